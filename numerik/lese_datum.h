@@ -1,0 +1,46 @@
+// The key-line reader.  Each class module includes this header and so keeps
+// its own copy of lese_datum (internal linkage), as the class modules of both
+// clusters read their key lines alike.
+#ifndef NUMERIK_LESE_DATUM_H
+#define NUMERIK_LESE_DATUM_H
+
+#include "fehler.h"
+#include "kopfzeile.h"
+#include "zahlen.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Reads one line, checks that it begins with the key (which includes its
+// " =") and converts the text behind the key with format "%d" or "%lf" into
+// ziel.  Returns 0.  A value that is no number, or an int out of range, ends
+// the process with a message naming the key: nothing unset is left behind.
+[[maybe_unused]] int lese_datum(FILE *ein, const char *format, const char *schluessel,
+                                void *ziel) {
+    char zeile[ZEILENPUFFER];
+    if (std::fgets(zeile, ZEILENPUFFER, ein) == nullptr)
+        fehler("Zeile %s nicht gefunden - EOF.\n", schluessel);
+    std::size_t laenge = std::strlen(schluessel);
+    if (std::strncmp(zeile, schluessel, laenge) != 0)
+        fehler("%s... erwartet!\n", schluessel);
+    const char *text = zeile + laenge;
+    if (std::strcmp(format, "%d") == 0) {
+        switch (int_lesen(text, *static_cast<int *>(ziel))) {
+        case lesergebnis::ok:
+            break;
+        case lesergebnis::keine_zahl:
+            fehler("Zeile %s... enthaelt keine gueltige Zahl!\n", schluessel);
+        case lesergebnis::zu_gross:
+            fehler("Zahl in Zeile %s... ausserhalb des Wertebereichs!\n", schluessel);
+        }
+    } else if (!double_lesen(text, *static_cast<double *>(ziel))) {
+        fehler("Zeile %s... enthaelt keine gueltige Zahl!\n", schluessel);
+    }
+    return 0;
+}
+
+} // namespace
+
+#endif

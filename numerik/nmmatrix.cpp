@@ -1,0 +1,206 @@
+#include "nmmatrix.h"
+
+#include "fehler.h"
+#include "lese_datum.h"
+#include "nmmatrix_intern.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+nmmatrixdaten *get_nmmatrixdaten(objekt *m) {
+    if (m->daten == nullptr)
+        still_beenden();
+    return static_cast<nmmatrixdaten *>(m->daten);
+}
+
+// Number of entries n * m, or -1 when it cannot be allocated as doubles.
+long long eintragszahl(int n, int m) {
+    long long anzahl = static_cast<long long>(n) * m; // exact: both fit in 32 bits
+    if (anzahl > static_cast<long long>(SIZE_MAX / sizeof(double)))
+        return -1;
+    return anzahl;
+}
+
+// Handle, data record and name copy; the entries are the caller's.
+objekt *erzeugen(const char *name, int n, int m) {
+    auto *matrix = static_cast<objekt *>(std::malloc(sizeof(objekt)));
+    if (matrix == nullptr)
+        fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
+    matrix->funktionen = &nm_matrixFunktionen;
+    auto *daten = static_cast<nmmatrixdaten *>(std::malloc(sizeof(nmmatrixdaten)));
+    matrix->daten = daten;
+    if (daten == nullptr)
+        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    std::size_t laenge = std::strlen(name);
+    daten->name = static_cast<char *>(std::malloc(laenge + 1));
+    if (daten->name == nullptr)
+        fehler("Nicht genug Speicher fuer NM_MATRIX %s.\n", name);
+    std::memcpy(daten->name, name, laenge + 1);
+    if (n < 0 || m < 0)
+        fehler("Ungueltige Groesse (%d,%d) fuer NM_MATRIX %s!\n", n, m, name);
+    daten->n = n;
+    daten->m = m;
+    daten->werte = nullptr;
+    return matrix;
+}
+
+// calloc: entries that nobody set read as 0.0 instead of indeterminate
+// values; a matrix of no entries still gets a valid (one-element) block.
+double *eintraege_anlegen(long long anzahl) {
+    if (anzahl < 0)
+        return nullptr;
+    return static_cast<double *>(std::calloc(anzahl > 0 ? anzahl : 1, sizeof(double)));
+}
+
+// Large counts in a file are not trusted: the loader reserves at most this
+// many entries ahead and grows as lines arrive, so a file that claims a
+// billion entries and ends early fails at its end, not in the allocator.
+constexpr long long LADE_VORRAT = 1 << 16;
+
+} // namespace
+
+extern "C" {
+
+const matrix_funktionen nm_matrixFunktionen = {
+    .ausgeben = matrix_ausgeben,
+    .speichern = nmmatrix_speichern,
+    .laden = nmmatrix_laden,
+    .freigeben = nmmatrix_freigeben,
+    .kreieren = nmmatrix_kreieren,
+    .amIndex = nmmatrix_amIndex,
+    .setzen = nmmatrix_setzen,
+    .breite = nmmatrix_breite,
+    .hoehe = nmmatrix_hoehe,
+    .name = nmmatrix_name,
+    .klasse = matrix_klasse,
+    .produkt = nmmatrix_produkt,
+    .imVektor = nullptr,
+    .bandbreite = nullptr,
+};
+
+klasse nm_matrix = {&nm_matrixFunktionen, nullptr};
+
+objekt *nmmatrix_kreieren(const void *parameter, void *) {
+    const auto *p = static_cast<const nmmatrix_parameter *>(parameter);
+    const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
+    int n = p != nullptr ? p->n : 1;
+    int m = p != nullptr ? p->m : 1;
+    objekt *matrix = erzeugen(name, n, m);
+    auto *daten = get_nmmatrixdaten(matrix);
+    daten->werte = eintraege_anlegen(eintragszahl(n, m));
+    if (daten->werte == nullptr)
+        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    // calloc has already set every entry to 0.0, which nullsetzen asks for.
+    return matrix;
+}
+
+objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
+    (void)zusatz;
+    char typ[] = "NM_MATRIX";
+    const char *name = matrix_kopfzeile(ein, typ);
+    int n = 0;
+    int m = 0;
+    lese_datum(ein, "%d", "n =", &n);
+    lese_datum(ein, "%d", "m =", &m);
+    objekt *matrix = erzeugen(name, n, m);
+    auto *daten = get_nmmatrixdaten(matrix);
+    long long anzahl = eintragszahl(n, m);
+    if (anzahl < 0)
+        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    long long vorrat = anzahl < LADE_VORRAT ? anzahl : LADE_VORRAT;
+    daten->werte = eintraege_anlegen(vorrat);
+    if (daten->werte == nullptr)
+        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    char zeile[ZEILENPUFFER];
+    for (long long k = 0; k < anzahl; ++k) {
+        if (k == vorrat) {
+            vorrat = (anzahl - vorrat < vorrat) ? anzahl : 2 * vorrat;
+            void *neu = std::realloc(daten->werte, vorrat * sizeof(double));
+            if (neu == nullptr)
+                fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+            daten->werte = static_cast<double *>(neu);
+        }
+        if (std::fgets(zeile, ZEILENPUFFER, ein) == nullptr)
+            fehler("Zeile %s nicht gefunden - EOF.\n", "");
+        if (!double_lesen(zeile, daten->werte[k]))
+            fehler("NM_MATRIX %s: Eintrag %lld ist keine gueltige Zahl!\n", daten->name, k + 1);
+    }
+    return matrix;
+}
+
+int nmmatrix_speichern(objekt *m, FILE *aus) {
+    nmmatrixdaten *d = get_nmmatrixdaten(m);
+    std::fprintf(aus, "NM_MATRIX: %s\n", d->name);
+    std::fprintf(aus, "n = %d\n", d->n);
+    std::fprintf(aus, "m = %d\n", d->m);
+    long long anzahl = static_cast<long long>(d->n) * d->m;
+    for (long long k = 0; k < anzahl; ++k)
+        std::fprintf(aus, "%f\n", d->werte[k]);
+    return 0;
+}
+
+int nmmatrix_freigeben(objekt *m) {
+    nmmatrixdaten *d = get_nmmatrixdaten(m);
+    std::free(d->name);
+    std::free(d->werte);
+    std::free(d);
+    std::free(m);
+    return 0;
+}
+
+double nmmatrix_amIndex(objekt *m, int i, int j) {
+    nmmatrixdaten *d = get_nmmatrixdaten(m);
+    if (i < 1 || j < 1 || i > d->n || j > d->m)
+        fehler("NM_MATRIX %s Ungueltiger Index fuer Matrix: (%i,%i)\n", d->name, i, j);
+    return d->werte[static_cast<long long>(i - 1) * d->m + (j - 1)];
+}
+
+void nmmatrix_setzen(objekt *m, int i, int j, double wert) {
+    nmmatrixdaten *d = get_nmmatrixdaten(m);
+    if (i < 1 || j < 1 || i > d->n || j > d->m)
+        fehler("NM_MATRIX %s Ungueltiger Index fuer Matrix: (%i,%i)\n", d->name, i, j);
+    d->werte[static_cast<long long>(i - 1) * d->m + (j - 1)] = wert;
+}
+
+int nmmatrix_breite(objekt *m) { return get_nmmatrixdaten(m)->m; }
+
+int nmmatrix_hoehe(objekt *m) { return get_nmmatrixdaten(m)->n; }
+
+const char *nmmatrix_name(objekt *m) {
+    if (m->daten == nullptr)
+        return "NM_MATRIX";
+    return static_cast<nmmatrixdaten *>(m->daten)->name;
+}
+
+objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
+    const matrix_funktionen *f1 = matrix_tabelle(m1);
+    const matrix_funktionen *f2 = matrix_tabelle(m2);
+    int k = f1->breite(m1);
+    if (f2->hoehe(m2) != k)
+        fehler("Matrizen m1 und m2 koennen nicht multipliziert werden.\n");
+    int zeilen = f1->hoehe(m1);
+    int spalten = f2->breite(m2);
+    // Each factor takes part in the name with at most 25 characters.
+    std::string name = "Produkt von ";
+    name += std::string_view(f1->name(m1)).substr(0, 25);
+    name += " und ";
+    name += std::string_view(f2->name(m2)).substr(0, 25);
+    nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
+    objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+    for (int i = 1; i <= zeilen; ++i)
+        for (int j = 1; j <= spalten; ++j) {
+            double summe = 0.0;
+            for (int l = 1; l <= k; ++l)
+                summe += f1->amIndex(m1, i, l) * f2->amIndex(m2, l, j);
+            nmmatrix_setzen(ergebnis, i, j, summe);
+        }
+    return ergebnis;
+}
+
+} // extern "C"
+
+double *nmmatrix_werte(objekt *m) { return get_nmmatrixdaten(m)->werte; }

@@ -1,0 +1,28 @@
+/* The numbered example problems: function, interval and name. */
+#ifndef WERKZEUGE_FUNKTION_H
+#define WERKZEUGE_FUNKTION_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+double f1(double x); /* sin(x) */
+double f3(double x); /* |x| */
+double f4(double x); /* 1 / (x*x + 1), the derivative of arctan */
+
+typedef struct beispielfunktion {
+    double (*f)(double);
+    double a;
+    double b;
+    const char *name;
+} beispielfunktion;
+
+/* Problem m is row m-1. */
+extern const beispielfunktion funktion[];
+extern const int funktion_anzahl;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,79 @@
+#include "rahmen.h"
+
+#include "numerik/fehler.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene, void *kontext) {
+    schalterstand stand;
+    while (argc > 1 && argv[1][0] == '-') {
+        char zeichen = argv[1][1];
+        bool ende = false;
+        if (eigene != nullptr && zeichen != '\0' && eigene(zeichen, kontext)) {
+            // the program's own switch
+        } else if (zeichen == '-') {
+            ende = true;
+        } else if (zeichen == 'h') {
+            stand.hilfe = true;
+        } else {
+            std::fprintf(stderr, "Schalter %s unbekannt.\n", argv[1]);
+            stand.fehler = true;
+        }
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+        if (ende)
+            break;
+    }
+    return stand;
+}
+
+void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **argv,
+                       schalterstand stand) {
+    if (argc < programm.min_argumente || argc > programm.max_argumente)
+        stand.fehler = true;
+    if (!stand.hilfe && !stand.fehler)
+        return;
+    std::fprintf(stderr, programm.benutzung, argv[0]);
+    std::fputs(programm.schalterzeile, stderr);
+    for (const char *zeile : programm.weitere_zeilen)
+        std::fputs(zeile, stderr);
+    if (programm.kredit != nullptr)
+        std::fputs(programm.kredit, stderr);
+    std::exit(stand.fehler ? 1 : 0);
+}
+
+FILE *eingabe_oeffnen(const char *name) {
+    FILE *datei = std::fopen(name, "rb");
+    if (datei == nullptr)
+        fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    return datei;
+}
+
+FILE *ausgabe_oeffnen(const char *name, FILE *eingabe) {
+    struct stat ein_stat {};
+    struct stat aus_stat {};
+    if (eingabe != nullptr && fstat(fileno(eingabe), &ein_stat) == 0 &&
+        stat(name, &aus_stat) == 0 && ein_stat.st_dev == aus_stat.st_dev &&
+        ein_stat.st_ino == aus_stat.st_ino)
+        fehler("Ausgabedatei %s ist die Eingabedatei; sie wird nicht ueberschrieben.\n", name);
+    FILE *datei = std::fopen(name, "wb");
+    if (datei == nullptr)
+        fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    return datei;
+}
+
+void eingabe_schliessen(FILE *ein) {
+    if (ein != stdin)
+        std::fclose(ein);
+}
+
+void ausgabe_abschliessen(FILE *aus, const char *name) {
+    bool fehlgeschlagen = std::fflush(aus) != 0 || std::ferror(aus) != 0;
+    if (aus != stdout && std::fclose(aus) != 0)
+        fehlgeschlagen = true;
+    if (fehlgeschlagen)
+        fehler("Schreiben in %s fehlgeschlagen.\n",
+               aus == stdout ? "die Standardausgabe" : name);
+}

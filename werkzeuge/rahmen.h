@@ -1,0 +1,54 @@
+// The frame shared by every program: switch loop, argument count, usage text,
+// opening and closing files, and checking that the output really was written.
+#ifndef WERKZEUGE_RAHMEN_H
+#define WERKZEUGE_RAHMEN_H
+
+#include <cstdio>
+#include <initializer_list>
+
+struct programmbeschreibung {
+    const char *benutzung;     // usage line, "%s" is the program name as invoked
+    const char *schalterzeile; // "Schalter: -h ..."
+    std::initializer_list<const char *> weitere_zeilen;
+    const char *kredit;        // credit line, or nullptr for none
+    int min_argumente;         // allowed argument count, program name included
+    int max_argumente;
+};
+
+struct schalterstand {
+    bool hilfe = false;
+    bool fehler = false;
+};
+
+// A program's own switch letters: returns true when it knows the character.
+using eigener_schalter = bool (*)(char zeichen, void *kontext);
+
+// The switch loop.  Only the second character of an argument counts; "--"
+// ends the switches; an unknown one prints "Schalter %s unbekannt.\n" and
+// sets the error flag.  Each switch is removed from the list, the program name
+// moving into its place, so argv[0] stays the program name.
+schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene = nullptr,
+                             void *kontext = nullptr);
+
+// Checks the argument count; when help was asked for or anything is wrong,
+// prints the usage text and ends with exit status 0 (help only) or 1.
+void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **argv,
+                       schalterstand stand);
+
+// "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.".
+FILE *eingabe_oeffnen(const char *name);
+
+// "wb" output.  When eingabe is given and the named file is the very file
+// eingabe reads (same device and inode), ends with a message before anything
+// is truncated.
+FILE *ausgabe_oeffnen(const char *name, FILE *eingabe = nullptr);
+
+// Closes a stream the program opened itself (never a standard stream).
+void eingabe_schliessen(FILE *ein);
+
+// Makes sure everything written to aus has arrived: flushes it, checks its
+// error flag and, for a file the program opened itself, closes it.  A failed
+// write ends with a message and exit status 1.
+void ausgabe_abschliessen(FILE *aus, const char *name);
+
+#endif
