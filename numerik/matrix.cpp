@@ -61,13 +61,17 @@ const matrix_funktionen allg_matrixFunktionen = {
 };
 klasse allg_matrix = {&allg_matrixFunktionen, nullptr};
 
-const char *matrix_kopfzeile(FILE *ein, char *typ) { return kopfzeile_lesen(matrix_leser, ein, typ); }
+const char *matrix_kopfzeile(FILE *ein, char *typ) {
+    return kopfzeile_lesen(matrix_leser, ein, typ);
+}
 
 objekt *matrix_laden(FILE *ein, void *zusatz) {
     char typ[TYPPUFFER] = "";
     matrix_kopfzeile(ein, typ);
+    // A class whose table is not filled in yet cannot load: it counts as
+    // not registered instead of calling through an empty slot.
     for (const registrierung &r : matrixklassen)
-        if (std::strcmp(typ, r.typ) == 0)
+        if (std::strcmp(typ, r.typ) == 0 && matrix_tabelle(r.beschreibung)->laden != nullptr)
             return matrix_tabelle(r.beschreibung)->laden(ein, zusatz);
     kopfzeile_unregistriert(matrix_leser);
 }
@@ -102,8 +106,7 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
 
 klasse *matrix_klasse(objekt *m) {
     for (const registrierung &r : matrixklassen)
-        if (m->funktionen == r.beschreibung->funktionen)
-            return r.beschreibung;
+        if (m->funktionen == r.beschreibung->funktionen) return r.beschreibung;
     fehler("Fehler: undefiniertes Objekt %s\n", matrix_tabelle(m)->name(m));
 }
 
