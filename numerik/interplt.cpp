@@ -100,9 +100,10 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     intervall_pruefen(a, b);
     const matrix_funktionen *f = matrix_tabelle(knoten);
     // The order of evaluation is part of the result (stored files carry a
-    // and b, not the nodes): equidistant nodes form i*b + (n-i)*a and then
-    // divide, so x(1) = a and x(n+1) = b exactly.  With n = 0 the single node
-    // is 0/0, not a number; no caller reads it.
+    // and b, not the nodes, and loading must place the same nodes again):
+    // equidistant nodes form i*b + (n-i)*a and then divide by n.  x(1) is
+    // n*a/n, which may differ from a in the last bit.  With n = 0 the single
+    // node is 0/0, not a number; no caller reads it.
     if (art == STUETZSTELLEN_AEQUIDISTANT) {
         for (int i = 0; i <= n; ++i) {
             double x = (i * b + (n - i) * a) / n;
