@@ -126,8 +126,9 @@ double kleinste_stuetzstelle(objekt *knoten) {
     int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
     double kleinste = knoten_wert(knoten, 1);
     // A NaN node compares false and so never replaces the current value.
-    for (int i = 2; i <= zeilen; ++i) {
-        double x = knoten_wert(knoten, i);
+    // (i + 1 rather than i <= zeilen: no overflow at INT_MAX rows.)
+    for (int i = 1; i < zeilen; ++i) {
+        double x = knoten_wert(knoten, i + 1);
         if (x < kleinste) kleinste = x;
     }
     return kleinste;
@@ -136,8 +137,8 @@ double kleinste_stuetzstelle(objekt *knoten) {
 double groesste_stuetzstelle(objekt *knoten) {
     int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
     double groesste = knoten_wert(knoten, 1);
-    for (int i = 2; i <= zeilen; ++i) {
-        double x = knoten_wert(knoten, i);
+    for (int i = 1; i < zeilen; ++i) {
+        double x = knoten_wert(knoten, i + 1);
         if (x > groesste) groesste = x;
     }
     return groesste;

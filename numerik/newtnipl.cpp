@@ -46,8 +46,8 @@ objekt *vektor_anlegen(int zeilen, const char *name, objekt *besitzer) {
 void dividierte_differenzen(newtoninterpolationsdaten *d) {
     objekt *x = d->stuetzstellen;
     objekt *c = d->koeffizientenvektor;
-    for (int i = 1; i <= d->n + 1; ++i)
-        schreibe(c, i, lies(d->stuetzwerte, i));
+    for (int i = 0; i <= d->n; ++i)
+        schreibe(c, i + 1, lies(d->stuetzwerte, i + 1));
     for (int k = 1; k <= d->n; ++k)
         for (int j = d->n; j >= k; --j)
             schreibe(c, j + 1,
@@ -106,8 +106,8 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer NEWTON_INTERPOLATION %s.\n",
                    d->name);
         // Given nodes keep their order: the Newton form needs no sorting.
-        for (int i = 1; i <= n + 1; ++i)
-            schreibe(d->stuetzstellen, i, lies(p->stuetzstellen, i));
+        for (int i = 0; i <= n; ++i)
+            schreibe(d->stuetzstellen, i + 1, lies(p->stuetzstellen, i + 1));
     } else {
         // Ends the process for any kind other than 1 and 2, before a kind
         // nothing else could handle is stored.
@@ -117,8 +117,9 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     }
     d->art = p->art;
 
-    for (int i = 1; i <= n + 1; ++i)
-        schreibe(d->stuetzwerte, i, lies(p->stuetzwerte, i));
+    // Counting i to n keeps i + 1 an int even for INT_MAX values.
+    for (int i = 0; i <= n; ++i)
+        schreibe(d->stuetzwerte, i + 1, lies(p->stuetzwerte, i + 1));
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
     dividierte_differenzen(d);
