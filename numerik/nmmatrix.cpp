@@ -106,11 +106,13 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     int m = 0;
     lese_datum(ein, "%d", "n =", &n);
     lese_datum(ein, "%d", "m =", &m);
+    // A count too large to allocate ends before anything is allocated, so
+    // no half-built matrix is left behind (negative counts are erzeugen's).
+    long long anzahl = eintragszahl(n, m);
+    if (n >= 0 && m >= 0 && anzahl < 0)
+        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     objekt *matrix = erzeugen(name, n, m);
     auto *daten = get_nmmatrixdaten(matrix);
-    long long anzahl = eintragszahl(n, m);
-    if (anzahl < 0)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     long long vorrat = anzahl < LADE_VORRAT ? anzahl : LADE_VORRAT;
     daten->werte = eintraege_anlegen(vorrat);
     if (daten->werte == nullptr)
