@@ -3,6 +3,7 @@
 #include "fehler.h"
 #include "lese_datum.h"
 #include "nmmatrix_intern.h"
+#include "zahlen.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -106,11 +107,12 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     int m = 0;
     lese_datum(ein, "%d", "n =", &n);
     lese_datum(ein, "%d", "m =", &m);
+    // A size that cannot be allocated ends the load before anything is
+    // allocated (negative counts are erzeugen's message).
+    long long anzahl = eintragszahl(n, m);
+    if (n >= 0 && m >= 0 && anzahl < 0) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     objekt *matrix = erzeugen(name, n, m);
     auto *daten = get_nmmatrixdaten(matrix);
-    long long anzahl = eintragszahl(n, m);
-    if (anzahl < 0)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     long long vorrat = anzahl < LADE_VORRAT ? anzahl : LADE_VORRAT;
     daten->werte = eintraege_anlegen(vorrat);
     if (daten->werte == nullptr)
@@ -138,8 +140,10 @@ int nmmatrix_speichern(objekt *m, FILE *aus) {
     std::fprintf(aus, "n = %d\n", d->n);
     std::fprintf(aus, "m = %d\n", d->m);
     long long anzahl = static_cast<long long>(d->n) * d->m;
+    // Byte for byte what fprintf(aus, "%f\n", ...) writes, in large blocks.
+    textschreiber schreiber(aus);
     for (long long k = 0; k < anzahl; ++k)
-        std::fprintf(aus, "%f\n", d->werte[k]);
+        schreiber.double_f(d->werte[k], '\n');
     return 0;
 }
 
