@@ -4,6 +4,7 @@
 #include <bit>
 #include <cctype>
 #include <cerrno>
+#include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -17,9 +18,22 @@ bool ziffer(char c) {
     return static_cast<unsigned char>(c - '0') < 10;
 }
 
+// isspace of the C locale, the one this library runs in (it never calls
+// setlocale).  Every locale counts these as white space, so a character
+// outside them sends the text to sscanf and is still read as scanf reads it.
 bool leerzeichen(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
+
+// 10^0 .. 10^22, all exact doubles.
+constexpr std::array<double, 23> ZEHNERPOTENZEN = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The division in double_lesen is one correctly rounded operation only where
+// doubles are evaluated as doubles (and in the default rounding mode, which
+// this library never changes).
+static_assert(FLT_EVAL_METHOD == 0);
 
 // "00" "01" ... "99": two decimals per table look-up.
 constexpr auto ZIFFERNPAARE = [] {
@@ -57,25 +71,29 @@ lesergebnis int_lesen(const char *text, int &ziel) {
 bool double_lesen(const char *text, double &ziel) {
     // Fast path for the text this library writes: "[-]digits[.digits]", with
     // an optional exponent, ending in white space or at the end of the text.
-    // There scanf converts exactly this text with correct rounding, and so
-    // does from_chars.  A leading '+', hex, inf/nan, trailing characters of
-    // any other kind, and results out of range (scanf yields inf or 0 for
-    // them) go to sscanf itself, so that odd input reads as scanf reads it.
+    // There scanf converts exactly this text with correct rounding, and so do
+    // the two conversions below.  A leading '+', hex, inf/nan, trailing
+    // characters of any other kind, and results out of range (scanf yields
+    // inf or 0 for them) go to sscanf itself, so that odd input reads as
+    // scanf reads it.
     const char *p = text;
     while (leerzeichen(*p))
         ++p;
     const char *anfang = p;
-    if (*p == '-') ++p;
-    const char *ziffern = p;
-    while (ziffer(*p))
-        ++p;
-    std::size_t anzahl = p - ziffern;
+    const bool negativ = *p == '-';
+    if (negativ) ++p;
+    // The digits as one integer; it wraps beyond 19 digits and is then not
+    // used.
+    std::uint64_t mantisse = 0;
+    std::size_t anzahl = 0;
+    std::size_t nachkomma = 0;
+    for (; ziffer(*p); ++p, ++anzahl)
+        mantisse = mantisse * 10 + static_cast<unsigned>(*p - '0');
     if (*p == '.') {
-        const char *nachkomma = ++p;
-        while (ziffer(*p))
-            ++p;
-        anzahl += p - nachkomma;
+        for (++p; ziffer(*p); ++p, ++anzahl, ++nachkomma)
+            mantisse = mantisse * 10 + static_cast<unsigned>(*p - '0');
     }
+    bool exponent = false;
     if (anzahl > 0 && (*p == 'e' || *p == 'E')) {
         const char *q = p + 1;
         if (*q == '+' || *q == '-') ++q;
@@ -83,9 +101,18 @@ bool double_lesen(const char *text, double &ziel) {
             while (ziffer(*q))
                 ++q;
             p = q;
+            exponent = true;
         }
     }
     if (anzahl > 0 && (*p == '\0' || leerzeichen(*p))) {
+        if (!exponent && anzahl <= 19 && mantisse <= (std::uint64_t{1} << 53) &&
+            nachkomma < ZEHNERPOTENZEN.size()) {
+            // The integer and the power of ten are exact doubles, and one
+            // IEEE division rounds their quotient correctly.
+            double wert = static_cast<double>(mantisse) / ZEHNERPOTENZEN[nachkomma];
+            ziel = negativ ? -wert : wert;
+            return true;
+        }
         double wert = 0.0;
         auto [ende, fehlercode] = std::from_chars(anfang, p, wert);
         if (fehlercode == std::errc() && ende == p) {
