@@ -23,13 +23,13 @@ double epsilon() { return std::pow(2.0, -120.0); }
 // ---------------------------------------------------------------------------
 // Element access.
 //
-// The Parts read and write every element through the matrix operations.  For
+// The solver reads and writes every element through the matrix operations.  For
 // an object that is a plain NM_MATRIX the same entries are read and written
 // directly in its array, which gives the same doubles in the same order
 // (bit-identical results) at a fraction of the cost; every index outside the
 // array, and every object of another table, goes through the object's own
 // table, so index messages (a loaded diagonal shorter than its diagonal, a
-// strategy's row out of range) stay exactly those of the Parts.
+// strategy's row out of range) stay exactly those of the matrix classes.
 
 class elemente {
   public:
@@ -72,7 +72,7 @@ class elemente {
 
 // The three diagonals of a band matrix of band width 1: A(k,k), A(k,k+1)
 // and A(k+1,k).  For an object of the BAND_MATRIX class itself, an element
-// inside the matrix is its diagonal vector's entry (Part 1.3), read through
+// inside the matrix is its diagonal vector's entry, read through
 // that vector's elemente; everything else goes through A's table.
 class tridiagonale {
   public:
@@ -132,7 +132,7 @@ objekt *nm_anlegen(int zeilen, int spalten, const char *name, int nullsetzen) {
 }
 
 // ---------------------------------------------------------------------------
-// Dense Gaussian elimination (Part 2.2).
+// Dense Gaussian elimination.
 
 int gauss_lrZerlegungUndDeterminante(gleichungssystem *lgs, pivotstrategie strategie) {
     objekt *A = lgs->A;
@@ -222,7 +222,7 @@ int gauss_rueckwaertssubstitution(gleichungssystem *lgs) {
 }
 
 // ---------------------------------------------------------------------------
-// Tridiagonal elimination without interchanges (Part 2.3).  No pivot is
+// Tridiagonal elimination without interchanges.  No pivot is
 // tested: a zero pivot runs into IEEE infinities and NaNs, as specified.
 
 int tgauss_lrZerlegungUndDeterminante(gleichungssystem *lgs) {
@@ -276,7 +276,7 @@ int tgauss_rueckwaertssubstitution(gleichungssystem *lgs) {
 }
 
 // ---------------------------------------------------------------------------
-// Cyclic Cholesky-type decomposition (Part 2.4).
+// Cyclic Cholesky-type decomposition.
 //
 // The factor L of a symmetric cyclic tridiagonal matrix has its non-zeros on
 // the diagonal L(k,k), the sub-diagonal L(k+1,k) (k <= n-2) and the last row
@@ -285,7 +285,7 @@ int tgauss_rueckwaertssubstitution(gleichungssystem *lgs) {
 // public entry attaches its dense "L", and every value is written there too:
 // the same double, so the entry's factor, its solution and those of the
 // O(n) path agree bit for bit, and a failed decomposition leaves the dense L
-// partly filled as the Part says.
+// partly filled, as callers of the entry expect.
 
 class cholesky_faktor {
   public:
@@ -429,7 +429,7 @@ int chol06_rueckwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor 
 }
 
 // ---------------------------------------------------------------------------
-// Factor extraction of the entry (Part 2.1, step 4).
+// Factor extraction of the entry, its last step.
 
 // After dense Gauss or tridiagonal elimination A holds both factors: the
 // multipliers below the diagonal (L has a unit diagonal) and R on and above.

@@ -1,6 +1,6 @@
 // The solver module lgs: entry checks and dispatch, pivot strategies, dense
 // Gauss, tridiagonal elimination, cyclic Cholesky, factor extraction, the
-// worked examples of Parts 2.1 to 2.4, random systems, and the O(n) path
+// small worked examples with known answers, random systems, and the O(n) path
 // lgs_loesen_ohne_faktoren (bit-identical to the entry).
 #include "hilfen.h"
 #include "numerik/a06_mtrx.h"
@@ -349,7 +349,7 @@ TEST(Pivotstrategie, RelativeColumnMaximum) {
 }
 
 // ---------------------------------------------------------------------------
-// Worked examples of Parts 2.1 and 2.2 (dense Gauss).
+// Worked examples: dense Gauss.
 
 int strategie_aufrufe = 0;
 int zaehlende_strategie(objekt *A, int k) {
@@ -463,7 +463,7 @@ TEST(Gauss, StrategyRowOutOfRangeEndsWithIndexMessage) {
 }
 
 // ---------------------------------------------------------------------------
-// Worked examples of Part 2.3 (tridiagonal elimination).
+// Worked examples: tridiagonal elimination.
 
 TEST(Tridiagonal, OrderOneWithEmptySideDiagonals) {
     for (pivotstrategie s : {pivotstrategie(nullptr), pivotstrategie(diagonalStrategie)}) {
@@ -553,7 +553,7 @@ TEST(Tridiagonal, LoadedTextsAreSolvedAlikeByBothPaths) {
 }
 
 // ---------------------------------------------------------------------------
-// Worked examples of Part 2.4 (cyclic Cholesky).
+// Worked examples: cyclic Cholesky.
 
 TEST(Cholesky, OrderThree) {
     lgs_halter lgs(zyklisch({4, 4, 4}, {1, 1}, 1), vektor({6, 6, 6}));
