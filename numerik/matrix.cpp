@@ -90,14 +90,12 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
             // double) keeps the fixed format.  NaN takes "%9.3g".
             bool klein = x != 0.0 && std::fabs(1.0L / static_cast<long double>(x)) >= 10000.0L;
             const char *format;
-            if (klein || std::isnan(x))
+            if (klein || std::isnan(x) || std::fabs(x) >= 10000.0)
                 format = "%9.3g%c";
             else if (std::fabs(x) < 10.0)
                 format = "%9.6f%c";
-            else if (std::fabs(x) < 10000.0)
-                format = "%9.3f%c";
             else
-                format = "%9.3g%c";
+                format = "%9.3f%c";
             std::fprintf(aus, format, x, trenner);
         }
     }

@@ -1,8 +1,13 @@
 // Conversions between numbers and the text format.  Reading accepts exactly
 // what scanf's "%d" and "%lf" accept, with identical values; an int out of
-// range is reported instead of being undefined.
+// range is reported instead of being undefined.  Writing gives exactly the
+// bytes of printf's "%f".
 #ifndef NUMERIK_ZAHLEN_H
 #define NUMERIK_ZAHLEN_H
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
 
 enum class lesergebnis { ok, keine_zahl, zu_gross };
 
@@ -11,5 +16,41 @@ lesergebnis int_lesen(const char *text, int &ziel);
 
 // Like sscanf(text, "%lf", &ziel) == 1; ziel is written only on success.
 bool double_lesen(const char *text, double &ziel);
+
+// The longest text of "%f": sign, the 309 integer digits of DBL_MAX, the
+// point and six decimals.
+constexpr int DOUBLE_F_MAXLAENGE = 317;
+
+// Writes x as printf("%f") (and "%lf") would, without a terminating NUL, and
+// returns the end.  ziel needs room for DOUBLE_F_MAXLAENGE characters.
+char *double_f_schreiben(char *ziel, double x);
+
+// Collects text in a large block and hands it to the stream with one fwrite
+// per block.  The text reaches the stream in order, behind what was written
+// to the stream before; the rest is written at leeren() or destruction.
+// Write errors show in the stream's error flag, as they would for fprintf.
+class textschreiber {
+  public:
+    explicit textschreiber(FILE *aus) : aus_(aus) {}
+    ~textschreiber() { leeren(); }
+    textschreiber(const textschreiber &) = delete;
+    textschreiber &operator=(const textschreiber &) = delete;
+
+    // x as "%f", then the character nach: double_f(x, '\n') is "%f\n".
+    void double_f(double x, char nach) {
+        if (ende_ - frei_ < DOUBLE_F_MAXLAENGE + 1) leeren();
+        frei_ = double_f_schreiben(frei_, x);
+        *frei_++ = nach;
+    }
+    void text(std::string_view s);
+    void leeren();
+
+  private:
+    static constexpr std::size_t GROESSE = 1 << 15;
+    FILE *aus_;
+    char puffer_[GROESSE];
+    char *frei_ = puffer_;
+    char *const ende_ = puffer_ + GROESSE;
+};
 
 #endif
