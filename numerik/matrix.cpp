@@ -81,10 +81,12 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
     int zeilen = f->hoehe(m);
     int spalten = f->breite(m);
     std::fprintf(aus, "Matrix '%s':\n", f->name(m));
-    for (int i = 1; i <= zeilen; ++i) {
-        for (int j = 1; j <= spalten; ++j) {
-            double x = f->amIndex(m, i, j);
-            char trenner = (j < spalten) ? ' ' : '\n';
+    // Counted from 0, so that a count of INT_MAX cannot overflow the
+    // counter; rows without columns print nothing.
+    for (int i = 0; spalten > 0 && i < zeilen; ++i) {
+        for (int j = 0; j < spalten; ++j) {
+            double x = f->amIndex(m, i + 1, j + 1);
+            char trenner = (j + 1 < spalten) ? ' ' : '\n';
             // Small magnitudes are tested on the reciprocal in extended
             // precision, so that 0.0001 itself (slightly above 1e-4 as a
             // double) keeps the fixed format.  NaN takes "%9.3g".
