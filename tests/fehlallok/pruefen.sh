@@ -18,8 +18,8 @@
 #     looked at: output written before the failure may stand.
 # A signal, a hang (20 s), any other status or message is a fault.
 set -u
-shim=$1
-bin=$2
+shim=$(realpath "$1")
+bin=$(cd "$2" && pwd)
 shift 2
 hier=$(cd "$(dirname "$0")" && pwd)
 faelle_dir=$(cd "$hier/../faelle" && pwd)
@@ -65,10 +65,14 @@ while IFS=$'\t' read -r fall extra; do
         arbeit=$(mktemp -d)
         [ -d "$dir/in" ] && cp -R "$dir/in/." "$arbeit/"
         protokoll=$arbeit/.protokoll
-        (cd "$arbeit" && LD_PRELOAD=$shim NUMERIK_FEHLALLOK=$k NUMERIK_FEHLALLOK_PROTOKOLL=$protokoll \
-            NUMERIK_FEHLALLOK_ZEITLIMIT=20 exec -a "$programm" "$bin/$programm" "${args[@]}") \
-            <"$eingabe" >"$arbeit/.stdout" 2>"$arbeit/.stderr"
-        status=$?
+        # The braces take the shell's own note of a killed child off stderr.
+        {
+            (cd "$arbeit" && LD_PRELOAD=$shim NUMERIK_FEHLALLOK=$k \
+                NUMERIK_FEHLALLOK_PROTOKOLL=$protokoll NUMERIK_FEHLALLOK_ZEITLIMIT=20 \
+                exec -a "$programm" "$bin/$programm" "${args[@]}") \
+                <"$eingabe" >"$arbeit/.stdout" 2>"$arbeit/.stderr"
+            status=$?
+        } 2>/dev/null
         lies aus "$arbeit/.stdout"
         lies err "$arbeit/.stderr"
         erreicht=0
