@@ -55,10 +55,12 @@ alle)
     ;;
 wiederholen)
     for ziel in $(ziele); do
-        mkdir -p "$bau/korpus/$ziel" "$bau/funde/$ziel"
-        echo "== $ziel"
-        "$bau/bin/fuzz_$ziel" -runs=0 "$bau/korpus/$ziel" "$wurzel/fuzz/funde/$ziel" 2>/dev/null
+        mkdir -p "$bau/korpus/$ziel" "$wurzel/fuzz/funde/$ziel"
+        echo "== $ziel: Korpus $(ls "$bau/korpus/$ziel" | wc -l), Funde $(ls "$wurzel/fuzz/funde/$ziel" | wc -l)"
+        "$bau/bin/fuzz_$ziel" -runs=0 "$bau/korpus/$ziel" "$wurzel/fuzz/funde/$ziel" 2>&1 |
+            grep -E 'BEFUND|ERROR|SUMMARY' && exit 1
     done
+    echo "keine Befunde"
     ;;
 *)
     einmal "$1" "${2:-600}"
