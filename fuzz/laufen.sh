@@ -57,8 +57,11 @@ wiederholen)
     for ziel in $(ziele); do
         mkdir -p "$bau/korpus/$ziel" "$wurzel/fuzz/funde/$ziel"
         echo "== $ziel: Korpus $(ls "$bau/korpus/$ziel" | wc -l), Funde $(ls "$wurzel/fuzz/funde/$ziel" | wc -l)"
-        "$bau/bin/fuzz_$ziel" -runs=0 "$bau/korpus/$ziel" "$wurzel/fuzz/funde/$ziel" 2>&1 |
-            grep -E 'BEFUND|ERROR|SUMMARY' && exit 1
+        if ! bericht=$("$bau/bin/fuzz_$ziel" -runs=0 "$bau/korpus/$ziel" \
+            "$wurzel/fuzz/funde/$ziel" 2>&1); then
+            printf '%s\n' "$bericht" | grep -v '^    #' | tail -n 30
+            exit 1
+        fi
     done
     echo "keine Befunde"
     ;;
