@@ -1,6 +1,7 @@
 // Inputs found by fuzzing and other hostile input of the matrix loaders:
 // every one must end with exit status 1 and a message, never with a signal.
 #include "hilfen.h"
+#include "numerik/interplt.h"
 #include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 
@@ -24,6 +25,20 @@ TEST(Zuverlaessigkeit, EveryRegisteredTypeEndsCleanlyOnAShortText) {
             << typ;
         EXPECT_EXIT(allgemein_laden(std::string(typ) + ":\n"), testing::ExitedWithCode(1), ".+")
             << typ;
+    }
+}
+
+TEST(Zuverlaessigkeit, EveryInterpolationTypeEndsCleanlyOnAShortText) {
+    // SPLINE_INTERPOLATION's table was still empty and was called through
+    // its null laden slot (kurvenpunkte and beiwerte, found by fuzzing).
+    auto lade = [](const std::string &text) {
+        textquelle ein(text);
+        interpolation_tabelle(&allg_interpolation)->laden(ein, nullptr);
+    };
+    for (const char *typ : {"NEWTON_INTERPOLATION", "SPLINE_INTERPOLATION"}) {
+        EXPECT_EXIT(lade(std::string(typ) + ": p\nart = 1\n"), testing::ExitedWithCode(1), ".+")
+            << typ;
+        EXPECT_EXIT(lade(std::string(typ) + ":\n"), testing::ExitedWithCode(1), ".+") << typ;
     }
 }
 
