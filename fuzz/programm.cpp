@@ -12,9 +12,12 @@
 //
 // File names and arguments must not contain '/': the program runs in a
 // private directory and can neither read nor write anything outside it.
+// Inputs that break these rules are not run.
 #include "kind.h"
 
+#include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -39,8 +42,30 @@ struct aufruf {
 };
 
 bool sicherer_name(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
+    return !name.empty() && name.size() <= NAME_MAX && name != "." && name != ".." &&
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+// A count argument asks for that many values, and a program that writes a
+// hundred million of them is busy, not hung: arguments that read (like atoi)
+// as a count above GROESSTE_ANZAHL are not run.  Larger numbers that do not
+// fit an int, and negative ones, are, for the programs' range checks.
+constexpr long long GROESSTE_ANZAHL = 100000;
+
+bool zu_grosse_anzahl(std::string_view argument) {
+    std::size_t p = 0;
+    while (p < argument.size() && std::isspace(static_cast<unsigned char>(argument[p])))
+        ++p;
+    if (p < argument.size() && (argument[p] == '+' || argument[p] == '-')) {
+        if (argument[p] == '-') return false;
+        ++p;
+    }
+    long long wert = 0;
+    for (; p < argument.size() && std::isdigit(static_cast<unsigned char>(argument[p])); ++p) {
+        wert = wert * 10 + (argument[p] - '0');
+        if (wert > INT_MAX) return false;
+    }
+    return wert > GROESSTE_ANZAHL;
 }
 
 // Splits the container; false for an input that cannot be run safely.
@@ -52,7 +77,8 @@ bool zerlegen(std::string_view text, aufruf &a) {
     while (!kopf.empty()) {
         std::size_t ende = kopf.find('\n');
         std::string_view argument = kopf.substr(0, ende);
-        if (argument.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        if (argument.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos ||
+            zu_grosse_anzahl(argument))
             return false;
         a.argumente.emplace_back(argument);
         kopf = ende == std::string_view::npos ? std::string_view() : kopf.substr(ende + 1);
