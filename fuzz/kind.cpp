@@ -1,6 +1,7 @@
 #include "kind.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +61,7 @@ int fehler_fd = -1;  // its standard error
 int anfrage_fd = -1; // parent -> server: run one child
 int antwort_fd = -1; // server -> parent: its wait status
 int bericht_fd = 2;  // the fuzzer's own standard error, also in the child
-char verzeichnis[64];
+char verzeichnis[PATH_MAX];
 
 [[noreturn]] void harness_fehler(const char *was) {
     dprintf(bericht_fd, "fuzz: %s: %s\n", was, std::strerror(errno));
@@ -216,7 +217,7 @@ void server_starten() {
     }
     const char *tmp = std::getenv("TMPDIR");
     std::snprintf(verzeichnis, sizeof verzeichnis, "%s/numerik-fuzz-XXXXXX",
-                  tmp != nullptr && std::strlen(tmp) < 40 ? tmp : "/tmp");
+                  tmp != nullptr && std::strlen(tmp) < PATH_MAX - 32 ? tmp : "/tmp");
     if (mkdtemp(verzeichnis) == nullptr) harness_fehler("mkdtemp");
     int hin[2];
     int zurueck[2];

@@ -44,6 +44,11 @@ einmal() { # ziel sekunden [extra libFuzzer arguments]
 }
 
 bauen
+# The targets' working directories; one left by a run that ended in a
+# finding is removed here.
+export TMPDIR=$bau/tmp
+rm -rf "$TMPDIR"
+mkdir -p "$TMPDIR"
 case ${1:-} in
 "")
     ziele
