@@ -1,7 +1,9 @@
 #include "rahmen.h"
 
 #include "numerik/fehler.h"
+#include "numerik/zahlen.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -42,6 +44,23 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
     if (programm.kredit != nullptr)
         std::fputs(programm.kredit, stderr);
     std::exit(stand.fehler ? 1 : 0);
+}
+
+int zahl_argument(const char *text, const char *was) {
+    int wert = 0;
+    switch (int_lesen(text, wert)) {
+    case lesergebnis::ok:
+        return wert;
+    case lesergebnis::keine_zahl:
+        return 0;
+    case lesergebnis::zu_gross:
+        break;
+    }
+    while (std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    if (*text == '-')
+        fehler("%s zu klein!\n", was);
+    fehler("%s zu gross!\n", was);
 }
 
 FILE *eingabe_oeffnen(const char *name) {

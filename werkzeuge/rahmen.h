@@ -35,6 +35,12 @@ schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene = 
 void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **argv,
                        schalterstand stand);
 
+// A numeric argument read as atoi reads it: leading white space and a sign,
+// then digits up to the first other character; text without digits is 0.  A
+// number beyond the int range ends with "<was> zu gross!\n" (or "zu klein")
+// instead of being undefined.
+int zahl_argument(const char *text, const char *was);
+
 // "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.".
 FILE *eingabe_oeffnen(const char *name);
 

@@ -1,0 +1,143 @@
+#include "interplt.h"
+
+#include "fehler.h"
+#include "interplt_intern.h"
+#include "kopfzeile.h"
+#include "newtnipl.h"
+#include "splinipl.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+const kopfzeilen_meldungen interpolation_meldungen = {
+    "Keine Daten fuer neue interpolation gefunden - EOF.\n",
+    "Fehler in der Eingabe: <interpolationtyp>:[interpolationname] erwartet.\n",
+    "Dies ist keine %s interpolation!\n",
+    "interpolation %s vom interpolationtyp %s kann nicht eingelesen werden, da dieser Typ "
+    "nicht im Klassenkluster registriert.n",
+};
+
+// The interpolation cluster's own header reader state, apart from the matrix
+// cluster's: a header line waiting here does not disturb the loading of the
+// NM_MATRIX vectors inside an interpolation text, and the reverse.
+kopfzeilen_leser interpolation_leser{interpolation_meldungen};
+
+// The registered classes, in the order in which the loader and the class
+// query compare them.
+struct registrierung {
+    const char *typ;
+    klasse *beschreibung;
+};
+const registrierung interpolationsklassen[] = {
+    {"NEWTON_INTERPOLATION", &newton_interpolation},
+    {"SPLINE_INTERPOLATION", &spline_interpolation},
+};
+
+double epsilon() {
+    return std::pow(2.0, -120.0);
+}
+
+double knoten_wert(objekt *knoten, int i) {
+    return matrix_tabelle(knoten)->amIndex(knoten, i, 1);
+}
+
+} // namespace
+
+// Callers index the table: ten slots, rechteGrenze last.
+static_assert(sizeof(interpolation_funktionen) == 10 * sizeof(void *));
+static_assert(offsetof(interpolation_funktionen, rechteGrenze) == 9 * sizeof(void *));
+
+extern "C" {
+
+const interpolation_funktionen allg_interpolationFunktionen = {
+    .speichern = nullptr,
+    .laden = interpolation_laden,
+    .freigeben = nullptr,
+    .kreieren = nullptr,
+    .funktionswert = nullptr,
+    .name = nullptr,
+    .klasse = nullptr,
+    .imVektor = nullptr,
+    .linkeGrenze = nullptr,
+    .rechteGrenze = nullptr,
+};
+klasse allg_interpolation = {&allg_interpolationFunktionen, nullptr};
+
+const char *interpolation_kopfzeile(FILE *ein, char *typ) {
+    return kopfzeile_lesen(interpolation_leser, ein, typ);
+}
+
+objekt *interpolation_laden(FILE *ein, void *zusatz) {
+    char typ[TYPPUFFER] = "";
+    interpolation_kopfzeile(ein, typ);
+    for (const registrierung &r : interpolationsklassen)
+        if (std::strcmp(typ, r.typ) == 0)
+            return interpolation_tabelle(r.beschreibung)->laden(ein, zusatz);
+    kopfzeile_unregistriert(interpolation_leser);
+}
+
+klasse *interpolation_klasse(objekt *ip) {
+    for (const registrierung &r : interpolationsklassen)
+        if (ip->funktionen == r.beschreibung->funktionen) return r.beschreibung;
+    fehler("Fehler: undefiniertes Objekt %s\n", interpolation_tabelle(ip)->name(ip));
+}
+
+} // extern "C"
+
+void intervall_pruefen(double a, double b) {
+    // Written as "smaller than" so that a NaN difference passes, as does a
+    // difference of exactly 2^-120.
+    if (b - a < epsilon()) fehler("Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n", a, b);
+}
+
+void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
+                              const char *name) {
+    if (art != STUETZSTELLEN_AEQUIDISTANT && art != STUETZSTELLEN_TSCHEBYSCHEFF)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", name, art);
+    intervall_pruefen(a, b);
+    const matrix_funktionen *f = matrix_tabelle(knoten);
+    // The order of evaluation is part of the result (stored files carry a
+    // and b, not the nodes): equidistant nodes form i*b + (n-i)*a and then
+    // divide, so x(1) = a and x(n+1) = b exactly.  With n = 0 the single node
+    // is 0/0, not a number; no caller reads it.
+    if (art == STUETZSTELLEN_AEQUIDISTANT) {
+        for (int i = 0; i <= n; ++i) {
+            double x = (i * b + (n - i) * a) / n;
+            f->setzen(knoten, i + 1, 1, x);
+        }
+        return;
+    }
+    // Chebyshev extreme points: midpoint plus cos(i*pi/n) * (a-b) / 2, dense
+    // towards both ends, ascending from a to b.
+    const double pi = 4.0 * std::atan(1.0);
+    double mitte = (a + b) / 2.0;
+    double differenz = a - b;
+    for (int i = 0; i <= n; ++i) {
+        double x = mitte + std::cos(i * pi / n) * differenz / 2.0;
+        f->setzen(knoten, i + 1, 1, x);
+    }
+}
+
+double kleinste_stuetzstelle(objekt *knoten) {
+    int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
+    double kleinste = knoten_wert(knoten, 1);
+    // A NaN node compares false and so never replaces the current value.
+    for (int i = 2; i <= zeilen; ++i) {
+        double x = knoten_wert(knoten, i);
+        if (x < kleinste) kleinste = x;
+    }
+    return kleinste;
+}
+
+double groesste_stuetzstelle(objekt *knoten) {
+    int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
+    double groesste = knoten_wert(knoten, 1);
+    for (int i = 2; i <= zeilen; ++i) {
+        double x = knoten_wert(knoten, i);
+        if (x > groesste) groesste = x;
+    }
+    return groesste;
+}

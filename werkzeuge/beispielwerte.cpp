@@ -1,0 +1,66 @@
+// beispielwerte: the exact values of an example function at n+1 equidistant
+// points of its interval, as two NM_MATRIX vectors (points, then values).
+#include "funktion.h"
+#include "numerik/fehler.h"
+#include "numerik/interplt_intern.h"
+#include "numerik/nmmatrix.h"
+#include "rahmen.h"
+
+#include <climits>
+#include <string>
+
+namespace {
+const programmbeschreibung programm = {
+    "\nBenutzung: %s [Schalter] [--] n m [Ausgabedatei]\n\n",
+    "Schalter: -h fuer diese Hilfe\n",
+    {" n+1 = Anzahl der Werte\n", " m = Nummer der Beispielfunktion\n"},
+    "\nTalvo Drenhart und Osmund Kesselt - 23. November 1999\n",
+    3,
+    4,
+};
+
+objekt *vektor(int zeilen, const char *name) {
+    nmmatrix_parameter p = {zeilen, 1, name, 1};
+    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+}
+} // namespace
+
+int main(int argc, char **argv) {
+    schalterstand stand = schalter_lesen(argc, argv);
+    benutzung_pruefen(programm, argc, argv, stand);
+
+    int n = zahl_argument(argv[1], "n");
+    if (n < 1) fehler("n muss mindestens 1 sein!\n");
+    // n+1 rows must be an int.
+    if (n == INT_MAX) fehler("n zu gross!\n");
+    int m = zahl_argument(argv[2], "m");
+    if (m < 1) fehler("m muss mindestens 1 sein!\n");
+    if (m > funktion_anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
+    const char *ausgabename = argc > 3 ? argv[3] : nullptr;
+    FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename) : stdout;
+
+    const beispielfunktion &problem = funktion[m - 1];
+    objekt *punkte = vektor(n + 1, "X-Werte");
+    std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
+    objekt *werte = vektor(n + 1, wertename.c_str());
+    intervall_pruefen(problem.a, problem.b);
+
+    const matrix_funktionen *fp = matrix_tabelle(punkte);
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    const double a = problem.a;
+    const double b = problem.b;
+    // The same placement as equidistant nodes: the first point is a, the
+    // last b exactly.
+    for (int i = 0; i <= n; ++i) {
+        double x = (i * b + (n - i) * a) / n;
+        fp->setzen(punkte, i + 1, 1, x);
+        fw->setzen(werte, i + 1, 1, problem.f(x));
+    }
+    fp->speichern(punkte, aus);
+    fw->speichern(werte, aus);
+
+    fp->freigeben(punkte);
+    fw->freigeben(werte);
+    ausgabe_abschliessen(aus, ausgabename);
+    return 0;
+}

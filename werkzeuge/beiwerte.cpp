@@ -1,0 +1,43 @@
+// beiwerte: the coefficients of a stored interpolation (any registered
+// class), once in stored form and once printed for reading.
+#include "numerik/fehler.h"
+#include "numerik/interplt.h"
+#include "rahmen.h"
+
+namespace {
+const programmbeschreibung programm = {
+    "\nBenutzung: %s [Schalter] [--] Eingabedatei [Ausgabedatei]\n\n",
+    "Schalter: -h     fuer diese Hilfe\n",
+    {"Zum Format der Ein-/Ausgabe siehe Beispieldateien\n"},
+    "\nTalvo Drenhart und Osmund Kesselt - 22. November 1999\n",
+    2,
+    3,
+};
+} // namespace
+
+int main(int argc, char **argv) {
+    schalterstand stand = schalter_lesen(argc, argv);
+    benutzung_pruefen(programm, argc, argv, stand);
+
+    FILE *ein = eingabe_oeffnen(argv[1]);
+    const char *ausgabename = argc > 2 ? argv[2] : nullptr;
+    FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename, ein) : stdout;
+
+    objekt *ip = interpolation_tabelle(&allg_interpolation)->laden(ein, nullptr);
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    // The interpolation's own matrix: neither changed nor freed here.
+    objekt *koeffizienten = fi->imVektor(ip, 2);
+    const matrix_funktionen *fk = matrix_tabelle(koeffizienten);
+    fk->speichern(koeffizienten, aus);
+    std::fputs("# --\n", aus);
+    fk->ausgeben(koeffizienten, aus);
+    fi->freigeben(ip);
+
+    // The output is complete either way; a read error on the input is
+    // reported after both streams are closed.
+    bool eingabefehler = std::ferror(ein) != 0;
+    eingabe_schliessen(ein);
+    ausgabe_abschliessen(aus, ausgabename);
+    if (eingabefehler) fehler("Fehler in der Eingabe.\n");
+    return 0;
+}
