@@ -173,17 +173,18 @@ matrix_zeiger loesen(objekt *A, objekt *b, const char *name) {
 }
 
 // Replaces "Koeffizienten" by the n x 4 "Koeffizientenmatrix" and fills row
-// i for [x(i), x(i+1)] from the second derivatives M(i) = m[i-1]:
-// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.
+// i for [x(i), x(i+1)] from the second derivatives, M(k) = zweite(k) for
+// k = 1..n+1: (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.
+template <typename Ableitung>
 void koeffizienten_fuellen(objekt *ip, splineinterpolationsdaten *d, const double *h,
-                           const double *m) {
+                           Ableitung zweite) {
     nm()->freigeben(d->koeffizientenmatrix);
     d->koeffizientenmatrix = vektor_kreieren(d->n, 4, "Koeffizientenmatrix", ip);
     double *c = nmmatrix_werte(d->koeffizientenmatrix);
     const double *y = nmmatrix_werte(d->stuetzwerte);
     for (int i = 0; i < d->n; ++i) {
-        double ml = m[i];
-        double mr = m[i + 1];
+        double ml = zweite(i + 1);
+        double mr = zweite(i + 2);
         double hi = h[i];
         double *zeile = c + 4 * static_cast<long long>(i);
         zeile[0] = (mr - ml) / (hi * 6);
@@ -238,17 +239,13 @@ int splineinterpolation_pnichtperiodisch(objekt *ip, void *) {
     rechts[n - 2] = rechts[n - 2] + h[n - 1] * d->abl2rechts;
 
     matrix_zeiger u = loesen(A.get(), b.get(), d->name);
-    // M(1..n+1): the given end values around the solution.
-    std::unique_ptr<double[]> m(new double[n + 1]);
-    const double *uw = nmmatrix_werte(u.get());
-    m[0] = d->abl2links;
-    for (int k = 1; k < n; ++k)
-        m[k] = uw[k - 1];
-    m[n] = d->abl2rechts;
-    u.reset();
     A.reset();
     b.reset();
-    koeffizienten_fuellen(ip, d, h, m.get());
+    // u(k) is M(k+1); the given end values stand around it.
+    const double *uw = nmmatrix_werte(u.get());
+    koeffizienten_fuellen(ip, d, h, [&](int k) {
+        return k == 1 ? d->abl2links : k == n + 1 ? d->abl2rechts : uw[k - 2];
+    });
     return 0;
 }
 
@@ -289,15 +286,11 @@ int splineinterpolation_periodisch(objekt *ip, void *) {
     }
 
     matrix_zeiger u = loesen(A.get(), b.get(), d->name);
-    std::unique_ptr<double[]> m(new double[n + 1]);
-    const double *uw = nmmatrix_werte(u.get());
-    for (int k = 0; k < n; ++k)
-        m[k] = uw[k];
-    m[n] = uw[0];
-    u.reset();
     A.reset();
     b.reset();
-    koeffizienten_fuellen(ip, d, h, m.get());
+    // u(k) is M(k), and M(n+1) = M(1).
+    const double *uw = nmmatrix_werte(u.get());
+    koeffizienten_fuellen(ip, d, h, [&](int k) { return k == n + 1 ? uw[0] : uw[k - 1]; });
     return 0;
 }
 
