@@ -9,6 +9,7 @@
 #include "numerik/interplt_intern.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
+#include "numerik/splinipl.h"
 #include "rahmen.h"
 
 #include <cerrno>
@@ -34,8 +35,9 @@ const programmbeschreibung programm = {
         " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: 1001)\n",
         " m = Nummer der Beispielfunktion oder alle\n",
         " n = Anzahl der Stuetzstellen - 1, mindestens 2, aufsteigend (ohne n: 2 4 8 16 32 64)\n",
-        "Gemessen wird max |p(x) - f(x)| fuer Newton-Interpolation auf aequidistanten (a)\n",
-        "und Tschebyscheff-Stuetzstellen (t).\n",
+        "Gemessen wird max |p(x) - f(x)| fuer Newton-Interpolation und natuerliche Splines\n",
+        "auf aequidistanten (a) und Tschebyscheff-Stuetzstellen (t) und, wenn f an beiden\n",
+        "Intervallenden auf 1e-6 gleich ist, fuer periodische Splines (a).\n",
     },
     nullptr,
     2,
@@ -66,19 +68,42 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
     }
 }
 
-// One column of the study: an interpolation class and its node kind.
+// One column of the study: an interpolation class, its node kind and, for
+// splines, the spline kind.
 struct methode {
     const char *spalte; // column header, at most 9 characters
     const char *titel;  // line title in the plot and part of the object names
     klasse *art;        // class descriptor
     int stuetzstellenart;
+    int splineart;
+    // gnuplot line style.  The periodic spline often lies on the natural one
+    // of the same nodes, so it is drawn thin and dashed over a thick line.
+    const char *stil;
 };
 
 const methode methoden[] = {
-    {"Newton-a", "Newton, aequidistant", &newton_interpolation, STUETZSTELLEN_AEQUIDISTANT},
-    {"Newton-t", "Newton, Tschebyscheff", &newton_interpolation, STUETZSTELLEN_TSCHEBYSCHEFF},
+    {"Newton-a", "Newton, aequidistant", &newton_interpolation, STUETZSTELLEN_AEQUIDISTANT, 0,
+     "lw 2 lc rgb '#c00000' pt 5"},
+    {"Newton-t", "Newton, Tschebyscheff", &newton_interpolation, STUETZSTELLEN_TSCHEBYSCHEFF, 0,
+     "lw 2 lc rgb '#0050c0' pt 7"},
+    {"nat.Sp-a", "natuerlicher Spline, aequidistant", &spline_interpolation,
+     STUETZSTELLEN_AEQUIDISTANT, SPLINE_NATUERLICH, "lw 4 lc rgb '#008000' pt 9 ps 1.5"},
+    {"nat.Sp-t", "natuerlicher Spline, Tschebyscheff", &spline_interpolation,
+     STUETZSTELLEN_TSCHEBYSCHEFF, SPLINE_NATUERLICH, "lw 2 lc rgb '#e08000' pt 11"},
+    {"per.Sp-a", "periodischer Spline, aequidistant", &spline_interpolation,
+     STUETZSTELLEN_AEQUIDISTANT, SPLINE_PERIODISCH, "lw 1 dt 2 lc rgb '#000000' pt 6"},
 };
-constexpr int METHODEN_ANZAHL = sizeof(methoden) / sizeof(methoden[0]);
+
+// A periodic spline fits a problem whose function takes the same value at
+// both ends.  Problem 1 ends at -3.14159265 and 3.14159265, not at +-pi, so
+// its end values differ by 7.2e-9; it counts as periodic, and the library
+// averages the end values (with its warning), which puts a floor of about
+// 3.6e-9 under that column's error.
+constexpr double ENDWERT_TOLERANZ = 1e-6;
+
+bool periodisch(const beispielfunktion &problem) {
+    return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
+}
 
 struct matrix_freigeber {
     void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
@@ -110,9 +135,16 @@ matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, i
 
 interpolation_zeiger erzeugen(const methode &me, const beispielfunktion &problem, objekt *werte,
                               const char *name) {
+    const interpolation_funktionen *fk = interpolation_tabelle(me.art);
+    if (me.art == &spline_interpolation) {
+        splineinterpolation_parameter p = {
+            name,  me.stuetzstellenart, nullptr, problem.a, problem.b,
+            werte, me.splineart,        0.0,     0.0};
+        return interpolation_zeiger(fk->kreieren(&p, nullptr));
+    }
     newtoninterpolation_parameter p = {name,      me.stuetzstellenart, nullptr,
                                        problem.a, problem.b,           werte};
-    return interpolation_zeiger(interpolation_tabelle(me.art)->kreieren(&p, nullptr));
+    return interpolation_zeiger(fk->kreieren(&p, nullptr));
 }
 
 // max |p(x) - f(x)| over x(i) = (i*b + (N-i)*a)/N, i = 0..N, the points that
@@ -152,7 +184,7 @@ studie durchfuehren(int m, const std::vector<int> &n_liste, int punkte) {
     s.m = m;
     s.n = n_liste;
     for (const methode &me : methoden)
-        s.spalten.push_back(&me);
+        if (me.splineart != SPLINE_PERIODISCH || periodisch(problem)) s.spalten.push_back(&me);
     for (int n : n_liste) {
         std::vector<double> zeile;
         // The values at each kind of nodes, made once and shared by the
@@ -245,11 +277,13 @@ void skript_schreiben(const studie &s, const std::string &name, const std::strin
     for (std::size_t k = 0; k < s.n.size(); ++k)
         std::fprintf(aus, "%s%d", k == 0 ? "" : ", ", s.n[k]);
     std::fprintf(aus, ")\nset xlabel 'n'\nset ylabel 'groesster Fehler'\nset grid\n");
-    std::fprintf(aus, "set key outside right\n");
+    // Some room left and right of the outer n on the logarithmic axis.
+    std::fprintf(aus, "set xrange [%g:%g]\n", s.n.front() / 1.5, s.n.back() * 1.5);
+    std::fprintf(aus, "set key top left box opaque\n");
     for (std::size_t j = 0; j < s.spalten.size(); ++j)
-        std::fprintf(aus, "%s %s using 1:%zu with linespoints title %s%s\n",
+        std::fprintf(aus, "%s %s using 1:%zu with linespoints %s title %s%s\n",
                      j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''", j + 2,
-                     gnuplot_text(s.spalten[j]->titel).c_str(),
+                     s.spalten[j]->stil, gnuplot_text(s.spalten[j]->titel).c_str(),
                      j + 1 < s.spalten.size() ? ", \\" : "");
     ausgabe_abschliessen(aus, name.c_str());
 }
