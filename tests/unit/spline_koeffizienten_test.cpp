@@ -341,7 +341,7 @@ TEST(SplineKoeffizienten, SameBitsAsTheSolverEntry) {
 TEST(SplineKoeffizienten, NodesMustAscend) {
     splineauftrag auftrag;
     auftrag.stuetzstellenart = STUETZSTELLEN_GEGEBEN;
-    auftrag.werte = {1, 2, 3, 4};
+    auftrag.werte = {1, 2, 3, 1};
     const char *meldung =
         "^Die Stuetzstellen fuer SPLINE_INTERPOLATION s muessen aufsteigend sein!\n$";
     for (int art : {SPLINE_NATUERLICH, SPLINE_PERIODISCH}) {

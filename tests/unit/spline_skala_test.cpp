@@ -1,7 +1,7 @@
 // Scale runs, disabled by default: natural and periodic splines of 10^4,
 // 10^5 and 10^6 nodes through the library.  Run one at a time under
 // /usr/bin/time -v to see time and peak memory grow linearly, e.g.
-//   /usr/bin/time -v build/tests/numerik_tests --gtest_also_run_disabled_tests \
+//   /usr/bin/time -v build/tests/numerik_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='SplineSkala.DISABLED_Natuerlich1e6'
 #include "spline_hilfen.h"
 
