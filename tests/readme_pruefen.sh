@@ -6,7 +6,7 @@
 # or the end of the block are its expected output, standard output and
 # standard error together.
 set -uo pipefail
-bin=$1
+bin=$(cd "$1" && pwd)
 readme=$2
 arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT
