@@ -73,8 +73,10 @@ const char *interpolation_kopfzeile(FILE *ein, char *typ) {
 objekt *interpolation_laden(FILE *ein, void *zusatz) {
     char typ[TYPPUFFER] = "";
     interpolation_kopfzeile(ein, typ);
+    // A class whose table is not filled in yet cannot load: it counts as
+    // not registered instead of calling through an empty slot.
     for (const registrierung &r : interpolationsklassen)
-        if (std::strcmp(typ, r.typ) == 0)
+        if (std::strcmp(typ, r.typ) == 0 && interpolation_tabelle(r.beschreibung)->laden != nullptr)
             return interpolation_tabelle(r.beschreibung)->laden(ein, zusatz);
     kopfzeile_unregistriert(interpolation_leser);
 }

@@ -61,13 +61,17 @@ const matrix_funktionen allg_matrixFunktionen = {
 };
 klasse allg_matrix = {&allg_matrixFunktionen, nullptr};
 
-const char *matrix_kopfzeile(FILE *ein, char *typ) { return kopfzeile_lesen(matrix_leser, ein, typ); }
+const char *matrix_kopfzeile(FILE *ein, char *typ) {
+    return kopfzeile_lesen(matrix_leser, ein, typ);
+}
 
 objekt *matrix_laden(FILE *ein, void *zusatz) {
     char typ[TYPPUFFER] = "";
     matrix_kopfzeile(ein, typ);
+    // A class whose table is not filled in yet cannot load: it counts as
+    // not registered instead of calling through an empty slot.
     for (const registrierung &r : matrixklassen)
-        if (std::strcmp(typ, r.typ) == 0)
+        if (std::strcmp(typ, r.typ) == 0 && matrix_tabelle(r.beschreibung)->laden != nullptr)
             return matrix_tabelle(r.beschreibung)->laden(ein, zusatz);
     kopfzeile_unregistriert(matrix_leser);
 }
@@ -77,10 +81,12 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
     int zeilen = f->hoehe(m);
     int spalten = f->breite(m);
     std::fprintf(aus, "Matrix '%s':\n", f->name(m));
-    for (int i = 1; i <= zeilen; ++i) {
-        for (int j = 1; j <= spalten; ++j) {
-            double x = f->amIndex(m, i, j);
-            char trenner = (j < spalten) ? ' ' : '\n';
+    // Counted from 0, so that a count of INT_MAX cannot overflow the
+    // counter; rows without columns print nothing.
+    for (int i = 0; spalten > 0 && i < zeilen; ++i) {
+        for (int j = 0; j < spalten; ++j) {
+            double x = f->amIndex(m, i + 1, j + 1);
+            char trenner = (j + 1 < spalten) ? ' ' : '\n';
             // Small magnitudes are tested on the reciprocal in extended
             // precision, so that 0.0001 itself (slightly above 1e-4 as a
             // double) keeps the fixed format.  NaN takes "%9.3g".
@@ -100,8 +106,7 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
 
 klasse *matrix_klasse(objekt *m) {
     for (const registrierung &r : matrixklassen)
-        if (m->funktionen == r.beschreibung->funktionen)
-            return r.beschreibung;
+        if (m->funktionen == r.beschreibung->funktionen) return r.beschreibung;
     fehler("Fehler: undefiniertes Objekt %s\n", matrix_tabelle(m)->name(m));
 }
 

@@ -198,12 +198,13 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     name += std::string_view(f2->name(m2)).substr(0, 25);
     nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
     objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
-    for (int i = 1; i <= zeilen; ++i)
-        for (int j = 1; j <= spalten; ++j) {
+    // Counted from 0, so that a count of INT_MAX cannot overflow a counter.
+    for (int i = 0; i < zeilen; ++i)
+        for (int j = 0; j < spalten; ++j) {
             double summe = 0.0;
-            for (int l = 1; l <= k; ++l)
-                summe += f1->amIndex(m1, i, l) * f2->amIndex(m2, l, j);
-            nmmatrix_setzen(ergebnis, i, j, summe);
+            for (int l = 0; l < k; ++l)
+                summe += f1->amIndex(m1, i + 1, l + 1) * f2->amIndex(m2, l + 1, j + 1);
+            nmmatrix_setzen(ergebnis, i + 1, j + 1, summe);
         }
     return ergebnis;
 }

@@ -13,11 +13,28 @@
 #   out/       files that must exist in the working directory afterwards,
 #              with exactly this content
 # The program sees its own name as argv[0], as a user calling it by name.
+#
+# NUMERIK_STARTER, when set, is a command that runs every program of the case
+# in the runner's place (valgrind, a preloaded allocator): it is called as
+#   STARTER PATH-OF-THE-PROGRAM NAME ARGUMENTS...
+# and must run the program with NAME as argv[0] and return its exit status.
 set -u
 bin=$1
 fall=$2
 arbeit=$(mktemp -d)
-trap 'rm -rf "$arbeit"' EXIT
+huelle=
+trap 'rm -rf "$arbeit" $huelle' EXIT
+
+if [ -n "${NUMERIK_STARTER:-}" ]; then
+    huelle=$(mktemp -d)
+    for p in "$bin"/*; do
+        [ -f "$p" ] && [ -x "$p" ] || continue
+        printf '#!/usr/bin/env bash\nexec %q %q %q "$@"\n' "$NUMERIK_STARTER" "$p" \
+            "$(basename "$p")" >"$huelle/$(basename "$p")"
+        chmod +x "$huelle/$(basename "$p")"
+    done
+    bin=$huelle
+fi
 
 [ -d "$fall/in" ] && cp -R "$fall/in/." "$arbeit/"
 eingabe=/dev/null

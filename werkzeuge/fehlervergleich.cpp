@@ -45,8 +45,8 @@ int main(int argc, char **argv) {
     // A NaN difference is never greater than the current error: it never
     // raises it.
     double groesster = 0.0;
-    for (int i = 1; i <= zeilen; ++i) {
-        double abstand = std::fabs(fs->amIndex(soll, i, 1) - fi->amIndex(ist, i, 1));
+    for (int i = 0; i < zeilen; ++i) {
+        double abstand = std::fabs(fs->amIndex(soll, i + 1, 1) - fi->amIndex(ist, i + 1, 1));
         if (abstand > groesster)
             groesster = abstand;
     }

@@ -5,7 +5,17 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <new>
 #include <sys/stat.h>
+
+namespace {
+// The C++ parts (names built with std::string, the solver's work vectors)
+// allocate through operator new.  When that fails, the program ends with a
+// message like at every other allocation, instead of an uncaught
+// std::bad_alloc that aborts it.
+[[noreturn]] void speicher_fehlt() { fehler("Nicht genug Speicher fuer Zwischenergebnisse!\n"); }
+[[maybe_unused]] const std::new_handler vorheriger = std::set_new_handler(speicher_fehlt);
+} // namespace
 
 schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene, void *kontext) {
     schalterstand stand;

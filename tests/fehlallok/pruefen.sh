@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Allocation failure at every point of a program run.
+#
+#   pruefen.sh SHIM BIN [FALL...]
+#
+# SHIM is the preloadable libfehlallok.so, BIN the directory of the programs.
+# Each case (default: every line of the file faelle beside this script) is a
+# program case of tests/faelle without a skript.  It runs with k = 1, 2, ...:
+# the k-th allocation fails, until a run no longer reaches k.  Each run must
+# end in one of two ways:
+#   status 0 with exactly the case's expected output (the failed allocation
+#     was one the C library can do without: the stdio buffer of a stream,
+#     which then works unbuffered; the C++ runtime's emergency pool);
+#   status 1 with exactly one message on standard error: one of the
+#     "Nicht genug Speicher fuer ..." messages, "Oeffnen der Datei %s
+#     fehlgeschlagen." for a file argument (fopen could not allocate its
+#     stream), or the case's own further pattern.  Standard output is not
+#     looked at: output written before the failure may stand.
+# A signal, a hang (20 s), any other status or message is a fault.
+set -u
+shim=$(realpath "$1")
+bin=$(cd "$2" && pwd)
+shift 2
+hier=$(cd "$(dirname "$0")" && pwd)
+faelle_dir=$(cd "$hier/../faelle" && pwd)
+if [ $# -gt 0 ]; then
+    liste=$(printf '%s\n' "$@")
+else
+    liste=$(grep -v '^#' "$hier/faelle" | grep -v '^[[:space:]]*$')
+fi
+
+lies() { # variable file: the file's content, trailing newlines kept
+    local inhalt
+    inhalt=$(cat "$2"; printf x)
+    printf -v "$1" '%s' "${inhalt%x}"
+}
+
+speicher_re=$'^Nicht genug Speicher fuer [^\n]*\n$'
+fehler=0
+while IFS=$'\t' read -r fall extra; do
+    [ -n "$fall" ] || continue
+    dir=$faelle_dir/$fall
+    programm=${fall%%/*}
+    [ -f "$dir/programm" ] && programm=$(head -n 1 "$dir/programm")
+    if [ ! -x "$bin/$programm" ]; then
+        echo "$fall: $programm nicht gebaut, uebersprungen"
+        continue
+    fi
+    args=()
+    [ -f "$dir/args" ] && mapfile -t args <"$dir/args"
+    eingabe=/dev/null
+    [ -f "$dir/stdin" ] && eingabe=$dir/stdin
+    soll_status=0
+    [ -f "$dir/status" ] && soll_status=$(head -n 1 "$dir/status")
+    soll_aus=""
+    [ -f "$dir/stdout" ] && lies soll_aus "$dir/stdout"
+    soll_err=""
+    [ -f "$dir/stderr" ] && lies soll_err "$dir/stderr"
+
+    k=0
+    ok0=0
+    ok1=0
+    while :; do
+        k=$((k + 1))
+        arbeit=$(mktemp -d)
+        [ -d "$dir/in" ] && cp -R "$dir/in/." "$arbeit/"
+        protokoll=$arbeit/.protokoll
+        # The braces take the shell's own note of a killed child off stderr.
+        {
+            (cd "$arbeit" && LD_PRELOAD=$shim NUMERIK_FEHLALLOK=$k \
+                NUMERIK_FEHLALLOK_PROTOKOLL=$protokoll NUMERIK_FEHLALLOK_ZEITLIMIT=20 \
+                exec -a "$programm" "$bin/$programm" "${args[@]}") \
+                <"$eingabe" >"$arbeit/.stdout" 2>"$arbeit/.stderr"
+            status=$?
+        } 2>/dev/null
+        lies aus "$arbeit/.stdout"
+        lies err "$arbeit/.stderr"
+        erreicht=0
+        [ -s "$protokoll" ] && erreicht=1
+        grund=""
+        richtig=1
+        [ "$status" = "$soll_status" ] && [ "$aus" == "$soll_aus" ] && [ "$err" == "$soll_err" ] || richtig=0
+        if [ -d "$dir/out" ]; then
+            while IFS= read -r -d '' datei; do
+                cmp -s "$datei" "$arbeit/${datei#"$dir/out/"}" || richtig=0
+            done < <(find "$dir/out" -type f -print0)
+        fi
+        if [ "$erreicht" = 0 ]; then
+            [ "$richtig" = 1 ] || grund="Lauf ohne Fehlschlag weicht vom Fall ab"
+        elif [ "$status" = 0 ]; then
+            if [ "$richtig" = 1 ]; then ok0=$((ok0 + 1)); else grund="Status 0 mit falscher Ausgabe"; fi
+        elif [ "$status" = 1 ]; then
+            gemeldet=0
+            [[ $err =~ $speicher_re ]] && gemeldet=1
+            for a in "${args[@]}"; do
+                [ "$err" == "Oeffnen der Datei $a fehlgeschlagen." ] && gemeldet=1
+            done
+            [ -n "$extra" ] && [[ $err =~ $extra ]] && gemeldet=1
+            if [ "$gemeldet" = 1 ]; then ok1=$((ok1 + 1)); else grund="Status 1 mit unerwarteter Meldung"; fi
+        else
+            grund="Status $status (Signal oder Zeitlimit)"
+        fi
+        if [ -n "$grund" ]; then
+            echo "FEHLER: $fall, Zuteilung $k ($(cat "$protokoll" 2>/dev/null | cut -d' ' -f2) Bytes): $grund"
+            echo "--- stdout:"; head -c 1000 "$arbeit/.stdout"
+            echo "--- stderr:"; head -c 1000 "$arbeit/.stderr"
+            fehler=1
+        fi
+        rm -rf "$arbeit"
+        [ "$erreicht" = 1 ] || break
+        if [ "$k" -ge 100000 ]; then
+            echo "FEHLER: $fall: mehr als 100000 Zuteilungen"
+            fehler=1
+            break
+        fi
+    done
+    echo "$fall: $((k - 1)) Zuteilungen; Status 1 mit Meldung: $ok1, Status 0 mit richtiger Ausgabe: $ok0"
+done <<<"$liste"
+exit $fehler
