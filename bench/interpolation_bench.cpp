@@ -147,8 +147,8 @@ void spline_auswerten_bisektion(benchmark::State &state) {
     vektor_ptr y = vektor_aus(werte(knoten(AUSWERTE_KNOTEN), SPLINE_NATUERLICH));
     interpolation_ptr s(spline_kreieren(y.get(), SPLINE_NATUERLICH));
     const interpolation_funktionen *f = interpolation_tabelle(s.get());
-    const double *xk = nmmatrix_werte(f->imVektor(s.get(), 0));
-    const double *c = nmmatrix_werte(f->imVektor(s.get(), 2));
+    const double *xk = nmmatrix_eintraege(f->imVektor(s.get(), 0));
+    const double *c = nmmatrix_eintraege(f->imVektor(s.get(), 2));
     int n = AUSWERTE_KNOTEN - 1;
     std::vector<double> x =
         punkte(f->linkeGrenze(s.get()), f->rechteGrenze(s.get()), AUSWERTE_PUNKTE);

@@ -13,9 +13,7 @@
 namespace {
 
 nmmatrixdaten *get_nmmatrixdaten(objekt *m) {
-    if (m->daten == nullptr)
-        still_beenden();
-    return static_cast<nmmatrixdaten *>(m->daten);
+    return nmmatrix_daten(m);
 }
 
 // Number of entries n * m, or -1 when it cannot be allocated as doubles.
@@ -46,6 +44,7 @@ objekt *erzeugen(const char *name, int n, int m) {
     daten->n = n;
     daten->m = m;
     daten->werte = nullptr;
+    daten->stand = 0;
     return matrix;
 }
 
@@ -171,6 +170,7 @@ void nmmatrix_setzen(objekt *m, int i, int j, double wert) {
     if (i < 1 || j < 1 || i > d->n || j > d->m)
         fehler("NM_MATRIX %s Ungueltiger Index fuer Matrix: (%i,%i)\n", d->name, i, j);
     d->werte[static_cast<long long>(i - 1) * d->m + (j - 1)] = wert;
+    ++d->stand;
 }
 
 int nmmatrix_breite(objekt *m) { return get_nmmatrixdaten(m)->m; }
@@ -209,5 +209,3 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
 }
 
 } // extern "C"
-
-double *nmmatrix_werte(objekt *m) { return get_nmmatrixdaten(m)->werte; }
