@@ -198,6 +198,22 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     name += std::string_view(f2->name(m2)).substr(0, 25);
     nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
     objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+    if (ist_nmmatrix(m1) && ist_nmmatrix(m2) && ist_nmmatrix(ergebnis)) {
+        // Both factors are NM_MATRIX objects: the same products, summed in
+        // the same order, read from their arrays.  Every index lies inside
+        // both, so amIndex could not have reported one either.
+        const double *a = nmmatrix_eintraege(m1);
+        const double *b = nmmatrix_eintraege(m2);
+        double *c = nmmatrix_werte(ergebnis);
+        for (long long i = 0; i < zeilen; ++i)
+            for (long long j = 0; j < spalten; ++j) {
+                double summe = 0.0;
+                for (long long l = 0; l < k; ++l)
+                    summe += a[i * k + l] * b[l * spalten + j];
+                c[i * spalten + j] = summe;
+            }
+        return ergebnis;
+    }
     for (int i = 1; i <= zeilen; ++i)
         for (int j = 1; j <= spalten; ++j) {
             double summe = 0.0;
