@@ -27,30 +27,9 @@ newtoninterpolationsdaten *get_newtoninterpolationsdaten(objekt *ip) {
     return static_cast<newtoninterpolationsdaten *>(ip->daten);
 }
 
-// Element i of a column vector, through the vector's own table.
-double lies(objekt *v, int i) {
-    return matrix_tabelle(v)->amIndex(v, i, 1);
-}
-
 objekt *vektor_anlegen(int zeilen, const char *name, objekt *besitzer) {
     nmmatrix_parameter p = {zeilen, 1, name, 0};
     return matrix_tabelle(&nm_matrix)->kreieren(&p, besitzer);
-}
-
-// Elements (1..anzahl, 1) of a vector handed in by the caller into ziel:
-// from the entry array when the vector is of the NM_MATRIX class itself (the
-// same doubles), else through its table, which also reports a vector
-// without columns.
-void spalte_kopieren(objekt *quelle, int anzahl, double *ziel) {
-    if (ist_nmmatrix(quelle) && nmmatrix_daten(quelle)->m >= 1) {
-        const double *werte = nmmatrix_eintraege(quelle);
-        long long spalten = nmmatrix_daten(quelle)->m;
-        for (long long i = 0; i < anzahl; ++i)
-            ziel[i] = werte[i * spalten];
-        return;
-    }
-    for (int i = 0; i < anzahl; ++i)
-        ziel[i] = lies(quelle, i + 1);
 }
 
 // Divided differences in place: c(i) = y(i), then for each order k the

@@ -437,9 +437,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
         if (matrix_tabelle(r->stuetzstellen)->hoehe(r->stuetzstellen) != n + 1)
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer SPLINE_INTERPOLATION %s.\n",
                    d->name);
-        double *x = nmmatrix_werte(d->stuetzstellen);
-        for (int i = 0; i <= n; ++i)
-            x[i] = element(r->stuetzstellen, i + 1);
+        spalte_kopieren(r->stuetzstellen, n + 1, nmmatrix_werte(d->stuetzstellen));
         break;
     }
     case STUETZSTELLEN_AEQUIDISTANT:
@@ -484,9 +482,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     }
 
     if (!werte_gesetzt) {
-        double *y = nmmatrix_werte(d->stuetzwerte);
-        for (int i = 0; i <= n; ++i)
-            y[i] = element(r->stuetzwerte, i + 1);
+        spalte_kopieren(r->stuetzwerte, n + 1, nmmatrix_werte(d->stuetzwerte));
     }
     if (d->splineart == SPLINE_PERIODISCH || d->splineart == SPLINE_PERIODISCH_FORTGESETZT)
         endwerte_mitteln(d);
