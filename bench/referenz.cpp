@@ -76,6 +76,7 @@ struct leser {
 // ---------------------------------------------------------------------------
 // kurvenpunkte with GSL, reading with fgets + strtod.
 
+#ifdef NUMERIK_MIT_GSL
 // An NM_MATRIX text: its entries, row by row.
 std::vector<double> matrix_strtod(leser &l) {
     l.kopf("NM_MATRIX");
@@ -96,11 +97,6 @@ void vektor_schreiben(FILE *aus, const char *name, const std::vector<double> &we
 }
 
 int kurvenpunkte(int n, const char *eingabe, const char *ausgabe, bool beschleunigt) {
-#ifndef NUMERIK_MIT_GSL
-    (void)n, (void)eingabe, (void)ausgabe, (void)beschleunigt;
-    std::fprintf(stderr, "referenz: ohne GSL gebaut\n");
-    return 77;
-#else
     leser l{oeffnen(eingabe, "rb"), {}};
     std::string name = l.kopf("SPLINE_INTERPOLATION");
     long knotenart = std::strtol(l.nach("stuetzstellenart ="), nullptr, 10);
@@ -164,8 +160,13 @@ int kurvenpunkte(int n, const char *eingabe, const char *ausgabe, bool beschleun
     vektor_schreiben(aus, ("Y-Werte zum Polynom " + name).c_str(), werte);
     std::fclose(aus);
     return 0;
-#endif
 }
+#else
+int kurvenpunkte(int, const char *, const char *, bool) {
+    std::fprintf(stderr, "referenz: ohne GSL gebaut\n");
+    return 77;
+}
+#endif
 
 // ---------------------------------------------------------------------------
 // beispielwerte with fprintf.
