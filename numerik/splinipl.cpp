@@ -305,9 +305,9 @@ int splineinterpolation_periodisch(objekt *ip, void *) {
 
 // The interval search of evaluation.
 //
-// The specified search is the bisection: lo = 1, hi = n+1; while hi - lo > 1,
-// mid = (lo + hi)/2, and lo = mid when x(mid) < x, else hi = mid.  It reads
-// only x(2..n).  When these are free of NaN and non-decreasing, x(i) < x
+// The interval is defined by the bisection: lo = 1, hi = n+1; while
+// hi - lo > 1, mid = (lo + hi)/2, and lo = mid when x(mid) < x, else
+// hi = mid.  It reads only x(2..n).  When these are free of NaN and non-decreasing, x(i) < x
 // holds for a first part of 2..n and fails for the rest, the bisection keeps
 // lo = 1 or x(lo) < x and hi = n+1 or not x(hi) < x, and its result is the
 // one lo in 1..n with

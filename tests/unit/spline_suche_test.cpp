@@ -1,5 +1,5 @@
 // Evaluation finds its interval faster than by bisection where the node
-// order allows it.  Every value must still be the one of the specified
+// order allows it.  Every value must still be the one of the defining
 // bisection, bit for bit: for every x (nodes, their neighbours, repeats,
 // NaN, infinities, points outside) in every order of calls, and for node
 // arrays that a caller disorders after creation through the node vector's
@@ -20,7 +20,7 @@ namespace {
 const double nan_wert = std::numeric_limits<double>::quiet_NaN();
 const double unendlich = std::numeric_limits<double>::infinity();
 
-// The specified evaluation written out on the object's own vectors:
+// Evaluation as defined, written out on the object's own vectors:
 // bisection over x(1..n+1), then Horner's rule on the row found.
 double bisektion_wert(objekt *s, double x) {
     objekt *k = interpolation_tabelle(s)->imVektor(s, 0);
