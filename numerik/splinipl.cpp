@@ -42,6 +42,15 @@ struct splineinterpolationsdaten {
     double grenze_links;
     double grenze_rechts;
     int a_b_berechnet;
+    // The interval search of evaluation (intervall_suchen): the node array
+    // and its write count when its order was last examined, the result, the
+    // evaluations left before a changed array is examined again (-1: done),
+    // and the interval of the last evaluation.
+    const double *such_knoten;
+    unsigned long long such_stand;
+    int such_geordnet;
+    long long such_aufschub;
+    int such_lo;
 };
 
 splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
@@ -91,7 +100,7 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     objekt *knoten = vektor_kreieren(5, 1, "Stuetzstellen", ip);
     objekt *werte = vektor_kreieren(5, 1, "Stuetzwerte", ip);
     objekt *koeffizienten = vektor_kreieren(4, 4, "Koeffizienten", ip, 1);
-    const double *x = nmmatrix_werte(d->stuetzstellen);
+    const double *x = nmmatrix_eintraege(d->stuetzstellen);
     double x1 = x[0], x2 = x[1], x3 = x[2];
     double y1 = element(r->stuetzwerte, 1);
     double y2 = element(r->stuetzwerte, 2);
@@ -148,7 +157,7 @@ void endwerte_mitteln(splineinterpolationsdaten *d) {
 // h(i) = x(i+1) - x(i) into the vector (h); a step below 2^-120 (equal or
 // descending nodes) ends the program, a NaN step passes.
 void intervalllaengen(splineinterpolationsdaten *d, double *h) {
-    const double *x = nmmatrix_werte(d->stuetzstellen);
+    const double *x = nmmatrix_eintraege(d->stuetzstellen);
     for (int i = 0; i < d->n; ++i) {
         double laenge = x[i + 1] - x[i];
         if (laenge < epsilon())
@@ -181,7 +190,7 @@ void koeffizienten_fuellen(objekt *ip, splineinterpolationsdaten *d, const doubl
     nm()->freigeben(d->koeffizientenmatrix);
     d->koeffizientenmatrix = vektor_kreieren(d->n, 4, "Koeffizientenmatrix", ip);
     double *c = nmmatrix_werte(d->koeffizientenmatrix);
-    const double *y = nmmatrix_werte(d->stuetzwerte);
+    const double *y = nmmatrix_eintraege(d->stuetzwerte);
     for (int i = 0; i < d->n; ++i) {
         double ml = zweite(i + 1);
         double mr = zweite(i + 2);
@@ -217,7 +226,7 @@ int splineinterpolation_pnichtperiodisch(objekt *ip, void *) {
     double *oben = nmmatrix_werte(fa->imVektor(A.get(), 1));
     double *unten = nmmatrix_werte(fa->imVektor(A.get(), 2));
     double *rechts = nmmatrix_werte(b.get());
-    const double *y = nmmatrix_werte(d->stuetzwerte);
+    const double *y = nmmatrix_eintraege(d->stuetzwerte);
     for (int i = 0; i < n - 1; ++i) {
         double s = h[i] + h[i + 1];
         haupt[i] = s + s;
@@ -242,7 +251,7 @@ int splineinterpolation_pnichtperiodisch(objekt *ip, void *) {
     A.reset();
     b.reset();
     // u(k) is M(k+1); the given end values stand around it.
-    const double *uw = nmmatrix_werte(u.get());
+    const double *uw = nmmatrix_eintraege(u.get());
     koeffizienten_fuellen(ip, d, h, [&](int k) {
         return k == 1 ? d->abl2links : k == n + 1 ? d->abl2rechts : uw[k - 2];
     });
@@ -267,7 +276,7 @@ int splineinterpolation_periodisch(objekt *ip, void *) {
     double *neben = nmmatrix_werte(fa->imVektor(A.get(), 1));
     double *ecke = nmmatrix_werte(fa->imVektor(A.get(), 2));
     double *rechts = nmmatrix_werte(b.get());
-    const double *y = nmmatrix_werte(d->stuetzwerte);
+    const double *y = nmmatrix_eintraege(d->stuetzwerte);
     // p(i): the interval before node i, taken cyclically.
     auto vorher = [n](int i) { return i == 0 ? n - 1 : i - 1; };
     for (int i = 0; i < n; ++i) {
@@ -289,9 +298,81 @@ int splineinterpolation_periodisch(objekt *ip, void *) {
     A.reset();
     b.reset();
     // u(k) is M(k), and M(n+1) = M(1).
-    const double *uw = nmmatrix_werte(u.get());
+    const double *uw = nmmatrix_eintraege(u.get());
     koeffizienten_fuellen(ip, d, h, [&](int k) { return k == n + 1 ? uw[0] : uw[k - 1]; });
     return 0;
+}
+
+// The interval search of evaluation.
+//
+// The interval is defined by the bisection: lo = 1, hi = n+1; while
+// hi - lo > 1, mid = (lo + hi)/2, and lo = mid when x(mid) < x, else
+// hi = mid.  It reads only x(2..n).  When these are free of NaN and non-decreasing, x(i) < x
+// holds for a first part of 2..n and fails for the rest, the bisection keeps
+// lo = 1 or x(lo) < x and hi = n+1 or not x(hi) < x, and its result is the
+// one lo in 1..n with
+//     (lo == 1 or x(lo) < x) and (lo == n or not x(lo+1) < x)
+// (two such lo would need x(lo+1) < x for the larger and not for the
+// smaller one).  A NaN x fails every comparison and gets 1 both ways.
+//
+// Points in ascending order mostly fall into the interval of the previous
+// evaluation or the next one: these two are tested by that condition, all
+// else is left to the bisection itself.  The condition is used only for a
+// node array proved ordered and unchanged since (same array, same write
+// count); any other array always goes through the bisection.
+
+int bisektion(const double *x, int n, double wert) {
+    int lo = 1;
+    int hi = n + 1;
+    while (hi - lo > 1) {
+        int mitte = (lo + hi) / 2;
+        if (x[mitte - 1] < wert)
+            lo = mitte;
+        else
+            hi = mitte;
+    }
+    return lo;
+}
+
+bool im_intervall(const double *x, int n, int lo, double wert) {
+    return (lo == 1 || x[lo - 1] < wert) && (lo == n || !(x[lo] < wert));
+}
+
+// x(2..n) free of NaN and non-decreasing.
+bool bisektion_geordnet(const double *x, int n) {
+    for (int i = 2; i <= n; ++i) {
+        if (std::isnan(x[i - 1])) return false;
+        if (i > 2 && x[i - 2] > x[i - 1]) return false;
+    }
+    return true;
+}
+
+int intervall_suchen(splineinterpolationsdaten *d, double wert) {
+    nmmatrixdaten *k = nmmatrix_daten(d->stuetzstellen);
+    const double *x = k->werte;
+    int n = d->n;
+    if (x != d->such_knoten || k->stand != d->such_stand) {
+        // At the first evaluation the order is examined at once, as creation
+        // took O(n) anyway.  After a write to the nodes, n more evaluations
+        // pass first, so that writing and evaluating by turns never costs
+        // O(n) per evaluation.
+        d->such_aufschub = d->such_knoten == nullptr ? 0 : n;
+        d->such_knoten = x;
+        d->such_stand = k->stand;
+        d->such_geordnet = 0;
+    }
+    if (d->such_aufschub == 0) {
+        d->such_geordnet = bisektion_geordnet(x, n);
+        d->such_aufschub = -1;
+    } else if (d->such_aufschub > 0) {
+        --d->such_aufschub;
+    }
+    int lo = d->such_lo;
+    if (d->such_geordnet && lo >= 1 && lo <= n) {
+        if (im_intervall(x, n, lo, wert)) return lo;
+        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
+    }
+    return d->such_lo = bisektion(x, n, wert);
 }
 
 // Up to this many periods below a, evaluation wraps by adding the period
@@ -356,9 +437,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
         if (matrix_tabelle(r->stuetzstellen)->hoehe(r->stuetzstellen) != n + 1)
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer SPLINE_INTERPOLATION %s.\n",
                    d->name);
-        double *x = nmmatrix_werte(d->stuetzstellen);
-        for (int i = 0; i <= n; ++i)
-            x[i] = element(r->stuetzstellen, i + 1);
+        spalte_kopieren(r->stuetzstellen, n + 1, nmmatrix_werte(d->stuetzstellen));
         break;
     }
     case STUETZSTELLEN_AEQUIDISTANT:
@@ -403,9 +482,7 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     }
 
     if (!werte_gesetzt) {
-        double *y = nmmatrix_werte(d->stuetzwerte);
-        for (int i = 0; i <= n; ++i)
-            y[i] = element(r->stuetzwerte, i + 1);
+        spalte_kopieren(r->stuetzwerte, n + 1, nmmatrix_werte(d->stuetzwerte));
     }
     if (d->splineart == SPLINE_PERIODISCH || d->splineart == SPLINE_PERIODISCH_FORTGESETZT)
         endwerte_mitteln(d);
@@ -473,19 +550,12 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
         }
     }
 
-    // Bisection: an x equal to an interior node x(k) takes interval k-1 and
-    // is evaluated at its right end.
-    const double *knoten = nmmatrix_werte(d->stuetzstellen);
-    int lo = 1;
-    int hi = d->n + 1;
-    while (hi - lo > 1) {
-        int mitte = lo + (hi - lo) / 2;
-        if (knoten[mitte - 1] < x)
-            lo = mitte;
-        else
-            hi = mitte;
-    }
-    const double *c = nmmatrix_werte(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1);
+    // The bisection's interval: an x equal to an interior node x(k) takes
+    // interval k-1 and is evaluated at its right end.
+    int lo = intervall_suchen(d, x);
+    const double *knoten = nmmatrix_eintraege(d->stuetzstellen);
+    const double *c =
+        nmmatrix_eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1);
     double t = x - knoten[lo - 1];
     double r = c[0];
     for (int k = 1; k < 4; ++k)

@@ -49,13 +49,15 @@ int main(int argc, char **argv) {
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const double a = problem.a;
     const double b = problem.b;
+    spaltenfueller punkt(punkte);
+    spaltenfueller wert(werte);
     // The points of equidistant nodes, in the same order of evaluation, so
     // that they match the points kurvenpunkte writes for a Newton problem of
     // the same interval.
     for (int i = 0; i <= n; ++i) {
         double x = (i * b + (n - i) * a) / n;
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, problem.f(x));
+        punkt(i, x);
+        wert(i, problem.f(x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

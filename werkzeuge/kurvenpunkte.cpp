@@ -51,10 +51,12 @@ int main(int argc, char **argv) {
 
     const matrix_funktionen *fp = matrix_tabelle(punkte);
     const matrix_funktionen *fw = matrix_tabelle(werte);
+    spaltenfueller punkt(punkte);
+    spaltenfueller wert(werte);
     for (int i = 0; i <= n; ++i) {
         double x = (i * rechts + (n - i) * links) / n;
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, fi->funktionswert(ip, x));
+        punkt(i, x);
+        wert(i, fi->funktionswert(ip, x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

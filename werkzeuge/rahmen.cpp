@@ -1,6 +1,7 @@
 #include "rahmen.h"
 
 #include "numerik/fehler.h"
+#include "numerik/nmmatrix_intern.h"
 #include "numerik/zahlen.h"
 
 #include <cctype>
@@ -105,4 +106,8 @@ void ausgabe_abschliessen(FILE *aus, const char *name) {
     if (fehlgeschlagen)
         fehler("Schreiben in %s fehlgeschlagen.\n",
                aus == stdout ? "die Standardausgabe" : name);
+}
+
+spaltenfueller::spaltenfueller(objekt *vektor) : vektor_(vektor), tabelle_(matrix_tabelle(vektor)) {
+    if (ist_nmmatrix(vektor)) werte_ = nmmatrix_werte(vektor);
 }

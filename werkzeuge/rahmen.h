@@ -3,6 +3,8 @@
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
+#include "numerik/matrix.h"
+
 #include <cstdio>
 #include <initializer_list>
 
@@ -56,5 +58,25 @@ void eingabe_schliessen(FILE *ein);
 // error flag and, for a file the program opened itself, closes it.  A failed
 // write ends with a message and exit status 1.
 void ausgabe_abschliessen(FILE *aus, const char *name);
+
+// Writes the entries of a column vector that the program made through
+// nm_matrix's kreieren: into the entry array when the object is of the
+// NM_MATRIX class itself, else through its setzen slot.  Entry i counts from
+// 0 here and is element (i+1, 1).
+class spaltenfueller {
+  public:
+    explicit spaltenfueller(objekt *vektor);
+    void operator()(int i, double wert) const {
+        if (werte_ != nullptr)
+            werte_[i] = wert;
+        else
+            tabelle_->setzen(vektor_, i + 1, 1, wert);
+    }
+
+  private:
+    objekt *vektor_;
+    const matrix_funktionen *tabelle_;
+    double *werte_ = nullptr;
+};
 
 #endif
