@@ -110,19 +110,7 @@ bool periodisch(const beispielfunktion &problem) {
     return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
 }
 
-struct matrix_freigeber {
-    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
-};
-using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
-struct interpolation_freigeber {
-    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
-};
-using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
-
-matrix_zeiger vektor(int zeilen, const char *name) {
-    nmmatrix_parameter p = {zeilen, 1, name, 1};
-    return matrix_zeiger(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-}
+matrix_zeiger vektor(int zeilen, const char *name) { return matrix_zeiger(nullvektor(zeilen, name)); }
 
 // The values of f at the n+1 nodes of the given kind: the nodes are placed
 // by the library's own placement, so they are bit for bit the nodes that
@@ -341,9 +329,7 @@ int main(int argc, char **argv) {
     int m_letztes = funktion_anzahl;
     const char *m_text = argv[naechstes++];
     if (std::strcmp(m_text, "alle") != 0) {
-        int m = zahl_argument(m_text, "m");
-        if (m < 1) fehler("m muss mindestens 1 sein!\n");
-        if (m > funktion_anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
+        int m = problem_argument(m_text, funktion_anzahl);
         m_erstes = m_letztes = m;
     }
 

@@ -1,10 +1,12 @@
 #include "rahmen.h"
 
 #include "numerik/fehler.h"
+#include "numerik/nmmatrix.h"
 #include "numerik/nmmatrix_intern.h"
 #include "numerik/zahlen.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <new>
 #include <sys/stat.h>
@@ -72,6 +74,29 @@ int zahl_argument(const char *text, const char *was) {
     if (*text == '-')
         fehler("%s zu klein!\n", was);
     fehler("%s zu gross!\n", was);
+}
+
+int anzahl_argument(const char *text) {
+    int n = zahl_argument(text, "n");
+    if (n < 1)
+        fehler("n muss mindestens 1 sein!\n");
+    if (n == INT_MAX)
+        fehler("n zu gross!\n");
+    return n;
+}
+
+int problem_argument(const char *text, int anzahl) {
+    int m = zahl_argument(text, "m");
+    if (m < 1)
+        fehler("m muss mindestens 1 sein!\n");
+    if (m > anzahl)
+        fehler("Funktion Nr. %i nicht definiert.\n", m);
+    return m;
+}
+
+objekt *nullvektor(int zeilen, const char *name) {
+    nmmatrix_parameter p = {zeilen, 1, name, 1};
+    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
 }
 
 FILE *eingabe_oeffnen(const char *name) {

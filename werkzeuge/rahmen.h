@@ -5,8 +5,12 @@
 
 #include "numerik/matrix.h"
 
+#include "numerik/interplt.h"
+#include "numerik/matrix.h"
+
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
 
 struct programmbeschreibung {
     const char *benutzung;     // usage line, "%s" is the program name as invoked
@@ -42,6 +46,28 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
 // number beyond the int range ends with "<was> zu gross!\n" (or "zu klein")
 // instead of being undefined.
 int zahl_argument(const char *text, const char *was);
+
+// The argument n of the programs that work on n+1 values: at least 1
+// ("n muss mindestens 1 sein!\n"), and n+1 must still be an int.
+int anzahl_argument(const char *text);
+
+// The number m of an example problem, 1 .. anzahl ("m muss mindestens 1
+// sein!\n", "Funktion Nr. %i nicht definiert.\n").
+int problem_argument(const char *text, int anzahl);
+
+// Objects held by a program, released through their own freigeben slot on
+// every path.
+struct matrix_freigeber {
+    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
+};
+using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
+struct interpolation_freigeber {
+    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
+};
+using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
+
+// A new NM_MATRIX of zeilen rows and one column, all entries 0.0.
+objekt *nullvektor(int zeilen, const char *name);
 
 // "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.".
 FILE *eingabe_oeffnen(const char *name);

@@ -55,13 +55,6 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         return false;
     }
 }
-
-struct matrix_freigeber {
-    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
-};
-struct interpolation_freigeber {
-    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
-};
 } // namespace
 
 int main(int argc, char **argv) {
@@ -71,13 +64,8 @@ int main(int argc, char **argv) {
     if (w.stuetzstellenart < 0 || w.splineart < 0) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
 
-    int n = zahl_argument(argv[1], "n");
-    if (n < 1) fehler("n muss mindestens 1 sein!\n");
-    // n+1 values must be an int.
-    if (n == INT_MAX) fehler("n zu gross!\n");
-    int m = zahl_argument(argv[2], "m");
-    if (m < 1) fehler("m muss mindestens 1 sein!\n");
-    if (m > funktion_anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
+    int n = anzahl_argument(argv[1]);
+    int m = problem_argument(argv[2], funktion_anzahl);
     const char *ausgabename = argc > 3 ? argv[3] : nullptr;
     FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename) : stdout;
 
