@@ -4,6 +4,7 @@
 #include "interplt_intern.h"
 #include "kopfzeile.h"
 #include "newtnipl.h"
+#include "nmmatrix_intern.h"
 #include "splinipl.h"
 
 #include <cmath>
@@ -42,6 +43,51 @@ double epsilon() {
 
 double knoten_wert(objekt *knoten, int i) {
     return matrix_tabelle(knoten)->amIndex(knoten, i, 1);
+}
+
+// Node i (from 0) of the n+1 placed into the vector knoten: into its array
+// when it is of the NM_MATRIX class itself, else through setzen.
+class knoten_schreiber {
+  public:
+    explicit knoten_schreiber(objekt *knoten) : knoten_(knoten) {
+        if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m >= 1) {
+            werte_ = nmmatrix_werte(knoten);
+            spalten_ = nmmatrix_daten(knoten)->m;
+        }
+    }
+    void operator()(int i, double x) const {
+        if (werte_ != nullptr)
+            werte_[i * spalten_] = x;
+        else
+            matrix_tabelle(knoten_)->setzen(knoten_, i + 1, 1, x);
+    }
+
+  private:
+    objekt *knoten_;
+    double *werte_ = nullptr;
+    long long spalten_ = 0;
+};
+
+// The first and then each strictly smaller (kleiner) or strictly larger
+// entry of column 1.
+template <bool kleiner> double extremum(objekt *knoten) {
+    int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
+    double bester = knoten_wert(knoten, 1);
+    auto besser = [](double x, double b) { return kleiner ? x < b : x > b; };
+    if (ist_nmmatrix(knoten)) {
+        // Element (1, 1) exists, or knoten_wert has ended the process.
+        const double *werte = nmmatrix_eintraege(knoten);
+        long long spalten = nmmatrix_daten(knoten)->m;
+        for (long long i = 1; i < zeilen; ++i)
+            if (besser(werte[i * spalten], bester)) bester = werte[i * spalten];
+        return bester;
+    }
+    // (i + 1 rather than i <= zeilen: no overflow at INT_MAX rows.)
+    for (int i = 1; i < zeilen; ++i) {
+        double x = knoten_wert(knoten, i + 1);
+        if (besser(x, bester)) bester = x;
+    }
+    return bester;
 }
 
 } // namespace
@@ -100,7 +146,7 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     if (art != STUETZSTELLEN_AEQUIDISTANT && art != STUETZSTELLEN_TSCHEBYSCHEFF)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", name, art);
     intervall_pruefen(a, b);
-    const matrix_funktionen *f = matrix_tabelle(knoten);
+    knoten_schreiber setzen(knoten);
     // The order of evaluation is part of the result (stored files carry a
     // and b, not the nodes, and loading must place the same nodes again):
     // equidistant nodes form i*b + (n-i)*a and then divide by n.  x(1) is
@@ -109,7 +155,7 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     if (art == STUETZSTELLEN_AEQUIDISTANT) {
         for (int i = 0; i <= n; ++i) {
             double x = (i * b + (n - i) * a) / n;
-            f->setzen(knoten, i + 1, 1, x);
+            setzen(i, x);
         }
         return;
     }
@@ -120,28 +166,27 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     double differenz = a - b;
     for (int i = 0; i <= n; ++i) {
         double x = mitte + std::cos(i * pi / n) * differenz / 2.0;
-        f->setzen(knoten, i + 1, 1, x);
+        setzen(i, x);
     }
 }
 
-double kleinste_stuetzstelle(objekt *knoten) {
-    int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
-    double kleinste = knoten_wert(knoten, 1);
-    // A NaN node compares false and so never replaces the current value.
-    // (i + 1 rather than i <= zeilen: no overflow at INT_MAX rows.)
-    for (int i = 1; i < zeilen; ++i) {
-        double x = knoten_wert(knoten, i + 1);
-        if (x < kleinste) kleinste = x;
+void spalte_kopieren(objekt *quelle, int anzahl, double *ziel) {
+    if (ist_nmmatrix(quelle) && nmmatrix_daten(quelle)->m >= 1) {
+        const double *werte = nmmatrix_eintraege(quelle);
+        long long spalten = nmmatrix_daten(quelle)->m;
+        for (long long i = 0; i < anzahl; ++i)
+            ziel[i] = werte[i * spalten];
+        return;
     }
-    return kleinste;
+    for (int i = 0; i < anzahl; ++i)
+        ziel[i] = knoten_wert(quelle, i + 1);
+}
+
+// A NaN node compares false and so never replaces the current value.
+double kleinste_stuetzstelle(objekt *knoten) {
+    return extremum<true>(knoten);
 }
 
 double groesste_stuetzstelle(objekt *knoten) {
-    int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
-    double groesste = knoten_wert(knoten, 1);
-    for (int i = 1; i < zeilen; ++i) {
-        double x = knoten_wert(knoten, i + 1);
-        if (x > groesste) groesste = x;
-    }
-    return groesste;
+    return extremum<false>(knoten);
 }

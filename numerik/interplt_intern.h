@@ -17,6 +17,12 @@ void intervall_pruefen(double a, double b);
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
                               const char *name);
 
+// Elements (1..anzahl, 1) of a vector handed in by a caller, copied into
+// ziel: from the entry array when the vector is of the NM_MATRIX class
+// itself (the same doubles), else through its table, which also reports a
+// vector without columns.
+void spalte_kopieren(objekt *quelle, int anzahl, double *ziel);
+
 // The smallest / largest entry of the node vector, scanning from x(1) and
 // replacing only on a strictly smaller / larger value (a NaN never replaces).
 double kleinste_stuetzstelle(objekt *knoten);

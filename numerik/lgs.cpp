@@ -126,6 +126,73 @@ class tridiagonale {
     std::optional<elemente> haupt_, oben_, unten_;
 };
 
+// The same accesses on plain arrays, for the solves of the O(n) methods
+// when every object is of its class and long enough (direkt_moeglich):
+// then each element the classes above would read or write is exactly the
+// array entry used here, and no index message can arise.
+class feld {
+  public:
+    explicit feld(double *werte) : werte_(werte) {}
+    double operator()(int i) const { return werte_[i - 1]; }
+    void setzen(int i, double wert) const { werte_[i - 1] = wert; }
+
+  private:
+    double *werte_;
+};
+
+class tridiagonal_feld {
+  public:
+    tridiagonal_feld(objekt *a, int) {
+        const matrix_funktionen *f = matrix_tabelle(a);
+        haupt_ = nmmatrix_werte(f->imVektor(a, 0));
+        oben_ = nmmatrix_werte(f->imVektor(a, 1));
+        unten_ = nmmatrix_werte(f->imVektor(a, 2));
+    }
+    double haupt(int k) const { return haupt_[k - 1]; }
+    double oben(int k) const { return oben_[k - 1]; }
+    double unten(int k) const { return unten_[k - 1]; }
+    void haupt_setzen(int k, double wert) const { haupt_[k - 1] = wert; }
+    void unten_setzen(int k, double wert) const { unten_[k - 1] = wert; }
+
+  private:
+    double *haupt_;
+    double *oben_;
+    double *unten_;
+};
+
+// The two ways of access, chosen once per solve.
+struct ueber_klassen {
+    using band = tridiagonale;
+};
+struct direkt {
+    using band = tridiagonal_feld;
+};
+elemente vektor_von(ueber_klassen, objekt *v) {
+    return elemente(v);
+}
+feld vektor_von(direkt, objekt *v) {
+    return feld(nmmatrix_werte(v));
+}
+
+// An NM_MATRIX column of at least the given number of rows.
+bool spalte_mit(objekt *v, int zeilen) {
+    if (!ist_nmmatrix(v)) return false;
+    const nmmatrixdaten *d = nmmatrix_daten(v);
+    return d->m == 1 && d->n >= zeilen;
+}
+
+// A of the class klasse with the diagonal vectors (imVektor 0, 1, 2) of at
+// least the given lengths, and b an NM_MATRIX column; c and x are made by
+// the solver itself as NM_MATRIX columns of n rows.
+bool direkt_moeglich(const gleichungssystem *lgs, const matrix_funktionen *klasse, int n,
+                     int laenge0, int laenge1, int laenge2) {
+    objekt *A = lgs->A;
+    if (A->funktionen != klasse || !spalte_mit(lgs->b, n)) return false;
+    const matrix_funktionen *f = matrix_tabelle(A);
+    return spalte_mit(f->imVektor(A, 0), laenge0) && spalte_mit(f->imVektor(A, 1), laenge1) &&
+           spalte_mit(f->imVektor(A, 2), laenge2);
+}
+
 objekt *nm_anlegen(int zeilen, int spalten, const char *name, int nullsetzen) {
     nmmatrix_parameter p = {zeilen, spalten, name, nullsetzen};
     return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
@@ -225,10 +292,10 @@ int gauss_rueckwaertssubstitution(gleichungssystem *lgs) {
 // Tridiagonal elimination without interchanges.  No pivot is
 // tested: a zero pivot runs into IEEE infinities and NaNs, as specified.
 
-int tgauss_lrZerlegungUndDeterminante(gleichungssystem *lgs) {
+template <class Zugriff> int tgauss_lrZerlegungUndDeterminante(gleichungssystem *lgs) {
     objekt *A = lgs->A;
     int n = matrix_tabelle(A)->breite(A);
-    tridiagonale a(A, n);
+    typename Zugriff::band a(A, n);
     lgs->determinante = 1.0;
     for (int k = 1; k <= n - 1; ++k) {
         double pivot = a.haupt(k);
@@ -241,13 +308,13 @@ int tgauss_lrZerlegungUndDeterminante(gleichungssystem *lgs) {
     return 1;
 }
 
-int tgauss_vorwaertssubstitution(gleichungssystem *lgs) {
+template <class Zugriff> int tgauss_vorwaertssubstitution(gleichungssystem *lgs) {
     objekt *A = lgs->A;
     int n = matrix_tabelle(A)->breite(A);
     lgs->c = nm_anlegen(n, 1, "Vektor c", 1);
-    tridiagonale a(A, n);
-    elemente b(lgs->b);
-    elemente c(lgs->c);
+    typename Zugriff::band a(A, n);
+    auto b = vektor_von(Zugriff(), lgs->b);
+    auto c = vektor_von(Zugriff(), lgs->c);
     for (int i = 1; i <= n; ++i) {
         double t = b(i);
         if (i > 1)
@@ -257,13 +324,13 @@ int tgauss_vorwaertssubstitution(gleichungssystem *lgs) {
     return 1;
 }
 
-int tgauss_rueckwaertssubstitution(gleichungssystem *lgs) {
+template <class Zugriff> int tgauss_rueckwaertssubstitution(gleichungssystem *lgs) {
     objekt *A = lgs->A;
     int n = matrix_tabelle(A)->breite(A);
     lgs->x = nm_anlegen(n, 1, "Loesungsvektor x", 1);
-    tridiagonale a(A, n);
-    elemente c(lgs->c);
-    elemente x(lgs->x);
+    typename Zugriff::band a(A, n);
+    auto c = vektor_von(Zugriff(), lgs->c);
+    auto x = vektor_von(Zugriff(), lgs->x);
     // Negated: R*x = -c, so that A0*x = -b0.
     for (int i = n; i >= 1; --i) {
         double t = c(i);
@@ -327,6 +394,7 @@ class cholesky_faktor {
 // NaN passes (the comparison is false for it).
 bool pivot_zu_klein(double a) { return a < epsilon(); }
 
+template <class Zugriff>
 int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L, bool dicht) {
     objekt *A = lgs->A;
     const matrix_funktionen *f = matrix_tabelle(A);
@@ -337,9 +405,9 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
     }
     L.anlegen(n);
     lgs->determinante = 1.0;
-    elemente d(f->imVektor(A, 0));
-    elemente e(f->imVektor(A, 1));
-    elemente gamma(f->imVektor(A, 2));
+    auto d = vektor_von(Zugriff(), f->imVektor(A, 0));
+    auto e = vektor_von(Zugriff(), f->imVektor(A, 1));
+    auto gamma = vektor_von(Zugriff(), f->imVektor(A, 2));
     for (int k = 1; k <= n - 2; ++k) {
         double a = d(k);
         if (pivot_zu_klein(a))
@@ -390,12 +458,13 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
     return 1;
 }
 
+template <class Zugriff>
 int chol06_vorwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor &L) {
     objekt *A = lgs->A;
     int n = matrix_tabelle(A)->breite(A);
     lgs->c = nm_anlegen(n, 1, "Vektor c", 1);
-    elemente b(lgs->b);
-    elemente c(lgs->c);
+    auto b = vektor_von(Zugriff(), lgs->b);
+    auto c = vektor_von(Zugriff(), lgs->c);
     for (int i = 1; i <= n; ++i) {
         double t = b(i);
         if (1 < i && i < n)
@@ -408,12 +477,13 @@ int chol06_vorwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor &L
     return 1;
 }
 
+template <class Zugriff>
 int chol06_rueckwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor &L) {
     objekt *A = lgs->A;
     int n = matrix_tabelle(A)->breite(A);
     lgs->x = nm_anlegen(n, 1, "Loesungsvektor x", 1);
-    elemente c(lgs->c);
-    elemente x(lgs->x);
+    auto c = vektor_von(Zugriff(), lgs->c);
+    auto x = vektor_von(Zugriff(), lgs->x);
     // Negated: L^T*x = -c, so that A0*x = -b0.
     for (int i = n; i >= 1; --i) {
         double t = c(i);
@@ -500,9 +570,15 @@ int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
     }
     if (art == &band_matrix && f->bandbreite(A) == 1 &&
         (strategie == diagonalStrategie || strategie == nullptr)) {
-        tgauss_lrZerlegungUndDeterminante(lgs);
-        tgauss_vorwaertssubstitution(lgs);
-        tgauss_rueckwaertssubstitution(lgs);
+        if (n >= 1 && direkt_moeglich(lgs, &band_matrixFunktionen, n, n, n - 1, n - 1)) {
+            tgauss_lrZerlegungUndDeterminante<direkt>(lgs);
+            tgauss_vorwaertssubstitution<direkt>(lgs);
+            tgauss_rueckwaertssubstitution<direkt>(lgs);
+        } else {
+            tgauss_lrZerlegungUndDeterminante<ueber_klassen>(lgs);
+            tgauss_vorwaertssubstitution<ueber_klassen>(lgs);
+            tgauss_rueckwaertssubstitution<ueber_klassen>(lgs);
+        }
         if (mit_faktoren)
             faktoren_aus_A(lgs, tridiagonale(A, n));
         return 1;
@@ -510,10 +586,16 @@ int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
     if (art == &a06__matrix) {
         // The strategy plays no part here.
         cholesky_faktor L;
-        if (chol06_lrZerlegungUndDeterminante(lgs, L, mit_faktoren) == 0)
-            return 0;
-        chol06_vorwaertssubstitution(lgs, L);
-        chol06_rueckwaertssubstitution(lgs, L);
+        if (n >= 2 && direkt_moeglich(lgs, &a06__matrixFunktionen, n, n, n - 1, 1)) {
+            if (chol06_lrZerlegungUndDeterminante<direkt>(lgs, L, mit_faktoren) == 0) return 0;
+            chol06_vorwaertssubstitution<direkt>(lgs, L);
+            chol06_rueckwaertssubstitution<direkt>(lgs, L);
+        } else {
+            if (chol06_lrZerlegungUndDeterminante<ueber_klassen>(lgs, L, mit_faktoren) == 0)
+                return 0;
+            chol06_vorwaertssubstitution<ueber_klassen>(lgs, L);
+            chol06_rueckwaertssubstitution<ueber_klassen>(lgs, L);
+        }
         if (mit_faktoren)
             faktor_transponieren(lgs);
         return 1;

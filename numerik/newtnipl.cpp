@@ -4,6 +4,7 @@
 #include "interplt_intern.h"
 #include "lese_datum.h"
 #include "nmmatrix.h"
+#include "nmmatrix_intern.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -26,15 +27,6 @@ newtoninterpolationsdaten *get_newtoninterpolationsdaten(objekt *ip) {
     return static_cast<newtoninterpolationsdaten *>(ip->daten);
 }
 
-// Element i of a column vector, through the vector's own table.
-double lies(objekt *v, int i) {
-    return matrix_tabelle(v)->amIndex(v, i, 1);
-}
-
-void schreibe(objekt *v, int i, double wert) {
-    matrix_tabelle(v)->setzen(v, i, 1, wert);
-}
-
 objekt *vektor_anlegen(int zeilen, const char *name, objekt *besitzer) {
     nmmatrix_parameter p = {zeilen, 1, name, 0};
     return matrix_tabelle(&nm_matrix)->kreieren(&p, besitzer);
@@ -42,16 +34,19 @@ objekt *vektor_anlegen(int zeilen, const char *name, objekt *besitzer) {
 
 // Divided differences in place: c(i) = y(i), then for each order k the
 // entries c(n+1) down to c(k+1) are replaced.  Running j downwards means the
-// c(j) read for c(j+1) still holds the difference of order k-1.
+// c(j) read for c(j+1) still holds the difference of order k-1.  The three
+// vectors are the object's own NM_MATRIX objects: their arrays are used,
+// c[j] standing for c(j+1).
 void dividierte_differenzen(newtoninterpolationsdaten *d) {
-    objekt *x = d->stuetzstellen;
-    objekt *c = d->koeffizientenvektor;
-    for (int i = 0; i <= d->n; ++i)
-        schreibe(c, i + 1, lies(d->stuetzwerte, i + 1));
-    for (int k = 1; k <= d->n; ++k)
-        for (int j = d->n; j >= k; --j)
-            schreibe(c, j + 1,
-                     (lies(c, j + 1) - lies(c, j)) / (lies(x, j + 1) - lies(x, j + 1 - k)));
+    const double *x = nmmatrix_eintraege(d->stuetzstellen);
+    const double *y = nmmatrix_eintraege(d->stuetzwerte);
+    double *c = nmmatrix_werte(d->koeffizientenvektor);
+    int n = d->n;
+    for (int i = 0; i <= n; ++i)
+        c[i] = y[i];
+    for (int k = 1; k <= n; ++k)
+        for (int j = n; j >= k; --j)
+            c[j] = (c[j] - c[j - 1]) / (x[j] - x[j - k]);
 }
 
 } // namespace
@@ -106,8 +101,7 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer NEWTON_INTERPOLATION %s.\n",
                    d->name);
         // Given nodes keep their order: the Newton form needs no sorting.
-        for (int i = 0; i <= n; ++i)
-            schreibe(d->stuetzstellen, i + 1, lies(p->stuetzstellen, i + 1));
+        spalte_kopieren(p->stuetzstellen, n + 1, nmmatrix_werte(d->stuetzstellen));
     } else {
         // Ends the process for any kind other than 1 and 2, before a kind
         // nothing else could handle is stored.
@@ -117,9 +111,7 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     }
     d->art = p->art;
 
-    // Counting i to n keeps i + 1 an int even for INT_MAX values.
-    for (int i = 0; i <= n; ++i)
-        schreibe(d->stuetzwerte, i + 1, lies(p->stuetzwerte, i + 1));
+    spalte_kopieren(p->stuetzwerte, n + 1, nmmatrix_werte(d->stuetzwerte));
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
     dividierte_differenzen(d);
@@ -186,12 +178,13 @@ int newtoninterpolation_freigeben(objekt *ip) {
 
 double newtoninterpolation_funktionswert(objekt *ip, double x) {
     newtoninterpolationsdaten *d = get_newtoninterpolationsdaten(ip);
-    objekt *c = d->koeffizientenvektor;
+    const double *c = nmmatrix_eintraege(d->koeffizientenvektor);
+    const double *knoten = nmmatrix_eintraege(d->stuetzstellen);
     // Nested multiplication from the highest coefficient down; the last node
-    // x(n+1) takes no part.
-    double r = lies(c, d->n + 1);
+    // x(n+1) takes no part.  c[k] stands for c(k+1), knoten[k] for x(k+1).
+    double r = c[d->n];
     for (int k = d->n; k >= 1; --k)
-        r = lies(c, k) + (x - lies(d->stuetzstellen, k)) * r;
+        r = c[k - 1] + (x - knoten[k - 1]) * r;
     return r;
 }
 

@@ -13,9 +13,7 @@
 namespace {
 
 nmmatrixdaten *get_nmmatrixdaten(objekt *m) {
-    if (m->daten == nullptr)
-        still_beenden();
-    return static_cast<nmmatrixdaten *>(m->daten);
+    return nmmatrix_daten(m);
 }
 
 // Number of entries n * m, or -1 when it cannot be allocated as doubles.
@@ -46,6 +44,7 @@ objekt *erzeugen(const char *name, int n, int m) {
     daten->n = n;
     daten->m = m;
     daten->werte = nullptr;
+    daten->stand = 0;
     return matrix;
 }
 
@@ -171,6 +170,7 @@ void nmmatrix_setzen(objekt *m, int i, int j, double wert) {
     if (i < 1 || j < 1 || i > d->n || j > d->m)
         fehler("NM_MATRIX %s Ungueltiger Index fuer Matrix: (%i,%i)\n", d->name, i, j);
     d->werte[static_cast<long long>(i - 1) * d->m + (j - 1)] = wert;
+    ++d->stand;
 }
 
 int nmmatrix_breite(objekt *m) { return get_nmmatrixdaten(m)->m; }
@@ -198,6 +198,22 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     name += std::string_view(f2->name(m2)).substr(0, 25);
     nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
     objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+    if (ist_nmmatrix(m1) && ist_nmmatrix(m2) && ist_nmmatrix(ergebnis)) {
+        // Both factors are NM_MATRIX objects: the same products, summed in
+        // the same order, read from their arrays.  Every index lies inside
+        // both, so amIndex could not have reported one either.
+        const double *a = nmmatrix_eintraege(m1);
+        const double *b = nmmatrix_eintraege(m2);
+        double *c = nmmatrix_werte(ergebnis);
+        for (long long i = 0; i < zeilen; ++i)
+            for (long long j = 0; j < spalten; ++j) {
+                double summe = 0.0;
+                for (long long l = 0; l < k; ++l)
+                    summe += a[i * k + l] * b[l * spalten + j];
+                c[i * spalten + j] = summe;
+            }
+        return ergebnis;
+    }
     // Counted from 0, so that a count of INT_MAX cannot overflow a counter.
     for (int i = 0; i < zeilen; ++i)
         for (int j = 0; j < spalten; ++j) {
@@ -210,5 +226,3 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
 }
 
 } // extern "C"
-
-double *nmmatrix_werte(objekt *m) { return get_nmmatrixdaten(m)->werte; }

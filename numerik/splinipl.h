@@ -22,7 +22,7 @@ enum { OHNE_KOEFFIZIENTEN = 64 };
 
 typedef struct splineinterpolation_parameter {
     const char *name;
-    int stuetzstellenart; /* node kind, optionally + OHNE_KOEFFIZIENTEN */
+    int stuetzstellenart;  /* node kind, optionally + OHNE_KOEFFIZIENTEN */
     objekt *stuetzstellen; /* node kind 0 only */
     double a;              /* node kinds 1 and 2 only */
     double b;
@@ -36,9 +36,17 @@ extern klasse spline_interpolation;
 extern const interpolation_funktionen spline_interpolationFunktionen;
 
 int splineinterpolation_speichern(objekt *ip, FILE *aus);
+/* A stored spline of kind 3 is created through kind 2 and then comes back as
+ * kind 3 with the stored a_benutzer and b_benutzer: the same bounds, no
+ * wrapping, and the same text when it is stored again.  A node kind other
+ * than 0, 1 or 2 in the text is rejected right after its key line. */
 objekt *splineinterpolation_laden(FILE *ein, void *zusatz);
 int splineinterpolation_freigeben(objekt *ip);
 objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz);
+/* Kind 2 wraps x into [linkeGrenze, rechteGrenze], the bounds being taken at
+ * the object's first evaluation and kept in the object.  An x that repeated
+ * addition of the period would not bring up to the interval in 2^20 steps
+ * (x = -inf included) is reduced by fmod alone; NaN and +-inf give NaN. */
 double splineinterpolation_funktionswert(objekt *ip, double x);
 const char *splineinterpolation_name(objekt *ip);
 objekt *splineinterpolation_imVektor(objekt *ip, int index);

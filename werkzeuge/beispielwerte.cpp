@@ -18,44 +18,36 @@ const programmbeschreibung programm = {
     3,
     4,
 };
-
-objekt *vektor(int zeilen, const char *name) {
-    nmmatrix_parameter p = {zeilen, 1, name, 1};
-    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
-}
 } // namespace
 
 int main(int argc, char **argv) {
     schalterstand stand = schalter_lesen(argc, argv);
     benutzung_pruefen(programm, argc, argv, stand);
 
-    int n = zahl_argument(argv[1], "n");
-    if (n < 1) fehler("n muss mindestens 1 sein!\n");
-    // n+1 rows must be an int.
-    if (n == INT_MAX) fehler("n zu gross!\n");
-    int m = zahl_argument(argv[2], "m");
-    if (m < 1) fehler("m muss mindestens 1 sein!\n");
-    if (m > funktion_anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
+    int n = anzahl_argument(argv[1]);
+    int m = problem_argument(argv[2], funktion_anzahl);
     const char *ausgabename = argc > 3 ? argv[3] : nullptr;
     FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename) : stdout;
 
     const beispielfunktion &problem = funktion[m - 1];
-    objekt *punkte = vektor(n + 1, "X-Werte");
+    objekt *punkte = nullvektor(n + 1, "X-Werte");
     std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
-    objekt *werte = vektor(n + 1, wertename.c_str());
+    objekt *werte = nullvektor(n + 1, wertename.c_str());
     intervall_pruefen(problem.a, problem.b);
 
     const matrix_funktionen *fp = matrix_tabelle(punkte);
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const double a = problem.a;
     const double b = problem.b;
+    spaltenfueller punkt(punkte);
+    spaltenfueller wert(werte);
     // The points of equidistant nodes, in the same order of evaluation, so
     // that they match the points kurvenpunkte writes for a Newton problem of
     // the same interval.
     for (int i = 0; i <= n; ++i) {
         double x = (i * b + (n - i) * a) / n;
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, problem.f(x));
+        punkt(i, x);
+        wert(i, problem.f(x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

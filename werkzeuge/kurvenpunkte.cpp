@@ -18,21 +18,13 @@ const programmbeschreibung programm = {
     2,
     4,
 };
-
-objekt *vektor(int zeilen, const char *name) {
-    nmmatrix_parameter p = {zeilen, 1, name, 1};
-    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
-}
 } // namespace
 
 int main(int argc, char **argv) {
     schalterstand stand = schalter_lesen(argc, argv);
     benutzung_pruefen(programm, argc, argv, stand);
 
-    int n = zahl_argument(argv[1], "n");
-    if (n < 1) fehler("n muss mindestens 1 sein!\n");
-    // n+1 rows must be an int.
-    if (n == INT_MAX) fehler("n zu gross!\n");
+    int n = anzahl_argument(argv[1]);
     FILE *ein = argc > 2 ? eingabe_oeffnen(argv[2]) : stdin;
     const char *ausgabename = argc > 3 ? argv[3] : nullptr;
     FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename, ein) : stdout;
@@ -40,10 +32,10 @@ int main(int argc, char **argv) {
     objekt *ip = interpolation_tabelle(&allg_interpolation)->laden(ein, nullptr);
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
 
-    objekt *punkte = vektor(n + 1, "X-Werte");
+    objekt *punkte = nullvektor(n + 1, "X-Werte");
     // The whole name, however long the interpolation's name is.
     std::string wertename = std::string("Y-Werte zum Polynom ") + fi->name(ip);
-    objekt *werte = vektor(n + 1, wertename.c_str());
+    objekt *werte = nullvektor(n + 1, wertename.c_str());
 
     const double links = fi->linkeGrenze(ip);
     const double rechts = fi->rechteGrenze(ip);
@@ -51,10 +43,12 @@ int main(int argc, char **argv) {
 
     const matrix_funktionen *fp = matrix_tabelle(punkte);
     const matrix_funktionen *fw = matrix_tabelle(werte);
+    spaltenfueller punkt(punkte);
+    spaltenfueller wert(werte);
     for (int i = 0; i <= n; ++i) {
         double x = (i * rechts + (n - i) * links) / n;
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, fi->funktionswert(ip, x));
+        punkt(i, x);
+        wert(i, fi->funktionswert(ip, x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

@@ -1,9 +1,12 @@
 #include "rahmen.h"
 
 #include "numerik/fehler.h"
+#include "numerik/nmmatrix.h"
+#include "numerik/nmmatrix_intern.h"
 #include "numerik/zahlen.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <new>
 #include <sys/stat.h>
@@ -73,6 +76,29 @@ int zahl_argument(const char *text, const char *was) {
     fehler("%s zu gross!\n", was);
 }
 
+int anzahl_argument(const char *text) {
+    int n = zahl_argument(text, "n");
+    if (n < 1)
+        fehler("n muss mindestens 1 sein!\n");
+    if (n == INT_MAX)
+        fehler("n zu gross!\n");
+    return n;
+}
+
+int problem_argument(const char *text, int anzahl) {
+    int m = zahl_argument(text, "m");
+    if (m < 1)
+        fehler("m muss mindestens 1 sein!\n");
+    if (m > anzahl)
+        fehler("Funktion Nr. %i nicht definiert.\n", m);
+    return m;
+}
+
+objekt *nullvektor(int zeilen, const char *name) {
+    nmmatrix_parameter p = {zeilen, 1, name, 1};
+    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+}
+
 FILE *eingabe_oeffnen(const char *name) {
     FILE *datei = std::fopen(name, "rb");
     if (datei == nullptr)
@@ -105,4 +131,8 @@ void ausgabe_abschliessen(FILE *aus, const char *name) {
     if (fehlgeschlagen)
         fehler("Schreiben in %s fehlgeschlagen.\n",
                aus == stdout ? "die Standardausgabe" : name);
+}
+
+spaltenfueller::spaltenfueller(objekt *vektor) : vektor_(vektor), tabelle_(matrix_tabelle(vektor)) {
+    if (ist_nmmatrix(vektor)) werte_ = nmmatrix_werte(vektor);
 }

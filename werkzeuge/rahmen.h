@@ -3,8 +3,14 @@
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
+#include "numerik/matrix.h"
+
+#include "numerik/interplt.h"
+#include "numerik/matrix.h"
+
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
 
 struct programmbeschreibung {
     const char *benutzung;     // usage line, "%s" is the program name as invoked
@@ -41,6 +47,28 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
 // instead of being undefined.
 int zahl_argument(const char *text, const char *was);
 
+// The argument n of the programs that work on n+1 values: at least 1
+// ("n muss mindestens 1 sein!\n"), and n+1 must still be an int.
+int anzahl_argument(const char *text);
+
+// The number m of an example problem, 1 .. anzahl ("m muss mindestens 1
+// sein!\n", "Funktion Nr. %i nicht definiert.\n").
+int problem_argument(const char *text, int anzahl);
+
+// Objects held by a program, released through their own freigeben slot on
+// every path.
+struct matrix_freigeber {
+    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
+};
+using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
+struct interpolation_freigeber {
+    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
+};
+using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
+
+// A new NM_MATRIX of zeilen rows and one column, all entries 0.0.
+objekt *nullvektor(int zeilen, const char *name);
+
 // "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.".
 FILE *eingabe_oeffnen(const char *name);
 
@@ -56,5 +84,25 @@ void eingabe_schliessen(FILE *ein);
 // error flag and, for a file the program opened itself, closes it.  A failed
 // write ends with a message and exit status 1.
 void ausgabe_abschliessen(FILE *aus, const char *name);
+
+// Writes the entries of a column vector that the program made through
+// nm_matrix's kreieren: into the entry array when the object is of the
+// NM_MATRIX class itself, else through its setzen slot.  Entry i counts from
+// 0 here and is element (i+1, 1).
+class spaltenfueller {
+  public:
+    explicit spaltenfueller(objekt *vektor);
+    void operator()(int i, double wert) const {
+        if (werte_ != nullptr)
+            werte_[i] = wert;
+        else
+            tabelle_->setzen(vektor_, i + 1, 1, wert);
+    }
+
+  private:
+    objekt *vektor_;
+    const matrix_funktionen *tabelle_;
+    double *werte_ = nullptr;
+};
 
 #endif

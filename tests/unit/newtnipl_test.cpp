@@ -6,7 +6,9 @@
 #include "numerik/nmmatrix.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <random>
@@ -341,6 +343,81 @@ TEST(NewtonMeldungen, VectorIndexAndMissingRecord) {
                 "^$");
     EXPECT_EXIT(newtoninterpolation_funktionswert(&newton_interpolation, 0.0),
                 testing::ExitedWithCode(1), "^$");
+}
+
+std::uint64_t bits(double x) {
+    return std::bit_cast<std::uint64_t>(x);
+}
+
+TEST(NewtonArrays, SameBitsAsTheRecurrenceWrittenOut) {
+    // Creation copies column 1 of the record's vectors and computes the
+    // divided differences on its own arrays; evaluation reads them there.
+    // Unsorted nodes and values of many magnitudes make every operation
+    // round, so any other order would show.
+    std::mt19937_64 zufall(11);
+    std::uniform_real_distribution<double> verteilung(-3.0, 3.0);
+    const int anzahl = 41;
+    std::vector<double> x(anzahl);
+    std::vector<double> y(anzahl);
+    for (int i = 0; i < anzahl; ++i) {
+        x[i] = verteilung(zufall);
+        y[i] = std::ldexp(verteilung(zufall), static_cast<int>(zufall() % 40) - 20);
+    }
+    std::vector<double> c = y;
+    for (int k = 1; k < anzahl; ++k)
+        for (int j = anzahl - 1; j >= k; --j)
+            c[j] = (c[j] - c[j - 1]) / (x[j] - x[j - k]);
+    auto p_geschrieben = [&](double t) {
+        double r = c[anzahl - 1];
+        for (int k = anzahl - 1; k >= 1; --k)
+            r = c[k - 1] + (t - x[k - 1]) * r;
+        return r;
+    };
+
+    // The record's vectors: plain columns, three columns of which the first
+    // counts, and a copy of the table, which is read through amIndex.
+    static int aufrufe;
+    aufrufe = 0;
+    matrix_funktionen kopie = nm_matrixFunktionen;
+    kopie.amIndex = [](objekt *m, int i, int j) {
+        ++aufrufe;
+        return nmmatrix_amIndex(m, i, j);
+    };
+    for (int form = 0; form < 3; ++form) {
+        SCOPED_TRACE(form);
+        int spalten = form == 1 ? 3 : 1;
+        nmmatrix_parameter p = {anzahl, spalten, "v", 0};
+        objekt *xv = nmmatrix_kreieren(&p, nullptr);
+        objekt *yv = nmmatrix_kreieren(&p, nullptr);
+        for (int i = 1; i <= anzahl; ++i)
+            for (int j = 1; j <= spalten; ++j) {
+                nmmatrix_setzen(xv, i, j, j == 1 ? x[i - 1] : -1e300);
+                nmmatrix_setzen(yv, i, j, j == 1 ? y[i - 1] : 1e300);
+            }
+        if (form == 2) xv->funktionen = yv->funktionen = &kopie;
+        newtoninterpolation_parameter r = {"p", STUETZSTELLEN_GEGEBEN, xv, 0, 0, yv};
+        objekt *ip = newtoninterpolation_kreieren(&r, nullptr);
+        std::vector<double> koeffizienten = spalte(ip, 2);
+        for (int i = 0; i < anzahl; ++i)
+            ASSERT_EQ(bits(koeffizienten[i]), bits(c[i])) << "c(" << i + 1 << ")";
+        for (int i = 0; i < 200; ++i) {
+            double t = verteilung(zufall);
+            ASSERT_EQ(bits(p_an(ip, t)), bits(p_geschrieben(t))) << "p(" << t << ")";
+        }
+        frei(ip);
+        xv->funktionen = yv->funktionen = &nm_matrixFunktionen;
+        frei_matrix(xv);
+        frei_matrix(yv);
+    }
+    EXPECT_EQ(aufrufe, 2 * anzahl);
+
+    // A value vector without columns has no element (1, 1).
+    nmmatrix_parameter ohne_spalten = {3, 0, "w", 0};
+    objekt *w = nmmatrix_kreieren(&ohne_spalten, nullptr);
+    newtoninterpolation_parameter r = {"p", STUETZSTELLEN_AEQUIDISTANT, nullptr, 0, 1, w};
+    EXPECT_EXIT(newtoninterpolation_kreieren(&r, nullptr), testing::ExitedWithCode(1),
+                "^NM_MATRIX w Ungueltiger Index fuer Matrix: \\(1,1\\)\n$");
+    frei_matrix(w);
 }
 
 } // namespace

@@ -4,8 +4,11 @@
 #include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -346,6 +349,42 @@ TEST(Product, LongNamesAreCutTo25Characters) {
     frei(a);
     frei(b);
     frei(c);
+}
+
+TEST(Product, SameBitsWithAndWithoutTheTable) {
+    // Two NM_MATRIX factors are multiplied from their arrays; a table copy
+    // makes the product read every element through amIndex.  Values of many
+    // magnitudes make every product and every step of the sum round, so a
+    // different order would show.
+    std::mt19937_64 zufall(3);
+    objekt *a = erzeuge(7, 13, "A", 0);
+    objekt *b = erzeuge(13, 5, "B", 0);
+    for (objekt *m : {a, b})
+        for (int i = 1; i <= nmmatrix_hoehe(m); ++i)
+            for (int j = 1; j <= nmmatrix_breite(m); ++j)
+                nmmatrix_setzen(m, i, j,
+                                std::ldexp(static_cast<double>(zufall() >> 11) - 0x1p52,
+                                           static_cast<int>(zufall() % 80) - 90));
+    objekt *direkt = nmmatrix_produkt(a, b);
+    static int aufrufe;
+    aufrufe = 0;
+    matrix_funktionen kopie = nm_matrixFunktionen;
+    kopie.amIndex = [](objekt *m, int i, int j) {
+        ++aufrufe;
+        return nmmatrix_amIndex(m, i, j);
+    };
+    a->funktionen = &kopie;
+    objekt *ueber_tabelle = nmmatrix_produkt(a, b);
+    EXPECT_EQ(aufrufe, 7 * 5 * 13); // every element of A, once for each column of B
+    a->funktionen = &nm_matrixFunktionen;
+    for (int i = 1; i <= 7; ++i)
+        for (int j = 1; j <= 5; ++j)
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(nmmatrix_amIndex(direkt, i, j)),
+                      std::bit_cast<std::uint64_t>(nmmatrix_amIndex(ueber_tabelle, i, j)));
+    frei(a);
+    frei(b);
+    frei(direkt);
+    frei(ueber_tabelle);
 }
 
 } // namespace

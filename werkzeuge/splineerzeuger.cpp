@@ -1,0 +1,105 @@
+// splineerzeuger: a spline problem for an example function, stored without
+// coefficients: nodes of the chosen kind on the problem's interval, the
+// function's values there, and the chosen spline kind.
+#include "funktion.h"
+#include "numerik/fehler.h"
+#include "numerik/nmmatrix.h"
+#include "numerik/splinipl.h"
+#include "rahmen.h"
+
+#include <climits>
+#include <memory>
+#include <string>
+
+namespace {
+const programmbeschreibung programm = {
+    "\nBenutzung: %s [Schalter] [--] n m [Ausgabedatei]\n\n",
+    "Schalter: -h fuer diese Hilfe\n",
+    {
+        "          -a aequidistante Stuetzstellen\n",
+        "          -t Stuetzstellen nach Tschebyscheff-Polynom\n",
+        "          -n natuerliche Splines\n",
+        "          -p periodische Splines\n",
+        "Anmerkung: Stuetzstellen- und Splineart muessen angegeben werden\n",
+        " n = Anzahl der Stuetzstellen - 1\n",
+        " m = Nummer der Beispielfunktion\n",
+    },
+    "\nTalvo Drenhart und Osmund Kesselt - 06. Dezember 1999\n",
+    3,
+    4,
+};
+
+// The choices of the switches; -1 is "not chosen".  Within each group the
+// last switch wins.
+struct wahl {
+    int stuetzstellenart = -1;
+    int splineart = -1;
+};
+
+bool eigener_schalter_lesen(char zeichen, void *kontext) {
+    auto *w = static_cast<wahl *>(kontext);
+    switch (zeichen) {
+    case 'a':
+        w->stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT;
+        return true;
+    case 't':
+        w->stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF;
+        return true;
+    case 'n':
+        w->splineart = SPLINE_NATUERLICH;
+        return true;
+    case 'p':
+        w->splineart = SPLINE_PERIODISCH;
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+int main(int argc, char **argv) {
+    wahl w;
+    schalterstand stand = schalter_lesen(argc, argv, eigener_schalter_lesen, &w);
+    // Both kinds must be chosen; the usage text's note says so.
+    if (w.stuetzstellenart < 0 || w.splineart < 0) stand.fehler = true;
+    benutzung_pruefen(programm, argc, argv, stand);
+
+    int n = anzahl_argument(argv[1]);
+    int m = problem_argument(argv[2], funktion_anzahl);
+    const char *ausgabename = argc > 3 ? argv[3] : nullptr;
+    FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename) : stdout;
+
+    const beispielfunktion &problem = funktion[m - 1];
+    std::string wertename = std::string("Werte der Beispielfunktion ") + problem.name;
+    nmmatrix_parameter wp = {n + 1, 1, wertename.c_str(), 1};
+    std::unique_ptr<objekt, matrix_freigeber> nullwerte(
+        matrix_tabelle(&nm_matrix)->kreieren(&wp, nullptr));
+
+    std::string name =
+        std::string("Beispielfunktion ") + problem.name + " mit n = " + std::to_string(n);
+    splineinterpolation_parameter sp = {};
+    sp.name = name.c_str();
+    sp.stuetzstellenart = w.stuetzstellenart + OHNE_KOEFFIZIENTEN;
+    sp.stuetzstellen = nullptr;
+    sp.a = problem.a;
+    sp.b = problem.b;
+    sp.stuetzwerte = nullwerte.get();
+    sp.splineart = w.splineart;
+    // Created with the flag: nodes placed, no continuation, no coefficients.
+    std::unique_ptr<objekt, interpolation_freigeber> spline(
+        interpolation_tabelle(&spline_interpolation)->kreieren(&sp, nullptr));
+    nullwerte.reset();
+
+    const interpolation_funktionen *fs = interpolation_tabelle(spline.get());
+    objekt *knoten = fs->imVektor(spline.get(), 0);
+    objekt *werte = fs->imVektor(spline.get(), 1);
+    const matrix_funktionen *fk = matrix_tabelle(knoten);
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    for (int i = 1; i <= n + 1; ++i)
+        fw->setzen(werte, i, 1, problem.f(fk->amIndex(knoten, i, 1)));
+    fs->speichern(spline.get(), aus);
+
+    spline.reset();
+    ausgabe_abschliessen(aus, ausgabename);
+    return 0;
+}
