@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <sanitizer/allocator_interface.h>
 #include <sanitizer/common_interface_defs.h>
 #include <sanitizer/lsan_interface.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,9 +43,10 @@ namespace {
 // A child that runs longer than this hangs.
 constexpr unsigned ZEITLIMIT_SEKUNDEN = 10;
 
-// A single allocation larger than this, from an input of a few kilobytes, is
-// memory out of proportion to the input: a count taken on trust.
-constexpr std::size_t GROESSTE_ANFORDERUNG = std::size_t(1) << 30;
+// A child whose resident memory grew beyond this, from an input of a few
+// kilobytes, used memory out of proportion to the input: a count taken on
+// trust.  (Memory reserved but never touched does not count.)
+constexpr long GROESSTER_SPEICHER_KB = 1L << 20;
 
 // Exit status of a child that found a fault itself (sanitizer report, leak,
 // failed check of a target).
@@ -146,14 +147,6 @@ void sanitizer_tod() {
     __real__exit(BEFUND_STATUS);
 }
 
-void anforderung_pruefen(const volatile void *, std::size_t groesse) {
-    if (im_kind && groesse > GROESSTE_ANFORDERUNG) {
-        dprintf(bericht_fd, "fuzz: BEFUND: Anforderung von %zu Bytes\n", groesse);
-        __sanitizer_print_stack_trace();
-        __real__exit(BEFUND_STATUS);
-    }
-}
-
 // exit() in the child (the usage text ends the programs that way).
 void bei_exit(int status, void *) {
     kind_beenden(status);
@@ -186,19 +179,26 @@ void bei_exit(int status, void *) {
     kind_beenden(status);
 }
 
-// The server: forks one child per request and answers with its wait status.
+// What the server reports about one child.
+struct kindende {
+    int wstatus;
+    long speicher_kb; // peak resident memory
+};
+
+// The server: forks one child per request and answers with how it ended.
 [[noreturn]] void server(int anfrage, int antwort) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    __sanitizer_install_malloc_and_free_hooks(anforderung_pruefen, nullptr);
     char befehl;
     while (lesen_genau(anfrage, &befehl, 1)) {
         pid_t kind = fork();
         if (kind < 0) harness_fehler("fork");
         if (kind == 0) kind_laufen();
-        int wstatus = 0;
-        while (waitpid(kind, &wstatus, 0) < 0)
-            if (errno != EINTR) harness_fehler("waitpid");
-        schreiben(antwort, &wstatus, sizeof wstatus);
+        kindende ende{};
+        struct rusage verbrauch {};
+        while (wait4(kind, &ende.wstatus, 0, &verbrauch) < 0)
+            if (errno != EINTR) harness_fehler("wait4");
+        ende.speicher_kb = verbrauch.ru_maxrss;
+        schreiben(antwort, &ende, sizeof ende);
     }
     __real__exit(0);
 }
@@ -274,10 +274,10 @@ kindergebnis im_kind_ausfuehren(const uint8_t *daten, std::size_t groesse,
     if (zaehlerzahl > 0) std::memset(geteilte_zaehler, 0, zaehlerzahl);
 
     char befehl = 'k';
-    int wstatus = 0;
+    kindende ende{};
     schreiben(anfrage_fd, &befehl, 1);
-    if (!lesen_genau(antwort_fd, &wstatus, sizeof wstatus))
-        harness_fehler("Server antwortet nicht");
+    if (!lesen_genau(antwort_fd, &ende, sizeof ende)) harness_fehler("Server antwortet nicht");
+    int wstatus = ende.wstatus;
     abdeckung_uebernehmen();
 
     kindergebnis ergebnis;
@@ -299,6 +299,9 @@ kindergebnis im_kind_ausfuehren(const uint8_t *daten, std::size_t groesse,
             befund = grund;
         } else if (ergebnis.status == 1 && ergebnis.fehlertext.empty()) {
             befund = "Exit-Status 1 ohne Meldung";
+        } else if (ende.speicher_kb > GROESSTER_SPEICHER_KB) {
+            std::snprintf(grund, sizeof grund, "%ld MB belegt", ende.speicher_kb / 1024);
+            befund = grund;
         }
     }
     if (befund != nullptr) befund_melden(befund, ergebnis);

@@ -46,11 +46,12 @@ bool sicherer_name(std::string_view name) {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-// A count argument asks for that many values, and a program that writes a
-// hundred million of them is busy, not hung: arguments that read (like atoi)
-// as a count above GROESSTE_ANZAHL are not run.  Larger numbers that do not
-// fit an int, and negative ones, are, for the programs' range checks.
-constexpr long long GROESSTE_ANZAHL = 100000;
+// A count argument asks for that much work (fehlerstudie's Newton steps grow
+// with its square), and a program that is given a hundred million is busy,
+// not hung: inputs with an argument that reads (like atoi) as a count above
+// GROESSTE_ANZAHL are not run.  Larger numbers that do not fit an int, and
+// negative ones, are, for the programs' range checks.
+constexpr long long GROESSTE_ANZAHL = 2000;
 
 bool zu_grosse_anzahl(std::string_view argument) {
     std::size_t p = 0;
@@ -66,6 +67,30 @@ bool zu_grosse_anzahl(std::string_view argument) {
         if (wert > INT_MAX) return false;
     }
     return wert > GROESSTE_ANZAHL;
+}
+
+// A band or cyclic matrix text declares its order n and need not store that
+// many values (the vector sizes are not compared with n): a matrix of order
+// 2147483647 costs three lines, and a pass over its rows is long work, not a
+// hang.  Files that declare such an order above GROESSTE_ORDNUNG are not run.
+constexpr long long GROESSTE_ORDNUNG = 1000000;
+
+bool zu_grosse_ordnung(std::string_view inhalt) {
+    for (std::string_view typ : {"BAND_MATRIX:", "A06__MATRIX:"}) {
+        for (std::size_t p = 0; (p = inhalt.find(typ, p)) != std::string_view::npos; ++p) {
+            std::size_t zeile = inhalt.find('\n', p);
+            if (zeile == std::string_view::npos || inhalt.substr(zeile + 1, 3) != "n =") continue;
+            std::string_view rest = inhalt.substr(zeile + 4);
+            std::size_t q = 0;
+            while (q < rest.size() && (rest[q] == ' ' || rest[q] == '\t'))
+                ++q;
+            long long wert = 0;
+            for (; q < rest.size() && std::isdigit(static_cast<unsigned char>(rest[q])); ++q)
+                if ((wert = wert * 10 + (rest[q] - '0')) > INT_MAX) break;
+            if (wert > GROESSTE_ORDNUNG && wert <= INT_MAX) return true;
+        }
+    }
+    return false;
 }
 
 // Splits the container; false for an input that cannot be run safely.
@@ -92,6 +117,7 @@ bool zerlegen(std::string_view text, aufruf &a) {
         std::string_view inhalt = zeilenende == std::string_view::npos
                                       ? std::string_view()
                                       : abschnitt.substr(zeilenende + 1);
+        if (zu_grosse_ordnung(inhalt)) return false;
         if (name == "-")
             a.eingabe = inhalt;
         else if (sicherer_name(name))
