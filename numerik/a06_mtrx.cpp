@@ -23,8 +23,7 @@ struct a06_matrixdaten {
 };
 
 a06_matrixdaten *get_a06_matrixdaten(objekt *m) {
-    if (m->daten == nullptr)
-        still_beenden();
+    if (m->daten == nullptr) still_beenden();
     return static_cast<a06_matrixdaten *>(m->daten);
 }
 
@@ -33,27 +32,22 @@ a06_matrixdaten *get_a06_matrixdaten(objekt *m) {
 objekt *a06_matrix_pkreieren(const a06_matrix_parameter *p, void *zusatz) {
     (void)zusatz;
     auto *matrix = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (matrix == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
+    if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &a06__matrixFunktionen;
     auto *daten = static_cast<a06_matrixdaten *>(std::malloc(sizeof(a06_matrixdaten)));
     matrix->daten = daten;
-    if (daten == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
     const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (daten->name == nullptr)
-        fehler("Nicht genug Speicher fuer A06__MATRIX %s.\n", name);
+    if (daten->name == nullptr) fehler("Nicht genug Speicher fuer A06__MATRIX %s.\n", name);
     std::memcpy(daten->name, name, laenge + 1);
     daten->n = p != nullptr ? p->n : 5;
     // The side diagonal has n - 1 rows: order 1 still works (an empty side
     // diagonal), order 0 would give it a negative length.
-    if (daten->n < 1)
-        fehler("Ungueltige Ordnung %d fuer A06__MATRIX %s!\n", daten->n, daten->name);
+    if (daten->n < 1) fehler("Ungueltige Ordnung %d fuer A06__MATRIX %s!\n", daten->n, daten->name);
     daten->vektoren = static_cast<objekt **>(std::calloc(VEKTORZAHL, sizeof(objekt *)));
-    if (daten->vektoren == nullptr)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    if (daten->vektoren == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     return matrix;
 }
 
@@ -160,8 +154,7 @@ double a06_matrix_amIndex(objekt *m, int i, int j) {
         fehler("A06__MATRIXUngueltiger Index fuer Matrix: (%i,%i)\n", i, j);
     int eintrag = 0;
     objekt *vektor = vektor_fuer(d, i, j, eintrag);
-    if (vektor == nullptr)
-        return 0.0;
+    if (vektor == nullptr) return 0.0;
     // Through the vector's own table: a loaded vector shorter than its
     // diagonal ends with the NM_MATRIX index message.
     return matrix_tabelle(vektor)->amIndex(vektor, eintrag, 1);
@@ -186,13 +179,16 @@ void a06_matrix_setzen(objekt *m, int i, int j, double wert) {
                d->name, i, j, wert);
 }
 
-int a06_matrix_breite(objekt *m) { return get_a06_matrixdaten(m)->n; }
+int a06_matrix_breite(objekt *m) {
+    return get_a06_matrixdaten(m)->n;
+}
 
-int a06_matrix_hoehe(objekt *m) { return get_a06_matrixdaten(m)->n; }
+int a06_matrix_hoehe(objekt *m) {
+    return get_a06_matrixdaten(m)->n;
+}
 
 const char *a06_matrix_name(objekt *m) {
-    if (m->daten == nullptr)
-        return "A06__MATRIX";
+    if (m->daten == nullptr) return "A06__MATRIX";
     return static_cast<a06_matrixdaten *>(m->daten)->name;
 }
 

@@ -12,52 +12,48 @@
 namespace {
 
 struct bandmatrixdaten {
-    int n;              // order
-    int m;              // band width: side diagonals on each side
-    char *name;         // own copy
-    objekt **vektoren;  // 2m + 1 diagonals: main, 1st upper, 1st lower, 2nd upper, ...
+    int n;             // order
+    int m;             // band width: side diagonals on each side
+    char *name;        // own copy
+    objekt **vektoren; // 2m + 1 diagonals: main, 1st upper, 1st lower, 2nd upper, ...
 };
 
 bandmatrixdaten *get_bandmatrixdaten(objekt *m) {
-    if (m->daten == nullptr)
-        still_beenden();
+    if (m->daten == nullptr) still_beenden();
     return static_cast<bandmatrixdaten *>(m->daten);
 }
 
 // 2m + 1, formed in size_t: m may be as large as INT_MAX.
-std::size_t vektorzahl(const bandmatrixdaten *d) { return 2 * static_cast<std::size_t>(d->m) + 1; }
+std::size_t vektorzahl(const bandmatrixdaten *d) {
+    return 2 * static_cast<std::size_t>(d->m) + 1;
+}
 
 // Handle, data record, name copy and the (empty) array of 2m + 1 vector
 // pointers; the caller fills the array.
 objekt *bandmatrix_pkreieren(const bandmatrix_parameter *p, void *zusatz) {
     (void)zusatz;
     auto *matrix = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (matrix == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
+    if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &band_matrixFunktionen;
     auto *daten = static_cast<bandmatrixdaten *>(std::malloc(sizeof(bandmatrixdaten)));
     matrix->daten = daten;
-    if (daten == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
     const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (daten->name == nullptr)
-        fehler("Nicht genug Speicher fuer BAND_MATRIX %s.\n", name);
+    if (daten->name == nullptr) fehler("Nicht genug Speicher fuer BAND_MATRIX %s.\n", name);
     std::memcpy(daten->name, name, laenge + 1);
     daten->n = p != nullptr ? p->n : 5;
     daten->m = p != nullptr ? p->m : 3;
     // The d-th side diagonals have n - d rows: d = n still gives empty (0 x 1)
     // vectors, as the spline's band of order 1 with band width 1 needs; a
     // wider band would give negative row counts.
-    if (daten->n < 0)
-        fehler("Ungueltige Ordnung %d fuer BAND_MATRIX %s!\n", daten->n, daten->name);
+    if (daten->n < 0) fehler("Ungueltige Ordnung %d fuer BAND_MATRIX %s!\n", daten->n, daten->name);
     if (daten->m < 0 || daten->m > daten->n)
         fehler("Ungueltige Bandbreite %d fuer BAND_MATRIX %s der Ordnung %d!\n", daten->m,
                daten->name, daten->n);
     daten->vektoren = static_cast<objekt **>(std::calloc(vektorzahl(daten), sizeof(objekt *)));
-    if (daten->vektoren == nullptr)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    if (daten->vektoren == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     return matrix;
 }
 
@@ -71,7 +67,9 @@ objekt *vektor_kreieren(int zeilen, const std::string &name, int nullsetzen, obj
 // Entry k (counted from 1) of a diagonal vector, through the vector's own
 // table, so that a loaded vector shorter than its diagonal ends with the
 // NM_MATRIX index message instead of a read beyond its end.
-double eintrag(objekt *vektor, int k) { return matrix_tabelle(vektor)->amIndex(vektor, k, 1); }
+double eintrag(objekt *vektor, int k) {
+    return matrix_tabelle(vektor)->amIndex(vektor, k, 1);
+}
 
 void eintrag_setzen(objekt *vektor, int k, double wert) {
     matrix_tabelle(vektor)->setzen(vektor, k, 1, wert);
@@ -110,12 +108,10 @@ objekt *bandmatrix_kreieren(const void *parameter, void *zusatz) {
     for (int k = 1; k <= d->m; ++k) {
         std::string nummer = std::to_string(k);
         std::size_t oben = 2 * static_cast<std::size_t>(k) - 1;
-        d->vektoren[oben] =
-            vektor_kreieren(d->n - k, "oberer " + nummer + "-ter Nebendiagonal-Vektor",
-                            nullsetzen, matrix);
-        d->vektoren[oben + 1] =
-            vektor_kreieren(d->n - k, "unterer " + nummer + "-ter Nebendiagonal-Vektor",
-                            nullsetzen, matrix);
+        d->vektoren[oben] = vektor_kreieren(
+            d->n - k, "oberer " + nummer + "-ter Nebendiagonal-Vektor", nullsetzen, matrix);
+        d->vektoren[oben + 1] = vektor_kreieren(
+            d->n - k, "unterer " + nummer + "-ter Nebendiagonal-Vektor", nullsetzen, matrix);
     }
     return matrix;
 }
@@ -160,8 +156,7 @@ double bandmatrix_amIndex(objekt *m, int i, int j) {
     bandmatrixdaten *d = get_bandmatrixdaten(m);
     if (i < 1 || j < 1 || i > d->n || j > d->n)
         fehler("BAND_MATRIXUngueltiger Index fuer Matrix: (%i,%i)\n", i, j);
-    if (i == j)
-        return eintrag(d->vektoren[0], i);
+    if (i == j) return eintrag(d->vektoren[0], i);
     // Both side diagonals address the entry by the smaller index.
     if (j > i) {
         int abstand = j - i;
@@ -194,13 +189,16 @@ void bandmatrix_setzen(objekt *m, int i, int j, double wert) {
         fehler("Ungueltiger Diagonal-Vektor fuer Bandmatrix %s: (%i,%i)\n", d->name, i, j);
 }
 
-int bandmatrix_breite(objekt *m) { return get_bandmatrixdaten(m)->n; }
+int bandmatrix_breite(objekt *m) {
+    return get_bandmatrixdaten(m)->n;
+}
 
-int bandmatrix_hoehe(objekt *m) { return get_bandmatrixdaten(m)->n; }
+int bandmatrix_hoehe(objekt *m) {
+    return get_bandmatrixdaten(m)->n;
+}
 
 const char *bandmatrix_name(objekt *m) {
-    if (m->daten == nullptr)
-        return "BAND_MATRIX";
+    if (m->daten == nullptr) return "BAND_MATRIX";
     return static_cast<bandmatrixdaten *>(m->daten)->name;
 }
 
@@ -211,6 +209,8 @@ objekt *bandmatrix_imVektor(objekt *m, int index) {
     return d->vektoren[index];
 }
 
-int bandmatrix_bandbreite(objekt *m) { return get_bandmatrixdaten(m)->m; }
+int bandmatrix_bandbreite(objekt *m) {
+    return get_bandmatrixdaten(m)->m;
+}
 
 } // extern "C"

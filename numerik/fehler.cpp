@@ -24,7 +24,9 @@ void fehler(const char *format, ...) {
     beenden();
 }
 
-void still_beenden() { beenden(); }
+void still_beenden() {
+    beenden();
+}
 
 void warnung(const char *format, ...) {
     va_list args;

@@ -14,8 +14,7 @@ void intervall_pruefen(double a, double b);
 // after the interval check.  Any other kind ends with
 // "Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n" naming
 // the object name and the kind.
-void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
-                              const char *name);
+void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
 
 // Elements (1..anzahl, 1) of a vector handed in by a caller, copied into
 // ziel: from the entry array when the vector is of the NM_MATRIX class

@@ -15,28 +15,24 @@ const char *kopfzeile_lesen(kopfzeilen_leser &leser, FILE *ein, char *typ) {
         if (std::fgets(leser.eingabe, ZEILENPUFFER, ein) == nullptr)
             fehler("%s", leser.meldungen.eof);
         char *doppelpunkt = std::strchr(leser.eingabe, ':');
-        if (doppelpunkt == nullptr)
-            fehler("%s", leser.meldungen.ohne_doppelpunkt);
+        if (doppelpunkt == nullptr) fehler("%s", leser.meldungen.ohne_doppelpunkt);
         *doppelpunkt = '\0';
         // Remember where the name begins; the flag decides below whether the
         // line is claimed or waits.
         leser.name = doppelpunkt + 1;
     }
     if (typ[0] != '\0') {
-        if (std::strcmp(leser.eingabe, typ) != 0)
-            fehler(leser.meldungen.falscher_typ, typ);
+        if (std::strcmp(leser.eingabe, typ) != 0) fehler(leser.meldungen.falscher_typ, typ);
         if (leser.kopfzeile_halb_gelesen == 1) {
             leser.kopfzeile_halb_gelesen = 0;
             return leser.name;
         }
     } else {
         std::size_t laenge = std::strlen(leser.eingabe);
-        if (laenge > TYPPUFFER - 1)
-            laenge = TYPPUFFER - 1;
+        if (laenge > TYPPUFFER - 1) laenge = TYPPUFFER - 1;
         std::memcpy(typ, leser.eingabe, laenge);
         typ[laenge] = '\0';
-        if (leser.kopfzeile_halb_gelesen == 1)
-            fehler("Fehler: Kopfzeile wurde bereits gelesen\n");
+        if (leser.kopfzeile_halb_gelesen == 1) fehler("Fehler: Kopfzeile wurde bereits gelesen\n");
         leser.kopfzeile_halb_gelesen = 1;
     }
     // The name: skip white space behind the ':' and drop one final newline;
@@ -45,8 +41,7 @@ const char *kopfzeile_lesen(kopfzeilen_leser &leser, FILE *ein, char *typ) {
     while (*rest != '\0' && std::isspace(static_cast<unsigned char>(*rest)))
         ++rest;
     std::size_t laenge = std::strlen(rest);
-    if (laenge > 0 && rest[laenge - 1] == '\n')
-        rest[laenge - 1] = '\0';
+    if (laenge > 0 && rest[laenge - 1] == '\n') rest[laenge - 1] = '\0';
     leser.name = (*rest == '\0') ? unbenannt : rest;
     return leser.name;
 }

@@ -15,10 +15,10 @@ constexpr int ZEILENPUFFER = 8192;
 constexpr int TYPPUFFER = 80;
 
 struct kopfzeilen_meldungen {
-    const char *eof;          // end of input where a header line is expected
+    const char *eof;              // end of input where a header line is expected
     const char *ohne_doppelpunkt; // header line without ':'
-    const char *falscher_typ; // "%s": the expected type text
-    const char *unregistriert; // "%s %s": name, type text
+    const char *falscher_typ;     // "%s": the expected type text
+    const char *unregistriert;    // "%s %s": name, type text
 };
 
 struct kopfzeilen_leser {

@@ -17,14 +17,12 @@ namespace {
 // " =") and converts the text behind the key with format "%d" or "%lf" into
 // ziel.  Returns 0.  A value that is no number, or an int out of range, ends
 // the process with a message naming the key: nothing unset is left behind.
-[[maybe_unused]] int lese_datum(FILE *ein, const char *format, const char *schluessel,
-                                void *ziel) {
+[[maybe_unused]] int lese_datum(FILE *ein, const char *format, const char *schluessel, void *ziel) {
     char zeile[ZEILENPUFFER];
     if (std::fgets(zeile, ZEILENPUFFER, ein) == nullptr)
         fehler("Zeile %s nicht gefunden - EOF.\n", schluessel);
     std::size_t laenge = std::strlen(schluessel);
-    if (std::strncmp(zeile, schluessel, laenge) != 0)
-        fehler("%s... erwartet!\n", schluessel);
+    if (std::strncmp(zeile, schluessel, laenge) != 0) fehler("%s... erwartet!\n", schluessel);
     const char *text = zeile + laenge;
     if (std::strcmp(format, "%d") == 0) {
         switch (int_lesen(text, *static_cast<int *>(ziel))) {

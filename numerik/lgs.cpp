@@ -18,7 +18,9 @@ namespace {
 // The numerical zero of the subsystem, computed at each test.  Every test is
 // written as "too small when |a| < eps", so that a value equal to eps passes
 // and so does a NaN: no comparison holds for NaN.
-double epsilon() { return std::pow(2.0, -120.0); }
+double epsilon() {
+    return std::pow(2.0, -120.0);
+}
 
 // ---------------------------------------------------------------------------
 // Element access.
@@ -41,8 +43,7 @@ class elemente {
         }
     }
     double operator()(int i, int j) const {
-        if (direkt(i, j))
-            return werte_[stelle(i, j)];
+        if (direkt(i, j)) return werte_[stelle(i, j)];
         return f_->amIndex(m_, i, j);
     }
     void setzen(int i, int j, double wert) const {
@@ -84,9 +85,7 @@ class tridiagonale {
         }
     }
     double haupt(int k) const { return innen(k, k) ? (*haupt_)(k) : f_->amIndex(a_, k, k); }
-    double oben(int k) const {
-        return innen(k, k + 1LL) ? (*oben_)(k) : f_->amIndex(a_, k, k + 1);
-    }
+    double oben(int k) const { return innen(k, k + 1LL) ? (*oben_)(k) : f_->amIndex(a_, k, k + 1); }
     double unten(int k) const {
         return innen(k + 1LL, k) ? (*unten_)(k) : f_->amIndex(a_, k + 1, k);
     }
@@ -104,14 +103,10 @@ class tridiagonale {
     }
     // Any element, for the factor extraction; outside the band 0.0.
     double operator()(int i, int j) const {
-        if (!haupt_ || !innen(i, j))
-            return f_->amIndex(a_, i, j);
-        if (i == j)
-            return haupt(i);
-        if (j - i == 1)
-            return oben(i);
-        if (i - j == 1)
-            return unten(j);
+        if (!haupt_ || !innen(i, j)) return f_->amIndex(a_, i, j);
+        if (i == j) return haupt(i);
+        if (j - i == 1) return oben(i);
+        if (i - j == 1) return unten(j);
         return 0.0;
     }
 
@@ -210,8 +205,7 @@ int gauss_lrZerlegungUndDeterminante(gleichungssystem *lgs, pivotstrategie strat
     lgs->determinante = 1.0;
     for (int k = 1; k <= n - 1; ++k) {
         int r = strategie(A, k);
-        if (r == 0)
-            return 0;
+        if (r == 0) return 0;
         p.setzen(k, r);
         if (r != k) {
             lgs->determinante = -1.0 * lgs->determinante;
@@ -235,8 +229,7 @@ int gauss_lrZerlegungUndDeterminante(gleichungssystem *lgs, pivotstrategie strat
     // The earlier pivots are the strategy's business; only the last one,
     // for which no strategy is asked, is tested here.
     double letztes = a(n, n);
-    if (std::fabs(letztes) < epsilon())
-        return 0;
+    if (std::fabs(letztes) < epsilon()) return 0;
     lgs->determinante = lgs->determinante * letztes;
     return 1;
 }
@@ -317,8 +310,7 @@ template <class Zugriff> int tgauss_vorwaertssubstitution(gleichungssystem *lgs)
     auto c = vektor_von(Zugriff(), lgs->c);
     for (int i = 1; i <= n; ++i) {
         double t = b(i);
-        if (i > 1)
-            t = t - c(i - 1) * a.unten(i - 1);
+        if (i > 1) t = t - c(i - 1) * a.unten(i - 1);
         c.setzen(i, t);
     }
     return 1;
@@ -334,8 +326,7 @@ template <class Zugriff> int tgauss_rueckwaertssubstitution(gleichungssystem *lg
     // Negated: R*x = -c, so that A0*x = -b0.
     for (int i = n; i >= 1; --i) {
         double t = c(i);
-        if (i < n)
-            t = t + a.oben(i) * x(i + 1);
+        if (i < n) t = t + a.oben(i) * x(i + 1);
         t = t / a.haupt(i);
         x.setzen(i, -t);
     }
@@ -382,8 +373,7 @@ class cholesky_faktor {
   private:
     void schreiben(std::vector<double> &ziel, int k, int i, int j, double wert) {
         ziel[k - 1] = wert;
-        if (dicht_ != nullptr)
-            nmmatrix_setzen(dicht_, i, j, wert);
+        if (dicht_ != nullptr) nmmatrix_setzen(dicht_, i, j, wert);
     }
     int n_ = 0;
     objekt *dicht_ = nullptr;
@@ -392,7 +382,9 @@ class cholesky_faktor {
 
 // A pivot fails when a < eps: equality passes, a negative pivot fails, and
 // NaN passes (the comparison is false for it).
-bool pivot_zu_klein(double a) { return a < epsilon(); }
+bool pivot_zu_klein(double a) {
+    return a < epsilon();
+}
 
 template <class Zugriff>
 int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L, bool dicht) {
@@ -410,8 +402,7 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
     auto gamma = vektor_von(Zugriff(), f->imVektor(A, 2));
     for (int k = 1; k <= n - 2; ++k) {
         double a = d(k);
-        if (pivot_zu_klein(a))
-            return 0;
+        if (pivot_zu_klein(a)) return 0;
         lgs->determinante = lgs->determinante * a;
         double r = std::sqrt(a);
         L.diagonale_setzen(k, r);
@@ -425,18 +416,15 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
         // -m*l, the new last-row element in column k+1, formed from gamma
         // and e(k) as specified (not from the rounded m and l).
         double t = (-g * ek) / (r * r);
-        if (k == n - 2)
-            t = t + e(n - 1); // element (n, n-1) of A0 joins the running value
+        if (k == n - 2) t = t + e(n - 1); // element (n, n-1) of A0 joins the running value
         gamma.setzen(1, t);
-        if (k == n - 2)
-            e.setzen(n - 1, t);
+        if (k == n - 2) e.setzen(n - 1, t);
         d.setzen(n, d(n) - m * m);
     }
     // Step k = n-1.  For n = 1 this reads d(0), and the vector's index check
     // ends the process: the order must be at least 2.
     double a = d(n - 1);
-    if (pivot_zu_klein(a))
-        return 0;
+    if (pivot_zu_klein(a)) return 0;
     lgs->determinante = lgs->determinante * a;
     double r = std::sqrt(a);
     L.diagonale_setzen(n - 1, r);
@@ -451,8 +439,7 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
     d.setzen(n, d(n) - m * m);
     // Step k = n.
     a = d(n);
-    if (pivot_zu_klein(a))
-        return 0;
+    if (pivot_zu_klein(a)) return 0;
     lgs->determinante = lgs->determinante * a;
     L.diagonale_setzen(n, std::sqrt(a));
     return 1;
@@ -467,8 +454,7 @@ int chol06_vorwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor &L
     auto c = vektor_von(Zugriff(), lgs->c);
     for (int i = 1; i <= n; ++i) {
         double t = b(i);
-        if (1 < i && i < n)
-            t = t - L.unter(i - 1) * c(i - 1);
+        if (1 < i && i < n) t = t - L.unter(i - 1) * c(i - 1);
         if (i == n && n > 1)
             for (int j = 1; j <= n - 1; ++j)
                 t = t - L.letzte_zeile(j) * c(j);
@@ -489,8 +475,7 @@ int chol06_rueckwaertssubstitution(gleichungssystem *lgs, const cholesky_faktor 
         double t = c(i);
         if (i < n) {
             t = t + L.unter(i) * x(i + 1);
-            if (i + 1 < n)
-                t = t + L.letzte_zeile(i) * x(n);
+            if (i + 1 < n) t = t + L.letzte_zeile(i) * x(n);
         }
         t = t / L.diagonale(i);
         x.setzen(i, -t);
@@ -546,13 +531,11 @@ void faktor_transponieren(gleichungssystem *lgs) {
 int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
     objekt *A = lgs->A;
     objekt *b = lgs->b;
-    if (A == nullptr || b == nullptr)
-        return 0;
+    if (A == nullptr || b == nullptr) return 0;
     const matrix_funktionen *f = matrix_tabelle(A);
     const matrix_funktionen *fb = matrix_tabelle(b);
     int n = f->breite(A);
-    if (f->hoehe(A) != n || fb->breite(b) != 1 || fb->hoehe(b) != n)
-        return 0;
+    if (f->hoehe(A) != n || fb->breite(b) != 1 || fb->hoehe(b) != n) return 0;
 
     // The method follows the identity of the descriptor that A's klasse
     // operation returns.
@@ -560,12 +543,10 @@ int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
     if (art == &nm_matrix) {
         if (strategie == nullptr)
             fehler("Gauss-Verfahren erfodert die Angabe einer Pivotstrategie.\n");
-        if (gauss_lrZerlegungUndDeterminante(lgs, strategie) == 0)
-            return 0;
+        if (gauss_lrZerlegungUndDeterminante(lgs, strategie) == 0) return 0;
         gauss_vorwaertssubstitution(lgs);
         gauss_rueckwaertssubstitution(lgs);
-        if (mit_faktoren)
-            faktoren_aus_A(lgs, elemente(A));
+        if (mit_faktoren) faktoren_aus_A(lgs, elemente(A));
         return 1;
     }
     if (art == &band_matrix && f->bandbreite(A) == 1 &&
@@ -579,8 +560,7 @@ int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
             tgauss_vorwaertssubstitution<ueber_klassen>(lgs);
             tgauss_rueckwaertssubstitution<ueber_klassen>(lgs);
         }
-        if (mit_faktoren)
-            faktoren_aus_A(lgs, tridiagonale(A, n));
+        if (mit_faktoren) faktoren_aus_A(lgs, tridiagonale(A, n));
         return 1;
     }
     if (art == &a06__matrix) {
@@ -596,8 +576,7 @@ int loesen(gleichungssystem *lgs, pivotstrategie strategie, bool mit_faktoren) {
             chol06_vorwaertssubstitution<ueber_klassen>(lgs, L);
             chol06_rueckwaertssubstitution<ueber_klassen>(lgs, L);
         }
-        if (mit_faktoren)
-            faktor_transponieren(lgs);
+        if (mit_faktoren) faktor_transponieren(lgs);
         return 1;
     }
     fehler("Fuer Matrixtyp %s kein Loesungsverfahren  verfuegbar\n",
@@ -614,8 +593,7 @@ int lrZerlegungUndDeterminanteUndLoesen(gleichungssystem *lgs, pivotstrategie st
 
 int diagonalStrategie(objekt *A, int k) {
     elemente a(A);
-    if (std::fabs(a(k, k)) < epsilon())
-        return 0;
+    if (std::fabs(a(k, k)) < epsilon()) return 0;
     return k;
 }
 
@@ -630,8 +608,7 @@ int relativeSpaltenMaximumStrategie(objekt *A, int k) {
             summe += std::fabs(a(i, j));
         // A row of the remaining block that is numerically zero ends the
         // search at once, even if another row has a good pivot.
-        if (summe < epsilon())
-            return 0;
+        if (summe < epsilon()) return 0;
         double verhaeltnis = std::fabs(a(i, k)) / summe;
         // Strictly larger: ties keep the smallest row.
         if (verhaeltnis > bestes) {
@@ -639,10 +616,8 @@ int relativeSpaltenMaximumStrategie(objekt *A, int k) {
             zeile = i;
         }
     }
-    if (zeile == 0)
-        return 0;
-    if (std::fabs(a(zeile, k)) < epsilon())
-        return 0;
+    if (zeile == 0) return 0;
+    if (std::fabs(a(zeile, k)) < epsilon()) return 0;
     return zeile;
 }
 

@@ -19,28 +19,23 @@ nmmatrixdaten *get_nmmatrixdaten(objekt *m) {
 // Number of entries n * m, or -1 when it cannot be allocated as doubles.
 long long eintragszahl(int n, int m) {
     long long anzahl = static_cast<long long>(n) * m; // exact: both fit in 32 bits
-    if (anzahl > static_cast<long long>(SIZE_MAX / sizeof(double)))
-        return -1;
+    if (anzahl > static_cast<long long>(SIZE_MAX / sizeof(double))) return -1;
     return anzahl;
 }
 
 // Handle, data record and name copy; the entries are the caller's.
 objekt *erzeugen(const char *name, int n, int m) {
     auto *matrix = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (matrix == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
+    if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &nm_matrixFunktionen;
     auto *daten = static_cast<nmmatrixdaten *>(std::malloc(sizeof(nmmatrixdaten)));
     matrix->daten = daten;
-    if (daten == nullptr)
-        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (daten->name == nullptr)
-        fehler("Nicht genug Speicher fuer NM_MATRIX %s.\n", name);
+    if (daten->name == nullptr) fehler("Nicht genug Speicher fuer NM_MATRIX %s.\n", name);
     std::memcpy(daten->name, name, laenge + 1);
-    if (n < 0 || m < 0)
-        fehler("Ungueltige Groesse (%d,%d) fuer NM_MATRIX %s!\n", n, m, name);
+    if (n < 0 || m < 0) fehler("Ungueltige Groesse (%d,%d) fuer NM_MATRIX %s!\n", n, m, name);
     daten->n = n;
     daten->m = m;
     daten->werte = nullptr;
@@ -51,8 +46,7 @@ objekt *erzeugen(const char *name, int n, int m) {
 // calloc: entries that nobody set read as 0.0 instead of indeterminate
 // values; a matrix of no entries still gets a valid (one-element) block.
 double *eintraege_anlegen(long long anzahl) {
-    if (anzahl < 0)
-        return nullptr;
+    if (anzahl < 0) return nullptr;
     return static_cast<double *>(std::calloc(anzahl > 0 ? anzahl : 1, sizeof(double)));
 }
 
@@ -92,8 +86,7 @@ objekt *nmmatrix_kreieren(const void *parameter, void *) {
     objekt *matrix = erzeugen(name, n, m);
     auto *daten = get_nmmatrixdaten(matrix);
     daten->werte = eintraege_anlegen(eintragszahl(n, m));
-    if (daten->werte == nullptr)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     // calloc has already set every entry to 0.0, which nullsetzen asks for.
     return matrix;
 }
@@ -109,21 +102,18 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     // A count too large to allocate ends before anything is allocated, so
     // no half-built matrix is left behind (negative counts are erzeugen's).
     long long anzahl = eintragszahl(n, m);
-    if (n >= 0 && m >= 0 && anzahl < 0)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    if (n >= 0 && m >= 0 && anzahl < 0) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     objekt *matrix = erzeugen(name, n, m);
     auto *daten = get_nmmatrixdaten(matrix);
     long long vorrat = anzahl < LADE_VORRAT ? anzahl : LADE_VORRAT;
     daten->werte = eintraege_anlegen(vorrat);
-    if (daten->werte == nullptr)
-        fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     char zeile[ZEILENPUFFER];
     for (long long k = 0; k < anzahl; ++k) {
         if (k == vorrat) {
             vorrat = (anzahl - vorrat < vorrat) ? anzahl : 2 * vorrat;
             void *neu = std::realloc(daten->werte, vorrat * sizeof(double));
-            if (neu == nullptr)
-                fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+            if (neu == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
             daten->werte = static_cast<double *>(neu);
         }
         // fgets without the stream lock: the library is single-threaded,
@@ -173,13 +163,16 @@ void nmmatrix_setzen(objekt *m, int i, int j, double wert) {
     ++d->stand;
 }
 
-int nmmatrix_breite(objekt *m) { return get_nmmatrixdaten(m)->m; }
+int nmmatrix_breite(objekt *m) {
+    return get_nmmatrixdaten(m)->m;
+}
 
-int nmmatrix_hoehe(objekt *m) { return get_nmmatrixdaten(m)->n; }
+int nmmatrix_hoehe(objekt *m) {
+    return get_nmmatrixdaten(m)->n;
+}
 
 const char *nmmatrix_name(objekt *m) {
-    if (m->daten == nullptr)
-        return "NM_MATRIX";
+    if (m->daten == nullptr) return "NM_MATRIX";
     return static_cast<nmmatrixdaten *>(m->daten)->name;
 }
 
@@ -187,8 +180,7 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     const matrix_funktionen *f1 = matrix_tabelle(m1);
     const matrix_funktionen *f2 = matrix_tabelle(m2);
     int k = f1->breite(m1);
-    if (f2->hoehe(m2) != k)
-        fehler("Matrizen m1 und m2 koennen nicht multipliziert werden.\n");
+    if (f2->hoehe(m2) != k) fehler("Matrizen m1 und m2 koennen nicht multipliziert werden.\n");
     int zeilen = f1->hoehe(m1);
     int spalten = f2->breite(m2);
     // Each factor takes part in the name with at most 25 characters.

@@ -110,7 +110,9 @@ bool periodisch(const beispielfunktion &problem) {
     return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
 }
 
-matrix_zeiger vektor(int zeilen, const char *name) { return matrix_zeiger(nullvektor(zeilen, name)); }
+matrix_zeiger vektor(int zeilen, const char *name) {
+    return matrix_zeiger(nullvektor(zeilen, name));
+}
 
 // The values of f at the n+1 nodes of the given kind: the nodes are placed
 // by the library's own placement, so they are bit for bit the nodes that

@@ -40,15 +40,13 @@ int main(int argc, char **argv) {
     const matrix_funktionen *fs = matrix_tabelle(soll);
     const matrix_funktionen *fi = matrix_tabelle(ist);
     int zeilen = fs->hoehe(soll);
-    if (fi->hoehe(ist) != zeilen)
-        fehler("Anzahl der Funktionswerte verschieden.\n");
+    if (fi->hoehe(ist) != zeilen) fehler("Anzahl der Funktionswerte verschieden.\n");
     // A NaN difference is never greater than the current error: it never
     // raises it.
     double groesster = 0.0;
     for (int i = 0; i < zeilen; ++i) {
         double abstand = std::fabs(fs->amIndex(soll, i + 1, 1) - fi->amIndex(ist, i + 1, 1));
-        if (abstand > groesster)
-            groesster = abstand;
+        if (abstand > groesster) groesster = abstand;
     }
     std::printf("Fehler = %lf\n", groesster);
     ausgabe_abschliessen(stdout, nullptr);

@@ -4,11 +4,17 @@
 
 extern "C" {
 
-double f1(double x) { return std::sin(x); }
+double f1(double x) {
+    return std::sin(x);
+}
 
-double f3(double x) { return std::fabs(x); }
+double f3(double x) {
+    return std::fabs(x);
+}
 
-double f4(double x) { return 1.0 / (x * x + 1.0); }
+double f4(double x) {
+    return 1.0 / (x * x + 1.0);
+}
 
 // The bounds of problem 1 are the decimal 3.14159265, not pi to full precision.
 const beispielfunktion funktion[] = {

@@ -16,7 +16,9 @@ namespace {
 // allocate through operator new.  When that fails, the program ends with a
 // message like at every other allocation, instead of an uncaught
 // std::bad_alloc that aborts it.
-[[noreturn]] void speicher_fehlt() { fehler("Nicht genug Speicher fuer Zwischenergebnisse!\n"); }
+[[noreturn]] void speicher_fehlt() {
+    fehler("Nicht genug Speicher fuer Zwischenergebnisse!\n");
+}
 [[maybe_unused]] const std::new_handler vorheriger = std::set_new_handler(speicher_fehlt);
 } // namespace
 
@@ -38,24 +40,20 @@ schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene, v
         argv[1] = argv[0];
         ++argv;
         --argc;
-        if (ende)
-            break;
+        if (ende) break;
     }
     return stand;
 }
 
 void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **argv,
                        schalterstand stand) {
-    if (argc < programm.min_argumente || argc > programm.max_argumente)
-        stand.fehler = true;
-    if (!stand.hilfe && !stand.fehler)
-        return;
+    if (argc < programm.min_argumente || argc > programm.max_argumente) stand.fehler = true;
+    if (!stand.hilfe && !stand.fehler) return;
     std::fprintf(stderr, programm.benutzung, argv[0]);
     std::fputs(programm.schalterzeile, stderr);
     for (const char *zeile : programm.weitere_zeilen)
         std::fputs(zeile, stderr);
-    if (programm.kredit != nullptr)
-        std::fputs(programm.kredit, stderr);
+    if (programm.kredit != nullptr) std::fputs(programm.kredit, stderr);
     std::exit(stand.fehler ? 1 : 0);
 }
 
@@ -71,26 +69,21 @@ int zahl_argument(const char *text, const char *was) {
     }
     while (std::isspace(static_cast<unsigned char>(*text)))
         ++text;
-    if (*text == '-')
-        fehler("%s zu klein!\n", was);
+    if (*text == '-') fehler("%s zu klein!\n", was);
     fehler("%s zu gross!\n", was);
 }
 
 int anzahl_argument(const char *text) {
     int n = zahl_argument(text, "n");
-    if (n < 1)
-        fehler("n muss mindestens 1 sein!\n");
-    if (n == INT_MAX)
-        fehler("n zu gross!\n");
+    if (n < 1) fehler("n muss mindestens 1 sein!\n");
+    if (n == INT_MAX) fehler("n zu gross!\n");
     return n;
 }
 
 int problem_argument(const char *text, int anzahl) {
     int m = zahl_argument(text, "m");
-    if (m < 1)
-        fehler("m muss mindestens 1 sein!\n");
-    if (m > anzahl)
-        fehler("Funktion Nr. %i nicht definiert.\n", m);
+    if (m < 1) fehler("m muss mindestens 1 sein!\n");
+    if (m > anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
     return m;
 }
 
@@ -101,8 +94,7 @@ objekt *nullvektor(int zeilen, const char *name) {
 
 FILE *eingabe_oeffnen(const char *name) {
     FILE *datei = std::fopen(name, "rb");
-    if (datei == nullptr)
-        fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    if (datei == nullptr) fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
     return datei;
 }
 
@@ -114,23 +106,19 @@ FILE *ausgabe_oeffnen(const char *name, FILE *eingabe) {
         ein_stat.st_ino == aus_stat.st_ino)
         fehler("Ausgabedatei %s ist die Eingabedatei; sie wird nicht ueberschrieben.\n", name);
     FILE *datei = std::fopen(name, "wb");
-    if (datei == nullptr)
-        fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    if (datei == nullptr) fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
     return datei;
 }
 
 void eingabe_schliessen(FILE *ein) {
-    if (ein != stdin)
-        std::fclose(ein);
+    if (ein != stdin) std::fclose(ein);
 }
 
 void ausgabe_abschliessen(FILE *aus, const char *name) {
     bool fehlgeschlagen = std::fflush(aus) != 0 || std::ferror(aus) != 0;
-    if (aus != stdout && std::fclose(aus) != 0)
-        fehlgeschlagen = true;
+    if (aus != stdout && std::fclose(aus) != 0) fehlgeschlagen = true;
     if (fehlgeschlagen)
-        fehler("Schreiben in %s fehlgeschlagen.\n",
-               aus == stdout ? "die Standardausgabe" : name);
+        fehler("Schreiben in %s fehlgeschlagen.\n", aus == stdout ? "die Standardausgabe" : name);
 }
 
 spaltenfueller::spaltenfueller(objekt *vektor) : vektor_(vektor), tabelle_(matrix_tabelle(vektor)) {

@@ -16,8 +16,8 @@ struct programmbeschreibung {
     const char *benutzung;     // usage line, "%s" is the program name as invoked
     const char *schalterzeile; // "Schalter: -h ..."
     std::initializer_list<const char *> weitere_zeilen;
-    const char *kredit;        // credit line, or nullptr for none
-    int min_argumente;         // allowed argument count, program name included
+    const char *kredit; // credit line, or nullptr for none
+    int min_argumente;  // allowed argument count, program name included
     int max_argumente;
 };
 
