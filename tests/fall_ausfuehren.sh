@@ -29,7 +29,8 @@ if [ -n "${NUMERIK_STARTER:-}" ]; then
     huelle=$(mktemp -d)
     for p in "$bin"/*; do
         [ -f "$p" ] && [ -x "$p" ] || continue
-        printf '#!/usr/bin/env bash\nexec %q %q %q "$@"\n' "$NUMERIK_STARTER" "$p" \
+        # Absolute paths only: a case's script may narrow PATH.
+        printf '#!%s\nexec %q %q %q %q "$@"\n' "$BASH" "$BASH" "$NUMERIK_STARTER" "$p" \
             "$(basename "$p")" >"$huelle/$(basename "$p")"
         chmod +x "$huelle/$(basename "$p")"
     done

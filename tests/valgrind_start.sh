@@ -11,6 +11,10 @@
 # still held: leaks are no fault there.  The valgrind report then goes to
 # standard error, so the case fails and shows it.
 set -u
+# A case's script may narrow PATH (to hide gnuplot, say): the program keeps
+# that PATH, this script finds its own tools in the system directories.
+fall_path=$PATH
+PATH=$PATH:/usr/local/bin:/usr/bin:/bin
 programm=$1
 name=$2
 shift 2
@@ -18,7 +22,7 @@ protokoll=$(mktemp "${TMPDIR:-/tmp}/valgrind-$name.XXXXXX")
 trap 'rm -f "$protokoll"' EXIT
 # Found through PATH, the program sees NAME as argv[0], as when called by a
 # user.
-PATH="$(dirname "$programm"):$PATH" valgrind --tool=memcheck --error-exitcode=99 \
+PATH="$(dirname "$programm"):$fall_path" "$(command -v valgrind)" --tool=memcheck --error-exitcode=99 \
     --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=none \
     --track-origins=yes --log-file="$protokoll" "$name" "$@"
 status=$?

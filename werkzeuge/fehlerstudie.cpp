@@ -291,15 +291,18 @@ void zeichnen(const std::string &skript) {
     pid_t prozess = 0;
     int ergebnis = posix_spawnp(&prozess, "gnuplot", nullptr, nullptr,
                                 const_cast<char *const *>(argumente), environ);
-    if (ergebnis == ENOENT) {
+    int status = 0;
+    if (ergebnis == 0)
+        while (waitpid(prozess, &status, 0) < 0)
+            if (errno != EINTR) fehler("Auf gnuplot konnte nicht gewartet werden.\n");
+    // Where spawning cannot report a failed exec (under valgrind, say), the
+    // child ends with status 127, the shells' "command not found".
+    if (ergebnis == ENOENT || (ergebnis == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 127)) {
         std::fprintf(stderr, "gnuplot nicht gefunden; Bild spaeter zeichnen mit: gnuplot %s\n",
                      skript.c_str());
         return;
     }
     if (ergebnis != 0) fehler("gnuplot konnte nicht gestartet werden.\n");
-    int status = 0;
-    while (waitpid(prozess, &status, 0) < 0)
-        if (errno != EINTR) fehler("Auf gnuplot konnte nicht gewartet werden.\n");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         fehler("gnuplot konnte %s nicht zeichnen.\n", skript.c_str());
 }
