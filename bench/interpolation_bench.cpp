@@ -10,7 +10,6 @@
 #include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
-#include "numerik/nmmatrix_intern.h"
 #include "numerik/splinipl.h"
 
 #include <benchmark/benchmark.h>
@@ -29,20 +28,24 @@ namespace {
 
 const double ZWEI_PI = 8 * std::atan(1.0);
 
-struct vektor_frei {
-    void operator()(objekt *v) const { matrix_tabelle(v)->freigeben(v); }
-};
-using vektor_ptr = std::unique_ptr<objekt, vektor_frei>;
+using vektor_ptr = matrix_zeiger;
+using interpolation_ptr = interpolation_zeiger;
 
-struct interpolation_frei {
-    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
-};
-using interpolation_ptr = std::unique_ptr<objekt, interpolation_frei>;
+// The entries of a column, for the baselines' plain loops.
+std::vector<double> spalten_von(objekt *v) {
+    const matrix_funktionen *f = matrix_tabelle(v);
+    std::vector<double> werte(static_cast<std::size_t>(f->hoehe(v)) * f->breite(v));
+    for (int i = 0; i < f->hoehe(v); ++i)
+        for (int j = 0; j < f->breite(v); ++j)
+            werte[static_cast<std::size_t>(i) * f->breite(v) + j] = f->amIndex(v, i + 1, j + 1);
+    return werte;
+}
 
 vektor_ptr vektor_aus(const std::vector<double> &werte) {
     nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "Stuetzwerte", 0};
     vektor_ptr v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    std::copy(werte.begin(), werte.end(), nmmatrix_werte(v.get()));
+    for (std::size_t i = 0; i < werte.size(); ++i)
+        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
     return v;
 }
 
@@ -147,8 +150,10 @@ void spline_auswerten_bisektion(benchmark::State &state) {
     vektor_ptr y = vektor_aus(werte(knoten(AUSWERTE_KNOTEN), SPLINE_NATUERLICH));
     interpolation_ptr s(spline_kreieren(y.get(), SPLINE_NATUERLICH));
     const interpolation_funktionen *f = interpolation_tabelle(s.get());
-    const double *xk = nmmatrix_eintraege(f->imVektor(s.get(), 0));
-    const double *c = nmmatrix_eintraege(f->imVektor(s.get(), 2));
+    const std::vector<double> xk_werte = spalten_von(f->imVektor(s.get(), 0));
+    const std::vector<double> c_werte = spalten_von(f->imVektor(s.get(), 2));
+    const double *xk = xk_werte.data();
+    const double *c = c_werte.data();
     int n = AUSWERTE_KNOTEN - 1;
     std::vector<double> x =
         punkte(f->linkeGrenze(s.get()), f->rechteGrenze(s.get()), AUSWERTE_PUNKTE);

@@ -3,7 +3,6 @@
 // fgets + strtod for loading.  The files are temporary files; the loops of
 // one size write and read the same bytes.
 #include "numerik/nmmatrix.h"
-#include "numerik/nmmatrix_intern.h"
 #include "numerik/zahlen.h"
 
 #include <benchmark/benchmark.h>
@@ -24,12 +23,20 @@ namespace {
 objekt *vektor(long long anzahl) {
     nmmatrix_parameter p = {static_cast<int>(anzahl), 1, "Y-Werte", 0};
     objekt *v = nmmatrix_kreieren(&p, nullptr);
-    double *werte = nmmatrix_werte(v);
     for (long long k = 0; k < anzahl; ++k) {
         double x = -5.0 + 10.0 * static_cast<double>(k) / static_cast<double>(anzahl);
-        werte[k] = std::sin(3.0 * x) * std::exp(x) / (1.0 + x * x);
+        nmmatrix_setzen(v, static_cast<int>(k) + 1, 1,
+                        std::sin(3.0 * x) * std::exp(x) / (1.0 + x * x));
     }
     return v;
+}
+
+// The entries of a vector, for the baselines' plain loops.
+std::vector<double> eintraege_von(objekt *v) {
+    std::vector<double> werte(nmmatrix_hoehe(v));
+    for (std::size_t k = 0; k < werte.size(); ++k)
+        werte[k] = nmmatrix_amIndex(v, static_cast<int>(k) + 1, 1);
+    return werte;
 }
 
 struct vektor_frei {
@@ -71,7 +78,7 @@ void speichern_nmmatrix(benchmark::State &state) {
 void speichern_fprintf(benchmark::State &state) {
     long long anzahl = state.range(0);
     vektor_ptr v(vektor(anzahl));
-    const double *werte = nmmatrix_werte(v.get());
+    const std::vector<double> werte = eintraege_von(v.get());
     datei_ptr aus = temporaer();
     for (auto _ : state) {
         FILE *f = aus.get();
@@ -101,7 +108,7 @@ void laden_nmmatrix(benchmark::State &state) {
     for (auto _ : state) {
         std::rewind(ein.get());
         objekt *v = nmmatrix_laden(ein.get(), nullptr);
-        benchmark::DoNotOptimize(nmmatrix_werte(v)[anzahl - 1]);
+        benchmark::DoNotOptimize(nmmatrix_amIndex(v, static_cast<int>(anzahl), 1));
         nmmatrix_freigeben(v);
     }
     pro_eintrag(state, anzahl);
@@ -145,13 +152,13 @@ void laden_fgets_strtod(benchmark::State &state) {
 // The conversions alone, without streams, over the same values.
 void wandeln_schreiben(benchmark::State &state, int art) {
     vektor_ptr v(vektor(1 << 16));
-    const double *werte = nmmatrix_werte(v.get());
+    const std::vector<double> werte = eintraege_von(v.get());
     char text[400];
     std::size_t k = 0;
     for (auto _ : state) {
         double x = werte[k++ & 0xffff];
         if (art == 0)
-            benchmark::DoNotOptimize(double_f_schreiben(text, x));
+            benchmark::DoNotOptimize(zahl_f_schreiben(text, x));
         else if (art == 1)
             benchmark::DoNotOptimize(std::snprintf(text, sizeof text, "%f", x));
         else
@@ -164,8 +171,9 @@ void wandeln_lesen(benchmark::State &state, int art) {
     vektor_ptr v(vektor(1 << 16));
     std::vector<std::string> texte;
     char text[400];
+    const std::vector<double> werte = eintraege_von(v.get());
     for (int k = 0; k < (1 << 16); ++k) {
-        *double_f_schreiben(text, nmmatrix_werte(v.get())[k]) = '\0';
+        *zahl_f_schreiben(text, werte[k]) = '\0';
         texte.push_back(std::string(text) + "\n");
     }
     std::size_t k = 0;
@@ -173,7 +181,7 @@ void wandeln_lesen(benchmark::State &state, int art) {
     for (auto _ : state) {
         const char *t = texte[k++ & 0xffff].c_str();
         if (art == 0)
-            double_lesen(t, x);
+            zahl_double_lesen(t, &x);
         else if (art == 1)
             std::sscanf(t, "%lf", &x);
         else
@@ -189,10 +197,10 @@ BENCHMARK(speichern_fprintf)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMill
 BENCHMARK(laden_nmmatrix)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(laden_fgets_sscanf)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(laden_fgets_strtod)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(wandeln_schreiben, double_f_schreiben, 0);
+BENCHMARK_CAPTURE(wandeln_schreiben, zahl_f_schreiben, 0);
 BENCHMARK_CAPTURE(wandeln_schreiben, snprintf, 1);
 BENCHMARK_CAPTURE(wandeln_schreiben, to_chars, 2);
-BENCHMARK_CAPTURE(wandeln_lesen, double_lesen, 0);
+BENCHMARK_CAPTURE(wandeln_lesen, zahl_double_lesen, 0);
 BENCHMARK_CAPTURE(wandeln_lesen, sscanf, 1);
 BENCHMARK_CAPTURE(wandeln_lesen, strtod, 2);
 

@@ -3,7 +3,6 @@
 // printed, and its saved text loaded and saved once more: the second text
 // must equal the first.
 #include "kind.h"
-#include "numerik/kopfzeile.h"
 #include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 
@@ -14,6 +13,10 @@
 #include <string>
 
 namespace {
+
+// The longest line the loaders read whole (their buffer holds 8191
+// characters and the terminator).
+constexpr std::size_t ZEILENLAENGE = 8191;
 
 struct text_aus {
     char *puffer = nullptr;
@@ -70,7 +73,7 @@ void pruefen(objekt *m) {
     // A header line longer than the line buffer is read in pieces: only a
     // text whose lines all fit can be read back whole.
     std::size_t kopf = text.find('\n');
-    if (kopf == std::string::npos || kopf + 1 > ZEILENPUFFER - 1) return;
+    if (kopf == std::string::npos || kopf + 1 > ZEILENLAENGE) return;
     FILE *ein = fmemopen(text.data(), text.size(), "r");
     objekt *zurueck = allg()->laden(ein, nullptr);
     std::fclose(ein);

@@ -1,8 +1,9 @@
-#include "a06_mtrx.h"
+#include "numerik/a06_mtrx.h"
 
-#include "fehler.h"
+#include "epsilon.h"
+#include "fehler_intern.h"
+#include "feld.h"
 #include "lese_datum.h"
-#include "nmmatrix.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -49,13 +50,6 @@ objekt *a06_matrix_pkreieren(const a06_matrix_parameter *p, void *zusatz) {
     daten->vektoren = static_cast<objekt **>(std::calloc(VEKTORZAHL, sizeof(objekt *)));
     if (daten->vektoren == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     return matrix;
-}
-
-// A vector created through nm_matrix's kreieren; the cyclic matrix under
-// construction is the zusatz.
-objekt *vektor_kreieren(int zeilen, const char *name, int nullsetzen, objekt *matrix) {
-    nmmatrix_parameter p = {zeilen, 1, name, nullsetzen};
-    return matrix_tabelle(&nm_matrix)->kreieren(&p, matrix);
 }
 
 // The vector and its entry (counted from 1) that hold element (i, j), or
@@ -105,12 +99,11 @@ objekt *a06_matrix_kreieren(const void *parameter, void *zusatz) {
     const auto *p = static_cast<const a06_matrix_parameter *>(parameter);
     objekt *matrix = a06_matrix_pkreieren(p, zusatz);
     a06_matrixdaten *d = get_a06_matrixdaten(matrix);
-    // Without a record the values are not set.
-    int nullsetzen = p != nullptr ? p->nullsetzen : 0;
-    d->vektoren[HAUPTDIAGONALE] = vektor_kreieren(d->n, "Hauptdiagonal-Vektor", nullsetzen, matrix);
-    d->vektoren[NEBENDIAGONALE] =
-        vektor_kreieren(d->n - 1, "Nebendiagonal-Vektor", nullsetzen, matrix);
-    d->vektoren[ECKELEMENT] = vektor_kreieren(1, "Eckelement c", nullsetzen, matrix);
+    // The three vectors are made with every entry 0.0, whatever the record's
+    // nullsetzen says; the cyclic matrix under construction is their zusatz.
+    d->vektoren[HAUPTDIAGONALE] = nm_anlegen(d->n, 1, "Hauptdiagonal-Vektor", matrix);
+    d->vektoren[NEBENDIAGONALE] = nm_anlegen(d->n - 1, 1, "Nebendiagonal-Vektor", matrix);
+    d->vektoren[ECKELEMENT] = nm_anlegen(1, 1, "Eckelement c", matrix);
     return matrix;
 }
 
@@ -124,7 +117,7 @@ objekt *a06_matrix_laden(FILE *ein, void *zusatz) {
     // Sizes are not compared with n: a short vector is caught at access by
     // its own index check.
     for (int k = 0; k < VEKTORZAHL; ++k)
-        d->vektoren[k] = matrix_tabelle(&nm_matrix)->laden(ein, matrix);
+        d->vektoren[k] = nm_tabelle()->laden(ein, matrix);
     return matrix;
 }
 
@@ -173,7 +166,7 @@ void a06_matrix_setzen(objekt *m, int i, int j, double wert) {
     // Where the shape has a zero only a numerical zero may be written, and it
     // is dropped.  Equality with 2^-120 counts as non-zero here (BAND_MATRIX
     // accepts it); NaN passes, since no comparison holds for NaN.
-    if (std::fabs(wert) >= std::pow(2.0, -120.0))
+    if (std::fabs(wert) >= epsilon())
         fehler("Fehler: es wurde versucht, in der A06__MATRIX '%s' an der Stelle (%i,%i) einen "
                "Wert ungleich null (%g) zu setzen.\n",
                d->name, i, j, wert);

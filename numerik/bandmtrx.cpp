@@ -1,8 +1,9 @@
-#include "bandmtrx.h"
+#include "numerik/bandmtrx.h"
 
-#include "fehler.h"
+#include "epsilon.h"
+#include "fehler_intern.h"
+#include "feld.h"
 #include "lese_datum.h"
-#include "nmmatrix.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -57,13 +58,6 @@ objekt *bandmatrix_pkreieren(const bandmatrix_parameter *p, void *zusatz) {
     return matrix;
 }
 
-// A diagonal vector created through nm_matrix's kreieren; the band matrix
-// under construction is the zusatz.
-objekt *vektor_kreieren(int zeilen, const std::string &name, int nullsetzen, objekt *band) {
-    nmmatrix_parameter p = {zeilen, 1, name.c_str(), nullsetzen};
-    return matrix_tabelle(&nm_matrix)->kreieren(&p, band);
-}
-
 // Entry k (counted from 1) of a diagonal vector, through the vector's own
 // table, so that a loaded vector shorter than its diagonal ends with the
 // NM_MATRIX index message instead of a read beyond its end.
@@ -102,16 +96,17 @@ objekt *bandmatrix_kreieren(const void *parameter, void *zusatz) {
     const auto *p = static_cast<const bandmatrix_parameter *>(parameter);
     objekt *matrix = bandmatrix_pkreieren(p, zusatz);
     bandmatrixdaten *d = get_bandmatrixdaten(matrix);
-    // Without a record the elements are not set.
-    int nullsetzen = p != nullptr ? p->nullsetzen : 0;
-    d->vektoren[0] = vektor_kreieren(d->n, "Hauptdiagonal-Vektor", nullsetzen, matrix);
+    // The diagonal vectors are made with every entry 0.0, whatever the
+    // record's nullsetzen says; the band matrix under construction is their
+    // zusatz.
+    d->vektoren[0] = nm_anlegen(d->n, 1, "Hauptdiagonal-Vektor", matrix);
     for (int k = 1; k <= d->m; ++k) {
         std::string nummer = std::to_string(k);
         std::size_t oben = 2 * static_cast<std::size_t>(k) - 1;
-        d->vektoren[oben] = vektor_kreieren(
-            d->n - k, "oberer " + nummer + "-ter Nebendiagonal-Vektor", nullsetzen, matrix);
-        d->vektoren[oben + 1] = vektor_kreieren(
-            d->n - k, "unterer " + nummer + "-ter Nebendiagonal-Vektor", nullsetzen, matrix);
+        std::string oberer = "oberer " + nummer + "-ter Nebendiagonal-Vektor";
+        std::string unterer = "unterer " + nummer + "-ter Nebendiagonal-Vektor";
+        d->vektoren[oben] = nm_anlegen(d->n - k, 1, oberer.c_str(), matrix);
+        d->vektoren[oben + 1] = nm_anlegen(d->n - k, 1, unterer.c_str(), matrix);
     }
     return matrix;
 }
@@ -127,7 +122,7 @@ objekt *bandmatrix_laden(FILE *ein, void *zusatz) {
     // Each vector keeps the name and size of its own text; a vector shorter
     // than its diagonal is caught at access by the vector's index check.
     for (std::size_t k = 0; k < vektorzahl(d); ++k)
-        d->vektoren[k] = matrix_tabelle(&nm_matrix)->laden(ein, zusatz);
+        d->vektoren[k] = nm_tabelle()->laden(ein, zusatz);
     return matrix;
 }
 
@@ -185,7 +180,7 @@ void bandmatrix_setzen(objekt *m, int i, int j, double wert) {
     // Outside the band only a numerical zero may be written, and it is
     // dropped.  The test is "greater than" 2^-120 (A06__MATRIX rejects
     // equality too), and NaN passes it, since no comparison holds for NaN.
-    if (std::fabs(wert) > std::pow(2.0, -120.0))
+    if (std::fabs(wert) > epsilon())
         fehler("Ungueltiger Diagonal-Vektor fuer Bandmatrix %s: (%i,%i)\n", d->name, i, j);
 }
 

@@ -1,15 +1,13 @@
-#include "interplt.h"
+#include "numerik/interplt.h"
 
-#include "fehler.h"
+#include "epsilon.h"
+#include "fehler_intern.h"
+#include "feld.h"
 #include "interplt_intern.h"
-#include "kopfzeile.h"
-#include "newtnipl.h"
-#include "nmmatrix_intern.h"
-#include "splinipl.h"
+#include "kluster.h"
 
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
@@ -21,71 +19,27 @@ const kopfzeilen_meldungen interpolation_meldungen = {
     "nicht im Klassenkluster registriert.n",
 };
 
-// The interpolation cluster's own header reader state, apart from the matrix
-// cluster's: a header line waiting here does not disturb the loading of the
-// NM_MATRIX vectors inside an interpolation text, and the reverse.
-kopfzeilen_leser interpolation_leser{interpolation_meldungen};
-
-// The registered classes, in the order in which the loader and the class
-// query compare them.
-struct registrierung {
-    const char *typ;
-    klasse *beschreibung;
-};
-const registrierung interpolationsklassen[] = {
-    {"NEWTON_INTERPOLATION", &newton_interpolation},
-    {"SPLINE_INTERPOLATION", &spline_interpolation},
+const tabellenart interpolationstabelle = {
+    [](const klasse *k) -> lader { return interpolation_tabelle(k)->laden; },
+    [](objekt *ip) { return interpolation_tabelle(ip)->name(ip); },
 };
 
-double epsilon() {
-    return std::pow(2.0, -120.0);
-}
-
-double knoten_wert(objekt *knoten, int i) {
-    return matrix_tabelle(knoten)->amIndex(knoten, i, 1);
-}
-
-// Node i (from 0) of the n+1 placed into the vector knoten: into its array
-// when it is of the NM_MATRIX class itself, else through setzen.
-class knoten_schreiber {
-  public:
-    explicit knoten_schreiber(objekt *knoten) : knoten_(knoten) {
-        if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m >= 1) {
-            werte_ = nmmatrix_werte(knoten);
-            spalten_ = nmmatrix_daten(knoten)->m;
-        }
-    }
-    void operator()(int i, double x) const {
-        if (werte_ != nullptr)
-            werte_[i * spalten_] = x;
-        else
-            matrix_tabelle(knoten_)->setzen(knoten_, i + 1, 1, x);
-    }
-
-  private:
-    objekt *knoten_;
-    double *werte_ = nullptr;
-    long long spalten_ = 0;
-};
+// The interpolation cluster, with its header reader state apart from the
+// matrix cluster's: a header line waiting here does not disturb the loading
+// of the NM_MATRIX vectors inside an interpolation text, and the reverse.
+klassenkluster interpolationskluster(interpolation_meldungen, interpolation_register,
+                                     interpolationstabelle);
 
 // The first and then each strictly smaller (kleiner) or strictly larger
 // entry of column 1.
 template <bool kleiner> double extremum(objekt *knoten) {
     int zeilen = matrix_tabelle(knoten)->hoehe(knoten);
-    double bester = knoten_wert(knoten, 1);
-    auto besser = [](double x, double b) { return kleiner ? x < b : x > b; };
-    if (ist_nmmatrix(knoten)) {
-        // Element (1, 1) exists, or knoten_wert has ended the process.
-        const double *werte = nmmatrix_eintraege(knoten);
-        long long spalten = nmmatrix_daten(knoten)->m;
-        for (long long i = 1; i < zeilen; ++i)
-            if (besser(werte[i * spalten], bester)) bester = werte[i * spalten];
-        return bester;
-    }
+    feldsicht x(knoten);
+    double bester = x(1);
     // (i + 1 rather than i <= zeilen: no overflow at INT_MAX rows.)
     for (int i = 1; i < zeilen; ++i) {
-        double x = knoten_wert(knoten, i + 1);
-        if (besser(x, bester)) bester = x;
+        double wert = x(i + 1);
+        if (kleiner ? wert < bester : wert > bester) bester = wert;
     }
     return bester;
 }
@@ -113,50 +67,39 @@ const interpolation_funktionen allg_interpolationFunktionen = {
 klasse allg_interpolation = {&allg_interpolationFunktionen, nullptr};
 
 const char *interpolation_kopfzeile(FILE *ein, char *typ) {
-    return kopfzeile_lesen(interpolation_leser, ein, typ);
+    return kopfzeile_lesen(interpolationskluster, ein, typ);
 }
 
 objekt *interpolation_laden(FILE *ein, void *zusatz) {
-    char typ[TYPPUFFER] = "";
-    interpolation_kopfzeile(ein, typ);
-    // A class whose table is not filled in yet cannot load: it counts as
-    // not registered instead of calling through an empty slot.
-    for (const registrierung &r : interpolationsklassen)
-        if (std::strcmp(typ, r.typ) == 0 && interpolation_tabelle(r.beschreibung)->laden != nullptr)
-            return interpolation_tabelle(r.beschreibung)->laden(ein, zusatz);
-    kopfzeile_unregistriert(interpolation_leser);
+    return kluster_laden(interpolationskluster, ein, zusatz);
 }
 
 klasse *interpolation_klasse(objekt *ip) {
-    for (const registrierung &r : interpolationsklassen)
-        if (ip->funktionen == r.beschreibung->funktionen) return r.beschreibung;
-    fehler("Fehler: undefiniertes Objekt %s\n", interpolation_tabelle(ip)->name(ip));
+    return kluster_klasse(interpolationskluster, ip);
 }
 
-} // extern "C"
-
-void intervall_pruefen(double a, double b) {
+void interpolation_intervall_pruefen(double a, double b) {
     // Written as "smaller than" so that a NaN difference passes, as does a
     // difference of exactly 2^-120.
     if (b - a < epsilon()) fehler("Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n", a, b);
+}
+
+double aequidistanter_punkt(int i, int n, double a, double b) {
+    return (i * b + (n - i) * a) / n;
 }
 
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
                               const char *name) {
     if (art != STUETZSTELLEN_AEQUIDISTANT && art != STUETZSTELLEN_TSCHEBYSCHEFF)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", name, art);
-    intervall_pruefen(a, b);
-    knoten_schreiber setzen(knoten);
+    interpolation_intervall_pruefen(a, b);
+    feldsicht x(knoten);
     // The order of evaluation is part of the result (stored files carry a
-    // and b, not the nodes, and loading must place the same nodes again):
-    // equidistant nodes form i*b + (n-i)*a and then divide by n.  x(1) is
-    // n*a/n, which may differ from a in the last bit.  With n = 0 the single
-    // node is 0/0, not a number; no caller reads it.
+    // and b, not the nodes, and loading must place the same nodes again).
+    // With n = 0 the single node is 0/0, not a number; no caller reads it.
     if (art == STUETZSTELLEN_AEQUIDISTANT) {
-        for (int i = 0; i <= n; ++i) {
-            double x = (i * b + (n - i) * a) / n;
-            setzen(i, x);
-        }
+        for (int i = 0; i <= n; ++i)
+            x.setzen(i + 1, aequidistanter_punkt(i, n, a, b));
         return;
     }
     // Chebyshev extreme points: midpoint plus cos(i*pi/n) * (a-b) / 2, dense
@@ -164,22 +107,16 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     const double pi = 4.0 * std::atan(1.0);
     double mitte = (a + b) / 2.0;
     double differenz = a - b;
-    for (int i = 0; i <= n; ++i) {
-        double x = mitte + std::cos(i * pi / n) * differenz / 2.0;
-        setzen(i, x);
-    }
+    for (int i = 0; i <= n; ++i)
+        x.setzen(i + 1, mitte + std::cos(i * pi / n) * differenz / 2.0);
 }
 
+} // extern "C"
+
 void spalte_kopieren(objekt *quelle, int anzahl, double *ziel) {
-    if (ist_nmmatrix(quelle) && nmmatrix_daten(quelle)->m >= 1) {
-        const double *werte = nmmatrix_eintraege(quelle);
-        long long spalten = nmmatrix_daten(quelle)->m;
-        for (long long i = 0; i < anzahl; ++i)
-            ziel[i] = werte[i * spalten];
-        return;
-    }
+    feldsicht v(quelle);
     for (int i = 0; i < anzahl; ++i)
-        ziel[i] = knoten_wert(quelle, i + 1);
+        ziel[i] = v(i + 1);
 }
 
 // A NaN node compares false and so never replaces the current value.

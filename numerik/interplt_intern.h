@@ -1,20 +1,10 @@
-// What both interpolation classes share besides the table: the interval
-// check and the placement of nodes by node kind.
+// What both interpolation classes share besides the table and the public
+// node placement: reading the vectors of a creation record, and the bounds
+// of given nodes.
 #ifndef NUMERIK_INTERPLT_INTERN_H
 #define NUMERIK_INTERPLT_INTERN_H
 
-#include "interplt.h"
-
-// Ends with "Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n" when
-// b - a < 2^-120; equality and a NaN difference pass.
-void intervall_pruefen(double a, double b);
-
-// Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or
-// STUETZSTELLEN_TSCHEBYSCHEFF on [a, b] into the (n+1) x 1 vector knoten,
-// after the interval check.  Any other kind ends with
-// "Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n" naming
-// the object name and the kind.
-void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
+#include "numerik/interplt.h"
 
 // Elements (1..anzahl, 1) of a vector handed in by a caller, copied into
 // ziel: from the entry array when the vector is of the NM_MATRIX class

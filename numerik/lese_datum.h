@@ -4,9 +4,9 @@
 #ifndef NUMERIK_LESE_DATUM_H
 #define NUMERIK_LESE_DATUM_H
 
-#include "fehler.h"
-#include "kopfzeile.h"
-#include "zahlen.h"
+#include "fehler_intern.h"
+#include "kluster.h"
+#include "numerik/zahlen.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,15 +25,15 @@ namespace {
     if (std::strncmp(zeile, schluessel, laenge) != 0) fehler("%s... erwartet!\n", schluessel);
     const char *text = zeile + laenge;
     if (std::strcmp(format, "%d") == 0) {
-        switch (int_lesen(text, *static_cast<int *>(ziel))) {
-        case lesergebnis::ok:
+        switch (zahl_int_lesen(text, static_cast<int *>(ziel))) {
+        case ZAHL_OK:
             break;
-        case lesergebnis::keine_zahl:
+        case ZAHL_KEINE_ZAHL:
             fehler("Zeile %s... enthaelt keine gueltige Zahl!\n", schluessel);
-        case lesergebnis::zu_gross:
+        default:
             fehler("Zahl in Zeile %s... ausserhalb des Wertebereichs!\n", schluessel);
         }
-    } else if (!double_lesen(text, *static_cast<double *>(ziel))) {
+    } else if (!zahl_double_lesen(text, static_cast<double *>(ziel))) {
         fehler("Zeile %s... enthaelt keine gueltige Zahl!\n", schluessel);
     }
     return 0;

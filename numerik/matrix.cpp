@@ -1,10 +1,6 @@
-#include "matrix.h"
+#include "numerik/matrix.h"
 
-#include "a06_mtrx.h"
-#include "bandmtrx.h"
-#include "fehler.h"
-#include "kopfzeile.h"
-#include "nmmatrix.h"
+#include "kluster.h"
 
 #include <cmath>
 #include <cstddef>
@@ -20,20 +16,14 @@ const kopfzeilen_meldungen matrix_meldungen = {
     "Klassenkluster registriert.n",
 };
 
-// The matrix cluster's header reader state: one line waits at most.
-kopfzeilen_leser matrix_leser{matrix_meldungen};
+const tabellenart matrixtabelle = {
+    [](const klasse *k) -> lader { return matrix_tabelle(k)->laden; },
+    [](objekt *m) { return matrix_tabelle(m)->name(m); },
+};
 
-// The registered classes, in the order in which the loader and the class
-// query compare them.
-struct registrierung {
-    const char *typ;
-    klasse *beschreibung;
-};
-const registrierung matrixklassen[] = {
-    {"NM_MATRIX", &nm_matrix},
-    {"BAND_MATRIX", &band_matrix},
-    {"A06__MATRIX", &a06__matrix},
-};
+// The matrix cluster, with its own header reader state: one line waits at
+// most.
+klassenkluster matrixkluster(matrix_meldungen, matrix_register, matrixtabelle);
 
 } // namespace
 
@@ -62,18 +52,11 @@ const matrix_funktionen allg_matrixFunktionen = {
 klasse allg_matrix = {&allg_matrixFunktionen, nullptr};
 
 const char *matrix_kopfzeile(FILE *ein, char *typ) {
-    return kopfzeile_lesen(matrix_leser, ein, typ);
+    return kopfzeile_lesen(matrixkluster, ein, typ);
 }
 
 objekt *matrix_laden(FILE *ein, void *zusatz) {
-    char typ[TYPPUFFER] = "";
-    matrix_kopfzeile(ein, typ);
-    // A class whose table is not filled in yet cannot load: it counts as
-    // not registered instead of calling through an empty slot.
-    for (const registrierung &r : matrixklassen)
-        if (std::strcmp(typ, r.typ) == 0 && matrix_tabelle(r.beschreibung)->laden != nullptr)
-            return matrix_tabelle(r.beschreibung)->laden(ein, zusatz);
-    kopfzeile_unregistriert(matrix_leser);
+    return kluster_laden(matrixkluster, ein, zusatz);
 }
 
 int matrix_ausgeben(objekt *m, FILE *aus) {
@@ -105,9 +88,7 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
 }
 
 klasse *matrix_klasse(objekt *m) {
-    for (const registrierung &r : matrixklassen)
-        if (m->funktionen == r.beschreibung->funktionen) return r.beschreibung;
-    fehler("Fehler: undefiniertes Objekt %s\n", matrix_tabelle(m)->name(m));
+    return kluster_klasse(matrixkluster, m);
 }
 
 } // extern "C"

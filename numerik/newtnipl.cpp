@@ -1,10 +1,10 @@
-#include "newtnipl.h"
+#include "numerik/newtnipl.h"
 
-#include "fehler.h"
+#include "fehler_intern.h"
 #include "interplt_intern.h"
+#include "feld.h"
 #include "lese_datum.h"
-#include "nmmatrix.h"
-#include "nmmatrix_intern.h"
+#include "numerik/nmmatrix.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,20 +27,15 @@ newtoninterpolationsdaten *get_newtoninterpolationsdaten(objekt *ip) {
     return static_cast<newtoninterpolationsdaten *>(ip->daten);
 }
 
-objekt *vektor_anlegen(int zeilen, const char *name, objekt *besitzer) {
-    nmmatrix_parameter p = {zeilen, 1, name, 0};
-    return matrix_tabelle(&nm_matrix)->kreieren(&p, besitzer);
-}
-
 // Divided differences in place: c(i) = y(i), then for each order k the
 // entries c(n+1) down to c(k+1) are replaced.  Running j downwards means the
 // c(j) read for c(j+1) still holds the difference of order k-1.  The three
 // vectors are the object's own NM_MATRIX objects: their arrays are used,
 // c[j] standing for c(j+1).
 void dividierte_differenzen(newtoninterpolationsdaten *d) {
-    const double *x = nmmatrix_eintraege(d->stuetzstellen);
-    const double *y = nmmatrix_eintraege(d->stuetzwerte);
-    double *c = nmmatrix_werte(d->koeffizientenvektor);
+    const double *x = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    schreibfeld c(d->koeffizientenvektor);
     int n = d->n;
     for (int i = 0; i <= n; ++i)
         c[i] = y[i];
@@ -90,9 +85,9 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
     d->n = n;
 
-    d->stuetzstellen = vektor_anlegen(n + 1, "Stuetzstellen", ip);
-    d->stuetzwerte = vektor_anlegen(n + 1, "Stuetzwerte", ip);
-    d->koeffizientenvektor = vektor_anlegen(n + 1, "Koeffizienten", ip);
+    d->stuetzstellen = nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
+    d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
+    d->koeffizientenvektor = nm_anlegen(n + 1, 1, "Koeffizienten", ip);
 
     if (p->art == STUETZSTELLEN_GEGEBEN) {
         if (p->stuetzstellen == nullptr)
@@ -101,7 +96,7 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer NEWTON_INTERPOLATION %s.\n",
                    d->name);
         // Given nodes keep their order: the Newton form needs no sorting.
-        spalte_kopieren(p->stuetzstellen, n + 1, nmmatrix_werte(d->stuetzstellen));
+        spalte_kopieren(p->stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
     } else {
         // Ends the process for any kind other than 1 and 2, before a kind
         // nothing else could handle is stored.
@@ -111,7 +106,7 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     }
     d->art = p->art;
 
-    spalte_kopieren(p->stuetzwerte, n + 1, nmmatrix_werte(d->stuetzwerte));
+    spalte_kopieren(p->stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
     dividierte_differenzen(d);
@@ -131,7 +126,7 @@ objekt *newtoninterpolation_laden(FILE *ein, void *zusatz) {
     // The vectors are read by the NM_MATRIX class's own loader; their header
     // lines go through the matrix cluster's reader, so name (which lives in
     // this cluster's header buffer) stays valid until kreieren copies it.
-    const matrix_funktionen *nm = matrix_tabelle(&nm_matrix);
+    const matrix_funktionen *nm = nm_tabelle();
     if (p.art == STUETZSTELLEN_GEGEBEN) {
         p.stuetzstellen = nm->laden(ein, nullptr);
     } else {
@@ -178,8 +173,8 @@ int newtoninterpolation_freigeben(objekt *ip) {
 
 double newtoninterpolation_funktionswert(objekt *ip, double x) {
     newtoninterpolationsdaten *d = get_newtoninterpolationsdaten(ip);
-    const double *c = nmmatrix_eintraege(d->koeffizientenvektor);
-    const double *knoten = nmmatrix_eintraege(d->stuetzstellen);
+    const double *c = eintraege(d->koeffizientenvektor);
+    const double *knoten = eintraege(d->stuetzstellen);
     // Nested multiplication from the highest coefficient down; the last node
     // x(n+1) takes no part.  c[k] stands for c(k+1), knoten[k] for x(k+1).
     double r = c[d->n];

@@ -1,9 +1,10 @@
-#include "nmmatrix.h"
+#include "numerik/nmmatrix.h"
 
-#include "fehler.h"
+#include "fehler_intern.h"
+#include "feld.h"
+#include "kluster.h"
 #include "lese_datum.h"
-#include "nmmatrix_intern.h"
-#include "zahlen.h"
+#include "numerik/zahlen.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -120,7 +121,7 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
         // and the lock is a noticeable share of the time of one short line.
         if (fgets_unlocked(zeile, ZEILENPUFFER, ein) == nullptr)
             fehler("Zeile %s nicht gefunden - EOF.\n", "");
-        if (!double_lesen(zeile, daten->werte[k]))
+        if (!zahl_double_lesen(zeile, &daten->werte[k]))
             fehler("NM_MATRIX %s: Eintrag %lld ist keine gueltige Zahl!\n", daten->name, k + 1);
     }
     return matrix;
@@ -190,29 +191,18 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     name += std::string_view(f2->name(m2)).substr(0, 25);
     nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
     objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
-    if (ist_nmmatrix(m1) && ist_nmmatrix(m2) && ist_nmmatrix(ergebnis)) {
-        // Both factors are NM_MATRIX objects: the same products, summed in
-        // the same order, read from their arrays.  Every index lies inside
-        // both, so amIndex could not have reported one either.
-        const double *a = nmmatrix_eintraege(m1);
-        const double *b = nmmatrix_eintraege(m2);
-        double *c = nmmatrix_werte(ergebnis);
-        for (long long i = 0; i < zeilen; ++i)
-            for (long long j = 0; j < spalten; ++j) {
-                double summe = 0.0;
-                for (long long l = 0; l < k; ++l)
-                    summe += a[i * k + l] * b[l * spalten + j];
-                c[i * spalten + j] = summe;
-            }
-        return ergebnis;
-    }
     // Counted from 0, so that a count of INT_MAX cannot overflow a counter.
+    // The views read and write NM_MATRIX factors in their arrays, the same
+    // products summed in the same order.
+    feldsicht a(m1);
+    feldsicht b(m2);
+    feldsicht c(ergebnis);
     for (int i = 0; i < zeilen; ++i)
         for (int j = 0; j < spalten; ++j) {
             double summe = 0.0;
             for (int l = 0; l < k; ++l)
-                summe += f1->amIndex(m1, i + 1, l + 1) * f2->amIndex(m2, l + 1, j + 1);
-            nmmatrix_setzen(ergebnis, i + 1, j + 1, summe);
+                summe += a(i + 1, l + 1) * b(l + 1, j + 1);
+            c.setzen(i + 1, j + 1, summe);
         }
     return ergebnis;
 }

@@ -1,4 +1,4 @@
-#include "zahlen.h"
+#include "numerik/zahlen.h"
 
 #include <array>
 #include <bit>
@@ -52,23 +52,25 @@ char *paar(char *ziel, unsigned wert) {
 
 } // namespace
 
-lesergebnis int_lesen(const char *text, int &ziel) {
+extern "C" {
+
+int zahl_int_lesen(const char *text, int *ziel) {
     // scanf's "%d" skips white space, then takes an optional sign and decimal
     // digits; strtol with base 10 reads the same text.
     while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text)))
         ++text;
     const char *ziffern = text;
     if (*ziffern == '+' || *ziffern == '-') ++ziffern;
-    if (!std::isdigit(static_cast<unsigned char>(*ziffern))) return lesergebnis::keine_zahl;
+    if (!std::isdigit(static_cast<unsigned char>(*ziffern))) return ZAHL_KEINE_ZAHL;
     errno = 0;
     char *ende = nullptr;
     long wert = std::strtol(text, &ende, 10);
-    if (errno == ERANGE || wert < INT_MIN || wert > INT_MAX) return lesergebnis::zu_gross;
-    ziel = static_cast<int>(wert);
-    return lesergebnis::ok;
+    if (errno == ERANGE || wert < INT_MIN || wert > INT_MAX) return ZAHL_AUSSERHALB;
+    *ziel = static_cast<int>(wert);
+    return ZAHL_OK;
 }
 
-bool double_lesen(const char *text, double &ziel) {
+int zahl_double_lesen(const char *text, double *ziel) {
     // Fast path for the text this library writes: "[-]digits[.digits]", with
     // an optional exponent, ending in white space or at the end of the text.
     // There scanf converts exactly this text with correct rounding, and so do
@@ -110,23 +112,23 @@ bool double_lesen(const char *text, double &ziel) {
             // The integer and the power of ten are exact doubles, and one
             // IEEE division rounds their quotient correctly.
             double wert = static_cast<double>(mantisse) / ZEHNERPOTENZEN[nachkomma];
-            ziel = negativ ? -wert : wert;
-            return true;
+            *ziel = negativ ? -wert : wert;
+            return 1;
         }
         double wert = 0.0;
         auto [ende, fehlercode] = std::from_chars(anfang, p, wert);
         if (fehlercode == std::errc() && ende == p) {
-            ziel = wert;
-            return true;
+            *ziel = wert;
+            return 1;
         }
     }
     double wert = 0.0;
-    if (std::sscanf(text, "%lf", &wert) != 1) return false;
-    ziel = wert;
-    return true;
+    if (std::sscanf(text, "%lf", &wert) != 1) return 0;
+    *ziel = wert;
+    return 1;
 }
 
-char *double_f_schreiben(char *ziel, double x) {
+char *zahl_f_schreiben(char *ziel, double x) {
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const bool negativ = (bits >> 63) != 0;
     const int feld = static_cast<int>((bits >> 52) & 0x7ff);
@@ -142,7 +144,7 @@ char *double_f_schreiben(char *ziel, double x) {
     const int exponent = (feld == 0 ? 1 : feld) - 1075;
     if (exponent > 11) {
         // |x| >= 2^64: all integer digits, printed exactly by to_chars.
-        return std::to_chars(ziel, ziel + DOUBLE_F_MAXLAENGE, x, std::chars_format::fixed, 6).ptr;
+        return std::to_chars(ziel, ziel + ZAHL_F_MAXLAENGE, x, std::chars_format::fixed, 6).ptr;
     }
     // N = |x| * 10^6 rounded to an integer = mantisse * 5^6 * 2^(exponent+6),
     // computed exactly in 128 bits (mantisse * 5^6 < 2^67).  A tie rounds to
@@ -179,6 +181,8 @@ char *double_f_schreiben(char *ziel, double x) {
     ziel = paar(ziel, dezimalen / 100 % 100);
     return paar(ziel, dezimalen % 100);
 }
+
+} // extern "C"
 
 void textschreiber::text(std::string_view s) {
     if (static_cast<std::size_t>(ende_ - frei_) < s.size()) {

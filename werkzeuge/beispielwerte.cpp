@@ -1,8 +1,7 @@
 // beispielwerte: the exact values of an example function at n+1 equidistant
 // points of its interval, as two NM_MATRIX vectors (points, then values).
 #include "funktion.h"
-#include "numerik/fehler.h"
-#include "numerik/interplt_intern.h"
+#include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "rahmen.h"
 
@@ -33,21 +32,18 @@ int main(int argc, char **argv) {
     objekt *punkte = nullvektor(n + 1, "X-Werte");
     std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
     objekt *werte = nullvektor(n + 1, wertename.c_str());
-    intervall_pruefen(problem.a, problem.b);
+    interpolation_intervall_pruefen(problem.a, problem.b);
 
     const matrix_funktionen *fp = matrix_tabelle(punkte);
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const double a = problem.a;
     const double b = problem.b;
-    spaltenfueller punkt(punkte);
-    spaltenfueller wert(werte);
-    // The points of equidistant nodes, in the same order of evaluation, so
-    // that they match the points kurvenpunkte writes for a Newton problem of
-    // the same interval.
+    // The points of equidistant nodes, so that they match the points
+    // kurvenpunkte writes for a problem of the same interval.
     for (int i = 0; i <= n; ++i) {
-        double x = (i * b + (n - i) * a) / n;
-        punkt(i, x);
-        wert(i, problem.f(x));
+        double x = aequidistanter_punkt(i, n, a, b);
+        fp->setzen(punkte, i + 1, 1, x);
+        fw->setzen(werte, i + 1, 1, problem.f(x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

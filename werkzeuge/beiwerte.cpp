@@ -1,6 +1,5 @@
 // beiwerte: the coefficients of a stored interpolation (any registered
 // class), once in stored form and once printed for reading.
-#include "numerik/fehler.h"
 #include "numerik/interplt.h"
 #include "rahmen.h"
 
@@ -38,6 +37,6 @@ int main(int argc, char **argv) {
     bool eingabefehler = std::ferror(ein) != 0;
     eingabe_schliessen(ein);
     ausgabe_abschliessen(aus, ausgabename);
-    if (eingabefehler) fehler("Fehler in der Eingabe.\n");
+    if (eingabefehler) numerik_fehler("Fehler in der Eingabe.\n");
     return 0;
 }

@@ -5,8 +5,7 @@
 // table of errors and one of the observed orders.  With -d it also writes a
 // data file and a gnuplot script and renders the plot when gnuplot is there.
 #include "funktion.h"
-#include "numerik/fehler.h"
-#include "numerik/interplt_intern.h"
+#include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
@@ -151,7 +150,7 @@ double groesster_fehler(objekt *ip, const beispielfunktion &problem, int interva
     const double b = problem.b;
     double fehlerwert = 0.0;
     for (int i = 0; i <= intervalle; ++i) {
-        double x = (i * b + (intervalle - i) * a) / intervalle;
+        double x = aequidistanter_punkt(i, intervalle, a, b);
         double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
         if (std::isnan(abstand)) return abstand;
         if (abstand > fehlerwert) fehlerwert = abstand;
@@ -294,7 +293,7 @@ void zeichnen(const std::string &skript) {
     int status = 0;
     if (ergebnis == 0)
         while (waitpid(prozess, &status, 0) < 0)
-            if (errno != EINTR) fehler("Auf gnuplot konnte nicht gewartet werden.\n");
+            if (errno != EINTR) numerik_fehler("Auf gnuplot konnte nicht gewartet werden.\n");
     // Where spawning cannot report a failed exec (under valgrind, say), the
     // child ends with status 127, the shells' "command not found".
     if (ergebnis == ENOENT || (ergebnis == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 127)) {
@@ -302,9 +301,9 @@ void zeichnen(const std::string &skript) {
                      skript.c_str());
         return;
     }
-    if (ergebnis != 0) fehler("gnuplot konnte nicht gestartet werden.\n");
+    if (ergebnis != 0) numerik_fehler("gnuplot konnte nicht gestartet werden.\n");
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        fehler("gnuplot konnte %s nicht zeichnen.\n", skript.c_str());
+        numerik_fehler("gnuplot konnte %s nicht zeichnen.\n", skript.c_str());
 }
 
 void diagramm(const studie &s, int punkte) {
@@ -326,8 +325,9 @@ int main(int argc, char **argv) {
     int punkte = STANDARD_PUNKTE;
     if (o.punkte_angegeben) {
         punkte = zahl_argument(argv[naechstes++], "Punkte");
-        if (punkte < STANDARD_PUNKTE) fehler("Punkte muss mindestens %d sein!\n", STANDARD_PUNKTE);
-        if (punkte > MAX_PUNKTE) fehler("Punkte darf hoechstens %d sein!\n", MAX_PUNKTE);
+        if (punkte < STANDARD_PUNKTE)
+            numerik_fehler("Punkte muss mindestens %d sein!\n", STANDARD_PUNKTE);
+        if (punkte > MAX_PUNKTE) numerik_fehler("Punkte darf hoechstens %d sein!\n", MAX_PUNKTE);
     }
 
     int m_erstes = 1;
@@ -341,19 +341,20 @@ int main(int argc, char **argv) {
     std::vector<int> n_liste;
     for (; naechstes < argc; ++naechstes) {
         int n = zahl_argument(argv[naechstes], "n");
-        if (n < 2) fehler("n muss mindestens 2 sein!\n");
-        if (n > MAX_N) fehler("n darf hoechstens %d sein!\n", MAX_N);
+        if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
+        if (n > MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", MAX_N);
         // Orders compare successive n, so each must exceed the one before.
         if (!n_liste.empty() && n <= n_liste.back())
-            fehler("Die Werte von n muessen aufsteigend sein!\n");
+            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
         n_liste.push_back(n);
     }
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
     for (int n : n_liste)
         if (punkte - 1 < SCHRITTE_JE_INTERVALL * n) {
-            warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als %d "
-                    "Schritte je Intervall); genauer mit -g %d.\n",
-                    punkte, n, SCHRITTE_JE_INTERVALL, SCHRITTE_JE_INTERVALL * n_liste.back() + 1);
+            numerik_warnung(
+                "Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als %d "
+                "Schritte je Intervall); genauer mit -g %d.\n",
+                punkte, n, SCHRITTE_JE_INTERVALL, SCHRITTE_JE_INTERVALL * n_liste.back() + 1);
             break;
         }
 

@@ -1,6 +1,5 @@
 // fehlervergleich: the largest absolute difference between the function
 // values of two value files (exact values first, computed values second).
-#include "numerik/fehler.h"
 #include "numerik/matrix.h"
 #include "rahmen.h"
 
@@ -40,7 +39,7 @@ int main(int argc, char **argv) {
     const matrix_funktionen *fs = matrix_tabelle(soll);
     const matrix_funktionen *fi = matrix_tabelle(ist);
     int zeilen = fs->hoehe(soll);
-    if (fi->hoehe(ist) != zeilen) fehler("Anzahl der Funktionswerte verschieden.\n");
+    if (fi->hoehe(ist) != zeilen) numerik_fehler("Anzahl der Funktionswerte verschieden.\n");
     // A NaN difference is never greater than the current error: it never
     // raises it.
     double groesster = 0.0;

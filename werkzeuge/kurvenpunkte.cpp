@@ -1,8 +1,6 @@
 // kurvenpunkte: the values of a stored interpolation (any registered class)
 // at n+1 equidistant points of its own interval, as two NM_MATRIX vectors.
-#include "numerik/fehler.h"
 #include "numerik/interplt.h"
-#include "numerik/interplt_intern.h"
 #include "numerik/nmmatrix.h"
 #include "rahmen.h"
 
@@ -39,16 +37,14 @@ int main(int argc, char **argv) {
 
     const double links = fi->linkeGrenze(ip);
     const double rechts = fi->rechteGrenze(ip);
-    intervall_pruefen(links, rechts);
+    interpolation_intervall_pruefen(links, rechts);
 
     const matrix_funktionen *fp = matrix_tabelle(punkte);
     const matrix_funktionen *fw = matrix_tabelle(werte);
-    spaltenfueller punkt(punkte);
-    spaltenfueller wert(werte);
     for (int i = 0; i <= n; ++i) {
-        double x = (i * rechts + (n - i) * links) / n;
-        punkt(i, x);
-        wert(i, fi->funktionswert(ip, x));
+        double x = aequidistanter_punkt(i, n, links, rechts);
+        fp->setzen(punkte, i + 1, 1, x);
+        fw->setzen(werte, i + 1, 1, fi->funktionswert(ip, x));
     }
     fp->speichern(punkte, aus);
     fw->speichern(werte, aus);

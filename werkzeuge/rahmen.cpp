@@ -1,8 +1,6 @@
 #include "rahmen.h"
 
-#include "numerik/fehler.h"
 #include "numerik/nmmatrix.h"
-#include "numerik/nmmatrix_intern.h"
 #include "numerik/zahlen.h"
 
 #include <cctype>
@@ -17,7 +15,7 @@ namespace {
 // message like at every other allocation, instead of an uncaught
 // std::bad_alloc that aborts it.
 [[noreturn]] void speicher_fehlt() {
-    fehler("Nicht genug Speicher fuer Zwischenergebnisse!\n");
+    numerik_fehler("Nicht genug Speicher fuer Zwischenergebnisse!\n");
 }
 [[maybe_unused]] const std::new_handler vorheriger = std::set_new_handler(speicher_fehlt);
 } // namespace
@@ -59,31 +57,31 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
 
 int zahl_argument(const char *text, const char *was) {
     int wert = 0;
-    switch (int_lesen(text, wert)) {
-    case lesergebnis::ok:
+    switch (zahl_int_lesen(text, &wert)) {
+    case ZAHL_OK:
         return wert;
-    case lesergebnis::keine_zahl:
+    case ZAHL_KEINE_ZAHL:
         return 0;
-    case lesergebnis::zu_gross:
+    default:
         break;
     }
     while (std::isspace(static_cast<unsigned char>(*text)))
         ++text;
-    if (*text == '-') fehler("%s zu klein!\n", was);
-    fehler("%s zu gross!\n", was);
+    if (*text == '-') numerik_fehler("%s zu klein!\n", was);
+    numerik_fehler("%s zu gross!\n", was);
 }
 
 int anzahl_argument(const char *text) {
     int n = zahl_argument(text, "n");
-    if (n < 1) fehler("n muss mindestens 1 sein!\n");
-    if (n == INT_MAX) fehler("n zu gross!\n");
+    if (n < 1) numerik_fehler("n muss mindestens 1 sein!\n");
+    if (n == INT_MAX) numerik_fehler("n zu gross!\n");
     return n;
 }
 
 int problem_argument(const char *text, int anzahl) {
     int m = zahl_argument(text, "m");
-    if (m < 1) fehler("m muss mindestens 1 sein!\n");
-    if (m > anzahl) fehler("Funktion Nr. %i nicht definiert.\n", m);
+    if (m < 1) numerik_fehler("m muss mindestens 1 sein!\n");
+    if (m > anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     return m;
 }
 
@@ -94,7 +92,7 @@ objekt *nullvektor(int zeilen, const char *name) {
 
 FILE *eingabe_oeffnen(const char *name) {
     FILE *datei = std::fopen(name, "rb");
-    if (datei == nullptr) fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    if (datei == nullptr) numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
     return datei;
 }
 
@@ -104,9 +102,10 @@ FILE *ausgabe_oeffnen(const char *name, FILE *eingabe) {
     if (eingabe != nullptr && fstat(fileno(eingabe), &ein_stat) == 0 &&
         stat(name, &aus_stat) == 0 && ein_stat.st_dev == aus_stat.st_dev &&
         ein_stat.st_ino == aus_stat.st_ino)
-        fehler("Ausgabedatei %s ist die Eingabedatei; sie wird nicht ueberschrieben.\n", name);
+        numerik_fehler("Ausgabedatei %s ist die Eingabedatei; sie wird nicht ueberschrieben.\n",
+                       name);
     FILE *datei = std::fopen(name, "wb");
-    if (datei == nullptr) fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    if (datei == nullptr) numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
     return datei;
 }
 
@@ -118,9 +117,6 @@ void ausgabe_abschliessen(FILE *aus, const char *name) {
     bool fehlgeschlagen = std::fflush(aus) != 0 || std::ferror(aus) != 0;
     if (aus != stdout && std::fclose(aus) != 0) fehlgeschlagen = true;
     if (fehlgeschlagen)
-        fehler("Schreiben in %s fehlgeschlagen.\n", aus == stdout ? "die Standardausgabe" : name);
-}
-
-spaltenfueller::spaltenfueller(objekt *vektor) : vektor_(vektor), tabelle_(matrix_tabelle(vektor)) {
-    if (ist_nmmatrix(vektor)) werte_ = nmmatrix_werte(vektor);
+        numerik_fehler("Schreiben in %s fehlgeschlagen.\n",
+                       aus == stdout ? "die Standardausgabe" : name);
 }

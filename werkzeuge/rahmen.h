@@ -3,14 +3,12 @@
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
-#include "numerik/matrix.h"
-
+#include "numerik/fehler.h"
 #include "numerik/interplt.h"
 #include "numerik/matrix.h"
 
 #include <cstdio>
 #include <initializer_list>
-#include <memory>
 
 struct programmbeschreibung {
     const char *benutzung;     // usage line, "%s" is the program name as invoked
@@ -55,17 +53,6 @@ int anzahl_argument(const char *text);
 // sein!\n", "Funktion Nr. %i nicht definiert.\n").
 int problem_argument(const char *text, int anzahl);
 
-// Objects held by a program, released through their own freigeben slot on
-// every path.
-struct matrix_freigeber {
-    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
-};
-using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
-struct interpolation_freigeber {
-    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
-};
-using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
-
 // A new NM_MATRIX of zeilen rows and one column, all entries 0.0.
 objekt *nullvektor(int zeilen, const char *name);
 
@@ -84,25 +71,5 @@ void eingabe_schliessen(FILE *ein);
 // error flag and, for a file the program opened itself, closes it.  A failed
 // write ends with a message and exit status 1.
 void ausgabe_abschliessen(FILE *aus, const char *name);
-
-// Writes the entries of a column vector that the program made through
-// nm_matrix's kreieren: into the entry array when the object is of the
-// NM_MATRIX class itself, else through its setzen slot.  Entry i counts from
-// 0 here and is element (i+1, 1).
-class spaltenfueller {
-  public:
-    explicit spaltenfueller(objekt *vektor);
-    void operator()(int i, double wert) const {
-        if (werte_ != nullptr)
-            werte_[i] = wert;
-        else
-            tabelle_->setzen(vektor_, i + 1, 1, wert);
-    }
-
-  private:
-    objekt *vektor_;
-    const matrix_funktionen *tabelle_;
-    double *werte_ = nullptr;
-};
 
 #endif

@@ -2,7 +2,6 @@
 // coefficients: nodes of the chosen kind on the problem's interval, the
 // function's values there, and the chosen spline kind.
 #include "funktion.h"
-#include "numerik/fehler.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 #include "rahmen.h"

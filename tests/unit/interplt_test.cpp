@@ -2,7 +2,6 @@
 // loader, the class query, node placement and the interval check.
 #include "hilfen.h"
 #include "numerik/interplt.h"
-#include "numerik/interplt_intern.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
@@ -270,14 +269,15 @@ TEST(Stuetzstellen, UnknownKindsAreRejected) {
 
 TEST(Intervall, BoundaryOfTwoToTheMinus120) {
     const double eps = std::ldexp(1.0, -120);
-    intervall_pruefen(0.0, eps); // equality passes
-    intervall_pruefen(NAN, 1.0); // a NaN difference passes
-    intervall_pruefen(0.0, INFINITY);
-    EXPECT_EXIT(intervall_pruefen(0.0, std::ldexp(1.0, -121)), testing::ExitedWithCode(1),
+    interpolation_intervall_pruefen(0.0, eps); // equality passes
+    interpolation_intervall_pruefen(NAN, 1.0); // a NaN difference passes
+    interpolation_intervall_pruefen(0.0, INFINITY);
+    EXPECT_EXIT(interpolation_intervall_pruefen(0.0, std::ldexp(1.0, -121)),
+                testing::ExitedWithCode(1),
                 "^Intervall \\[0.000000,0.000000\\] numerisch zu klein oder ungueltig.\n$");
-    EXPECT_EXIT(intervall_pruefen(1.0, 1.0), testing::ExitedWithCode(1),
+    EXPECT_EXIT(interpolation_intervall_pruefen(1.0, 1.0), testing::ExitedWithCode(1),
                 "^Intervall \\[1.000000,1.000000\\] numerisch zu klein oder ungueltig.\n$");
-    EXPECT_EXIT(intervall_pruefen(2.0, -1.5), testing::ExitedWithCode(1),
+    EXPECT_EXIT(interpolation_intervall_pruefen(2.0, -1.5), testing::ExitedWithCode(1),
                 "^Intervall \\[2.000000,-1.500000\\] numerisch zu klein oder ungueltig.\n$");
     // Placement checks the interval before it stores any node.
     objekt *x = spalte(3);
@@ -289,23 +289,34 @@ TEST(Intervall, BoundaryOfTwoToTheMinus120) {
 }
 
 TEST(Stuetzstellen, SmallestAndLargestSkipNaN) {
+    // The bounds of given nodes, as both classes take them.
     objekt *x = spalte(3);
-    auto setze = [x](double a, double b, double c) {
+    objekt *y = spalte(3);
+    struct grenzen {
+        double links, rechts;
+    };
+    auto grenzen_zu = [&](double a, double b, double c) {
         nmmatrix_setzen(x, 1, 1, a);
         nmmatrix_setzen(x, 2, 1, b);
         nmmatrix_setzen(x, 3, 1, c);
+        newtoninterpolation_parameter p = {"g", STUETZSTELLEN_GEGEBEN, x, 0.0, 0.0, y};
+        objekt *ip = newtoninterpolation_kreieren(&p, nullptr);
+        grenzen g = {newtoninterpolation_linkeGrenze(ip), newtoninterpolation_rechteGrenze(ip)};
+        newtoninterpolation_freigeben(ip);
+        return g;
     };
-    setze(2.0, -1.0, 5.0);
-    EXPECT_EQ(kleinste_stuetzstelle(x), -1.0);
-    EXPECT_EQ(groesste_stuetzstelle(x), 5.0);
-    setze(1.0, NAN, 0.0);
-    EXPECT_EQ(kleinste_stuetzstelle(x), 0.0);
-    EXPECT_EQ(groesste_stuetzstelle(x), 1.0);
+    grenzen g = grenzen_zu(2.0, -1.0, 5.0);
+    EXPECT_EQ(g.links, -1.0);
+    EXPECT_EQ(g.rechts, 5.0);
+    g = grenzen_zu(1.0, NAN, 0.0);
+    EXPECT_EQ(g.links, 0.0);
+    EXPECT_EQ(g.rechts, 1.0);
     // A NaN first node is never replaced.
-    setze(NAN, 1.0, 2.0);
-    EXPECT_TRUE(std::isnan(kleinste_stuetzstelle(x)));
-    EXPECT_TRUE(std::isnan(groesste_stuetzstelle(x)));
+    g = grenzen_zu(NAN, 1.0, 2.0);
+    EXPECT_TRUE(std::isnan(g.links));
+    EXPECT_TRUE(std::isnan(g.rechts));
     frei(x);
+    frei(y);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "numerik/a06_mtrx.h"
 #include "numerik/bandmtrx.h"
 #include "numerik/lgs.h"
-#include "numerik/lgs_intern.h"
 #include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 

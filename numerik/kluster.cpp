@@ -1,6 +1,6 @@
-#include "kopfzeile.h"
+#include "kluster.h"
 
-#include "fehler.h"
+#include "fehler_intern.h"
 
 #include <cctype>
 #include <cstring>
@@ -8,9 +8,17 @@
 namespace {
 // The name of an object whose header line names none.
 char unbenannt[] = "unbenannt";
+
+klassenkluster *alle_kluster = nullptr;
 } // namespace
 
-const char *kopfzeile_lesen(kopfzeilen_leser &leser, FILE *ein, char *typ) {
+klassenkluster::klassenkluster(const kopfzeilen_meldungen &m, const klassenregister &r,
+                               const tabellenart &t)
+    : meldungen(m), register_(r), tabelle(t), naechster(alle_kluster) {
+    alle_kluster = this;
+}
+
+const char *kopfzeile_lesen(klassenkluster &leser, FILE *ein, char *typ) {
     if (leser.kopfzeile_halb_gelesen == 0) {
         if (std::fgets(leser.eingabe, ZEILENPUFFER, ein) == nullptr)
             fehler("%s", leser.meldungen.eof);
@@ -46,7 +54,29 @@ const char *kopfzeile_lesen(kopfzeilen_leser &leser, FILE *ein, char *typ) {
     return leser.name;
 }
 
-void kopfzeile_unregistriert(kopfzeilen_leser &leser) {
-    leser.kopfzeile_halb_gelesen = 0;
-    fehler(leser.meldungen.unregistriert, leser.name, leser.eingabe);
+objekt *kluster_laden(klassenkluster &kluster, FILE *ein, void *zusatz) {
+    char typ[TYPPUFFER] = "";
+    kopfzeile_lesen(kluster, ein, typ);
+    const klassenregister &r = kluster.register_;
+    for (std::size_t k = 0; k < r.anzahl; ++k) {
+        if (std::strcmp(typ, r.klassen[k].typ) != 0) continue;
+        lader laden = kluster.tabelle.laden(r.klassen[k].beschreibung);
+        if (laden != nullptr) return laden(ein, zusatz);
+    }
+    // The waiting header line is claimed before the process ends.
+    kluster.kopfzeile_halb_gelesen = 0;
+    fehler(kluster.meldungen.unregistriert, kluster.name, kluster.eingabe);
+}
+
+klasse *kluster_klasse(const klassenkluster &kluster, objekt *o) {
+    const klassenregister &r = kluster.register_;
+    for (std::size_t k = 0; k < r.anzahl; ++k)
+        if (o->funktionen == r.klassen[k].beschreibung->funktionen)
+            return r.klassen[k].beschreibung;
+    fehler("Fehler: undefiniertes Objekt %s\n", kluster.tabelle.name(o));
+}
+
+void kopfzeilen_zuruecksetzen() {
+    for (klassenkluster *k = alle_kluster; k != nullptr; k = k->naechster)
+        k->kopfzeile_halb_gelesen = 0;
 }

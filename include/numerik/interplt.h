@@ -49,8 +49,40 @@ const char *interpolation_kopfzeile(FILE *ein, char *typ);
 /* The descriptor of ip's class (newton_interpolation or spline_interpolation). */
 klasse *interpolation_klasse(objekt *ip);
 
+/* The interval check of node kinds 1 and 2, also used for the interval on
+ * which a program evaluates: ends through the fatal path with
+ * "Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n" when
+ * b - a < 2^-120.  A difference of exactly 2^-120 passes, and so does one
+ * that is not a number. */
+void interpolation_intervall_pruefen(double a, double b);
+
+/* Point i (i = 0..n) of n+1 equidistant points of [a, b]: the nodes of kind
+ * STUETZSTELLEN_AEQUIDISTANT, and the points at which the programs write
+ * values.  Formed as (i*b + (n-i)*a) / n, so that point 0 is n*a/n (which may
+ * differ from a in the last bit); stored files carry a and b, and loading
+ * must place the very same nodes again. */
+double aequidistanter_punkt(int i, int n, double a, double b);
+
+/* Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or
+ * STUETZSTELLEN_TSCHEBYSCHEFF on [a, b] into rows 1..n+1 of column 1 of
+ * knoten (a matrix of any class, at least n+1 rows), after the interval
+ * check; exactly the nodes that creation places.  Any other kind ends through
+ * the fatal path with
+ * "Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n"
+ * naming name and the kind. */
+void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
+
 #ifdef __cplusplus
 }
+
+#include <memory>
+
+/* C++: an interpolation held by an interpolation_zeiger is released through
+ * its own freigeben slot when the holder goes, on every path. */
+struct interpolation_freigeber {
+    void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
+};
+using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
 #endif
 
 #endif

@@ -66,6 +66,15 @@ klasse *matrix_klasse(objekt *m);
 
 #ifdef __cplusplus
 }
+
+#include <memory>
+
+/* C++: a matrix held by a matrix_zeiger is released through its own
+ * freigeben slot when the holder goes, on every path. */
+struct matrix_freigeber {
+    void operator()(objekt *m) const { matrix_tabelle(m)->freigeben(m); }
+};
+using matrix_zeiger = std::unique_ptr<objekt, matrix_freigeber>;
 #endif
 
 #endif

@@ -29,6 +29,16 @@ typedef int (*pivotstrategie)(objekt *A, int k);
 /* 1: solved, all out fields set; 0: unfit record or failed decomposition. */
 int lrZerlegungUndDeterminanteUndLoesen(gleichungssystem *lgs, pivotstrategie strategie);
 
+/* The same solve without the dense factors.  L and R of the entry are dense
+ * n x n matrices: 16*n*n bytes, which a tridiagonal or cyclic system of a
+ * hundred thousand unknowns cannot afford.  This runs the same checks, the
+ * same choice of method, and the same decomposition and substitutions with
+ * bit-identical arithmetic, but leaves the fields L and R untouched (also on
+ * a failed decomposition).  p (dense Gauss only), c, x and determinante are
+ * set as by the entry, with the same results, messages and warnings.
+ * Tridiagonal and cyclic systems cost O(n) time and memory this way. */
+int lgs_loesen_ohne_faktoren(gleichungssystem *lgs, pivotstrategie strategie);
+
 int diagonalStrategie(objekt *A, int k);
 int relativeSpaltenMaximumStrategie(objekt *A, int k);
 

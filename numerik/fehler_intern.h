@@ -1,0 +1,19 @@
+// The library's one fatal path, as its modules call it: every failure goes
+// through fehler (or still_beenden for a handle without its data record),
+// which hands the message to the caller's handler (numerik/fehler.h) or
+// prints it and ends the process with exit status 1.
+#ifndef NUMERIK_FEHLER_INTERN_H
+#define NUMERIK_FEHLER_INTERN_H
+
+#include "numerik/fehler.h"
+
+// Formats exactly the given text and takes the fatal path.
+[[noreturn]] void fehler(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// A handle without its data record: the fatal path with an empty message.
+[[noreturn]] void still_beenden();
+
+// Writes a warning to standard error; the work goes on.
+void warnung(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+#endif

@@ -1,0 +1,18 @@
+// The registered interpolation classes, in the order in which the generic
+// loader and the class query compare them.
+#include "kluster.h"
+
+#include <iterator>
+
+#include "numerik/newtnipl.h"
+#include "numerik/splinipl.h"
+
+namespace {
+const registrierung interpolationsklassen[] = {
+    {"NEWTON_INTERPOLATION", &newton_interpolation},
+    {"SPLINE_INTERPOLATION", &spline_interpolation},
+};
+} // namespace
+
+extern const klassenregister interpolation_register = {interpolationsklassen,
+                                                       std::size(interpolationsklassen)};

@@ -1,0 +1,53 @@
+// The spline's private record, shared by the modules of the class: the
+// object and its text form (splinipl.cpp, splinipl_text.cpp), the coefficient
+// systems (splinipl_koeff.cpp) and evaluation with its interval search
+// (splinipl_wert.cpp).
+#ifndef NUMERIK_SPLINIPL_INTERN_H
+#define NUMERIK_SPLINIPL_INTERN_H
+
+#include "fehler_intern.h"
+#include "numerik/splinipl.h"
+
+struct splineinterpolationsdaten {
+    objekt *stuetzstellen;       // (n+1) x 1 "Stuetzstellen"
+    objekt *stuetzwerte;         // (n+1) x 1 "Stuetzwerte"
+    objekt *koeffizientenmatrix; // n x 4, "Koeffizienten" until the step
+    char *name;
+    int n;                // number of intervals
+    int stuetzstellenart; // node kind, flag OHNE_KOEFFIZIENTEN included
+    double a;
+    double b;
+    double a_benutzer; // the user's interval of a continued spline (kind 3)
+    double b_benutzer;
+    int splineart;
+    double abl2links;
+    double abl2rechts;
+    // The bounds that evaluation wraps with, taken at its first call.  They
+    // live in the object, so two splines in one process each wrap with their
+    // own interval.
+    double grenze_links;
+    double grenze_rechts;
+    int a_b_berechnet;
+    // The interval search of evaluation (intervall_suchen): the node array
+    // and its write count when its order was last examined, the result, the
+    // evaluations left before a changed array is examined again (-1: done),
+    // and the interval of the last evaluation.
+    const double *such_knoten;
+    unsigned long long such_stand;
+    int such_geordnet;
+    long long such_aufschub;
+    int such_lo;
+};
+
+// The record; the fatal path without a message for a handle without one.
+inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
+    if (ip->daten == nullptr) still_beenden();
+    return static_cast<splineinterpolationsdaten *>(ip->daten);
+}
+
+// Node kind with the flag cleared.
+inline int knotenart(int stuetzstellenart) {
+    return stuetzstellenart & ~OHNE_KOEFFIZIENTEN;
+}
+
+#endif

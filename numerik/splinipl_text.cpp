@@ -1,0 +1,78 @@
+// The spline's text form: storing and loading.
+#include "feld.h"
+#include "lese_datum.h"
+#include "splinipl_intern.h"
+
+extern "C" {
+
+int splineinterpolation_speichern(objekt *ip, FILE *aus) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    int art = knotenart(d->stuetzstellenart);
+    std::fprintf(aus, "SPLINE_INTERPOLATION: %s\n", d->name);
+    std::fprintf(aus, "stuetzstellenart = %i\n", art);
+    if (art == STUETZSTELLEN_GEGEBEN) {
+        nm_tabelle()->speichern(d->stuetzstellen, aus);
+    } else if (art == STUETZSTELLEN_AEQUIDISTANT || art == STUETZSTELLEN_TSCHEBYSCHEFF) {
+        std::fprintf(aus, "a = %lf\n", d->a);
+        std::fprintf(aus, "b = %lf\n", d->b);
+    }
+    std::fprintf(aus, "splineart = %i\n", d->splineart);
+    if (d->splineart == SPLINE_ABL2_GEGEBEN) {
+        std::fprintf(aus, "abl2links = %lf\n", d->abl2links);
+        std::fprintf(aus, "abl2rechts = %lf\n", d->abl2rechts);
+    } else if (d->splineart == SPLINE_PERIODISCH_FORTGESETZT) {
+        std::fprintf(aus, "a_benutzer = %lf\n", d->a_benutzer);
+        std::fprintf(aus, "b_benutzer = %lf\n", d->b_benutzer);
+    }
+    nm_tabelle()->speichern(d->stuetzwerte, aus);
+    return 0;
+}
+
+objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
+    char typ[] = "SPLINE_INTERPOLATION";
+    splineinterpolation_parameter r = {};
+    r.name = interpolation_kopfzeile(ein, typ);
+    lese_datum(ein, "%d", "stuetzstellenart =", &r.stuetzstellenart);
+    // The text carries the node kind without the flag; any other value
+    // (also a flagged one) would create an object over unread data.
+    if (r.stuetzstellenart < STUETZSTELLEN_GEGEBEN ||
+        r.stuetzstellenart > STUETZSTELLEN_TSCHEBYSCHEFF)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", r.name,
+               r.stuetzstellenart);
+    matrix_zeiger knoten;
+    if (r.stuetzstellenart == STUETZSTELLEN_GEGEBEN) {
+        knoten.reset(nm_tabelle()->laden(ein, nullptr));
+        r.stuetzstellen = knoten.get();
+    } else {
+        lese_datum(ein, "%lf", "a =", &r.a);
+        lese_datum(ein, "%lf", "b =", &r.b);
+    }
+    lese_datum(ein, "%d", "splineart =", &r.splineart);
+    double a_benutzer = 0.0;
+    double b_benutzer = 0.0;
+    if (r.splineart == SPLINE_ABL2_GEGEBEN) {
+        lese_datum(ein, "%lf", "abl2links =", &r.abl2links);
+        lese_datum(ein, "%lf", "abl2rechts =", &r.abl2rechts);
+    } else if (r.splineart == SPLINE_PERIODISCH_FORTGESETZT) {
+        lese_datum(ein, "%lf", "a_benutzer =", &a_benutzer);
+        lese_datum(ein, "%lf", "b_benutzer =", &b_benutzer);
+    }
+    matrix_zeiger werte(nm_tabelle()->laden(ein, nullptr));
+    r.stuetzwerte = werte.get();
+
+    bool fortgesetzt = r.splineart == SPLINE_PERIODISCH_FORTGESETZT;
+    if (fortgesetzt) r.splineart = SPLINE_PERIODISCH; // creation accepts no kind 3
+    objekt *ip = splineinterpolation_kreieren(&r, zusatz);
+    if (fortgesetzt) {
+        // A stored continued spline comes back as it was stored: kind 3,
+        // bounds the user's interval, no wrapping.  Its coefficients are
+        // those of kind 2, since both kinds share the periodic system.
+        splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+        d->splineart = SPLINE_PERIODISCH_FORTGESETZT;
+        d->a_benutzer = a_benutzer;
+        d->b_benutzer = b_benutzer;
+    }
+    return ip;
+}
+
+} // extern "C"

@@ -1,0 +1,136 @@
+// Evaluation of the spline: the periodic wrap and the interval search.
+#include "feld.h"
+#include "splinipl_intern.h"
+
+#include <cmath>
+
+namespace {
+
+// The interval search of evaluation.
+//
+// The interval is defined by the bisection: lo = 1, hi = n+1; while
+// hi - lo > 1, mid = (lo + hi)/2, and lo = mid when x(mid) < x, else
+// hi = mid.  It reads only x(2..n).  When these are free of NaN and non-decreasing, x(i) < x
+// holds for a first part of 2..n and fails for the rest, the bisection keeps
+// lo = 1 or x(lo) < x and hi = n+1 or not x(hi) < x, and its result is the
+// one lo in 1..n with
+//     (lo == 1 or x(lo) < x) and (lo == n or not x(lo+1) < x)
+// (two such lo would need x(lo+1) < x for the larger and not for the
+// smaller one).  A NaN x fails every comparison and gets 1 both ways.
+//
+// Points in ascending order mostly fall into the interval of the previous
+// evaluation or the next one: these two are tested by that condition, all
+// else is left to the bisection itself.  The condition is used only for a
+// node array proved ordered and unchanged since (same array, same write
+// count); any other array always goes through the bisection.
+
+int bisektion(const double *x, int n, double wert) {
+    int lo = 1;
+    int hi = n + 1;
+    while (hi - lo > 1) {
+        int mitte = (lo + hi) / 2;
+        if (x[mitte - 1] < wert)
+            lo = mitte;
+        else
+            hi = mitte;
+    }
+    return lo;
+}
+
+bool im_intervall(const double *x, int n, int lo, double wert) {
+    return (lo == 1 || x[lo - 1] < wert) && (lo == n || !(x[lo] < wert));
+}
+
+// x(2..n) free of NaN and non-decreasing.
+bool bisektion_geordnet(const double *x, int n) {
+    for (int i = 2; i <= n; ++i) {
+        if (std::isnan(x[i - 1])) return false;
+        if (i > 2 && x[i - 2] > x[i - 1]) return false;
+    }
+    return true;
+}
+
+int intervall_suchen(splineinterpolationsdaten *d, double wert) {
+    const double *x = eintraege(d->stuetzstellen);
+    unsigned long long stand = schreibstand(d->stuetzstellen);
+    int n = d->n;
+    if (x != d->such_knoten || stand != d->such_stand) {
+        // At the first evaluation the order is examined at once, as creation
+        // took O(n) anyway.  After a write to the nodes, n more evaluations
+        // pass first, so that writing and evaluating by turns never costs
+        // O(n) per evaluation.
+        d->such_aufschub = d->such_knoten == nullptr ? 0 : n;
+        d->such_knoten = x;
+        d->such_stand = stand;
+        d->such_geordnet = 0;
+    }
+    if (d->such_aufschub == 0) {
+        d->such_geordnet = bisektion_geordnet(x, n);
+        d->such_aufschub = -1;
+    } else if (d->such_aufschub > 0) {
+        --d->such_aufschub;
+    }
+    int lo = d->such_lo;
+    if (d->such_geordnet && lo >= 1 && lo <= n) {
+        if (im_intervall(x, n, lo, wert)) return lo;
+        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
+    }
+    return d->such_lo = bisektion(x, n, wert);
+}
+
+// Up to this many periods below a, evaluation wraps by adding the period
+// step by step (rounding included, as the spline has always done); an x
+// further below is reduced by fmod alone instead of looping for long.
+constexpr long WRAP_SCHRITTE = 1L << 20;
+
+} // namespace
+
+extern "C" {
+
+double splineinterpolation_funktionswert(objekt *ip, double x) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    if (d->a_b_berechnet == 0) {
+        d->grenze_links = splineinterpolation_linkeGrenze(ip);
+        d->grenze_rechts = splineinterpolation_rechteGrenze(ip);
+        d->a_b_berechnet = 1;
+    }
+    double a = d->grenze_links;
+    double b = d->grenze_rechts;
+    if (d->splineart == SPLINE_PERIODISCH && (x < a || x > b)) {
+        double periode = b - a;
+        double ursprung = x;
+        long schritte = 0;
+        bool reduziert = true;
+        while (x < a) {
+            // x = -inf, or x so far below a that adding the period no longer
+            // changes it (or would take too long), never reaches a.
+            if (schritte == WRAP_SCHRITTE || x + periode == x) {
+                reduziert = false;
+                break;
+            }
+            x += periode;
+            ++schritte;
+        }
+        if (reduziert) {
+            x = std::fmod(x - a, periode) + a;
+        } else {
+            // fmod alone, one period added to a negative remainder; x = -inf
+            // gives NaN.
+            double rest = std::fmod(ursprung - a, periode);
+            if (rest < 0) rest += periode;
+            x = rest + a;
+        }
+    }
+
+    // The bisection's interval: an x equal to an interior node x(k) takes
+    // interval k-1 and is evaluated at its right end.
+    int lo = intervall_suchen(d, x);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *c = eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1);
+    double t = x - knoten[lo - 1];
+    double r = c[0];
+    for (int k = 1; k < 4; ++k)
+        r = r * t + c[k];
+    return r;
+}
+} // extern "C"
