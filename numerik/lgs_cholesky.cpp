@@ -90,7 +90,8 @@ int chol06_lrZerlegungUndDeterminante(gleichungssystem *lgs, cholesky_faktor &L,
         L.letzte_zeile_setzen(k, m);
         d.setzen(k + 1, d(k + 1) - l * l);
         // -m*l, the new last-row element in column k+1, formed from gamma
-        // and e(k) as specified (not from the rounded m and l).
+        // and e(k) (not from the rounded m and l): the order of operations
+        // is part of the result.
         double t = (-g * ek) / (r * r);
         if (k == n - 2) t = t + e(n - 1); // element (n, n-1) of A0 joins the running value
         gamma.setzen(1, t);

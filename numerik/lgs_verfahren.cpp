@@ -95,7 +95,7 @@ int gauss_rueckwaertssubstitution(gleichungssystem *lgs) {
 
 // ---------------------------------------------------------------------------
 // Tridiagonal elimination without interchanges.  No pivot is
-// tested: a zero pivot runs into IEEE infinities and NaNs, as specified.
+// tested: a zero pivot runs into IEEE infinities and NaNs, by design.
 
 template <class Zugriff> int tgauss_lrZerlegungUndDeterminante(gleichungssystem *lgs) {
     objekt *A = lgs->A;

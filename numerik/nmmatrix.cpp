@@ -88,7 +88,7 @@ objekt *nmmatrix_kreieren(const void *parameter, void *) {
     auto *daten = get_nmmatrixdaten(matrix);
     daten->werte = eintraege_anlegen(eintragszahl(n, m));
     if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    // calloc has already set every entry to 0.0, which nullsetzen asks for.
+    // calloc has set every entry to 0.0, whatever the record's nullsetzen.
     return matrix;
 }
 

@@ -13,7 +13,7 @@ extern "C" {
 typedef struct a06_matrix_parameter {
     int n;            /* order */
     const char *name; /* null gives "unbenannt" */
-    int nullsetzen;   /* passed to the three vectors */
+    int nullsetzen;   /* kept for callers; every element starts as 0.0 either way */
 } a06_matrix_parameter;
 
 extern klasse a06__matrix;

@@ -13,7 +13,7 @@ typedef struct bandmatrix_parameter {
     int n;            /* order */
     int m;            /* band width: side diagonals on each side */
     const char *name; /* null gives "unbenannt" */
-    int nullsetzen;   /* passed to every diagonal vector */
+    int nullsetzen;   /* kept for callers; every element starts as 0.0 either way */
 } bandmatrix_parameter;
 
 extern klasse band_matrix;

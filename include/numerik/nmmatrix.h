@@ -14,7 +14,7 @@ typedef struct nmmatrix_parameter {
     int n;            /* rows */
     int m;            /* columns */
     const char *name; /* null gives "unbenannt" */
-    int nullsetzen;   /* non-zero: all entries start as 0.0 */
+    int nullsetzen;   /* kept for callers; every entry starts as 0.0 either way */
 } nmmatrix_parameter;
 
 extern klasse nm_matrix;

@@ -35,7 +35,7 @@ objekt *beispiel(int n, const char *name = "Z") {
     return a;
 }
 
-TEST(A06MatrixTabelle, SlotsInSpecifiedOrder) {
+TEST(A06MatrixTabelle, SlotsInInterfaceOrder) {
     const void *const *slots = reinterpret_cast<const void *const *>(&a06__matrixFunktionen);
     const void *erwartet[14] = {
         reinterpret_cast<const void *>(matrix_ausgeben),

@@ -60,7 +60,7 @@ const char *const BEISPIELTEXT = "BAND_MATRIX: B\n"
                                  "-20.000000\n"
                                  "-30.000000\n";
 
-TEST(BandMatrixTabelle, SlotsInSpecifiedOrder) {
+TEST(BandMatrixTabelle, SlotsInInterfaceOrder) {
     const void *const *slots = reinterpret_cast<const void *const *>(&band_matrixFunktionen);
     const void *erwartet[14] = {
         reinterpret_cast<const void *>(matrix_ausgeben),

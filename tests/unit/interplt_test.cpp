@@ -46,7 +46,7 @@ void generisch_laden(const std::string &text) {
     interpolation_laden(ein, nullptr);
 }
 
-TEST(InterpolationTabelle, SlotsInSpecifiedOrder) {
+TEST(InterpolationTabelle, SlotsInInterfaceOrder) {
     const void *const *slots =
         reinterpret_cast<const void *const *>(&newton_interpolationFunktionen);
     const void *erwartet[] = {

@@ -31,7 +31,7 @@ std::string ausgegeben(objekt *m) {
     return aus.text();
 }
 
-TEST(MatrixTabelle, SlotsInSpecifiedOrder) {
+TEST(MatrixTabelle, SlotsInInterfaceOrder) {
     // Callers index the table: a slot moved or dropped is caught here.
     const void *const *slots = reinterpret_cast<const void *const *>(&nm_matrixFunktionen);
     EXPECT_EQ(slots[0], reinterpret_cast<const void *>(matrix_ausgeben));
