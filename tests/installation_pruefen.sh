@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built project into a temporary prefix, builds the consumer
-# example against it with find_package, and runs it; also compiles every
-# installed public header alone as C and as C++.
+# examples against it with find_package (a project in C alone, and one in
+# C++) and runs them; also compiles every installed public header alone as C
+# and as C++.
 set -euo pipefail
 bau=$1
 quelle=$2
@@ -23,7 +24,11 @@ cmake --build "$tmp/beispiel" >/dev/null
 "$tmp/beispiel/spline_beispiel" >"$tmp/ausgabe"
 diff -u "$quelle/examples/spline_beispiel/erwartet.txt" "$tmp/ausgabe"
 
-# The same program built against the pkg-config file.
+cmake -S "$quelle/examples/cpp_beispiel" -B "$tmp/cpp" -DCMAKE_PREFIX_PATH="$tmp/prefix" >/dev/null
+cmake --build "$tmp/cpp" >/dev/null
+"$tmp/cpp/cpp_beispiel" | diff -u "$quelle/examples/cpp_beispiel/erwartet.txt" -
+
+# The C program built against the pkg-config file.
 PKG_CONFIG_PATH="$tmp/prefix/lib/pkgconfig" pkg-config --cflags --libs numerik >"$tmp/pc"
 gcc -std=c11 "$quelle/examples/spline_beispiel/spline_beispiel.c" $(cat "$tmp/pc") -o "$tmp/pc_beispiel"
 "$tmp/pc_beispiel" | diff -u "$quelle/examples/spline_beispiel/erwartet.txt" -
