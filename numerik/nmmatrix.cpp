@@ -133,10 +133,11 @@ int nmmatrix_speichern(objekt *m, FILE *aus) {
     std::fprintf(aus, "n = %d\n", d->n);
     std::fprintf(aus, "m = %d\n", d->m);
     long long anzahl = static_cast<long long>(d->n) * d->m;
-    // Byte for byte what fprintf(aus, "%f\n", ...) writes, in large blocks.
+    // In the current form: byte for byte what fprintf(aus, "%f\n", ...)
+    // writes unless full precision was chosen; in large blocks.
     textschreiber schreiber(aus);
     for (long long k = 0; k < anzahl; ++k)
-        schreiber.double_f(d->werte[k], '\n');
+        schreiber.zahl(d->werte[k], '\n');
     return 0;
 }
 

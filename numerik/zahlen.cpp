@@ -8,6 +8,7 @@
 #include <charconv>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -44,6 +45,9 @@ constexpr auto ZIFFERNPAARE = [] {
     }
     return paare;
 }();
+
+// The form of zahl_schreiben, for the whole process.
+int aktuelle_form = ZAHL_FORM_F;
 
 char *paar(char *ziel, unsigned wert) {
     std::memcpy(ziel, ZIFFERNPAARE.data() + 2 * wert, 2);
@@ -180,6 +184,26 @@ char *zahl_f_schreiben(char *ziel, double x) {
     ziel = paar(ziel, dezimalen / 10000);
     ziel = paar(ziel, dezimalen / 100 % 100);
     return paar(ziel, dezimalen % 100);
+}
+
+int zahl_form_setzen(int form) {
+    int vorher = aktuelle_form;
+    aktuelle_form = form == ZAHL_FORM_VOLL ? ZAHL_FORM_VOLL : ZAHL_FORM_F;
+    return vorher;
+}
+
+int zahl_form(void) {
+    return aktuelle_form;
+}
+
+char *zahl_schreiben(char *ziel, double x) {
+    if (aktuelle_form == ZAHL_FORM_F) return zahl_f_schreiben(ziel, x);
+    // Seventeen significant digits identify every double: reading the text
+    // with "%lf" gives x back bit for bit.
+    char text[32];
+    int laenge = std::snprintf(text, sizeof text, "%.17g", x);
+    std::memcpy(ziel, text, static_cast<std::size_t>(laenge));
+    return ziel + laenge;
 }
 
 } // extern "C"

@@ -36,6 +36,26 @@ int zahl_double_lesen(const char *text, double *ziel);
  * returns the end.  ziel needs room for ZAHL_F_MAXLAENGE characters. */
 char *zahl_f_schreiben(char *ziel, double x);
 
+/* The forms in which the library writes the numbers of the text format
+ * (vector entries and the double key lines). */
+enum {
+    ZAHL_FORM_F = 0,   /* "%f", six decimals: the form of every file so far */
+    ZAHL_FORM_VOLL = 1 /* 17 significant digits, read back unchanged */
+};
+
+/* Chooses the form for the whole process (the programs' switch for full
+ * precision) and returns the previous one; the default is ZAHL_FORM_F.  Not
+ * thread-safe. */
+int zahl_form_setzen(int form);
+int zahl_form(void);
+
+/* The longest text of either form. */
+#define ZAHL_MAXLAENGE ZAHL_F_MAXLAENGE
+
+/* Writes x in the current form, without a terminating NUL, and returns the
+ * end.  ziel needs room for ZAHL_MAXLAENGE characters. */
+char *zahl_schreiben(char *ziel, double x);
+
 #ifdef __cplusplus
 }
 
@@ -57,6 +77,12 @@ class textschreiber {
     void double_f(double x, char nach) {
         if (ende_ - frei_ < ZAHL_F_MAXLAENGE + 1) leeren();
         frei_ = zahl_f_schreiben(frei_, x);
+        *frei_++ = nach;
+    }
+    /* x in the current form (zahl_form), then the character nach. */
+    void zahl(double x, char nach) {
+        if (ende_ - frei_ < ZAHL_MAXLAENGE + 1) leeren();
+        frei_ = zahl_schreiben(frei_, x);
         *frei_++ = nach;
     }
     void text(std::string_view s);

@@ -344,3 +344,35 @@ TEST(NmMatrixText, OverlongEntryLineIsReadInPieces) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ZahlForm, FullPrecisionIsReadBackUnchanged) {
+    const double werte[] = {0.1, 1.0 / 3.0, -0.0, 1e-300, 4.9e-324, DBL_MAX, -2.5e17, INFINITY};
+    const int anzahl = static_cast<int>(std::size(werte));
+    nmmatrix_parameter p = {anzahl, 1, "V", 1};
+    objekt *m = nmmatrix_kreieren(&p, nullptr);
+    std::string soll = "NM_MATRIX: V\nn = " + std::to_string(anzahl) + "\nm = 1\n";
+    for (int k = 0; k < anzahl; ++k) {
+        nmmatrix_setzen(m, k + 1, 1, werte[k]);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g\n", werte[k]);
+        soll += text;
+    }
+    EXPECT_EQ(zahl_form_setzen(ZAHL_FORM_VOLL), ZAHL_FORM_F);
+    textsenke aus;
+    nmmatrix_speichern(m, aus);
+    EXPECT_EQ(zahl_form_setzen(ZAHL_FORM_F), ZAHL_FORM_VOLL);
+    std::string text = aus.text();
+    EXPECT_EQ(text, soll);
+    textquelle ein(text);
+    objekt *neu = nmmatrix_laden(ein, nullptr);
+    for (int k = 0; k < anzahl; ++k)
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(nmmatrix_amIndex(neu, k + 1, 1)),
+                  std::bit_cast<std::uint64_t>(werte[k]))
+            << werte[k];
+    nmmatrix_freigeben(m);
+    nmmatrix_freigeben(neu);
+}
+
+} // namespace
