@@ -46,7 +46,8 @@ objekt *interpolation_laden(FILE *ein, void *zusatz);
  * (typ must hold 80 characters), a non-empty typ expects that type. */
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
-/* The descriptor of ip's class (newton_interpolation or spline_interpolation). */
+/* The descriptor of ip's class (newton_interpolation, spline_interpolation or
+ * baryzentrische_interpolation). */
 klasse *interpolation_klasse(objekt *ip);
 
 /* The interval check of node kinds 1 and 2, also used for the interval on
