@@ -16,22 +16,31 @@ const polynomklasse baryzentrisch = {&baryzentrische_interpolation, "BARYZENTRIS
 
 // Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
 // coefficient C(n, n/2).  Built outwards from the middle by the ratios of
-// neighbouring binomial coefficients, so no intermediate exceeds 1: O(n),
-// relative error about |j - n/2| rounding steps.
+// neighbouring binomial coefficients, so no intermediate exceeds 1: O(n).
+// The chain runs in long double, so that each weight is within a rounding
+// step or so of the exact quotient (on equidistant nodes the second
+// barycentric formula passes weight errors on to the result, magnified by
+// the nodes' Lebesgue constant of about 2^n / (e n ln n)).
 //
 // C(n, 0) / C(n, n/2) is about 2^-n sqrt(n): beyond n of about 1070 the
-// outer weights underflow to 0.  Those nodes then take no part in
-// evaluation between the nodes (evaluation at a node still returns its
-// value exactly), so the result is no longer the polynomial through all
-// values; at such n the polynomial on equidistant nodes amplifies the
-// rounding of its values by about 2^n anyway.
+// outer weights underflow to 0 when they are rounded to doubles.  Those
+// nodes then take no part in evaluation between the nodes (evaluation at a
+// node still returns its value exactly), so the result is no longer the
+// polynomial through all values; at such n the polynomial on equidistant
+// nodes magnifies the rounding of its values by about 2^n anyway.
 void gewichte_aequidistant(double *w, int n) {
     int mitte = n / 2;
-    w[mitte] = mitte % 2 == 0 ? 1.0 : -1.0;
-    for (int j = mitte + 1; j <= n; ++j) // C(n,j) = C(n,j-1) (n-j+1) / j
-        w[j] = -w[j - 1] * (static_cast<double>(n - j + 1) / j);
-    for (int j = mitte - 1; j >= 0; --j) // C(n,j) = C(n,j+1) (j+1) / (n-j)
-        w[j] = -w[j + 1] * (static_cast<double>(j + 1) / (n - j));
+    long double v = mitte % 2 == 0 ? 1.0L : -1.0L;
+    w[mitte] = static_cast<double>(v);
+    for (int j = mitte + 1; j <= n; ++j) { // C(n,j) = C(n,j-1) (n-j+1) / j
+        v = -v * (n - j + 1) / j;
+        w[j] = static_cast<double>(v);
+    }
+    v = w[mitte];
+    for (int j = mitte - 1; j >= 0; --j) { // C(n,j) = C(n,j+1) (j+1) / (n-j)
+        v = -v * (j + 1) / (n - j);
+        w[j] = static_cast<double>(v);
+    }
 }
 
 // Chebyshev extreme points: w(j) = (-1)^j, halved at both ends.  The affine
