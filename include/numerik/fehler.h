@@ -22,7 +22,7 @@
  *    the library holds them in objects that release them on unwinding);
  *  - the header-line readers of both clusters are reset before the handler
  *    is called, so that the next load starts afresh; a stream that was being
- *    read stands at an unspecified place;
+ *    read stands wherever the failure left it;
  *  - a gleichungssystem record may hold some of its result vectors: those
  *    set are valid objects that the caller releases.
  *
