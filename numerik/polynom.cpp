@@ -68,8 +68,8 @@ int polynom_speichern(objekt *ip, FILE *aus, const char *typ) {
         break;
     case STUETZSTELLEN_AEQUIDISTANT:
     case STUETZSTELLEN_TSCHEBYSCHEFF:
-        std::fprintf(aus, "a = %lf\n", d->a);
-        std::fprintf(aus, "b = %lf\n", d->b);
+        schreibe_datum(aus, "a =", d->a);
+        schreibe_datum(aus, "b =", d->b);
         break;
     default:
         fehler("Kann %s %s nicht speichern.\n", typ, d->name);
