@@ -219,4 +219,5 @@ def main():
     sys.stdout.write("\n".join(ausgabe) + "\n")
 
 
-main()
+if __name__ == "__main__":
+    main()
