@@ -82,19 +82,28 @@ h.mitSeite(seite, async (page, kontext) => {
   await zustaende(page, 800);
   await page.setViewport({ width: 1280, height: 900 });
 
-  // A slider move at n = 10^4: from the input event to the end of uPlot's
+  // A slider step at n = 10^4 against the same step at n = 10 (the fixed
+  // cost of a pass), both from the start of the pass to the end of uPlot's
   // drawing, as the page measures it itself.
-  await h.waehlen(page, { m: 4, art: 1, verfahren: ['natuerlich'], n: 10000, punkte: 1001 });
-  await page.focus('#n_regler');
-  const zeiten = [];
-  for (let i = 0; i < 12; ++i) {
-    await h.undWarten(page, () => page.keyboard.press(i % 2 === 0 ? 'ArrowLeft' : 'ArrowRight'));
-    zeiten.push(Number(await page.evaluate(() => document.body.dataset.dauer)));
-  }
-  const n = await page.$eval('#n', (e) => e.value);
-  console.log(`     Messung: Reglerschritt um n = ${n} (natuerlicher Spline, 1001 Messpunkte), Rechnen und Zeichnen ` +
-    `Median ${median(zeiten).toFixed(1)} ms, groesster ${Math.max(...zeiten).toFixed(1)} ms (${zeiten.length} Schritte)`);
-  p.pruefe(n === '10000', `zurueck bei n = ${n}`);
+  const schritte = async (n) => {
+    await h.waehlen(page, { m: 4, art: 1, verfahren: ['natuerlich'], n, punkte: 1001 });
+    await page.focus('#n_regler');
+    const dauer = [];
+    const rechnen = [];
+    for (let i = 0; i < 12; ++i) {
+      await h.undWarten(page, () => page.keyboard.press(i % 2 === 0 ? 'ArrowLeft' : 'ArrowRight'));
+      dauer.push(Number(await page.evaluate(() => document.body.dataset.dauer)));
+      rechnen.push(Number(await page.evaluate(() => document.body.dataset.rechnen)));
+    }
+    p.gleich(await page.$eval('#n', (e) => e.value), String(n), `Reglerschritte zurueck bei n = ${n}`);
+    return { dauer: median(dauer), groesste: Math.max(...dauer), rechnen: median(rechnen) };
+  };
+  const klein = await schritte(10);
+  const gross = await schritte(10000);
+  console.log(`     Messung: Reglerschritt, natuerlicher Spline, 1001 Messpunkte, Median von 12: ` +
+    `n = 10^4 ${gross.dauer.toFixed(1)} ms (groesster ${gross.groesste.toFixed(1)} ms, davon Rechnen ` +
+    `${gross.rechnen.toFixed(1)} ms), n = 10 ${klein.dauer.toFixed(1)} ms, Verhaeltnis ` +
+    `${(gross.dauer / klein.dauer).toFixed(2)}`);
   const neustart = await page.evaluate(async () => {
     const z = [];
     for (let i = 0; i < 5; ++i) {

@@ -91,7 +91,9 @@ async function mitSeite(seitenordner, arbeit, optionen = {}) {
       await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: eingang });
     }
     await page.goto(url, { waitUntil: 'load' });
-    await page.waitForSelector('body[data-bereit="1"]', { timeout: 60000 });
+    await page.waitForSelector('body[data-bereit="1"]', { timeout: 60000 }).catch((e) => {
+      throw new Error(`Die Seite wurde nicht bereit: ${e.message}\n${kontext.seitenfehler.join('\n')}`);
+    });
     return await arbeit(page, kontext);
   } finally {
     await browser.close();
