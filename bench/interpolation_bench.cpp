@@ -54,7 +54,7 @@ std::vector<double> knoten(int anzahl) {
     std::vector<double> x(anzahl);
     int n = anzahl - 1;
     for (int i = 0; i <= n; ++i)
-        x[i] = (i * ZWEI_PI + (n - i) * 0.0) / n;
+        x[i] = aequidistanter_punkt(i, n, 0.0, ZWEI_PI);
     return x;
 }
 
@@ -120,7 +120,7 @@ void spline_erzeugen(benchmark::State &state, int splineart) {
 std::vector<double> punkte(double links, double rechts, int n) {
     std::vector<double> x(static_cast<std::size_t>(n) + 1);
     for (int i = 0; i <= n; ++i)
-        x[i] = (i * rechts + (n - i) * links) / n;
+        x[i] = aequidistanter_punkt(i, n, links, rechts);
     return x;
 }
 
@@ -183,7 +183,7 @@ void spline_auswerten_bisektion(benchmark::State &state) {
 std::vector<double> newton_werte(int n) {
     std::vector<double> y(static_cast<std::size_t>(n) + 1);
     for (int i = 0; i <= n; ++i)
-        y[i] = std::sin(3.0 * (i * 1.0 + (n - i) * -1.0) / n);
+        y[i] = std::sin(3.0 * aequidistanter_punkt(i, n, -1.0, 1.0));
     return y;
 }
 
@@ -208,7 +208,7 @@ void newton_schleife(benchmark::State &state) {
     std::vector<double> y = newton_werte(n);
     std::vector<double> x(y.size());
     for (int i = 0; i <= n; ++i)
-        x[i] = (i * 1.0 + (n - i) * -1.0) / n;
+        x[i] = aequidistanter_punkt(i, n, -1.0, 1.0);
     std::vector<double> c(y.size());
     for (auto _ : state) {
         std::copy(y.begin(), y.end(), c.begin());

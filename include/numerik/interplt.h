@@ -1,5 +1,20 @@
-/* Interpolation class cluster: the ten-slot function table, the node kinds,
+/** \file
+ * Interpolation class cluster: the ten-slot function table, the node kinds,
  * the abstract loader, the header-line reader and the class query.
+ *
+ * An interpolation of n+1 values has the nodes x(1..n+1) and the values
+ * y(1..n+1), counted from 1 as the rows of column vectors; imVektor counts
+ * the object's vectors from 0 (0 the nodes, 1 the values, 2 the
+ * coefficients).  Ownership: an interpolation from kreieren or laden belongs
+ * to the caller, who releases it with its freigeben slot (C++: an
+ * interpolation_zeiger).  Creation copies the record's name and vectors:
+ * the caller keeps its vectors and releases them when it likes, also right
+ * after creation.  The vectors from imVektor belong to the interpolation.
+ * zusatz, the text format and failures are as for every object
+ * (numerik/matrix.h): callers pass null for zusatz, and the vectors an
+ * interpolation makes get its handle as their zusatz.  The text of an
+ * interpolation holds its problem (nodes or interval, kinds, values), never
+ * its coefficients, which loading computes again.
  *
  * The header compiles as C and as C++; every name has C linkage. */
 #ifndef NUMERIK_INTERPLT_H
@@ -11,59 +26,84 @@
 extern "C" {
 #endif
 
-/* Node kinds: how creation places the nodes x(1..n+1). */
+/** Node kinds: how creation places the nodes x(i+1), i = 0..n. */
 enum {
-    STUETZSTELLEN_GEGEBEN = 0,      /* copied from the creation record */
-    STUETZSTELLEN_AEQUIDISTANT = 1, /* (i*b + (n-i)*a) / n */
-    STUETZSTELLEN_TSCHEBYSCHEFF = 2 /* (a+b)/2 + ((a-b)/2) * cos(i*pi/n) */
+    STUETZSTELLEN_GEGEBEN = 0,      /**< copied from the creation record */
+    STUETZSTELLEN_AEQUIDISTANT = 1, /**< (i*b + (n-i)*a) / n */
+    STUETZSTELLEN_TSCHEBYSCHEFF = 2 /**< (a+b)/2 + ((a-b)/2) * cos(i*pi/n) */
 };
 
-/* The ten slots of every interpolation class, in this order. */
+/** The ten slots of every interpolation class, in this order; callers index
+ * the table, so the order is interface. */
 typedef struct interpolation_funktionen {
+    /** Writes the text form (the problem, no coefficients); returns 0. */
     int (*speichern)(objekt *ip, FILE *aus);
+    /** Reads one object of the class from its text, computing its
+     * coefficients, and returns it; the caller owns it.  zusatz goes to
+     * kreieren; pass null. */
     objekt *(*laden)(FILE *ein, void *zusatz);
+    /** Releases ip with its vectors and name; returns 0. */
     int (*freigeben)(objekt *ip);
+    /** A new object from the class's creation record
+     * (newtoninterpolation_parameter, splineinterpolation_parameter); the
+     * caller owns it.  zusatz: pass null. */
     objekt *(*kreieren)(const void *parameter, void *zusatz);
+    /** The interpolation's value at x. */
     double (*funktionswert)(objekt *ip, double x);
+    /** The object's name, owned by it; for a descriptor the type text. */
     const char *(*name)(objekt *ip);
-    objekt *(*klasse)(objekt *ip); /* returns the class descriptor (a klasse*) */
+    /** Returns the class descriptor (a klasse*). */
+    objekt *(*klasse)(objekt *ip);
+    /** Vector number index, counted from 0 (0 nodes, 1 values, 2
+     * coefficients), owned by ip. */
     objekt *(*imVektor)(objekt *ip, int index);
+    /** The left end of the interpolation's interval. */
     double (*linkeGrenze)(objekt *ip);
+    /** The right end of the interpolation's interval. */
     double (*rechteGrenze)(objekt *ip);
 } interpolation_funktionen;
 
-/* The one place where a handle's table is seen as an interpolation table. */
+/** The one place where a handle's table is seen as an interpolation table;
+ * ip may be a handle or a descriptor. */
 static inline const interpolation_funktionen *interpolation_tabelle(const objekt *ip) {
     return (const interpolation_funktionen *)ip->funktionen;
 }
 
-extern klasse allg_interpolation; /* abstract: only laden */
+/** The abstract interpolation class: its table holds only laden
+ * (interpolation_laden). */
+extern klasse allg_interpolation;
 
-/* Loads an interpolation of whichever registered class the header names. */
+/** Loads an interpolation of whichever registered class
+ * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION) the next header line names and
+ * returns it; the caller owns it.  zusatz goes to that class's laden.  End
+ * of input, a header line without ':' or a type that is not registered end
+ * through the fatal path. */
 objekt *interpolation_laden(FILE *ein, void *zusatz);
 
-/* The twin of matrix_kopfzeile with its own state: an empty typ discovers
- * (typ must hold 80 characters), a non-empty typ expects that type. */
+/** The twin of matrix_kopfzeile with its own state: an empty typ discovers
+ * (typ must hold 80 characters), a non-empty typ expects that type.  The
+ * name stays valid until the next interpolation header line is read. */
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
-/* The descriptor of ip's class (newton_interpolation or spline_interpolation). */
+/** The descriptor of ip's class (newton_interpolation or
+ * spline_interpolation); any other table ends through the fatal path. */
 klasse *interpolation_klasse(objekt *ip);
 
-/* The interval check of node kinds 1 and 2, also used for the interval on
+/** The interval check of node kinds 1 and 2, also used for the interval on
  * which a program evaluates: ends through the fatal path with
  * "Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n" when
  * b - a < 2^-120.  A difference of exactly 2^-120 passes, and so does one
  * that is not a number. */
 void interpolation_intervall_pruefen(double a, double b);
 
-/* Point i (i = 0..n) of n+1 equidistant points of [a, b]: the nodes of kind
+/** Point i (i = 0..n) of n+1 equidistant points of [a, b]: the nodes of kind
  * STUETZSTELLEN_AEQUIDISTANT, and the points at which the programs write
  * values.  Formed as (i*b + (n-i)*a) / n, so that point 0 is n*a/n (which may
  * differ from a in the last bit); stored files carry a and b, and loading
  * must place the very same nodes again. */
 double aequidistanter_punkt(int i, int n, double a, double b);
 
-/* Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or
+/** Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or
  * STUETZSTELLEN_TSCHEBYSCHEFF on [a, b] into rows 1..n+1 of column 1 of
  * knoten (a matrix of any class, at least n+1 rows), after the interval
  * check; exactly the nodes that creation places.  Any other kind ends through
@@ -77,11 +117,14 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
 
 #include <memory>
 
-/* C++: an interpolation held by an interpolation_zeiger is released through
- * its own freigeben slot when the holder goes, on every path. */
+/** C++: releases an interpolation through its own freigeben slot. */
 struct interpolation_freigeber {
+    /** Calls ip's freigeben slot. */
     void operator()(objekt *ip) const { interpolation_tabelle(ip)->freigeben(ip); }
 };
+/** C++: an interpolation held by an interpolation_zeiger is released through
+ * its own freigeben slot when the holder goes, on every path (also when a
+ * handler of numerik/fehler.h throws). */
 using interpolation_zeiger = std::unique_ptr<objekt, interpolation_freigeber>;
 #endif
 

@@ -1,5 +1,11 @@
-/* NM_MATRIX: the dense n x m matrix of doubles and, with one column, the
- * vector type of the whole library. */
+/** \file
+ * NM_MATRIX: the dense n x m matrix of doubles and, with one column, the
+ * vector type of the whole library.
+ *
+ * Element (i, j), i = 1..n (rows), j = 1..m (columns), is stored row by row.
+ * Text form: "NM_MATRIX: name", "n = " rows, "m = " columns, then the n*m
+ * entries one a line, row by row.  Index base, ownership, zusatz and
+ * failures as for every matrix class (numerik/matrix.h). */
 #ifndef NUMERIK_NMMATRIX_H
 #define NUMERIK_NMMATRIX_H
 
@@ -9,27 +15,50 @@
 extern "C" {
 #endif
 
-/* Creation record. */
+/** Creation record. */
 typedef struct nmmatrix_parameter {
-    int n;            /* rows */
-    int m;            /* columns */
-    const char *name; /* null gives "unbenannt" */
-    int nullsetzen;   /* kept for callers; every entry starts as 0.0 either way */
+    int n;            /**< rows */
+    int m;            /**< columns */
+    const char *name; /**< null gives "unbenannt"; copied */
+    int nullsetzen;   /**< kept for callers; every entry starts as 0.0 either way */
 } nmmatrix_parameter;
 
+/** The NM_MATRIX class descriptor: create through
+ * matrix_tabelle(&nm_matrix)->kreieren. */
 extern klasse nm_matrix;
+/** The NM_MATRIX table; imVektor and bandbreite are null. */
 extern const matrix_funktionen nm_matrixFunktionen;
 
+/** A new n x m matrix, every entry 0.0, from an nmmatrix_parameter (null: a
+ * 1 x 1 matrix "unbenannt"); the caller owns it.  zusatz is not read.  A
+ * negative size, or one that cannot be allocated, ends through the fatal
+ * path. */
 objekt *nmmatrix_kreieren(const void *parameter, void *zusatz);
+/** Reads an NM_MATRIX text; the caller owns the result.  zusatz is not read.
+ * Another type, a count or entry that is no number, a negative count, a size
+ * that cannot be allocated, or an end of input before the last entry end
+ * through the fatal path. */
 objekt *nmmatrix_laden(FILE *ein, void *zusatz);
+/** Writes the text form, entries with "%f"; returns 0. */
 int nmmatrix_speichern(objekt *m, FILE *aus);
+/** Releases the matrix, its entries and its name; returns 0. */
 int nmmatrix_freigeben(objekt *m);
+/** Element (i, j), i = 1..n, j = 1..m; any other index ends through the fatal
+ * path. */
 double nmmatrix_amIndex(objekt *m, int i, int j);
+/** Sets element (i, j), i = 1..n, j = 1..m; any other index ends through the
+ * fatal path. */
 void nmmatrix_setzen(objekt *m, int i, int j, double wert);
+/** The number of columns m. */
 int nmmatrix_breite(objekt *m);
+/** The number of rows n. */
 int nmmatrix_hoehe(objekt *m);
+/** The name, owned by m; "NM_MATRIX" for the descriptor. */
 const char *nmmatrix_name(objekt *m);
-/* m1 * m2 as a new NM_MATRIX; m1 and m2 may be of any matrix class. */
+/** m1 * m2 as a new NM_MATRIX named "Produkt von <m1> und <m2>" (each name
+ * cut to 25 characters); the caller owns it.  m1 and m2 may be of any matrix
+ * class and are not changed.  Sizes that do not fit (breite of m1 not hoehe
+ * of m2) end through the fatal path. */
 objekt *nmmatrix_produkt(objekt *m1, objekt *m2);
 
 #ifdef __cplusplus
