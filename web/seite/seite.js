@@ -721,7 +721,10 @@
       regler.value = String(reglerAusN(n));
       aktualisieren();
     });
-    $('punkte').addEventListener('change', aktualisieren);
+    $('punkte').addEventListener('change', () => {
+      $('punkte').value = String(wahl().punkte); // the number used, within its bounds
+      aktualisieren();
+    });
 
     $('laden').addEventListener('click', () => {
       datenLaden(new TextEncoder().encode($('datentext').value), 'eingefügter Text');

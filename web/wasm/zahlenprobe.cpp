@@ -13,17 +13,22 @@
 
 extern "C" {
 
-// The first anzahl numbers of the sequence, each written by zahl_f_schreiben
-// and a newline: compared byte for byte with the native build's printf("%f\n").
+// The first anzahl numbers of the sequence, each written by zahl_f_schreiben,
+// a blank, in full precision by zahl_schreiben, and a newline: compared byte
+// for byte with the native build's printf("%f %.17g\n").
 EMSCRIPTEN_KEEPALIVE char *zahlen_schreiben(int anzahl) {
     std::string text;
     std::uint64_t zustand = 88172645463325252ULL;
-    char zahl[ZAHL_F_MAXLAENGE + 1];
+    char zahl[ZAHL_MAXLAENGE + 1];
+    const int vorher = zahl_form_setzen(ZAHL_FORM_VOLL);
     for (int i = 0; i < anzahl; ++i) {
-        char *ende = zahl_f_schreiben(zahl, zahlenfolge(&zustand, i));
-        text.append(zahl, ende);
+        const double x = zahlenfolge(&zustand, i);
+        text.append(zahl, zahl_f_schreiben(zahl, x));
+        text += ' ';
+        text.append(zahl, zahl_schreiben(zahl, x));
         text += '\n';
     }
+    zahl_form_setzen(vorher);
     char *ergebnis = static_cast<char *>(std::malloc(text.size() + 1));
     std::memcpy(ergebnis, text.c_str(), text.size() + 1);
     return ergebnis;
