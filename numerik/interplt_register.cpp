@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "numerik/baryzipl.h"
 #include "numerik/newtnipl.h"
 #include "numerik/splinipl.h"
 
@@ -11,6 +12,7 @@ namespace {
 const registrierung interpolationsklassen[] = {
     {"NEWTON_INTERPOLATION", &newton_interpolation},
     {"SPLINE_INTERPOLATION", &spline_interpolation},
+    {"BARYZENTRISCHE_INTERPOLATION", &baryzentrische_interpolation},
 };
 } // namespace
 

@@ -1,6 +1,7 @@
-// The key-line reader.  Each class module includes this header and so keeps
-// its own copy of lese_datum (internal linkage), as the class modules of both
-// clusters read their key lines alike.
+// The key-line reader and writer.  Each class module includes this header
+// and so keeps its own copy of lese_datum and schreibe_datum (internal
+// linkage), as the class modules of both clusters read and write their key
+// lines alike.
 #ifndef NUMERIK_LESE_DATUM_H
 #define NUMERIK_LESE_DATUM_H
 
@@ -37,6 +38,16 @@ namespace {
         fehler("Zeile %s... enthaelt keine gueltige Zahl!\n", schluessel);
     }
     return 0;
+}
+
+// Writes the key line of a double: the key (which includes its " ="), a
+// blank, the value in the process's number form (numerik/zahlen.h: the
+// bytes of "%lf" by default, 17 significant digits in full precision, which
+// lese_datum reads back unchanged), a newline.
+[[maybe_unused]] void schreibe_datum(FILE *aus, const char *schluessel, double wert) {
+    char zahl[ZAHL_MAXLAENGE + 1];
+    *zahl_schreiben(zahl, wert) = '\0';
+    std::fprintf(aus, "%s %s\n", schluessel, zahl);
 }
 
 } // namespace

@@ -13,16 +13,16 @@ int splineinterpolation_speichern(objekt *ip, FILE *aus) {
     if (art == STUETZSTELLEN_GEGEBEN) {
         nm_tabelle()->speichern(d->stuetzstellen, aus);
     } else if (art == STUETZSTELLEN_AEQUIDISTANT || art == STUETZSTELLEN_TSCHEBYSCHEFF) {
-        std::fprintf(aus, "a = %lf\n", d->a);
-        std::fprintf(aus, "b = %lf\n", d->b);
+        schreibe_datum(aus, "a =", d->a);
+        schreibe_datum(aus, "b =", d->b);
     }
     std::fprintf(aus, "splineart = %i\n", d->splineart);
     if (d->splineart == SPLINE_ABL2_GEGEBEN) {
-        std::fprintf(aus, "abl2links = %lf\n", d->abl2links);
-        std::fprintf(aus, "abl2rechts = %lf\n", d->abl2rechts);
+        schreibe_datum(aus, "abl2links =", d->abl2links);
+        schreibe_datum(aus, "abl2rechts =", d->abl2rechts);
     } else if (d->splineart == SPLINE_PERIODISCH_FORTGESETZT) {
-        std::fprintf(aus, "a_benutzer = %lf\n", d->a_benutzer);
-        std::fprintf(aus, "b_benutzer = %lf\n", d->b_benutzer);
+        schreibe_datum(aus, "a_benutzer =", d->a_benutzer);
+        schreibe_datum(aus, "b_benutzer =", d->b_benutzer);
     }
     nm_tabelle()->speichern(d->stuetzwerte, aus);
     return 0;

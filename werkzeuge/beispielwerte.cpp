@@ -12,7 +12,8 @@ namespace {
 const programmbeschreibung programm = {
     "\nBenutzung: %s [Schalter] [--] n m [Ausgabedatei]\n\n",
     "Schalter: -h fuer diese Hilfe\n",
-    {" n+1 = Anzahl der Werte\n", " m = Nummer der Beispielfunktion\n"},
+    {"          -v volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n",
+     " n+1 = Anzahl der Werte\n", " m = Nummer der Beispielfunktion\n"},
     "\nTalvo Drenhart und Osmund Kesselt - 23. November 1999\n",
     3,
     4,
@@ -20,7 +21,7 @@ const programmbeschreibung programm = {
 } // namespace
 
 int main(int argc, char **argv) {
-    schalterstand stand = schalter_lesen(argc, argv);
+    schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
     benutzung_pruefen(programm, argc, argv, stand);
 
     int n = anzahl_argument(argv[1]);

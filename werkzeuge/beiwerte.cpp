@@ -7,7 +7,9 @@ namespace {
 const programmbeschreibung programm = {
     "\nBenutzung: %s [Schalter] [--] Eingabedatei [Ausgabedatei]\n\n",
     "Schalter: -h     fuer diese Hilfe\n",
-    {"Zum Format der Ein-/Ausgabe siehe Beispieldateien\n"},
+    {"          -v     volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n",
+     "                 (im gespeicherten Teil)\n",
+     "Zum Format der Ein-/Ausgabe siehe Beispieldateien\n"},
     "\nTalvo Drenhart und Osmund Kesselt - 22. November 1999\n",
     2,
     3,
@@ -15,7 +17,7 @@ const programmbeschreibung programm = {
 } // namespace
 
 int main(int argc, char **argv) {
-    schalterstand stand = schalter_lesen(argc, argv);
+    schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
     benutzung_pruefen(programm, argc, argv, stand);
 
     FILE *ein = eingabe_oeffnen(argv[1]);

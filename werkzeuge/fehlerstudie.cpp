@@ -2,22 +2,26 @@
 // with n, for one example problem or all of them.  For every n it builds the
 // interpolations in-process through the library, measures the largest
 // absolute error against the exact function on a fine grid, and prints one
-// table of errors and one of the observed orders.  With -d it also writes a
-// data file and a gnuplot script and renders the plot when gnuplot is there.
+// table of errors and one of the observed orders; a Newton figure that is
+// rounding rather than interpolation error is marked.  With -t it searches,
+// for a tolerance, the smallest n each method needs.  With -d it also writes
+// data files and gnuplot scripts and renders the plots when gnuplot is there.
+// The computations are the module studie; this file reads the command line,
+// prints and plots.
 #include "funktion.h"
 #include "numerik/interplt.h"
-#include "numerik/newtnipl.h"
-#include "numerik/nmmatrix.h"
-#include "numerik/splinipl.h"
 #include "rahmen.h"
+#include "studie.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -25,19 +29,29 @@ extern char **environ;
 
 namespace {
 const programmbeschreibung programm = {
-    "\nBenutzung: %s [Schalter] [--] [Punkte] m [n ...]\n\n",
+    "\nBenutzung: %s [Schalter] [--] [Punkte] [Toleranz] m [n ...]\n\n",
     "Schalter: -h fuer diese Hilfe\n",
     {
         "          -g die Zahl der Messpunkte steht vor m\n",
+        "          -p nur das interpolierende Polynom: Newton- und baryzentrische Form\n",
+        "          -s nur Splines: natuerlich, mit exaktem f'' an den Enden, periodisch\n",
+        "             (-p und -s zusammen: alle Spalten)\n",
+        "          -t die Toleranz steht vor m: statt der Fehler fuer feste n das\n",
+        "             kleinste n, mit dem jede Methode sie erreicht (Splines bis\n",
+        "             n = 100000, Polynome bis 2000; je n mindestens 10 n + 1 Punkte)\n",
         "          -d fehlerstudie_<m>.dat und gnuplot-Skript fehlerstudie_<m>.gp\n",
-        "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png\n",
+        "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
+        "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
+        "             Interpolierenden und ihre Stuetzstellen ueber dem Fehler\n",
         " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: 1001)\n",
+        " Toleranz = groesster zulaessiger Fehler, eine positive Zahl\n",
         " m = Nummer der Beispielfunktion oder alle\n",
         " n = Anzahl der Stuetzstellen - 1, mindestens 2, aufsteigend\n",
         "     (ohne n: 2 4 8 16 32 64)\n",
-        "Gemessen wird max |p(x) - f(x)| fuer Newton-Interpolation und natuerliche\n",
-        "Splines auf aequidistanten (a) und Tschebyscheff-Stuetzstellen (t) und, wenn\n",
-        "f an beiden Intervallenden auf 1e-6 gleich ist, fuer periodische Splines (a).\n",
+        "Gemessen wird max |p(x) - f(x)| fuer das interpolierende Polynom (Newton-\n",
+        "und baryzentrische Form) und kubische Splines auf aequidistanten (a) und\n",
+        "Tschebyscheff-Stuetzstellen (t); periodische Splines (a) nur, wenn f an\n",
+        "beiden Intervallenden auf 1e-6 gleich ist.\n",
     },
     nullptr,
     2,
@@ -47,15 +61,12 @@ const programmbeschreibung programm = {
 constexpr int STANDARD_PUNKTE = 1001;
 // Bounds against typing slips: beyond them a run takes hours, not a crash.
 constexpr int MAX_PUNKTE = 10000000;
-constexpr int MAX_N = 100000;
-// A smooth error bump between two nodes, sampled at ten grid steps, shows at
-// least 95 percent of its height; fewer steps per node interval understate
-// the error, and a grid equal to the nodes measures 0.
-constexpr int SCHRITTE_JE_INTERVALL = 10;
 
 struct optionen {
     bool punkte_angegeben = false;
+    bool toleranz_angegeben = false;
     bool diagramm = false;
+    int spalten = SPALTEN_UEBERSICHT;
 };
 
 bool eigener_schalter_lesen(char zeichen, void *kontext) {
@@ -64,172 +75,31 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
     case 'g':
         o->punkte_angegeben = true;
         return true;
+    case 't':
+        o->toleranz_angegeben = true;
+        return true;
     case 'd':
         o->diagramm = true;
+        return true;
+    case 'p':
+        o->spalten |= SPALTEN_POLYNOME;
+        return true;
+    case 's':
+        o->spalten |= SPALTEN_SPLINES;
         return true;
     default:
         return false;
     }
 }
 
-// One column of the study: an interpolation class, its node kind and, for
-// splines, the spline kind.
-struct methode {
-    const char *spalte; // column header, at most 9 characters
-    const char *titel;  // line title in the plot and part of the object names
-    klasse *art;        // class descriptor
-    int stuetzstellenart;
-    int splineart;
-    // gnuplot line style.  The periodic spline often lies on the natural one
-    // of the same nodes, so it is drawn thin and dashed over a thick line.
-    const char *stil;
-};
-
-const methode methoden[] = {
-    {"Newton-a", "Newton, aequidistant", &newton_interpolation, STUETZSTELLEN_AEQUIDISTANT, 0,
-     "lw 2 lc rgb '#c00000' pt 5"},
-    {"Newton-t", "Newton, Tschebyscheff", &newton_interpolation, STUETZSTELLEN_TSCHEBYSCHEFF, 0,
-     "lw 2 lc rgb '#0050c0' pt 7"},
-    {"nat.Sp-a", "natuerlicher Spline, aequidistant", &spline_interpolation,
-     STUETZSTELLEN_AEQUIDISTANT, SPLINE_NATUERLICH, "lw 4 lc rgb '#008000' pt 9 ps 1.5"},
-    {"nat.Sp-t", "natuerlicher Spline, Tschebyscheff", &spline_interpolation,
-     STUETZSTELLEN_TSCHEBYSCHEFF, SPLINE_NATUERLICH, "lw 2 lc rgb '#e08000' pt 11"},
-    {"per.Sp-a", "periodischer Spline, aequidistant", &spline_interpolation,
-     STUETZSTELLEN_AEQUIDISTANT, SPLINE_PERIODISCH, "lw 1 dt 2 lc rgb '#000000' pt 6"},
-};
-
-// A periodic spline fits a problem whose function takes the same value at
-// both ends.  Problem 1 ends at -3.14159265 and 3.14159265, not at +-pi, so
-// its end values differ by 7.2e-9; it counts as periodic, and the library
-// averages the end values (with its warning), which puts a floor of about
-// 3.6e-9 under that column's error.
-constexpr double ENDWERT_TOLERANZ = 1e-6;
-
-bool periodisch(const beispielfunktion &problem) {
-    return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
-}
-
-matrix_zeiger vektor(int zeilen, const char *name) {
-    return matrix_zeiger(nullvektor(zeilen, name));
-}
-
-// The values of f at the n+1 nodes of the given kind: the nodes are placed
-// by the library's own placement, so they are bit for bit the nodes that
-// creation places again from a and b.
-matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) {
-    matrix_zeiger knoten = vektor(n + 1, "Stuetzstellen");
-    stuetzstellen_platzieren(knoten.get(), art, n, problem.a, problem.b, "Stuetzstellen");
-    matrix_zeiger werte = vektor(n + 1, "Stuetzwerte");
-    const matrix_funktionen *fk = matrix_tabelle(knoten.get());
-    const matrix_funktionen *fw = matrix_tabelle(werte.get());
-    for (int i = 1; i <= n + 1; ++i)
-        fw->setzen(werte.get(), i, 1, problem.f(fk->amIndex(knoten.get(), i, 1)));
-    return werte;
-}
-
-interpolation_zeiger erzeugen(const methode &me, const beispielfunktion &problem, objekt *werte,
-                              const char *name) {
-    const interpolation_funktionen *fk = interpolation_tabelle(me.art);
-    if (me.art == &spline_interpolation) {
-        splineinterpolation_parameter p = {
-            name,  me.stuetzstellenart, nullptr, problem.a, problem.b,
-            werte, me.splineart,        0.0,     0.0};
-        return interpolation_zeiger(fk->kreieren(&p, nullptr));
-    }
-    newtoninterpolation_parameter p = {name,      me.stuetzstellenart, nullptr,
-                                       problem.a, problem.b,           werte};
-    return interpolation_zeiger(fk->kreieren(&p, nullptr));
-}
-
-// max |p(x) - f(x)| over x(i) = (i*b + (N-i)*a)/N, i = 0..N, the points that
-// beispielwerte and kurvenpunkte write for N.  A value that is not a number
-// makes the error not a number: such an interpolation has no small error.
-double groesster_fehler(objekt *ip, const beispielfunktion &problem, int intervalle) {
-    const interpolation_funktionen *fi = interpolation_tabelle(ip);
-    const double a = problem.a;
-    const double b = problem.b;
-    double fehlerwert = 0.0;
-    for (int i = 0; i <= intervalle; ++i) {
-        double x = aequidistanter_punkt(i, intervalle, a, b);
-        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
-        if (std::isnan(abstand)) return abstand;
-        if (abstand > fehlerwert) fehlerwert = abstand;
-    }
-    return fehlerwert;
-}
-
-// log(e0/e1) / log(n1/n0); not a number when either error is zero, infinite
-// or not a number, where no order can be read off.
-double ordnung(double e0, int n0, double e1, int n1) {
-    if (!(e0 > 0.0 && e1 > 0.0 && std::isfinite(e0) && std::isfinite(e1))) return NAN;
-    return std::log(e0 / e1) / std::log(static_cast<double>(n1) / n0);
-}
-
-struct studie {
-    int m = 0; // problem number, counted from 1
-    std::vector<const methode *> spalten;
-    std::vector<int> n;
-    std::vector<std::vector<double>> fehlerwerte; // [n index][column]
-};
-
-studie durchfuehren(int m, const std::vector<int> &n_liste, int punkte) {
-    const beispielfunktion &problem = funktion[m - 1];
-    studie s;
-    s.m = m;
-    s.n = n_liste;
-    for (const methode &me : methoden)
-        if (me.splineart != SPLINE_PERIODISCH || periodisch(problem)) s.spalten.push_back(&me);
-    for (int n : n_liste) {
-        std::vector<double> zeile;
-        // The values at each kind of nodes, made once and shared by the
-        // methods on those nodes.
-        matrix_zeiger werte_je_art[STUETZSTELLEN_TSCHEBYSCHEFF + 1];
-        for (const methode *me : s.spalten) {
-            matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
-            if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
-            std::string name = "Beispielfunktion " + std::to_string(m) + ", " + me->titel +
-                               ", n = " + std::to_string(n);
-            interpolation_zeiger ip = erzeugen(*me, problem, werte.get(), name.c_str());
-            zeile.push_back(groesster_fehler(ip.get(), problem, punkte - 1));
-        }
-        s.fehlerwerte.push_back(zeile);
-    }
-    return s;
-}
-
-void kopfzeile(const studie &s) {
-    std::printf("\n     n");
-    for (const methode *me : s.spalten)
-        std::printf(" %9s", me->spalte);
-    std::printf("\n");
-}
-
-void tabelle_ausgeben(const studie &s, int punkte) {
-    const beispielfunktion &problem = funktion[s.m - 1];
-    std::printf("Beispielfunktion %d: %s\n", s.m, problem.name);
-    std::printf("Groesster Fehler max |p(x) - f(x)| an %d Punkten von [%g,%g]\n", punkte, problem.a,
-                problem.b);
-    kopfzeile(s);
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        std::printf("%6d", s.n[k]);
-        for (double e : s.fehlerwerte[k])
-            std::printf(" %9.3g", e);
-        std::printf("\n");
-    }
-    if (s.n.size() < 2) return;
-    std::printf("\nBeobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)\n");
-    kopfzeile(s);
-    for (std::size_t k = 1; k < s.n.size(); ++k) {
-        std::printf("%6d", s.n[k]);
-        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
-            double p = ordnung(s.fehlerwerte[k - 1][j], s.n[k - 1], s.fehlerwerte[k][j], s.n[k]);
-            if (std::isnan(p))
-                std::printf(" %9s", "-");
-            else
-                std::printf(" %9.2f", p);
-        }
-        std::printf("\n");
-    }
+// The whole argument must be one finite positive number.
+double toleranz_argument(const char *text) {
+    char *ende = nullptr;
+    errno = 0;
+    double wert = std::strtod(text, &ende);
+    if (ende == text || *ende != '\0' || !(wert > 0.0) || !std::isfinite(wert) || errno == ERANGE)
+        numerik_fehler("Toleranz muss eine positive Zahl sein!\n");
+    return wert;
 }
 
 // gnuplot's single-quoted strings know one escape: '' for a quote.
@@ -242,44 +112,220 @@ std::string gnuplot_text(const std::string &text) {
     return ergebnis + "'";
 }
 
-void datendatei_schreiben(const studie &s, const std::string &name, int punkte) {
+// Width, dash, point type and size of each method's line, by its place in
+// the method list.  Lines that often lie on one another differ in dash and
+// point: the barycentric form (dashed, large open points) on the Newton form
+// of the same nodes where that is still exact, the periodic spline (thin,
+// dotted, large open triangles) on the natural one of the same nodes.
+struct linie {
+    const char *breite;
+    int strich;
+    int punkt;
+    const char *groesse;
+};
+const linie linien[] = {
+    {"2", 1, 5, "1.2"},   // Newton-a
+    {"2", 1, 7, "1.3"},   // Newton-t
+    {"2", 2, 4, "2.0"},   // Bary-a
+    {"2", 2, 6, "2.2"},   // Bary-t
+    {"4", 1, 9, "1.6"},   // nat.Sp-a
+    {"2", 1, 11, "1.6"},  // nat.Sp-t
+    {"2", 1, 13, "1.6"},  // abl.Sp-a
+    {"1.5", 3, 8, "2.4"}, // per.Sp-a
+};
+static_assert(sizeof(linien) / sizeof(linien[0]) == 8);
+
+const linie &linie_von(const methode *me) {
+    return linien[me - methoden];
+}
+
+// Line with points (the convergence plot) or line alone (the picture of one
+// n, whose curves are too dense for points).
+std::string stil(const methode *me, bool punkte) {
+    const linie &l = linie_von(me);
+    std::string s = std::string("lw ") + l.breite + " dt " + std::to_string(l.strich);
+    if (punkte) s += " pt " + std::to_string(l.punkt) + " ps " + l.groesse;
+    return s + " lc rgb '" + me->farbe + "'";
+}
+
+std::string problemtitel(int m) {
+    return "Beispielfunktion " + std::to_string(m) + ": " + funktion[m - 1].name;
+}
+
+// The program names each file it has written, on standard error, so that
+// the tables on standard output stay as they are for pipes.
+void geschrieben(const std::string &name) {
+    std::fprintf(stderr, "Datei %s geschrieben\n", name.c_str());
+}
+
+void datendatei_schreiben(const studie &s, const std::string &name) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
-    std::fprintf(aus, "# Beispielfunktion %d: %s\n", s.m, funktion[s.m - 1].name);
-    std::fprintf(aus, "# groesster Fehler an %d Punkten\n# n", punkte);
+    std::fprintf(aus, "# %s\n", problemtitel(s.m).c_str());
+    std::fprintf(aus, "# groesster Fehler an %d Punkten\n# n", s.punkte);
     for (const methode *me : s.spalten)
         std::fprintf(aus, " %s", me->spalte);
     std::fprintf(aus, "\n");
     for (std::size_t k = 0; k < s.n.size(); ++k) {
         std::fprintf(aus, "%d", s.n[k]);
-        for (double e : s.fehlerwerte[k])
-            std::fprintf(aus, " %.9e", e);
+        for (const messwert &mw : s.werte[k])
+            std::fprintf(aus, " %.9e", mw.berechnet ? mw.fehler : NAN);
         std::fprintf(aus, "\n");
     }
     ausgabe_abschliessen(aus, name.c_str());
+    geschrieben(name);
 }
 
+// Error against n on logarithmic axes.  The converging columns set the
+// range; a diverging one is drawn up to the ceiling, flat along it where it
+// is larger (or not a number), and says so in its title.
 void skript_schreiben(const studie &s, const std::string &name, const std::string &daten,
                       const std::string &bild) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
+    const double decke = diagramm_decke(s);
+    const double boden = diagramm_boden(s);
     std::fprintf(aus, "# Fehler gegen n, doppelt logarithmisch; zeichnen mit: gnuplot %s\n",
                  name.c_str());
-    std::fprintf(aus, "set terminal png noenhanced size 900,600\n");
+    // The key below the plot, one line of 22 pixels for each column: the
+    // picture grows with it, and the plot ends above it.
+    const int zeilen = static_cast<int>(s.spalten.size());
+    const int hoehe = 620 + 22 * zeilen;
+    const int legende = 22 * zeilen + 12;
+    std::fprintf(aus, "set terminal pngcairo noenhanced size 1000,%d font ',11'\n", hoehe);
     std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
-    std::string titel = "Beispielfunktion " + std::to_string(s.m) + ": " + funktion[s.m - 1].name;
-    std::fprintf(aus, "set title %s\n", gnuplot_text(titel).c_str());
+    // The ceiling is named in the title's second line, where no line can
+    // hide it.
+    char deckentext[96];
+    std::snprintf(deckentext, sizeof deckentext,
+                  "Decke %.0e (gepunktet): groessere Fehler, auch inf und nan, liegen auf ihr",
+                  decke);
+    std::fprintf(aus, "set title %s . \"\\n\" . %s\n", gnuplot_text(problemtitel(s.m)).c_str(),
+                 gnuplot_text(deckentext).c_str());
     std::fprintf(aus, "set logscale xy\nset format y '%%.0e'\nset xtics (");
     for (std::size_t k = 0; k < s.n.size(); ++k)
         std::fprintf(aus, "%s%d", k == 0 ? "" : ", ", s.n[k]);
-    std::fprintf(aus, ")\nset xlabel 'n'\nset ylabel 'groesster Fehler'\nset grid\n");
-    // Some room left and right of the outer n on the logarithmic axis.
+    std::fprintf(aus, ")\nset xlabel 'n'\n");
+    std::fprintf(aus, "set ylabel 'groesster Fehler max |p(x) - f(x)|'\n");
+    std::fprintf(aus, "set grid\n");
+    // Some room left and right of the outer n on the logarithmic axis, and
+    // above the ceiling for the line that marks it.
     std::fprintf(aus, "set xrange [%g:%g]\n", s.n.front() / 1.5, s.n.back() * 1.5);
-    std::fprintf(aus, "set key top left box opaque\n");
-    for (std::size_t j = 0; j < s.spalten.size(); ++j)
-        std::fprintf(aus, "%s %s using 1:%zu with linespoints %s title %s%s\n",
+    std::fprintf(aus, "decke = %g\n", decke);
+    std::fprintf(aus, "set yrange [%g:%g]\n", boden, decke * 3);
+    std::fprintf(aus, "set bmargin at screen %.4f\n", (legende + 70.0) / hoehe);
+    std::fprintf(aus, "set key at screen 0.5, screen %.4f center top box spacing 1.2 width 1\n",
+                 (legende + 8.0) / hoehe);
+    std::fprintf(aus, "set arrow from graph 0, first decke to graph 1, first decke nohead dt 3 "
+                      "lw 1.5 lc rgb '#606060'\n");
+    // At most the ceiling; a figure that is not a number on it, as 0 (which
+    // a logarithmic axis cannot show) left out.
+    std::fprintf(aus, "gekappt(y) = (y != y || y > decke) ? decke : (y > 0 ? y : NaN)\n");
+    for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+        const methode *me = s.spalten[j];
+        std::string titel = me->titel;
+        if (!konvergiert(s, j)) titel += " (divergiert; gekappt)";
+        std::fprintf(aus, "%s %s using 1:(gekappt($%zu)) with linespoints %s title %s%s\n",
                      j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''", j + 2,
-                     s.spalten[j]->stil, gnuplot_text(s.spalten[j]->titel).c_str(),
+                     stil(me, true).c_str(), gnuplot_text(titel).c_str(),
                      j + 1 < s.spalten.size() ? ", \\" : "");
+    }
     ausgabe_abschliessen(aus, name.c_str());
+    geschrieben(name);
+}
+
+// The values over [a, b] at the grid points (block 0: x, f, the value of
+// each interpolant, then its error p - f, formed here before any rounding to
+// text), then the nodes of each kind with f there (blocks 1 and 2), for the
+// picture of one n.
+void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
+    FILE *aus = ausgabe_oeffnen(name.c_str());
+    std::fprintf(aus, "# %s, n = %d\n# x f", problemtitel(v.m).c_str(), v.n);
+    for (const methode *me : v.spalten)
+        std::fprintf(aus, " %s", me->spalte);
+    for (const methode *me : v.spalten)
+        std::fprintf(aus, " Fehler_%s", me->spalte);
+    std::fprintf(aus, "\n");
+    for (std::size_t i = 0; i < v.x.size(); ++i) {
+        std::fprintf(aus, "%.9e %.9e", v.x[i], v.f[i]);
+        for (const std::vector<double> &p : v.p)
+            std::fprintf(aus, " %.9e", p.empty() ? NAN : p[i]);
+        for (const std::vector<double> &p : v.p)
+            std::fprintf(aus, " %.3e", p.empty() ? NAN : p[i] - v.f[i]);
+        std::fprintf(aus, "\n");
+    }
+    const beispielfunktion &problem = funktion[v.m - 1];
+    for (int art : {STUETZSTELLEN_AEQUIDISTANT, STUETZSTELLEN_TSCHEBYSCHEFF}) {
+        std::fprintf(aus, "\n\n# Stuetzstellen %s: x f(x)\n",
+                     art == STUETZSTELLEN_AEQUIDISTANT ? "aequidistant" : "Tschebyscheff");
+        for (double x : stuetzstellen(problem, art, v.n))
+            std::fprintf(aus, "%.9e %.9e\n", x, problem.f(x));
+    }
+    ausgabe_abschliessen(aus, name.c_str());
+    geschrieben(name);
+}
+
+// Above: f, the interpolants and their nodes (two rows of marks at the foot
+// of the panel); the y range is that of f with half its span added on either
+// side, so that a polynomial that swings out leaves the panel.  Below: the
+// pointwise error on a logarithmic axis (0 at the nodes is left out), up to
+// ten times the decade of max |f|: larger errors, which say only that the
+// interpolant is of no use, run along that ceiling.
+void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const std::string &daten,
+                              const std::string &bild) {
+    FILE *aus = ausgabe_oeffnen(name.c_str());
+    const beispielfunktion &problem = funktion[v.m - 1];
+    double unten = v.f.front();
+    double oben = v.f.front();
+    for (double y : v.f) {
+        unten = std::fmin(unten, y);
+        oben = std::fmax(oben, y);
+    }
+    double spanne = oben > unten ? oben - unten : 1.0;
+    unten -= spanne / 2;
+    oben += spanne / 2;
+    std::fprintf(aus, "# f und Interpolierende fuer n = %d; zeichnen mit: gnuplot %s\n", v.n,
+                 name.c_str());
+    std::fprintf(aus, "set terminal pngcairo noenhanced size 1200,1000 font ',11'\n");
+    std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
+    std::string titel = problemtitel(v.m) + ", n = " + std::to_string(v.n);
+    std::fprintf(aus, "set multiplot layout 2,1 title %s\n", gnuplot_text(titel).c_str());
+    std::fprintf(aus, "set xrange [%.17g:%.17g]\nset grid\nset key outside right top\n", problem.a,
+                 problem.b);
+    // Both panels with the same margins, so that their x axes line up; the
+    // key of the upper panel, right of it, serves both and sets the margin.
+    std::size_t breite = std::strlen("Stuetzstellen Tschebyscheff");
+    for (const methode *me : v.spalten)
+        breite = std::max(breite, std::strlen(me->titel));
+    std::fprintf(aus, "set lmargin 12\nset rmargin %zu\n", breite + 8);
+    std::fprintf(aus, "set yrange [%.17g:%.17g]\nset ylabel 'f(x), p(x)'\n", unten, oben);
+    std::fprintf(aus, "plot %s index 0 using 1:2 with lines lw 4 lc rgb '#000000' title 'f', \\\n",
+                 gnuplot_text(daten).c_str());
+    for (std::size_t j = 0; j < v.spalten.size(); ++j)
+        std::fprintf(aus, "     '' index 0 using 1:%zu with lines %s title %s, \\\n", j + 3,
+                     stil(v.spalten[j], false).c_str(), gnuplot_text(v.spalten[j]->titel).c_str());
+    // Many nodes are drawn small: their rows then show density, not marks.
+    const char *groesse = v.n <= 100 ? "0.7" : "0.3";
+    std::fprintf(aus,
+                 "     '' index 1 using 1:(%.17g) with points pt 5 ps %s lc rgb '#404040' "
+                 "title 'Stuetzstellen aequidistant', \\\n",
+                 unten + 0.05 * (oben - unten), groesse);
+    std::fprintf(aus,
+                 "     '' index 2 using 1:(%.17g) with points pt 7 ps %s lc rgb '#404040' "
+                 "title 'Stuetzstellen Tschebyscheff'\n",
+                 unten + 0.11 * (oben - unten), groesse);
+    double decke =
+        10.0 * std::pow(10.0, std::ceil(std::log10(v.f_groesste > 0.0 ? v.f_groesste : 1.0)));
+    std::fprintf(aus, "decke = %g\n", decke);
+    std::fprintf(aus, "set logscale y\nset format y '%%.0e'\nset yrange [*:decke]\n");
+    std::fprintf(aus, "set ylabel '|p(x) - f(x)|, hoechstens %.0e'\nset xlabel 'x'\n", decke);
+    std::fprintf(aus, "betrag(d) = (d != d || abs(d) > decke) ? decke : (d != 0 ? abs(d) : NaN)\n");
+    for (std::size_t j = 0; j < v.spalten.size(); ++j)
+        std::fprintf(aus, "%s %s index 0 using 1:(betrag($%zu)) with lines %s notitle%s\n",
+                     j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''",
+                     j + 3 + v.spalten.size(), stil(v.spalten[j], false).c_str(),
+                     j + 1 < v.spalten.size() ? ", \\" : "");
+    std::fprintf(aus, "unset multiplot\n");
+    ausgabe_abschliessen(aus, name.c_str());
+    geschrieben(name);
 }
 
 // Runs gnuplot on the script.  Without gnuplot the files stay for later and
@@ -306,19 +352,42 @@ void zeichnen(const std::string &skript) {
         numerik_fehler("gnuplot konnte %s nicht zeichnen.\n", skript.c_str());
 }
 
-void diagramm(const studie &s, int punkte) {
-    std::string stamm = "fehlerstudie_" + std::to_string(s.m);
-    datendatei_schreiben(s, stamm + ".dat", punkte);
-    skript_schreiben(s, stamm + ".gp", stamm + ".dat", stamm + ".png");
-    zeichnen(stamm + ".gp");
+// Draws a script's plot and names the picture when gnuplot has written it
+// (without gnuplot the picture stays undrawn, and zeichnen says so).
+void zeichnen_und_melden(const std::string &skript, const std::string &bild) {
+    struct stat vorher {};
+    bool gab_es = stat(bild.c_str(), &vorher) == 0;
+    zeichnen(skript);
+    struct stat nachher {};
+    if (stat(bild.c_str(), &nachher) == 0 &&
+        (!gab_es || nachher.st_mtim.tv_sec != vorher.st_mtim.tv_sec ||
+         nachher.st_mtim.tv_nsec != vorher.st_mtim.tv_nsec))
+        geschrieben(bild);
 }
+
+void diagramm(const studie &s, int wahl) {
+    std::string stamm = "fehlerstudie_" + std::to_string(s.m);
+    datendatei_schreiben(s, stamm + ".dat");
+    skript_schreiben(s, stamm + ".gp", stamm + ".dat", stamm + ".png");
+    zeichnen_und_melden(stamm + ".gp", stamm + ".png");
+
+    verlauf v = verlauf_berechnen(s.m, s.n.back(), s.punkte, wahl);
+    stamm += "_n" + std::to_string(v.n);
+    verlaufsdaten_schreiben(v, stamm + ".dat");
+    verlaufsskript_schreiben(v, stamm + ".gp", stamm + ".dat", stamm + ".png");
+    zeichnen_und_melden(stamm + ".gp", stamm + ".png");
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     optionen o;
     schalterstand stand = schalter_lesen(argc, argv, eigener_schalter_lesen, &o);
-    // With -g the point count comes first, so m is one argument further on.
-    if (o.punkte_angegeben && argc < 3) stand.fehler = true;
+    // The point count and the tolerance come before m, in this order.
+    int vor_m = (o.punkte_angegeben ? 1 : 0) + (o.toleranz_angegeben ? 1 : 0);
+    if (argc < 2 + vor_m) stand.fehler = true;
+    // A search has no n of its own, and so no plot against n.
+    if (o.toleranz_angegeben && (o.diagramm || argc > 2 + vor_m)) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
 
     int naechstes = 1;
@@ -329,6 +398,8 @@ int main(int argc, char **argv) {
             numerik_fehler("Punkte muss mindestens %d sein!\n", STANDARD_PUNKTE);
         if (punkte > MAX_PUNKTE) numerik_fehler("Punkte darf hoechstens %d sein!\n", MAX_PUNKTE);
     }
+    double toleranz = 0.0;
+    if (o.toleranz_angegeben) toleranz = toleranz_argument(argv[naechstes++]);
 
     int m_erstes = 1;
     int m_letztes = funktion_anzahl;
@@ -338,11 +409,20 @@ int main(int argc, char **argv) {
         m_erstes = m_letztes = m;
     }
 
+    if (o.toleranz_angegeben) {
+        std::vector<toleranzsuche> suchen;
+        for (int m = m_erstes; m <= m_letztes; ++m)
+            suchen.push_back(toleranz_suchen(m, toleranz, punkte, o.spalten));
+        std::fputs(toleranz_text(suchen).c_str(), stdout);
+        ausgabe_abschliessen(stdout, nullptr);
+        return 0;
+    }
+
     std::vector<int> n_liste;
     for (; naechstes < argc; ++naechstes) {
         int n = zahl_argument(argv[naechstes], "n");
         if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
-        if (n > MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", MAX_N);
+        if (n > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
         // Orders compare successive n, so each must exceed the one before.
         if (!n_liste.empty() && n <= n_liste.back())
             numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
@@ -350,19 +430,18 @@ int main(int argc, char **argv) {
     }
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
     for (int n : n_liste)
-        if (punkte - 1 < SCHRITTE_JE_INTERVALL * n) {
-            numerik_warnung(
-                "Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als %d "
-                "Schritte je Intervall); genauer mit -g %d.\n",
-                punkte, n, SCHRITTE_JE_INTERVALL, SCHRITTE_JE_INTERVALL * n_liste.back() + 1);
+        if (punkte < gitterpunkte_fuer(n)) {
+            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
+                            "10 Schritte je Intervall); genauer mit -g %d.\n",
+                            punkte, n, gitterpunkte_fuer(n_liste.back()));
             break;
         }
 
     for (int m = m_erstes; m <= m_letztes; ++m) {
-        studie s = durchfuehren(m, n_liste, punkte);
+        studie s = studie_durchfuehren(m, n_liste, punkte, o.spalten);
         if (m > m_erstes) std::printf("\n");
-        tabelle_ausgeben(s, punkte);
-        if (o.diagramm) diagramm(s, punkte);
+        std::fputs(studie_text(s).c_str(), stdout);
+        if (o.diagramm) diagramm(s, o.spalten);
     }
     ausgabe_abschliessen(stdout, nullptr);
     return 0;

@@ -1,6 +1,7 @@
 // fehlervergleich: the largest absolute difference between the function
 // values of two value files (exact values first, computed values second).
 #include "numerik/matrix.h"
+#include "numerik/zahlen.h"
 #include "rahmen.h"
 
 #include <cmath>
@@ -9,7 +10,7 @@ namespace {
 const programmbeschreibung programm = {
     "\nBenutzung: %s [Schalter] [--] Sollwertedatei Istwertedatei\n\n",
     "Schalter: -h fuer diese Hilfe\n",
-    {},
+    {"          -v volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n"},
     "\nTalvo Drenhart und Osmund Kesselt - 23. November 1999\n",
     3,
     3,
@@ -26,7 +27,7 @@ objekt *funktionswerte_laden(FILE *ein) {
 } // namespace
 
 int main(int argc, char **argv) {
-    schalterstand stand = schalter_lesen(argc, argv);
+    schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
     benutzung_pruefen(programm, argc, argv, stand);
 
     FILE *soll_datei = eingabe_oeffnen(argv[1]);
@@ -47,7 +48,10 @@ int main(int argc, char **argv) {
         double abstand = std::fabs(fs->amIndex(soll, i + 1, 1) - fi->amIndex(ist, i + 1, 1));
         if (abstand > groesster) groesster = abstand;
     }
-    std::printf("Fehler = %lf\n", groesster);
+    // "%lf" by default; with -v 17 significant digits.
+    char zahl[ZAHL_MAXLAENGE + 1];
+    *zahl_schreiben(zahl, groesster) = '\0';
+    std::printf("Fehler = %s\n", zahl);
     ausgabe_abschliessen(stdout, nullptr);
     fs->freigeben(soll);
     fi->freigeben(ist);

@@ -11,7 +11,8 @@ namespace {
 const programmbeschreibung programm = {
     "\nBenutzung: %s [Schalter] [--] n [Eingabedatei [Ausgabedatei]]\n\n",
     "Schalter: -h fuer diese Hilfe\n",
-    {" n+1 = Anzahl der Werte\n"},
+    {"          -v volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n",
+     " n+1 = Anzahl der Werte\n"},
     "\nTalvo Drenhart und Osmund Kesselt - 23. November 1999\n",
     2,
     4,
@@ -19,7 +20,7 @@ const programmbeschreibung programm = {
 } // namespace
 
 int main(int argc, char **argv) {
-    schalterstand stand = schalter_lesen(argc, argv);
+    schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
     benutzung_pruefen(programm, argc, argv, stand);
 
     int n = anzahl_argument(argv[1]);

@@ -55,6 +55,12 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
     std::exit(stand.fehler ? 1 : 0);
 }
 
+bool genauigkeitsschalter(char zeichen, void *) {
+    if (zeichen != 'v') return false;
+    zahl_form_setzen(ZAHL_FORM_VOLL);
+    return true;
+}
+
 int zahl_argument(const char *text, const char *was) {
     int wert = 0;
     switch (zahl_int_lesen(text, &wert)) {

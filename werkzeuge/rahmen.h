@@ -39,6 +39,13 @@ schalterstand schalter_lesen(int &argc, char **&argv, eigener_schalter eigene = 
 void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **argv,
                        schalterstand stand);
 
+// The switch -v of the programs that write values: every number they write
+// (vector entries, key lines, fehlervergleich's figure) with 17 significant
+// digits, which every loader reads back unchanged (zahl_form_setzen of
+// numerik/zahlen.h).  An eigener_schalter for programs without switches of
+// their own; others call it from theirs.
+bool genauigkeitsschalter(char zeichen, void *kontext);
+
 // A numeric argument read as atoi reads it: leading white space and a sign,
 // then digits up to the first other character; text without digits is 0.  A
 // number beyond the int range ends with "<was> zu gross!\n" (or "zu klein")

@@ -19,6 +19,7 @@ const programmbeschreibung programm = {
         "          -t Stuetzstellen nach Tschebyscheff-Polynom\n",
         "          -n natuerliche Splines\n",
         "          -p periodische Splines\n",
+        "          -v volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n",
         "Anmerkung: Stuetzstellen- und Splineart muessen angegeben werden\n",
         " n = Anzahl der Stuetzstellen - 1\n",
         " m = Nummer der Beispielfunktion\n",
@@ -51,7 +52,7 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         w->splineart = SPLINE_PERIODISCH;
         return true;
     default:
-        return false;
+        return genauigkeitsschalter(zeichen, nullptr);
     }
 }
 } // namespace

@@ -74,10 +74,10 @@ static inline const interpolation_funktionen *interpolation_tabelle(const objekt
 extern klasse allg_interpolation;
 
 /** Loads an interpolation of whichever registered class
- * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION) the next header line names and
- * returns it; the caller owns it.  zusatz goes to that class's laden.  End
- * of input, a header line without ':' or a type that is not registered end
- * through the fatal path. */
+ * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION, BARYZENTRISCHE_INTERPOLATION)
+ * the next header line names and returns it; the caller owns it.  zusatz
+ * goes to that class's laden.  End of input, a header line without ':' or a
+ * type that is not registered end through the fatal path. */
 objekt *interpolation_laden(FILE *ein, void *zusatz);
 
 /** The twin of matrix_kopfzeile with its own state: an empty typ discovers
@@ -85,8 +85,9 @@ objekt *interpolation_laden(FILE *ein, void *zusatz);
  * name stays valid until the next interpolation header line is read. */
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
-/** The descriptor of ip's class (newton_interpolation or
- * spline_interpolation); any other table ends through the fatal path. */
+/** The descriptor of ip's class (newton_interpolation, spline_interpolation
+ * or baryzentrische_interpolation); any other table ends through the fatal
+ * path. */
 klasse *interpolation_klasse(objekt *ip);
 
 /** The interval check of node kinds 1 and 2, also used for the interval on

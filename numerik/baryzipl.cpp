@@ -1,0 +1,224 @@
+#include "numerik/baryzipl.h"
+
+#include "fehler_intern.h"
+#include "feld.h"
+#include "polynom_intern.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const polynomklasse baryzentrisch = {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION",
+                                     "Gewichte"};
+
+// Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
+// coefficient C(n, n/2).  Built outwards from the middle by the ratios of
+// neighbouring binomial coefficients, so no intermediate exceeds 1: O(n).
+// The chain runs in long double, so that each weight is within a rounding
+// step or so of the exact quotient (on equidistant nodes the second
+// barycentric formula passes weight errors on to the result, magnified by
+// the nodes' Lebesgue constant of about 2^n / (e n ln n)).
+//
+// C(n, 0) / C(n, n/2) is about 2^-n sqrt(n): beyond n of about 1070 the
+// outer weights underflow to 0 when they are rounded to doubles.  Those
+// nodes then take no part in evaluation between the nodes (evaluation at a
+// node still returns its value exactly), so the result is no longer the
+// polynomial through all values; at such n the polynomial on equidistant
+// nodes magnifies the rounding of its values by about 2^n anyway.
+void gewichte_aequidistant(double *w, int n) {
+    int mitte = n / 2;
+    long double v = mitte % 2 == 0 ? 1.0L : -1.0L;
+    w[mitte] = static_cast<double>(v);
+    for (int j = mitte + 1; j <= n; ++j) { // C(n,j) = C(n,j-1) (n-j+1) / j
+        v = -v * (n - j + 1) / j;
+        w[j] = static_cast<double>(v);
+    }
+    v = w[mitte];
+    for (int j = mitte - 1; j >= 0; --j) { // C(n,j) = C(n,j+1) (j+1) / (n-j)
+        v = -v * (j + 1) / (n - j);
+        w[j] = static_cast<double>(v);
+    }
+}
+
+// Chebyshev extreme points: w(j) = (-1)^j, halved at both ends.  The affine
+// map onto [a, b] multiplies every weight by the same factor, which cancels
+// in the barycentric formula.  Two nodes have no interior one to be halved
+// against: their weights are 1 and -1.
+void gewichte_tschebyscheff(double *w, int n) {
+    if (n == 1) {
+        w[0] = 1.0;
+        w[1] = -1.0;
+        return;
+    }
+    for (int j = 0; j <= n; ++j)
+        w[j] = j % 2 == 0 ? 1.0 : -1.0;
+    w[0] = 0.5;
+    w[n] *= 0.5;
+}
+
+// Given nodes: w(j) = 1 / prod_{k != j} (x(j) - x(k)).  The products of n
+// differences leave the double range for n in the hundreds (equidistant
+// nodes: 2^n), so each is kept as a mantissa times a binary exponent of its
+// own; only the normalised weights, divided by the largest, are rounded to
+// doubles.  Differences of ordinary size are multiplied straight in, and
+// the mantissa is renormalised only when it leaves [2^-500, 2^500].  O(n^2).
+void gewichte_gegeben(double *w, const double *x, int n, const char *name) {
+    for (int j = 0; j <= n; ++j)
+        if (!std::isfinite(x[j]))
+            fehler("Stuetzstelle x(%i) ist keine endliche Zahl fuer BARYZENTRISCHE_INTERPOLATION "
+                   "%s.\n",
+                   j + 1, name);
+    std::vector<long> exponent(static_cast<std::size_t>(n) + 1);
+    long groesster = LONG_MIN;
+    for (int j = 0; j <= n; ++j) {
+        double mantisse = 1.0;
+        long e = 0;
+        for (int k = 0; k <= n; ++k) {
+            if (k == j) continue;
+            double d = x[j] - x[k];
+            if (!(std::fabs(d) >= 0x1p-400 && std::fabs(d) <= 0x1p400)) {
+                // Equal nodes make the weight infinite: there is no
+                // polynomial through two values at one node.
+                if (d == 0.0)
+                    fehler("Stuetzstellen x(%i) und x(%i) gleich fuer "
+                           "BARYZENTRISCHE_INTERPOLATION %s.\n",
+                           std::min(j, k) + 1, std::max(j, k) + 1, name);
+                // Finite nodes whose difference overflows: halve both.
+                if (!std::isfinite(d)) {
+                    d = x[j] * 0.5 - x[k] * 0.5;
+                    ++e;
+                }
+                int ed = 0;
+                d = std::frexp(d, &ed);
+                e += ed;
+            }
+            mantisse *= d;
+            if (!(std::fabs(mantisse) >= 0x1p-500 && std::fabs(mantisse) <= 0x1p500)) {
+                int em = 0;
+                mantisse = std::frexp(mantisse, &em);
+                e += em;
+            }
+        }
+        // 1 / (mantisse 2^e) = (1 / m') 2^-(e + em) with m' in [0.5, 1).
+        int em = 0;
+        mantisse = std::frexp(mantisse, &em);
+        w[j] = 1.0 / mantisse;
+        exponent[j] = -(e + em);
+        groesster = std::max(groesster, exponent[j]);
+    }
+    // Scaled by 2^-groesster every weight is at most 2 in magnitude (small
+    // ones may underflow to 0); the division by the largest makes it +-1.
+    double groesstes = 0.0;
+    for (int j = 0; j <= n; ++j) {
+        long verschiebung = std::max(exponent[j] - groesster, -2000L);
+        w[j] = std::ldexp(w[j], static_cast<int>(verschiebung));
+        groesstes = std::max(groesstes, std::fabs(w[j]));
+    }
+    for (int j = 0; j <= n; ++j)
+        w[j] /= groesstes;
+}
+
+void gewichte(polynomdaten *d) {
+    schreibfeld w(d->koeffizienten);
+    if (d->n == 0) {
+        w[0] = 1.0;
+        return;
+    }
+    switch (d->art) {
+    case STUETZSTELLEN_AEQUIDISTANT:
+        gewichte_aequidistant(w.werte(), d->n);
+        break;
+    case STUETZSTELLEN_TSCHEBYSCHEFF:
+        gewichte_tschebyscheff(w.werte(), d->n);
+        break;
+    default:
+        gewichte_gegeben(w.werte(), eintraege(d->stuetzstellen), d->n, d->name);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+const interpolation_funktionen baryzentrische_interpolationFunktionen = {
+    .speichern = baryzentrischeinterpolation_speichern,
+    .laden = baryzentrischeinterpolation_laden,
+    .freigeben = baryzentrischeinterpolation_freigeben,
+    .kreieren = baryzentrischeinterpolation_kreieren,
+    .funktionswert = baryzentrischeinterpolation_funktionswert,
+    .name = baryzentrischeinterpolation_name,
+    .klasse = interpolation_klasse,
+    .imVektor = baryzentrischeinterpolation_imVektor,
+    .linkeGrenze = baryzentrischeinterpolation_linkeGrenze,
+    .rechteGrenze = baryzentrischeinterpolation_rechteGrenze,
+};
+klasse baryzentrische_interpolation = {&baryzentrische_interpolationFunktionen, nullptr};
+
+objekt *baryzentrischeinterpolation_kreieren(const void *parameter, void *) {
+    objekt *ip = polynom_kreieren(
+        polynomproblem_aus<baryzentrischeinterpolation_parameter>(parameter), baryzentrisch);
+    gewichte(polynom_daten(ip));
+    return ip;
+}
+
+objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz) {
+    polynomtext t = polynomtext_lesen(ein, baryzentrisch.typ);
+    baryzentrischeinterpolation_parameter p = {t.name, t.art, t.stuetzstellen.get(),
+                                               t.a,    t.b,   t.stuetzwerte.get()};
+    return interpolation_tabelle(&baryzentrische_interpolation)->kreieren(&p, zusatz);
+}
+
+int baryzentrischeinterpolation_speichern(objekt *ip, FILE *aus) {
+    return polynom_speichern(ip, aus, baryzentrisch.typ);
+}
+
+int baryzentrischeinterpolation_freigeben(objekt *ip) {
+    return polynom_freigeben(ip);
+}
+
+// The second barycentric formula.  Its error does not grow with the size of
+// the products that ruin the Newton form: for nodes of small Lebesgue
+// constant the result is within a few rounding steps times that constant of
+// the exact polynomial's value.  With one value the polynomial is that value
+// (the single placed node of kinds 1 and 2 is not a number).
+double baryzentrischeinterpolation_funktionswert(objekt *ip, double x) {
+    polynomdaten *d = polynom_daten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    const double *w = eintraege(d->koeffizienten);
+    if (d->n == 0) return y[0];
+    double zaehler = 0.0;
+    double nenner = 0.0;
+    for (int j = 0; j <= d->n; ++j) {
+        double abstand = x - knoten[j];
+        if (abstand == 0.0) return y[j];
+        double t = w[j] / abstand;
+        // x within a subnormal distance of x(j): p(x) is y(j) to the last
+        // bit, and the quotient would make the formula inf / inf.
+        if (std::isinf(t)) return y[j];
+        zaehler += t * y[j];
+        nenner += t;
+    }
+    return zaehler / nenner;
+}
+
+const char *baryzentrischeinterpolation_name(objekt *ip) {
+    return polynom_name(ip, baryzentrisch.typ);
+}
+
+objekt *baryzentrischeinterpolation_imVektor(objekt *ip, int index) {
+    return polynom_vektor(ip, index);
+}
+
+double baryzentrischeinterpolation_linkeGrenze(objekt *ip) {
+    return polynom_grenze(ip, true);
+}
+
+double baryzentrischeinterpolation_rechteGrenze(objekt *ip) {
+    return polynom_grenze(ip, false);
+}
+
+} // extern "C"

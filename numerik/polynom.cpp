@@ -1,0 +1,149 @@
+// The part of the two polynomial classes that does not depend on the form
+// of the polynomial (see polynom_intern.h).
+#include "polynom_intern.h"
+
+#include "fehler_intern.h"
+#include "feld.h"
+#include "interplt_intern.h"
+#include "kluster.h"
+#include "lese_datum.h"
+
+#include <cstdlib>
+#include <cstring>
+
+polynomdaten *polynom_daten(objekt *ip) {
+    if (ip->daten == nullptr) still_beenden();
+    return static_cast<polynomdaten *>(ip->daten);
+}
+
+objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
+    auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
+    if (ip == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
+    ip->funktionen = k.beschreibung->funktionen;
+    auto *d = static_cast<polynomdaten *>(std::malloc(sizeof(polynomdaten)));
+    ip->daten = d;
+    if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
+    *d = {nullptr, nullptr, nullptr, nullptr, 0, STUETZSTELLEN_GEGEBEN, 0.0, 0.0};
+
+    const char *name = p.name != nullptr ? p.name : "unbenannt";
+    std::size_t laenge = std::strlen(name);
+    d->name = static_cast<char *>(std::malloc(laenge + 1));
+    if (d->name == nullptr) fehler("Nicht genug Speicher fuer %s %s.\n", k.typ, name);
+    std::memcpy(d->name, name, laenge + 1);
+
+    if (p.stuetzwerte == nullptr) fehler("Stuetzwerte fehlen fuer%s %s.\n", k.typ, d->name);
+    int n = matrix_tabelle(p.stuetzwerte)->hoehe(p.stuetzwerte) - 1;
+    if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
+    d->n = n;
+
+    d->stuetzstellen = nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
+    d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
+    d->koeffizienten = nm_anlegen(n + 1, 1, k.vektorname, ip);
+
+    if (p.art == STUETZSTELLEN_GEGEBEN) {
+        if (p.stuetzstellen == nullptr) fehler("Stuetzstellen fehlen fuer%s %s.\n", k.typ, d->name);
+        if (matrix_tabelle(p.stuetzstellen)->hoehe(p.stuetzstellen) != n + 1)
+            fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", k.typ, d->name);
+        // Given nodes keep their order: neither form needs them sorted.
+        spalte_kopieren(p.stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
+    } else {
+        // Ends the process for any kind other than 1 and 2, before a kind
+        // nothing else could handle is stored.
+        stuetzstellen_platzieren(d->stuetzstellen, p.art, n, p.a, p.b, d->name);
+        d->a = p.a;
+        d->b = p.b;
+    }
+    d->art = p.art;
+    spalte_kopieren(p.stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
+    return ip;
+}
+
+int polynom_speichern(objekt *ip, FILE *aus, const char *typ) {
+    polynomdaten *d = polynom_daten(ip);
+    std::fprintf(aus, "%s: %s\n", typ, d->name);
+    std::fprintf(aus, "art = %i\n", d->art);
+    switch (d->art) {
+    case STUETZSTELLEN_GEGEBEN:
+        matrix_tabelle(d->stuetzstellen)->speichern(d->stuetzstellen, aus);
+        break;
+    case STUETZSTELLEN_AEQUIDISTANT:
+    case STUETZSTELLEN_TSCHEBYSCHEFF:
+        schreibe_datum(aus, "a =", d->a);
+        schreibe_datum(aus, "b =", d->b);
+        break;
+    default:
+        fehler("Kann %s %s nicht speichern.\n", typ, d->name);
+    }
+    matrix_tabelle(d->stuetzwerte)->speichern(d->stuetzwerte, aus);
+    return 0;
+}
+
+polynomtext polynomtext_lesen(FILE *ein, const char *typ) {
+    char erwartet[TYPPUFFER];
+    std::snprintf(erwartet, sizeof erwartet, "%s", typ);
+    polynomtext t = {
+        interpolation_kopfzeile(ein, erwartet), STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
+    lese_datum(ein, "%d", "art =", &t.art);
+    // Another kind would leave the text's layout unknown: no vector could be
+    // read for it.
+    if (t.art != STUETZSTELLEN_GEGEBEN && t.art != STUETZSTELLEN_AEQUIDISTANT &&
+        t.art != STUETZSTELLEN_TSCHEBYSCHEFF)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", t.name, t.art);
+    // The vectors are read by the NM_MATRIX class's own loader; their header
+    // lines go through the matrix cluster's reader, so name (which lives in
+    // this cluster's header buffer) stays valid until creation copies it.
+    const matrix_funktionen *nm = nm_tabelle();
+    if (t.art == STUETZSTELLEN_GEGEBEN) {
+        t.stuetzstellen.reset(nm->laden(ein, nullptr));
+    } else {
+        lese_datum(ein, "%lf", "a =", &t.a);
+        lese_datum(ein, "%lf", "b =", &t.b);
+    }
+    t.stuetzwerte.reset(nm->laden(ein, nullptr));
+    return t;
+}
+
+int polynom_freigeben(objekt *ip) {
+    polynomdaten *d = polynom_daten(ip);
+    std::free(d->name);
+    matrix_tabelle(d->stuetzstellen)->freigeben(d->stuetzstellen);
+    matrix_tabelle(d->stuetzwerte)->freigeben(d->stuetzwerte);
+    matrix_tabelle(d->koeffizienten)->freigeben(d->koeffizienten);
+    std::free(d);
+    std::free(ip);
+    return 0;
+}
+
+const char *polynom_name(objekt *ip, const char *typ) {
+    if (ip->daten == nullptr) return typ;
+    return static_cast<polynomdaten *>(ip->daten)->name;
+}
+
+objekt *polynom_vektor(objekt *ip, int index) {
+    polynomdaten *d = polynom_daten(ip);
+    switch (index) {
+    case 0:
+        return d->stuetzstellen;
+    case 1:
+        return d->stuetzwerte;
+    case 2:
+        return d->koeffizienten;
+    default:
+        fehler("Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n", d->name, index);
+    }
+}
+
+double polynom_grenze(objekt *ip, bool links) {
+    polynomdaten *d = polynom_daten(ip);
+    switch (d->art) {
+    case STUETZSTELLEN_GEGEBEN:
+        return links ? kleinste_stuetzstelle(d->stuetzstellen)
+                     : groesste_stuetzstelle(d->stuetzstellen);
+    case STUETZSTELLEN_AEQUIDISTANT:
+    case STUETZSTELLEN_TSCHEBYSCHEFF:
+        return links ? d->a : d->b;
+    default:
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
+               d->art);
+    }
+}

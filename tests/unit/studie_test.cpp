@@ -1,0 +1,224 @@
+// The study module: the second derivatives of the example functions, the
+// spline with exact end conditions, the sanity figure of the polynomial on
+// Chebyshev points, the rounding mark, the search for the smallest n, the
+// scale of the plots and the tables as text.
+#include "studie.h"
+
+#include "numerik/baryzipl.h"
+#include "numerik/newtnipl.h"
+#include "numerik/splinipl.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const methode *methode_namens(const std::string &spalte) {
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (spalte == methoden[i].spalte) return &methoden[i];
+    return nullptr;
+}
+
+std::vector<std::string> spaltennamen(const std::vector<const methode *> &spalten) {
+    std::vector<std::string> namen;
+    for (const methode *me : spalten)
+        namen.push_back(me->spalte);
+    return namen;
+}
+
+double kubik(double x) {
+    return 2.0 * x * x * x - x * x + 0.5 * x - 3.0;
+}
+
+double kubik_abl2(double x) {
+    return 12.0 * x - 2.0;
+}
+
+TEST(Beispielfunktionen, SecondDerivativesAgainstDifferenceQuotients) {
+    // (f(x+h) - 2 f(x) + f(x-h)) / h^2 = f''(x) + O(h^2) + O(eps / h^2).
+    const double h = 1e-4;
+    for (int m = 1; m <= funktion_anzahl; ++m) {
+        const beispielfunktion &p = funktion[m - 1];
+        for (int i = 0; i <= 20; ++i) {
+            double x = p.a + (p.b - p.a) * i / 20.0;
+            if (m == 3 && std::fabs(x) < 2 * h) continue; // the kink of |x|
+            double quotient = (p.f(x + h) - 2.0 * p.f(x) + p.f(x - h)) / (h * h);
+            EXPECT_NEAR(p.abl2(x), quotient, 1e-5) << "m=" << m << " x=" << x;
+        }
+    }
+}
+
+TEST(StudieMethoden, SplineWithExactEndDerivativesReproducesACubic) {
+    const beispielfunktion kubisch = {kubik, -1.5, 2.5, "Kubik", kubik_abl2};
+    const methode *abl = methode_namens("abl.Sp-a");
+    const methode *nat = methode_namens("nat.Sp-a");
+    ASSERT_NE(abl, nullptr);
+    ASSERT_EQ(abl->splineart, SPLINE_ABL2_GEGEBEN);
+    for (int n : {2, 5, 17}) {
+        interpolation_zeiger s = erzeugen(*abl, kubisch, 0, n);
+        EXPECT_LT(groesster_fehler(s.get(), kubisch, 4001), 1e-12) << "n=" << n;
+    }
+    // The natural end condition is wrong for it: no reproduction.
+    interpolation_zeiger s = erzeugen(*nat, kubisch, 0, 5);
+    EXPECT_GT(groesster_fehler(s.get(), kubisch, 4001), 1e-3);
+}
+
+TEST(StudieMethoden, ColumnsOfEachChoice) {
+    const beispielfunktion &sinus9 = funktion[1]; // no periodic column
+    const beispielfunktion &runge = funktion[3];
+    EXPECT_EQ(spaltennamen(spalten_waehlen(runge, SPALTEN_UEBERSICHT)),
+              (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-t", "nat.Sp-a", "nat.Sp-t",
+                                        "abl.Sp-a", "per.Sp-a"}));
+    EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_UEBERSICHT)).size(), 6u);
+    EXPECT_EQ(spaltennamen(spalten_waehlen(runge, SPALTEN_POLYNOME)),
+              (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t"}));
+    EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_SPLINES)),
+              (std::vector<std::string>{"nat.Sp-a", "nat.Sp-t", "abl.Sp-a"}));
+    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 8u);
+    EXPECT_EQ(hoechstes_n(*methode_namens("Newton-t")), NEWTON_MAX_N);
+    EXPECT_EQ(hoechstes_n(*methode_namens("Bary-t")), STUDIE_MAX_N);
+    EXPECT_EQ(suchgrenze(*methode_namens("Bary-a")), POLYNOM_SUCHGRENZE);
+    EXPECT_EQ(suchanfang(*methode_namens("per.Sp-a")), 3);
+    // The nodes are those that creation places.
+    std::vector<double> x = stuetzstellen(runge, STUETZSTELLEN_TSCHEBYSCHEFF, 4);
+    interpolation_zeiger p = erzeugen(*methode_namens("Bary-t"), runge, 4, 4);
+    objekt *knoten = interpolation_tabelle(p.get())->imVektor(p.get(), 0);
+    for (int i = 0; i <= 4; ++i)
+        EXPECT_EQ(x[i], matrix_tabelle(knoten)->amIndex(knoten, i + 1, 1));
+}
+
+TEST(Studie, PolynomialOnChebyshevPointsAtN64) {
+    // Problem 4, 1001 points: the polynomial's error is about 8.1e-4, the
+    // Newton form's figure is rounding and marked.
+    studie s = studie_durchfuehren(4, {64}, 1001, SPALTEN_POLYNOME);
+    ASSERT_EQ(spaltennamen(s.spalten)[3], "Bary-t");
+    EXPECT_NEAR(s.werte[0][3].fehler, 8.1e-4, 0.1e-4);
+    EXPECT_GT(s.werte[0][1].fehler, 1.0);
+    EXPECT_TRUE(rundung_ueberwiegt(s, 0, 1));
+    EXPECT_FALSE(rundung_ueberwiegt(s, 0, 3));
+    EXPECT_DOUBLE_EQ(s.f_groesste, 1.0);
+}
+
+TEST(Studie, NewtonColumnsStopAtTheirBound) {
+    studie s = studie_durchfuehren(2, {NEWTON_MAX_N + 1}, 1001, SPALTEN_POLYNOME);
+    EXPECT_FALSE(s.werte[0][0].berechnet);
+    EXPECT_FALSE(s.werte[0][1].berechnet);
+    EXPECT_TRUE(s.werte[0][3].berechnet);
+    EXPECT_LT(s.werte[0][3].fehler, 1e-12);
+    EXPECT_FALSE(rundung_ueberwiegt(s, 0, 1));
+    std::string text = studie_text(s);
+    EXPECT_NE(text.find("\n 10001         -          -  "), std::string::npos) << text;
+    EXPECT_NE(text.find("- nicht berechnet: Newton-Form ueber n = 10000 (Aufwand n^2).\n"),
+              std::string::npos);
+}
+
+// A study of two columns, Newton-t and Bary-t, with the figures given.
+studie gemacht(const std::vector<std::vector<double>> &zahlen) {
+    studie s;
+    s.m = 4;
+    s.punkte = 1001;
+    s.f_groesste = 1.0;
+    s.spalten = {methode_namens("Newton-t"), methode_namens("Bary-t")};
+    for (std::size_t k = 0; k < zahlen.size(); ++k) {
+        s.n.push_back(2 << k);
+        s.werte.push_back({{zahlen[k][0], true}, {zahlen[k][1], true}});
+    }
+    return s;
+}
+
+TEST(Studie, RoundingMark) {
+    studie s = gemacht({{1.0, 0.1},
+                        {0.2, 0.1},
+                        {0.15, 0.1},
+                        {NAN, 0.1},
+                        {INFINITY, 0.1},
+                        {1.0, INFINITY},
+                        {0.0, 0.0}});
+    EXPECT_TRUE(rundung_ueberwiegt(s, 0, 0));
+    EXPECT_FALSE(rundung_ueberwiegt(s, 1, 0)); // differs by exactly the figure
+    EXPECT_FALSE(rundung_ueberwiegt(s, 2, 0));
+    EXPECT_TRUE(rundung_ueberwiegt(s, 3, 0));
+    EXPECT_TRUE(rundung_ueberwiegt(s, 4, 0));
+    EXPECT_FALSE(rundung_ueberwiegt(s, 5, 0)); // no finite figure to compare with
+    EXPECT_FALSE(rundung_ueberwiegt(s, 6, 0));
+    EXPECT_FALSE(rundung_ueberwiegt(s, 0, 1)); // only Newton figures are marked
+    // Newton on equidistant nodes has no twin in these columns.
+    s.spalten[0] = methode_namens("Newton-a");
+    EXPECT_FALSE(rundung_ueberwiegt(s, 0, 0));
+}
+
+TEST(Studie, PlotScale) {
+    // Newton-t grows at the end: diverging, cut at the ceiling, which the
+    // converging Bary-t sets at the decade above 0.5.
+    studie s = gemacht({{0.5, 0.5}, {0.02, 0.01}, {30.0, 3e-7}});
+    EXPECT_FALSE(konvergiert(s, 0));
+    EXPECT_TRUE(konvergiert(s, 1));
+    EXPECT_DOUBLE_EQ(diagramm_decke(s), 1.0);
+    EXPECT_DOUBLE_EQ(diagramm_boden(s), 1e-7);
+    // A last figure above max |f| is no convergence, however it began.
+    studie t = gemacht({{5.0, 5.0}, {3.0, 3.0}});
+    EXPECT_FALSE(konvergiert(t, 1));
+    EXPECT_DOUBLE_EQ(diagramm_decke(t), 10.0);
+    studie u = gemacht({{1e-3, 2e-3}, {NAN, 1e-4}});
+    EXPECT_FALSE(konvergiert(u, 0));
+    EXPECT_DOUBLE_EQ(diagramm_decke(u), 1e-2);
+}
+
+TEST(Toleranzsuche, DoublingThenBisection) {
+    int aufrufe = 0;
+    auto quadrat = [&aufrufe](int n) {
+        ++aufrufe;
+        return 1.0 / (static_cast<double>(n) * n);
+    };
+    EXPECT_EQ(kleinstes_n(quadrat, 1e-4, 2, 100000), 100);
+    EXPECT_LE(aufrufe, 2 * 17 + 2);
+    EXPECT_EQ(kleinstes_n(quadrat, 1.0, 2, 100000), 2);
+    EXPECT_EQ(kleinstes_n(quadrat, 0.25, 3, 100000), 3);
+    // 1/n <= 1e-3 first at n_max itself, reached by the last step.
+    EXPECT_EQ(kleinstes_n([](int n) { return 1.0 / n; }, 1e-3, 2, 1000), 1000);
+    EXPECT_EQ(kleinstes_n([](int n) { return 1.0 / n; }, 1e-3, 2, 999), 0);
+    // A figure that is not a number never meets a tolerance.
+    EXPECT_EQ(kleinstes_n([](int) { return NAN; }, 1.0, 2, 64), 0);
+    // Between the doubling steps: 1/n^2 <= 1/(65^2) first at n = 65.
+    EXPECT_EQ(kleinstes_n(quadrat, 1.0 / (65.0 * 65.0), 2, 100000), 65);
+}
+
+TEST(Toleranzsuche, TableOfSeveralProblems) {
+    toleranzsuche eins;
+    eins.m = 1;
+    eins.toleranz = 1e-6;
+    eins.punkte = 1001;
+    eins.spalten = {methode_namens("nat.Sp-a"), methode_namens("per.Sp-a")};
+    eins.n = {45, 0};
+    toleranzsuche zwei = eins;
+    zwei.m = 2;
+    zwei.spalten = {methode_namens("Newton-t"), methode_namens("nat.Sp-a")};
+    zwei.n = {0, 2558};
+    EXPECT_EQ(toleranz_text({eins, zwei}),
+              "Beispielfunktion 1: Sinus auf [-pi,pi]\n"
+              "Beispielfunktion 2: Sinus auf [-9,9]\n"
+              "Kleinstes n mit max |p(x) - f(x)| <= 1e-06, gemessen an max(1001, 10 n + 1)\n"
+              "Punkten (n verdoppelt ab 2, dann halbiert; >N: bis n = N nicht erreicht)\n"
+              "\n"
+              "     m  Newton-t  nat.Sp-a  per.Sp-a\n"
+              "     1                  45   >100000\n"
+              "     2     >2000      2558\n");
+}
+
+TEST(Verlauf, ValuesOfEachInterpolantOnTheGrid) {
+    verlauf v = verlauf_berechnen(4, 8, 1001, SPALTEN_UEBERSICHT);
+    ASSERT_EQ(v.x.size(), 1001u);
+    EXPECT_EQ(v.x.front(), -9.0);
+    EXPECT_EQ(v.x.back(), 9.0);
+    EXPECT_EQ(v.f[500], 1.0);
+    ASSERT_EQ(v.p.size(), v.spalten.size());
+    // Grid point 500 is 0, an equidistant node for even n, and the middle
+    // Chebyshev node lies within 1e-15 of it: every interpolant takes f's
+    // value there.
+    for (const std::vector<double> &p : v.p)
+        EXPECT_NEAR(p[500], 1.0, 1e-12);
+}
+
+} // namespace
