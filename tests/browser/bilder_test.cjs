@@ -18,7 +18,8 @@ fs.mkdirSync(bilder, { recursive: true });
 async function layoutPruefen(page, was) {
   const befund = await page.evaluate(() => {
     const teile = ['#steuerung', '#bild_funktion', '#bild_fehler', '#tabelle', 'h1',
-      '#titel_funktion', '#meldung', '#hinweise']
+      '#titel_funktion', '#meldung', '#hinweise', '.studienwahl', '#bild_studie', '#studie_fehler',
+      '#studie_ordnung', '#studie_hinweise', '#studie_meldung']
       .map((s) => [s, document.querySelector(s)])
       .filter(([, e]) => e && !e.hidden && e.getBoundingClientRect().height > 0)
       .map(([s, e]) => [s, e.getBoundingClientRect()]);
@@ -59,7 +60,7 @@ async function zustaende(page, breite) {
   await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton', 'natuerlich', 'periodisch'], n: 12 });
   await layoutPruefen(page, `${breite} px, Runge`);
   await bild(page, `runge_${breite}`);
-  await h.waehlen(page, { m: 2, art: 2, n: 40 });
+  await h.waehlen(page, { m: 2, art: 2, verfahren: ['newton', 'baryzentrisch', 'natuerlich', 'abl2'], n: 40 });
   await layoutPruefen(page, `${breite} px, Tschebyscheff`);
   await bild(page, `tschebyscheff_${breite}`);
   await h.setzen(page, '#quelle', 'daten');

@@ -53,8 +53,9 @@ h.mitSeite(seite, async (page, kontext) => {
   // stored again, its curve points and its coefficients as the programs
   // write them.
   await h.setzen(page, '#quelle', 'daten');
-  const texte = fs.readdirSync(beispiele).filter((d) => /^(newton|spline)_.*\.txt$/.test(d))
-    .map((d) => path.join(beispiele, d));
+  // Every example that is not a matrix.
+  const texte = fs.readdirSync(beispiele).map((d) => path.join(beispiele, d))
+    .filter((d) => !/^(NM|BAND|A06_)_?MATRIX:/.test(fs.readFileSync(d, 'utf8')));
   texte.push(geladenesProblem);
   for (const pfad of texte) {
     const name = path.basename(pfad);

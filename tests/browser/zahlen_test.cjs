@@ -1,7 +1,7 @@
 // The number text in the WebAssembly build: the library's writers (six
 // decimals and full precision) give the very bytes of the native build's
 // printf("%f") and printf("%.17g"), and its reader gives the
-// values of the module's own sscanf, for 200000 numbers of every kind
+// values of the module's own sscanf, for 100000 numbers of every kind
 // (tests/browser/zahlenfolge.h).  em++'s C++ library lacks the floating-point
 // to_chars and from_chars; this is the check of the fallback that replaces
 // them there.
@@ -10,7 +10,7 @@
 'use strict';
 const { spawnSync } = require('child_process');
 
-const ANZAHL = 200000;
+const ANZAHL = 100000;
 const [probe, referenz] = process.argv.slice(2);
 
 (async () => {

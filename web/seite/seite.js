@@ -113,10 +113,26 @@
     newton: 'Newton-Form',
     baryzentrisch: 'baryzentrische Form',
     natuerlich: 'natürlicher Spline',
-    abl2: 'Spline mit exakten f″(a), f″(b)',
+    abl2: 'Spline mit exaktem f″ an den Enden',
     periodisch: 'periodischer Spline',
   };
+  // Colour and dash of each method in the pictures of one n.  The
+  // barycentric form lies on the Newton form wherever that is still exact,
+  // the periodic spline often on the natural one: they are dashed.
+  const STIL = {
+    newton: { farbe: '#c00000' },
+    baryzentrisch: { farbe: '#e08000', dash: [10, 6], breite: 3 },
+    natuerlich: { farbe: '#0050c0' },
+    abl2: { farbe: '#7030a0' },
+    periodisch: { farbe: '#008000', dash: [5, 5], breite: 2.5 },
+  };
   const FARBEN = ['#c00000', '#0050c0', '#008000', '#e08000', '#7030a0', '#008080', '#a05000'];
+  // Methods that need the exact function (its f'' at the ends).
+  const NUR_BEISPIEL = new Set(['abl2']);
+  // The study's column titles are ASCII; shown with their umlauts.
+  const UMLAUTE = { aequidistant: 'äquidistant', natuerlicher: 'natürlicher' };
+  const mitUmlauten = (t) => t.replace(/[A-Za-z]+/g, (w) => UMLAUTE[w] || w);
+
   // The interpolation of a loaded text, in the place of a method.
   const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', farbe: FARBEN[1] };
   const N_MIN = 2;
@@ -197,7 +213,9 @@
     ergebnis.y = doublesLesen(M, py, g);
     if (w.quelle !== 'daten') {
       const pe = M._malloc(8 * g);
-      const max = M._web_fehler(w.m, px, py, pe, g);
+      M._web_fehler(w.m, px, py, pe, g);
+      // The figure itself from the study's own measurement.
+      const max = M._web_groesster_fehler(ip, w.m, g);
       ergebnis.e = doublesLesen(M, pe, g);
       ergebnis.max = max;
       ergebnis.maxText = text(M, M._web_zahl(max, 3));
@@ -268,7 +286,8 @@
     }
     for (const r of ergebnisse) {
       reihen.push(r.y);
-      serien.push({ label: r.v.titel, stroke: r.v.farbe, width: 2, spanGaps: true, points: { show: false } });
+      serien.push({ label: r.v.titel, stroke: r.v.farbe, width: r.v.breite || 2, dash: r.v.dash, spanGaps: true,
+        points: { show: false } });
     }
     // Beyond a thousand nodes the markers would fill the plot (ten to a
     // pixel at 10^4) and take most of the drawing time; they are left out.
@@ -363,7 +382,7 @@
         abgeschnitten.map((r) => `${r.v.titel} (max ${r.maxText})`).join(', ') + '.';
 
     const serien = [{ label: 'x' }, ...mitFehler.map((r) => ({ label: r.v.titel, stroke: r.v.farbe,
-      width: 2, spanGaps: true, points: { show: false } }))];
+      width: r.v.breite || 2, dash: r.v.dash, spanGaps: true, points: { show: false } }))];
     const daten = [mitFehler[0].x, ...reihen];
     const signatur = serien.map((s) => s.label).join('|');
     if (bilder.fehler && bilder.signaturE === signatur) {
@@ -385,7 +404,8 @@
   }
 
   window.addEventListener('resize', () => {
-    for (const [bild, id] of [[bilder.funktion, 'bild_funktion'], [bilder.fehler, 'bild_fehler']])
+    for (const [bild, id] of [[bilder.funktion, 'bild_funktion'], [bilder.fehler, 'bild_fehler'],
+      [studienBild.plot, 'bild_studie']])
       if (bild) bild.setSize({ width: bildBreite($(id)), height: bild.height });
   });
 
@@ -559,6 +579,7 @@
     bib.hinweise = [];
     let liste = w.verfahren;
     if (w.quelle === 'daten') {
+      liste = liste.filter((v) => !NUR_BEISPIEL.has(v.schluessel));
       // An interpolation text is drawn as it is; nothing loaded, nothing drawn.
       if (zustand.datenArt === 1) liste = [GELADEN];
       if (zustand.datenArt === 0) liste = [];
@@ -607,6 +628,206 @@
     document.body.dataset.durchlaeufe = String(Number(document.body.dataset.durchlaeufe || 0) + 1);
   }
 
+
+  // ---- The convergence study ---------------------------------------------------
+  // The study module of fehlerstudie runs in the module; the page shows its
+  // tables and draws its figures against n.
+
+  const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
+  const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
+
+  function studieBefehl(m, punkte, spaltenwahl, nListe) {
+    const g = punkte === 1001 ? '' : ` -g ${punkte}`;
+    return `fehlerstudie${SCHALTER[spaltenwahl]}${g} ${m} ${nListe.join(' ')}`;
+  }
+
+  function textInsModul(M, t) {
+    const laenge = M.lengthBytesUTF8(t) + 1;
+    const p = M._malloc(laenge);
+    M.stringToUTF8(t, p, laenge);
+    return p;
+  }
+
+  function studieLesen(M, w, nText, spaltenwahl) {
+    const pn = textInsModul(M, nText);
+    const spalten = M._web_studie(w.m, pn, w.punkte, spaltenwahl);
+    M._free(pn);
+    const n = [];
+    for (let k = 0; k < M._web_studie_n_anzahl(); ++k) n.push(M._web_studie_n(k));
+    const s = { m: w.m, punkte: w.punkte, n, spalten: [], decke: M._web_studie_decke(), boden: M._web_studie_boden() };
+    for (let j = 0; j < spalten; ++j) {
+      const sp = { spalte: text(M, M._web_studie_spalte(j)), titel: mitUmlauten(text(M, M._web_studie_titel(j))),
+        farbe: text(M, M._web_studie_farbe(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
+        fehler: [], zellen: [], rundung: [], ordnungen: [''] };
+      for (let k = 0; k < n.length; ++k) {
+        sp.fehler.push(M._web_studie_fehler(k, j));
+        sp.zellen.push(text(M, M._web_studie_zelle(k, j)));
+        sp.rundung.push(M._web_studie_rundung(k, j) === 1);
+        if (k > 0) sp.ordnungen.push(text(M, M._web_studie_ordnung(k, j)));
+      }
+      s.spalten.push(sp);
+    }
+    s.text = new TextDecoder().decode(textHolen(M, M._web_studie_text()));
+    s.deckeText = text(M, M._web_zahl(s.decke, 1));
+    return s;
+  }
+
+  function studienTabelle(tabelle, ueberschrift, s, zelle, abK) {
+    tabelle.replaceChildren();
+    const caption = document.createElement('caption');
+    caption.textContent = ueberschrift;
+    tabelle.append(caption);
+    const kopf = document.createElement('tr');
+    for (const [t, farbe, titel] of [['n', null, 'n = Anzahl der Stützstellen − 1'],
+      ...s.spalten.map((sp) => [sp.spalte, sp.farbe, sp.titel])]) {
+      const th = document.createElement('th');
+      th.textContent = t;
+      th.title = titel;
+      if (farbe) th.style.borderBottomColor = farbe;
+      kopf.append(th);
+    }
+    tabelle.append(kopf);
+    for (let k = abK; k < s.n.length; ++k) {
+      const tr = document.createElement('tr');
+      const nZelle = document.createElement('td');
+      nZelle.textContent = String(s.n[k]);
+      tr.append(nZelle);
+      s.spalten.forEach((sp, j) => tr.append(zelle(sp, k, j)));
+      tabelle.append(tr);
+    }
+  }
+
+  function studieZeigen(s, spaltenwahl) {
+    $('studie_inhalt').hidden = false;
+    const fehlerZelle = (sp, k) => {
+      const td = document.createElement('td');
+      td.textContent = sp.zellen[k] + (sp.rundung[k] ? '*' : '');
+      if (sp.rundung[k]) td.className = 'rundung';
+      return td;
+    };
+    const ordnungZelle = (sp, k) => {
+      const td = document.createElement('td');
+      td.textContent = sp.ordnungen[k];
+      return td;
+    };
+    studienTabelle($('studie_fehler'), `Größter Fehler max |p(x) − f(x)| an ${s.punkte} Punkten`, s, fehlerZelle, 0);
+    if (s.n.length > 1) {
+      studienTabelle($('studie_ordnung'), 'Beobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)', s, ordnungZelle, 1);
+    } else {
+      $('studie_ordnung').replaceChildren();
+    }
+    const fussnoten = [];
+    if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
+      fussnoten.push('* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten Polynom ' +
+        'derselben Stützstellen um mehr als dessen Fehler ab.');
+    }
+    if (s.spalten.some((sp) => sp.zellen.includes('-'))) {
+      fussnoten.push('– nicht berechnet: Newton-Form über n = 10000 (Aufwand n²).');
+    }
+    $('studie_fussnote').textContent = fussnoten.join(' ');
+    $('studie_text').textContent = s.text;
+    $('studie_decke').textContent = `Die Achse endet bei ${s.deckeText} (gepunktete Linie), der Zehnerpotenz über ` +
+      'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.';
+
+    // The figures against n, on logarithmic axes: a figure above the
+    // ceiling (or not a number) lies on it, one not computed leaves a gap.
+    const el = $('bild_studie');
+    const reihen = s.spalten.map((sp) => sp.fehler.map((e, k) => {
+      if (sp.zellen[k] === '-') return null;
+      if (!(e <= s.decke)) return s.decke;
+      return e > 0 ? e : null;
+    }));
+    const daten = [s.n, ...reihen, s.n.map(() => s.decke)];
+    const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
+      label: sp.konvergiert ? sp.titel : `${sp.titel} (divergiert; gekappt)`,
+      stroke: sp.farbe, width: 2, points: { show: true, size: 7, fill: sp.farbe },
+    })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } }];
+    studienBild.bereich = [s.boden, s.decke * 3];
+    studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
+    studienBild.n = s.n;
+    const signatur = serien.map((x) => x.label).join('|');
+    if (studienBild.plot && studienBild.signatur === signatur) {
+      studienBild.plot.setData(daten);
+    } else {
+      if (studienBild.plot) studienBild.plot.destroy();
+      studienBild.signatur = signatur;
+      studienBild.plot = new uPlot({
+        width: bildBreite(el),
+        height: 400,
+        scales: { x: { time: false, distr: 3, log: 10, range: () => studienBild.xBereich },
+          y: { distr: 3, log: 10, range: () => studienBild.bereich } },
+        axes: [{ ...ACHSE, label: 'n', splits: () => studienBild.n, filter: (u, v) => v,
+          values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
+        { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
+          values: (u, werte) => werte.map(dekadeText) }],
+        series: serien,
+        legend: { live: false },
+        cursor: { drag: { x: false, y: false } },
+      }, daten, el);
+    }
+    $('studie_titel').textContent = `Konvergenzstudie: Beispielfunktion ${s.m}: ${zustand.beispiele[s.m - 1].name}`;
+    $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  }
+
+  let studieLaeuft = false;
+  let studieNochmal = false;
+
+  async function studieAktualisieren() {
+    if (studieLaeuft) { studieNochmal = true; return; }
+    studieLaeuft = true;
+    try {
+      do {
+        studieNochmal = false;
+        await studieDurchlauf();
+      } while (studieNochmal);
+    } finally {
+      studieLaeuft = false;
+    }
+  }
+
+  async function studieDurchlauf() {
+    const w = wahl();
+    const daten = w.quelle === 'daten';
+    $('studie_wahl').disabled = daten;
+    $('studie_rechnen').disabled = daten;
+    if (daten) {
+      $('studie_inhalt').hidden = true;
+      $('studie_meldung').hidden = true;
+      $('studie_hinweise').hidden = true;
+      $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
+      return;
+    }
+    $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
+      Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
+    const spaltenwahl = Number($('studie_wahl').value);
+    const beginn = performance.now();
+    bib.hinweise = [];
+    const r = await ausfuehren((M) => studieLesen(M, w, $('studie_n').value, spaltenwahl));
+    const dauer = performance.now() - beginn;
+    // Warnings as fehlerstudie writes them to standard error: the first line
+    // shows, the rest (a continued periodic spline lists its nodes) on demand.
+    $('studie_hinweise').hidden = bib.hinweise.length === 0;
+    $('studie_hinweiszeile').textContent = bib.hinweise.length > 1
+      ? `Hinweise der Bibliothek: ${bib.hinweise[0]} (und ${bib.hinweise.length - 1} Zeilen mehr)`
+      : `Hinweis der Bibliothek: ${bib.hinweise[0] || ''}`;
+    $('studie_hinweistext').textContent = bib.hinweise.join('\n');
+    if (r.fehler !== undefined) {
+      const el = $('studie_meldung');
+      el.hidden = false;
+      el.replaceChildren(Object.assign(document.createElement('strong'), { textContent: 'Konvergenzstudie: ' }),
+        Object.assign(document.createElement('code'), { textContent: r.fehler.replace(/\n+$/, '') }));
+      $('studie_inhalt').hidden = true;
+      document.body.dataset.studienfehler = String(Number(document.body.dataset.studienfehler || 0) + 1);
+      return;
+    }
+    $('studie_meldung').hidden = true;
+    studieZeigen(r.wert, spaltenwahl);
+    $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
+    document.body.dataset.studiendauer = dauer.toFixed(1);
+    zustand.studie = r.wert;
+    document.body.dataset.studien = String(Number(document.body.dataset.studien || 0) + 1);
+  }
+
   // ---- Loading the user's text -------------------------------------------------
 
   async function datenLaden(bytes, herkunft) {
@@ -650,7 +871,11 @@
     const gesucht = daten ? '0' : (document.querySelector('input[name="art"]:checked').value === '0'
       ? '1' : document.querySelector('input[name="art"]:checked').value);
     document.querySelector(`input[name="art"][value="${gesucht}"]`).checked = true;
-    for (const v of zustand.verfahren) $(`verfahren_${v.schluessel}`).disabled = interpolation;
+    for (const v of zustand.verfahren) {
+      const feld = $(`verfahren_${v.schluessel}`);
+      feld.disabled = interpolation || (daten && NUR_BEISPIEL.has(v.schluessel));
+      feld.parentElement.title = NUR_BEISPIEL.has(v.schluessel) ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
+    }
     $('n_regler').disabled = daten;
     $('n').disabled = daten;
     $('n_daten').hidden = !daten;
@@ -668,8 +893,9 @@
     }
     for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
       const schluessel = text(M, M._web_verfahren_schluessel(k));
+      const stil = STIL[schluessel] || { farbe: FARBEN[k % FARBEN.length] };
       zustand.verfahren.push({ k, schluessel, titel: TITEL[schluessel] || text(M, M._web_verfahren_titel(k)),
-        farbe: FARBEN[k % FARBEN.length] });
+        farbe: stil.farbe, dash: stil.dash, breite: stil.breite || 2 });
     }
 
     const quelle = $('quelle');
@@ -697,6 +923,7 @@
       zustand.quelle = quelle.value === 'daten' ? 'daten' : Number(quelle.value);
       steuerungAnpassen();
       aktualisieren();
+      studieAktualisieren();
     });
     for (const r of document.querySelectorAll('input[name="art"]')) r.addEventListener('change', aktualisieren);
 
@@ -724,6 +951,7 @@
     $('punkte').addEventListener('change', () => {
       $('punkte').value = String(wahl().punkte); // the number used, within its bounds
       aktualisieren();
+      studieAktualisieren();
     });
 
     $('laden').addEventListener('click', () => {
@@ -739,10 +967,25 @@
       await datenLaden(bytes, datei.name);
     });
 
+    $('studie_rechnen').addEventListener('click', studieAktualisieren);
+    $('studie_n').addEventListener('change', studieAktualisieren);
+    $('studie_n').addEventListener('keydown', (e) => { if (e.key === 'Enter') studieAktualisieren(); });
+    $('studie_wahl').addEventListener('change', studieAktualisieren);
+    $('studie_bis1024').addEventListener('click', () => {
+      $('studie_n').value = '2 4 8 16 32 64 128 256 512 1024';
+      studieAktualisieren();
+    });
+    $('studie_laden').addEventListener('click', () => {
+      if (zustand.studie) {
+        herunterladen(`fehlerstudie_${zustand.studie.m}.txt`, new TextEncoder().encode(zustand.studie.text));
+      }
+    });
+
     steuerungAnpassen();
     $('laden_hinweis').hidden = true;
     $('seite').hidden = false;
     await aktualisieren();
+    await studieAktualisieren();
     document.body.dataset.bereit = '1';
   }
 

@@ -18,18 +18,22 @@
 #include "funktion.h"
 #include "numerik/a06_mtrx.h"
 #include "numerik/bandmtrx.h"
+#include "numerik/baryzipl.h"
 #include "numerik/fehler.h"
 #include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
+#include "studie.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,7 +62,11 @@ struct verfahren {
 
 const verfahren verfahren_liste[] = {
     {"newton", "Newton-Form", &newton_interpolation, -1},
+    {"baryzentrisch", "baryzentrische Form", &baryzentrische_interpolation, -1},
     {"natuerlich", "natuerlicher Spline", &spline_interpolation, SPLINE_NATUERLICH},
+    // The end second derivatives of the example's f: for own data there is
+    // no f.
+    {"abl2", "Spline mit exaktem f'' an den Enden", &spline_interpolation, SPLINE_ABL2_GEGEBEN},
     {"periodisch", "periodischer Spline", &spline_interpolation, SPLINE_PERIODISCH},
 };
 constexpr int VERFAHREN_ANZAHL = sizeof verfahren_liste / sizeof verfahren_liste[0];
@@ -86,12 +94,23 @@ std::string problemname(const beispielfunktion &problem, int n) {
 
 // Creates method me over the nodes of kind art: for kinds 1 and 2 placed on
 // [a, b] (knoten is then null), for kind 0 given by knoten.  Spline kinds may
-// carry OHNE_KOEFFIZIENTEN in art.
+// carry OHNE_KOEFFIZIENTEN in art.  problem: the example whose f'' gives
+// the end conditions of SPLINE_ABL2_GEGEBEN (null for own data).
 objekt *erzeugen(const verfahren &me, const char *name, int art, objekt *knoten, double a, double b,
-                 objekt *werte) {
+                 objekt *werte, const beispielfunktion *problem) {
     const interpolation_funktionen *fk = interpolation_tabelle(me.art);
     if (me.splineart >= 0) {
         splineinterpolation_parameter p = {name, art, knoten, a, b, werte, me.splineart, 0.0, 0.0};
+        if (me.splineart == SPLINE_ABL2_GEGEBEN) {
+            if (problem == nullptr)
+                numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
+            p.abl2links = problem->abl2(problem->a);
+            p.abl2rechts = problem->abl2(problem->b);
+        }
+        return fk->kreieren(&p, nullptr);
+    }
+    if (me.art == &baryzentrische_interpolation) {
+        baryzentrischeinterpolation_parameter p = {name, art, knoten, a, b, werte};
         return fk->kreieren(&p, nullptr);
     }
     newtoninterpolation_parameter p = {name, art, knoten, a, b, werte};
@@ -172,6 +191,60 @@ void wertedatei(FILE *aus, int n, double a, double b, const char *wertename, F w
     fw->speichern(werte.get(), aus);
 }
 
+// The last study of web_studie.
+std::optional<studie> letzte_studie;
+
+// The smallest grid of fehlerstudie.
+constexpr int STUDIE_MIN_PUNKTE = 1001;
+
+const studie &studie_da() {
+    if (!letzte_studie) numerik_fehler("Keine Studie gerechnet.\n");
+    return *letzte_studie;
+}
+const methode *spalte_nr(int j) {
+    const studie &s = studie_da();
+    if (j < 0 || static_cast<std::size_t>(j) >= s.spalten.size())
+        numerik_fehler("Spalte %d der Studie nicht definiert.\n", j);
+    return s.spalten[static_cast<std::size_t>(j)];
+}
+const messwert &messwert_nr(int k, int j) {
+    const studie &s = studie_da();
+    spalte_nr(j);
+    if (k < 0 || static_cast<std::size_t>(k) >= s.n.size())
+        numerik_fehler("Zeile %d der Studie nicht definiert.\n", k);
+    return s.werte[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)];
+}
+
+// The n of a study from text, separated by blanks or commas, with the checks
+// and messages of fehlerstudie's arguments.
+std::vector<int> n_liste_lesen(const char *text) {
+    std::vector<int> n;
+    std::string wort;
+    const std::string alles = std::string(text) + " ";
+    for (char c : alles) {
+        if (c != ' ' && c != ',' && c != '\t' && c != '\n' && c != '\r') {
+            wort += c;
+            continue;
+        }
+        if (wort.empty()) continue;
+        int wert = 0;
+        int ergebnis = zahl_int_lesen(wort.c_str(), &wert);
+        std::size_t ziffern = wort.find_first_not_of("+-0123456789");
+        if (ergebnis == ZAHL_KEINE_ZAHL || ziffern != std::string::npos)
+            numerik_fehler("n: '%s' ist keine ganze Zahl.\n", wort.c_str());
+        if (ergebnis == ZAHL_AUSSERHALB) numerik_fehler("n zu gross!\n");
+        if (wert < 2) numerik_fehler("n muss mindestens 2 sein!\n");
+        if (wert > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
+        // Orders compare successive n, so each must exceed the one before.
+        if (!n.empty() && wert <= n.back())
+            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+        n.push_back(wert);
+        wort.clear();
+    }
+    if (n.empty()) numerik_fehler("Keine Werte von n angegeben.\n");
+    return n;
+}
+
 } // namespace
 
 extern "C" {
@@ -215,7 +288,7 @@ EMSCRIPTEN_KEEPALIVE objekt *web_beispiel_erzeugen(int m, int k, int art, int n)
     const verfahren &me = verfahren_nr(k);
     matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
     std::string name = problemname(problem, n);
-    return erzeugen(me, name.c_str(), art, nullptr, problem.a, problem.b, werte.get());
+    return erzeugen(me, name.c_str(), art, nullptr, problem.a, problem.b, werte.get(), &problem);
 }
 
 // Loads text (laenge bytes, which need not end in a NUL) through the
@@ -256,7 +329,7 @@ EMSCRIPTEN_KEEPALIVE objekt *web_daten_erzeugen(int k) {
     const verfahren &me = verfahren_nr(k);
     std::string name = std::string("Eigene Daten, ") + me.titel;
     return erzeugen(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
-                    geladene_werte);
+                    geladene_werte, nullptr);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_freigeben(objekt *ip) {
@@ -338,6 +411,13 @@ EMSCRIPTEN_KEEPALIVE double web_fehler(int m, const double *x, const double *y, 
     return groesster;
 }
 
+// The largest error of ip for example m at punkte points, measured by the
+// study's own function: the figure fehlerstudie prints for the same problem,
+// node kind, n and points.
+EMSCRIPTEN_KEEPALIVE double web_groesster_fehler(objekt *ip, int m, int punkte) {
+    return groesster_fehler(ip, problem_nr(m), punkte);
+}
+
 // x as printf("%.*g") writes it: the figures of the page in the programs'
 // own notation.  Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char *web_zahl(double x, int stellen) {
@@ -374,16 +454,16 @@ EMSCRIPTEN_KEEPALIVE char *web_text_interpolation(objekt *ip) {
 // end values of a periodic problem; the file keeps them as they are.  Other
 // classes store their problem as made.
 static char *problemtext(const verfahren &me, const char *name, int art, objekt *knoten, double a,
-                         double b, objekt *werte) {
+                         double b, objekt *werte, const beispielfunktion *problem) {
     if (me.splineart < 0) {
-        interpolation_zeiger ip(erzeugen(me, name, art, knoten, a, b, werte));
+        interpolation_zeiger ip(erzeugen(me, name, art, knoten, a, b, werte, problem));
         return web_text_interpolation(ip.get());
     }
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const int anzahl = fw->hoehe(werte);
     matrix_zeiger nullwerte(vektor(anzahl, "Stuetzwerte"));
     interpolation_zeiger ip(
-        erzeugen(me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b, nullwerte.get()));
+        erzeugen(me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b, nullwerte.get(), problem));
     objekt *eigene = interpolation_tabelle(ip.get())->imVektor(ip.get(), 1);
     for (int i = 1; i <= anzahl; ++i)
         matrix_tabelle(eigene)->setzen(eigene, i, 1, fw->amIndex(werte, i, 1));
@@ -396,7 +476,7 @@ EMSCRIPTEN_KEEPALIVE char *web_text_problem(int m, int k, int art, int n) {
     matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
     std::string name = problemname(problem, n);
     return problemtext(verfahren_nr(k), name.c_str(), art, nullptr, problem.a, problem.b,
-                       werte.get());
+                       werte.get(), &problem);
 }
 
 // The problem of method k over the value file loaded last.
@@ -405,7 +485,7 @@ EMSCRIPTEN_KEEPALIVE char *web_text_daten_problem(int k) {
     const verfahren &me = verfahren_nr(k);
     std::string name = std::string("Eigene Daten, ") + me.titel;
     return problemtext(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
-                       geladene_werte);
+                       geladene_werte, nullptr);
 }
 
 // What kurvenpunkte n writes for ip: n+1 equidistant points of its interval.
@@ -440,6 +520,106 @@ EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
         std::fputs("# --\n", aus);
         fk->ausgeben(koeffizienten, aus);
     });
+}
+
+// ---- The convergence study ----------------------------------------------
+// The study module of fehlerstudie computes, the page shows: the last study
+// is kept here for the page to read cell by cell.
+
+EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
+    problem_nr(m);
+    std::vector<int> n = n_liste_lesen(n_text);
+    if (punkte < STUDIE_MIN_PUNKTE)
+        numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
+    if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
+        numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
+    // The warning of fehlerstudie, word for word.
+    for (int k : n)
+        if (punkte < gitterpunkte_fuer(k)) {
+            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
+                            "10 Schritte je Intervall); genauer mit -g %d.\n",
+                            punkte, k, gitterpunkte_fuer(n.back()));
+            break;
+        }
+    letzte_studie.reset();
+    letzte_studie = studie_durchfuehren(m, n, punkte, wahl);
+    return static_cast<int>(letzte_studie->spalten.size());
+}
+
+EMSCRIPTEN_KEEPALIVE int web_studie_n_anzahl() {
+    return static_cast<int>(studie_da().n.size());
+}
+EMSCRIPTEN_KEEPALIVE int web_studie_n(int k) {
+    return studie_da().n.at(static_cast<std::size_t>(k));
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_spalte(int j) {
+    return spalte_nr(j)->spalte;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_titel(int j) {
+    return spalte_nr(j)->titel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_farbe(int j) {
+    return spalte_nr(j)->farbe;
+}
+
+// The error at (n index k, column j); not a number where the study has not
+// computed it (the Newton form beyond its largest n).
+EMSCRIPTEN_KEEPALIVE double web_studie_fehler(int k, int j) {
+    const messwert &mw = messwert_nr(k, j);
+    return mw.berechnet ? mw.fehler : NAN;
+}
+// 1 where the Newton figure is rounding rather than interpolation error.
+EMSCRIPTEN_KEEPALIVE int web_studie_rundung(int k, int j) {
+    messwert_nr(k, j);
+    return rundung_ueberwiegt(*letzte_studie, static_cast<std::size_t>(k),
+                              static_cast<std::size_t>(j))
+               ? 1
+               : 0;
+}
+// The cell as fehlerstudie prints it: "%.3g", or "-" where not computed.
+EMSCRIPTEN_KEEPALIVE const char *web_studie_zelle(int k, int j) {
+    const messwert &mw = messwert_nr(k, j);
+    static char text[32];
+    if (mw.berechnet)
+        std::snprintf(text, sizeof text, "%.3g", mw.fehler);
+    else
+        std::snprintf(text, sizeof text, "-");
+    return text;
+}
+// The observed order from n index k-1 to k (k >= 1) as fehlerstudie prints
+// it: "%.2f", or "-" where none can be read off.
+EMSCRIPTEN_KEEPALIVE const char *web_studie_ordnung(int k, int j) {
+    const messwert &vorher = messwert_nr(k - 1, j);
+    const messwert &jetzt = messwert_nr(k, j);
+    const studie &s = *letzte_studie;
+    double p = NAN;
+    if (vorher.berechnet && jetzt.berechnet)
+        p = ordnung(vorher.fehler, s.n[static_cast<std::size_t>(k) - 1], jetzt.fehler,
+                    s.n[static_cast<std::size_t>(k)]);
+    static char text[32];
+    if (std::isnan(p))
+        std::snprintf(text, sizeof text, "-");
+    else
+        std::snprintf(text, sizeof text, "%.2f", p);
+    return text;
+}
+
+// The plot's range and which columns converge, as fehlerstudie draws it.
+EMSCRIPTEN_KEEPALIVE int web_studie_konvergiert(int j) {
+    spalte_nr(j);
+    return konvergiert(*letzte_studie, static_cast<std::size_t>(j)) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE double web_studie_decke() {
+    return diagramm_decke(studie_da());
+}
+EMSCRIPTEN_KEEPALIVE double web_studie_boden() {
+    return diagramm_boden(studie_da());
+}
+
+// The tables as fehlerstudie prints them.
+EMSCRIPTEN_KEEPALIVE char *web_studie_text() {
+    const std::string text = studie_text(studie_da());
+    return als_text([&text](FILE *aus) { std::fwrite(text.data(), 1, text.size(), aus); });
 }
 
 } // extern "C"
