@@ -268,7 +268,11 @@ void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
 // side, so that a polynomial that swings out leaves the panel.  Below: the
 // pointwise error on a logarithmic axis (0 at the nodes is left out), up to
 // ten times the decade of max |f|: larger errors, which say only that the
-// interpolant is of no use, run along that ceiling.
+// interpolant is of no use, run along that ceiling.  The floor lies four
+// decades below the smallest largest error of a column, so that the dips
+// where an interpolant crosses f do not squeeze the curves together, and
+// not below 1e-17 times max |f|, where rounding is all there is to see.
+// Both panels span the width; the key below them serves both.
 void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const std::string &daten,
                               const std::string &bild) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
@@ -282,21 +286,32 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
     double spanne = oben > unten ? oben - unten : 1.0;
     unten -= spanne / 2;
     oben += spanne / 2;
+    double f_groesste = v.f_groesste > 0.0 ? v.f_groesste : 1.0;
+    double decke = 10.0 * std::pow(10.0, std::ceil(std::log10(f_groesste)));
+    double kleinster = decke;
+    for (const std::vector<double> &p : v.p) {
+        double groesster = 0.0;
+        for (std::size_t i = 0; i < p.size(); ++i)
+            groesster = std::fmax(groesster, std::fabs(p[i] - v.f[i]));
+        if (!p.empty() && groesster > 0.0) kleinster = std::fmin(kleinster, groesster);
+    }
+    double boden = std::pow(10.0, std::floor(std::log10(kleinster)) - 4);
+    boden = std::fmax(boden, std::pow(10.0, std::floor(std::log10(1e-17 * f_groesste))));
+
     std::fprintf(aus, "# f und Interpolierende fuer n = %d; zeichnen mit: gnuplot %s\n", v.n,
                  name.c_str());
-    std::fprintf(aus, "set terminal pngcairo noenhanced size 1200,1000 font ',11'\n");
+    std::fprintf(aus, "set terminal pngcairo noenhanced size 1100,1100 font ',11'\n");
     std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
     std::string titel = problemtitel(v.m) + ", n = " + std::to_string(v.n);
-    std::fprintf(aus, "set multiplot layout 2,1 title %s\n", gnuplot_text(titel).c_str());
-    std::fprintf(aus, "set xrange [%.17g:%.17g]\nset grid\nset key outside right top\n", problem.a,
-                 problem.b);
-    // Both panels with the same margins, so that their x axes line up; the
-    // key of the upper panel, right of it, serves both and sets the margin.
-    std::size_t breite = std::strlen("Stuetzstellen Tschebyscheff");
-    for (const methode *me : v.spalten)
-        breite = std::max(breite, std::strlen(me->titel));
-    std::fprintf(aus, "set lmargin 12\nset rmargin %zu\n", breite + 8);
-    std::fprintf(aus, "set yrange [%.17g:%.17g]\nset ylabel 'f(x), p(x)'\n", unten, oben);
+    std::fprintf(aus, "set multiplot title %s\n", gnuplot_text(titel).c_str());
+    std::fprintf(aus, "set xrange [%.17g:%.17g]\nset grid\n", problem.a, problem.b);
+    // Both panels with the same margins, so that their x axes line up.
+    std::fprintf(aus, "set lmargin at screen 0.09\nset rmargin at screen 0.97\n");
+    std::fprintf(aus, "set tmargin at screen 0.94\nset bmargin at screen 0.61\n");
+    std::fprintf(aus, "set key at screen 0.5, screen 0.015 center bottom box maxrows 5 "
+                      "width 1 spacing 1.1\n");
+    std::fprintf(aus, "set yrange [%.17g:%.17g]\nset ylabel 'f(x), p(x)'\nset format x ''\n", unten,
+                 oben);
     std::fprintf(aus, "plot %s index 0 using 1:2 with lines lw 4 lc rgb '#000000' title 'f', \\\n",
                  gnuplot_text(daten).c_str());
     for (std::size_t j = 0; j < v.spalten.size(); ++j)
@@ -312,10 +327,10 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
                  "     '' index 2 using 1:(%.17g) with points pt 7 ps %s lc rgb '#404040' "
                  "title 'Stuetzstellen Tschebyscheff'\n",
                  unten + 0.11 * (oben - unten), groesse);
-    double decke =
-        10.0 * std::pow(10.0, std::ceil(std::log10(v.f_groesste > 0.0 ? v.f_groesste : 1.0)));
+    std::fprintf(aus, "set tmargin at screen 0.58\nset bmargin at screen 0.175\n");
     std::fprintf(aus, "decke = %g\n", decke);
-    std::fprintf(aus, "set logscale y\nset format y '%%.0e'\nset yrange [*:decke]\n");
+    std::fprintf(aus, "set logscale y\nset format y '%%.0e'\nset format x '%%g'\n");
+    std::fprintf(aus, "set yrange [%g:decke]\n", boden);
     std::fprintf(aus, "set ylabel '|p(x) - f(x)|, hoechstens %.0e'\nset xlabel 'x'\n", decke);
     std::fprintf(aus, "betrag(d) = (d != d || abs(d) > decke) ? decke : (d != 0 ? abs(d) : NaN)\n");
     for (std::size_t j = 0; j < v.spalten.size(); ++j)
