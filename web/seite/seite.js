@@ -94,8 +94,7 @@
     const p = M._malloc(bytes.length + 1);
     M.HEAPU8.set(bytes, p);
     M.HEAPU8[p + bytes.length] = 0;
-    // The bytes stay allocated: the loaded objects do not refer to them, but
-    // they are small and go with the instance.
+    // The loaded objects keep nothing of the text: it is freed at once.
     M.datenArt = M._web_laden(p, bytes.length);
     M._free(p);
     M.datenNr = bib.daten.nr;
@@ -141,8 +140,8 @@
   const KNOTEN_GEZEIGT = 1000; // node markers up to this many nodes
 
   const zustand = {
-    beispiele: [], // {m, name, a, b}
-    verfahren: [], // {k, schluessel, titel, farbe}
+    beispiele: [], // {m, name}
+    verfahren: [], // {k, schluessel, titel, farbe, dash, breite}
     quelle: 4, // example m, or 'daten'
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
     datenInfo: '',
@@ -207,8 +206,6 @@
     const py = M._malloc(8 * g);
     M._web_gitter(g, a, b, px);
     M._web_werte(ip, px, py, g);
-    ergebnis.a = a;
-    ergebnis.b = b;
     ergebnis.x = doublesLesen(M, px, g);
     ergebnis.y = doublesLesen(M, py, g);
     if (w.quelle !== 'daten') {
@@ -303,7 +300,7 @@
     // interpolant that leaves it is cut at the frame.
     let lo = Infinity;
     let hi = -Infinity;
-    for (const werte of fy ? [fy, kn.y] : [kn.y]) {
+    for (const werte of fy ? [fy, alleKnoten.y] : [alleKnoten.y]) {
       for (const y of werte) if (endlich(y)) { lo = Math.min(lo, y); hi = Math.max(hi, y); }
     }
     if (!(lo < hi)) { lo = endlich(lo) ? lo - 1 : -1; hi = endlich(hi) ? hi + 1 : 1; }
@@ -378,7 +375,7 @@
     bereich.e = [Math.pow(10, Math.floor(Math.log10(lo))), Math.pow(10, Math.ceil(Math.log10(hi)))];
     hinweis.hidden = abgeschnitten.length === 0;
     hinweis.textContent = abgeschnitten.length === 0 ? ''
-      : `Die Achse endet bei ${FEHLER_DECKE.toExponential(0)}; darüber abgeschnitten: ` +
+      : `Die Achse endet bei ${dekadeText(FEHLER_DECKE)}; darüber abgeschnitten: ` +
         abgeschnitten.map((r) => `${r.v.titel} (max ${r.maxText})`).join(', ') + '.';
 
     const serien = [{ label: 'x' }, ...mitFehler.map((r) => ({ label: r.v.titel, stroke: r.v.farbe,
@@ -494,7 +491,7 @@
       const stamm = dateistamm(w, v, r.name);
       const knoepfe = [
         knopf(w.quelle === 'daten' && zustand.datenArt === 1 ? 'Interpolation' : 'Problem',
-          'die Interpolationsaufgabe als Datei (wie splineerzeuger), für kurvenpunkte und beiwerte',
+          'die Interpolationsaufgabe als Datei (ein Spline wie von splineerzeuger), für kurvenpunkte und beiwerte',
           () => dateiAnbieten(`${stamm}.txt`, (M) => {
             if (w.quelle !== 'daten') return textHolen(M, M._web_text_problem(w.m, v.k, w.art, w.n));
             if (datenSicherstellen(M) === 1) return textHolen(M, M._web_text_interpolation(M._web_geladen()));
