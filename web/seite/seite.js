@@ -274,6 +274,14 @@
 
   function funktionZeichnen(w, ergebnisse, fy, x) {
     const el = $('bild_funktion');
+    // Nothing to draw (own data, none loaded yet).
+    el.hidden = !fy && ergebnisse.length === 0;
+    if (el.hidden) {
+      if (bilder.funktion) bilder.funktion.destroy();
+      bilder.funktion = null;
+      bilder.signaturF = '';
+      return;
+    }
     const erstes = ergebnisse[0];
     const reihen = [];
     const serien = [{ label: 'x' }];
@@ -613,8 +621,12 @@
     funktionZeichnen(w, ergebnisse, fy, x || []);
     fehlerZeichnen(w, ergebnisse);
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
+    if (w.quelle === 'daten') {
+      $('n_daten').textContent = ergebnisse.length > 0
+        ? `n = ${ergebnisse[0].knoten.x.length - 1} aus den Daten.` : 'n ergibt sich aus den Daten.';
+    }
     const titel = w.quelle === 'daten'
-      ? `Eigene Daten: ${zustand.datenInfo}`
+      ? `Eigene Daten: ${zustand.datenInfo || 'noch keine geladen (Text einfügen und „Laden“, oder eine Datei öffnen)'}`
       : `Beispielfunktion ${w.m}: ${zustand.beispiele[w.m - 1].name}, n = ${w.n}, ${ARTEN[w.art]}`;
     $('titel_funktion').textContent = titel;
     // uPlot draws in a microtask queued by setData; it has run when this
@@ -785,9 +797,9 @@
   async function studieDurchlauf() {
     const w = wahl();
     const daten = w.quelle === 'daten';
-    $('studie_wahl').disabled = daten;
-    $('studie_rechnen').disabled = daten;
+    for (const id of ['studie_wahl', 'studie_rechnen', 'studie_n', 'studie_bis1024']) $(id).disabled = daten;
     if (daten) {
+      $('studie_titel').textContent = 'Konvergenzstudie';
       $('studie_inhalt').hidden = true;
       $('studie_meldung').hidden = true;
       $('studie_hinweise').hidden = true;
