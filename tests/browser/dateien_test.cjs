@@ -44,6 +44,15 @@ h.mitSeite(seite, async (page, kontext) => {
     p.pruefe(kp.status === 0 && kp.stdout.length > 0, `kurvenpunkte 100 ${datei.name} laedt die Datei der Seite`, kp.stderr);
   }
 
+  // The problem of every method loads in kurvenpunkte.
+  await h.waehlen(page, { m: 4, art: 2, n: 10,
+    verfahren: ['newton', 'baryzentrisch', 'natuerlich', 'abl2', 'periodisch'] });
+  for (const schluessel of ['newton', 'baryzentrisch', 'natuerlich', 'abl2', 'periodisch']) {
+    const datei = await h.herunterladen(page, ordner, schluessel, 'Problem');
+    const kp = h.programm(bin, 'kurvenpunkte', ['100', datei.pfad]);
+    p.pruefe(kp.status === 0 && kp.stdout.length > 0, `kurvenpunkte 100 ${datei.name}`, kp.stderr);
+  }
+
   // Exact values: page against beispielwerte (1001 measuring points).
   await h.waehlen(page, { m: 4, punkte: 1001 });
   const bw = await h.herunterladen(page, ordner, 'exakt', 'Beispielwerte');

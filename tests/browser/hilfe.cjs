@@ -131,9 +131,13 @@ async function waehlen(page, { m, art, verfahren, n, punkte }) {
     if (!schon) await undWarten(page, () => page.click(`input[name="art"][value="${art}"]`));
   }
   if (verfahren !== undefined) {
-    const alle = await page.$$eval('#verfahren input', (l) => l.map((e) => [e.id.replace('verfahren_', ''), e.checked]));
-    for (const [schluessel, an] of alle) {
-      if (an !== verfahren.includes(schluessel)) await undWarten(page, () => page.click(`#verfahren_${schluessel}`));
+    // A disabled box (a method the data cannot have) is left as it is.
+    const alle = await page.$$eval('#verfahren input',
+      (l) => l.map((e) => [e.id.replace('verfahren_', ''), e.checked, e.disabled]));
+    for (const [schluessel, an, gesperrt] of alle) {
+      if (!gesperrt && an !== verfahren.includes(schluessel)) {
+        await undWarten(page, () => page.click(`#verfahren_${schluessel}`));
+      }
     }
   }
   if (punkte !== undefined) await setzen(page, '#punkte', punkte);
@@ -161,9 +165,15 @@ async function herunterladen(page, ordner, schluessel, beschriftung) {
   for (const k of knoepfe) if ((await k.evaluate((e) => e.textContent)) === beschriftung) gefunden = k;
   if (gefunden === null) throw new Error(`Kein Knopf ${beschriftung} fuer ${schluessel}`);
   await gefunden.click();
+  // A file may show under its name before chromium has written it: it
+  // counts when it is not empty and its size holds for one more look.
+  let groesse = -1;
   for (let i = 0; i < 200; ++i) {
     const neu = fs.readdirSync(eingang).filter((d) => !d.endsWith('.crdownload'));
-    if (neu.length > 0) {
+    const jetzt = neu.length > 0 ? fs.statSync(path.join(eingang, neu[0])).size : -1;
+    const fertig = jetzt > 0 && jetzt === groesse;
+    groesse = jetzt;
+    if (fertig) {
       heruntergeladen += 1;
       const datei = path.join(ordner, `${String(heruntergeladen).padStart(3, '0')}_${neu[0]}`);
       fs.renameSync(path.join(eingang, neu[0]), datei);
