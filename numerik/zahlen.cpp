@@ -85,7 +85,7 @@ int zahl_double_lesen(const char *text, double *ziel) {
     const char *p = text;
     while (leerzeichen(*p))
         ++p;
-    const char *anfang = p;
+    [[maybe_unused]] const char *anfang = p;
     const bool negativ = *p == '-';
     if (negativ) ++p;
     // The digits as one integer; it wraps beyond 19 digits and is then not
@@ -119,12 +119,16 @@ int zahl_double_lesen(const char *text, double *ziel) {
             *ziel = negativ ? -wert : wert;
             return 1;
         }
+        // Without floating-point from_chars in the C++ library, sscanf below
+        // reads this text to the same value.
+#if defined(__cpp_lib_to_chars)
         double wert = 0.0;
         auto [ende, fehlercode] = std::from_chars(anfang, p, wert);
         if (fehlercode == std::errc() && ende == p) {
             *ziel = wert;
             return 1;
         }
+#endif
     }
     double wert = 0.0;
     if (std::sscanf(text, "%lf", &wert) != 1) return 0;
@@ -133,7 +137,12 @@ int zahl_double_lesen(const char *text, double *ziel) {
 }
 
 char *zahl_f_schreiben(char *ziel, double x) {
+#if defined(__cpp_lib_bit_cast)
     const auto bits = std::bit_cast<std::uint64_t>(x);
+#else
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+#endif
     const bool negativ = (bits >> 63) != 0;
     const int feld = static_cast<int>((bits >> 52) & 0x7ff);
     const std::uint64_t bruch = bits & ((std::uint64_t{1} << 52) - 1);
@@ -148,7 +157,16 @@ char *zahl_f_schreiben(char *ziel, double x) {
     const int exponent = (feld == 0 ? 1 : feld) - 1075;
     if (exponent > 11) {
         // |x| >= 2^64: all integer digits, printed exactly by to_chars.
+#if defined(__cpp_lib_to_chars)
         return std::to_chars(ziel, ziel + ZAHL_F_MAXLAENGE, x, std::chars_format::fixed, 6).ptr;
+#else
+        // Without floating-point to_chars in the C++ library: the C
+        // library's "%.6f", which prints the same exact digits.
+        char text[ZAHL_F_MAXLAENGE + 1];
+        const int laenge = std::snprintf(text, sizeof text, "%.6f", x);
+        std::memcpy(ziel, text, static_cast<std::size_t>(laenge));
+        return ziel + laenge;
+#endif
     }
     // N = |x| * 10^6 rounded to an integer = mantisse * 5^6 * 2^(exponent+6),
     // computed exactly in 128 bits (mantisse * 5^6 < 2^67).  A tie rounds to

@@ -1,0 +1,121 @@
+// The page's convergence study is fehlerstudie's: the same text, the same
+// figures in its tables, the same messages for a bad list of n and the same
+// warning for a coarse grid.
+//
+// The page runs with musl's libm, the program with glibc's (sin and cos
+// differ in the last bit for some arguments; see rechnen_test.cjs).  Whole
+// tables are compared where every figure is interpolation error: all columns
+// up to n = 32 for problems 3 and 4, the splines (-s) up to n = 1024 for every
+// problem.  A polynomial's figure at rounding level (the sine at n >= 32, the
+// Newton form beyond) may differ in its digits.
+'use strict';
+const h = require('./hilfe.cjs');
+
+const { seite, bin } = h.argumente();
+const p = new h.Pruefung();
+
+const FAELLE = [
+  // problem, column choice of the page (0 overview, 1 -p, 2 -s, 3 -p -s), n
+  { m: 4, wahl: 3, n: '2 4 8 16 32' },
+  { m: 3, wahl: 3, n: '2 4 8 16 32' },
+  { m: 4, wahl: 0, n: '2 4 8 16 32' },
+  { m: 1, wahl: 2, n: '2 4 8 16 32 64 128 256 512 1024' },
+  { m: 2, wahl: 2, n: '2 4 8 16 32 64 128 256 512 1024' },
+  { m: 4, wahl: 2, n: '3 10 100 1000' },
+];
+const SCHALTER = { 0: [], 1: ['-p'], 2: ['-s'], 3: ['-p', '-s'] };
+
+const studie = (page) => page.evaluate(() => ({
+  text: document.querySelector('#studie_text').textContent,
+  befehl: document.querySelector('#studie_befehl') ? document.querySelector('#studie_befehl').textContent : '',
+  hinweise: document.querySelector('#studie_hinweise').hidden ? '' : document.querySelector('#studie_hinweistext').textContent,
+  zellen: [...document.querySelectorAll('#studie_fehler tr')].slice(1)
+    .map((z) => [...z.children].map((c) => c.textContent).join(' ')),
+  ordnungen: [...document.querySelectorAll('#studie_ordnung tr')].slice(1)
+    .map((z) => [...z.children].map((c) => c.textContent).join(' ')),
+  serien: [...document.querySelectorAll('#bild_studie .u-legend .u-series')].map((e) => e.textContent),
+}));
+
+// The rows of fehlerstudie's two tables, cells separated by one blank (the
+// rounding mark stays with its figure).
+function zeilen(text) {
+  const teile = text.split('\nBeobachtete Ordnung');
+  const tabelle = (t) => t.split('\n').filter((z) => /^\s+\d+\s/.test(z)).map((z) => z.trim().split(/\s+/).join(' '));
+  return { fehler: tabelle(teile[0]), ordnungen: teile[1] ? tabelle(teile[1]) : [] };
+}
+
+async function studieRechnen(page, nText, wahl) {
+  await page.$eval('#studie_wahl', (e, v) => { e.value = v; }, String(wahl));
+  await page.$eval('#studie_n', (e, v) => { e.value = v; }, nText);
+  await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
+}
+
+h.mitSeite(seite, async (page, kontext) => {
+  // On opening, the page shows the study of its example with fehlerstudie's
+  // n.
+  const start = await studie(page);
+  p.pruefe(/^fehlerstudie 4 2 4 8 16 32 64$/.test(start.befehl), `beim Oeffnen: ${start.befehl}`);
+
+  for (const fall of FAELLE) {
+    await h.waehlen(page, { m: fall.m });
+    await studieRechnen(page, fall.n, fall.wahl);
+    const ist = await studie(page);
+    const args = [...SCHALTER[fall.wahl], String(fall.m), ...fall.n.split(' ')];
+    const soll = h.programm(bin, 'fehlerstudie', args);
+    p.gleich(ist.befehl, `fehlerstudie ${args.join(' ')}`, `Befehl gezeigt: ${ist.befehl}`);
+    p.gleich(ist.text, soll.stdout.toString(), `Text wie fehlerstudie ${args.join(' ')}`);
+    const z = zeilen(soll.stdout.toString());
+    p.gleich(ist.zellen.join('\n'), z.fehler.join('\n'), `Fehlertabelle wie fehlerstudie ${args.join(' ')}`);
+    p.gleich(ist.ordnungen.join('\n'), z.ordnungen.join('\n'), `Ordnungen wie fehlerstudie ${args.join(' ')}`);
+    p.gleich(ist.hinweise, soll.stderr.replace(/\n$/, ''), `Warnungen wie fehlerstudie ${args.join(' ')}`);
+    const spalten = z.fehler.length > 0 ? z.fehler[0].split(' ').length - 1 : 0;
+    p.gleich(ist.serien.length, spalten + 1, `Bild: ${spalten} Spalten und die Decke in der Legende`);
+  }
+
+  // Divergent columns are marked in the plot.
+  await h.waehlen(page, { m: 4 });
+  await studieRechnen(page, '2 4 8 16 32 64', 0);
+  const serien = (await studie(page)).serien;
+  p.pruefe(serien.some((s) => s.includes('Newton, äquidistant (divergiert; gekappt)')) &&
+    !serien.some((s) => s.includes('natürlicher Spline, äquidistant (divergiert')),
+  `divergierende Spalten gekappt: ${serien.join(' | ')}`);
+
+  // A bad list of n: fehlerstudie's message; the next list works.
+  for (const [liste, args] of [['4 2', ['4', '4', '2']], ['1 4', ['4', '1', '4']], ['2 200000', ['4', '2', '200000']]]) {
+    const soll = h.programm(bin, 'fehlerstudie', args).stderr.replace(/\n+$/, '');
+    await page.$eval('#studie_n', (e, v) => { e.value = v; }, liste);
+    await h.undWarten(page, () => page.click('#studie_rechnen'), 'studienfehler');
+    const meldung = await page.$eval('#studie_meldung code', (e) => e.textContent);
+    p.gleich(meldung, soll, `n = "${liste}": ${meldung}`);
+    await studieRechnen(page, '2 4 8', 2);
+    p.pruefe(await page.$eval('#studie_meldung', (e) => e.hidden), `n = "${liste}": danach rechnet die Studie wieder`);
+  }
+
+  // Timing (reported, not judged): n = 2 .. 1024 by doubling, 1001 points.
+  const dauer = async (wahl) => {
+    const z = [];
+    for (let i = 0; i < 3; ++i) {
+      await studieRechnen(page, '2 4 8 16 32 64 128 256 512 1024', wahl);
+      z.push(Number(await page.evaluate(() => document.body.dataset.studiendauer)));
+    }
+    return z.sort((a, b) => a - b)[1];
+  };
+  // The native program on the same study, as a whole process.
+  const nativ = (schalter) => {
+    const z = [];
+    for (let i = 0; i < 3; ++i) {
+      const t0 = process.hrtime.bigint();
+      h.programm(bin, 'fehlerstudie', [...schalter, '4', '2', '4', '8', '16', '32', '64', '128', '256', '512', '1024']);
+      z.push(Number(process.hrtime.bigint() - t0) / 1e6);
+    }
+    return z.sort((a, b) => a - b)[1];
+  };
+  const splines = await dauer(2);
+  const alle = await dauer(3);
+  console.log(`     Messung: Studie n = 2..1024 (10 n), 1001 Punkte, Problem 4, Median von 3: Splines (-s) ${splines.toFixed(1)} ms ` +
+    `(fehlerstudie -s nativ ${nativ(['-s']).toFixed(1)} ms), alle Spalten ${alle.toFixed(1)} ms ` +
+    `(fehlerstudie -p -s nativ ${nativ(['-p', '-s']).toFixed(1)} ms)`);
+
+  p.pruefe(kontext.seitenfehler.length === 0, 'keine Skriptfehler', kontext.seitenfehler.join('\n'));
+  p.pruefe(kontext.fremdeAnfragen.length === 0, 'keine Anfrage ausser an den eigenen Server', kontext.fremdeAnfragen.join('\n'));
+}).then(() => p.ende(), (e) => { console.error(e); process.exitCode = 2; });

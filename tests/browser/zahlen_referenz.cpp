@@ -1,0 +1,17 @@
+// The native side of the number check: the sequence of zahlenfolge.h written
+// by the C library's printf("%f %.17g\n").
+#include "zahlenfolge.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char **argv) {
+    int anzahl = argc > 1 ? std::atoi(argv[1]) : 0;
+    std::uint64_t zustand = 88172645463325252ULL;
+    for (int i = 0; i < anzahl; ++i) {
+        const double x = zahlenfolge(&zustand, i);
+        std::printf("%f %.17g\n", x, x);
+    }
+    return 0;
+}

@@ -1,0 +1,1009 @@
+// The page over the library: it reads the user's choices, asks the module
+// (numerik.js / numerik.wasm, the library compiled with em++) for every
+// number, and draws what comes back with uPlot.  No number shown here is
+// computed in JavaScript; the page only moves arrays, picks axis ranges and
+// formats axis ticks.
+'use strict';
+
+(() => {
+  // ---- The module -------------------------------------------------------
+  // One compiled module, any number of instances: after a failure of the
+  // library (which leaves C through a thrown NumerikFehler, see
+  // web/wasm/schnittstelle.cpp) the instance is dropped and a fresh one is
+  // started for the next call.
+
+  const bib = {
+    kompiliert: null,
+    M: null,
+    starts: 0,
+    hinweise: [], // lines the library wrote to standard error
+    daten: null, // {bytes, nr} of the user's text, kept across restarts
+    datenNr: 0,
+  };
+
+  async function modulKompilieren() {
+    try {
+      return await WebAssembly.compileStreaming(fetch('numerik.wasm'));
+    } catch (e) {
+      // A server that does not send application/wasm.
+      const antwort = await fetch('numerik.wasm');
+      return WebAssembly.compile(await antwort.arrayBuffer());
+    }
+  }
+
+  async function modulStarten() {
+    const M = await NumerikModul({
+      instantiateWasm: (importe, fertig) => {
+        WebAssembly.instantiate(bib.kompiliert, importe).then((i) => fertig(i, bib.kompiliert));
+        return {};
+      },
+      print: (t) => console.log(t),
+      printErr: (t) => bib.hinweise.push(t),
+    });
+    M._web_start();
+    M.datenNr = 0;
+    bib.M = M;
+    bib.starts += 1;
+    document.body.dataset.modulstarts = String(bib.starts);
+  }
+
+  async function bereit() {
+    if (bib.M === null) await modulStarten();
+    return bib.M;
+  }
+
+  // Runs arbeit(M) synchronously.  A failure of the library gives
+  // {fehler: its message}; the instance is then dropped.
+  async function ausfuehren(arbeit) {
+    const M = await bereit();
+    try {
+      return { wert: arbeit(M) };
+    } catch (e) {
+      bib.M = null;
+      if (e && e.name === 'NumerikFehler') return { fehler: e.message };
+      console.error(e);
+      return { fehler: `Interner Fehler der Seite: ${e && e.message ? e.message : e}` };
+    }
+  }
+
+  const text = (M, p) => M.UTF8ToString(p);
+
+  // Copies n doubles out of the module's heap (the heap may be replaced by
+  // any call that allocates, so no view is kept).
+  const doublesLesen = (M, p, n) => new Float64Array(M.HEAPF64.buffer, p, n).slice();
+
+  function doublesSchreiben(M, werte) {
+    const p = M._malloc(8 * Math.max(werte.length, 1));
+    M.HEAPF64.set(werte, p / 8);
+    return p;
+  }
+
+  // A text made by a web_text_ function, as bytes; the C side frees it.
+  function textHolen(M, p) {
+    const n = M._web_text_laenge();
+    const bytes = M.HEAPU8.slice(p, p + n);
+    M._web_text_freigeben(p);
+    return bytes;
+  }
+
+  // The user's text is loaded into each instance once.
+  function datenSicherstellen(M) {
+    if (bib.daten === null) throw new Error('Keine eigenen Daten geladen.');
+    if (M.datenNr === bib.daten.nr) return M.datenArt;
+    const bytes = bib.daten.bytes;
+    const p = M._malloc(bytes.length + 1);
+    M.HEAPU8.set(bytes, p);
+    M.HEAPU8[p + bytes.length] = 0;
+    // The loaded objects keep nothing of the text: it is freed at once.
+    M.datenArt = M._web_laden(p, bytes.length);
+    M._free(p);
+    M.datenNr = bib.daten.nr;
+    return M.datenArt;
+  }
+
+  // ---- The choices -------------------------------------------------------
+
+  const $ = (id) => document.getElementById(id);
+  const ARTEN = { 0: 'gegeben', 1: 'äquidistant', 2: 'Tschebyscheff' };
+  const ARTKUERZEL = { 0: 'g', 1: 'a', 2: 't' };
+  // Titles with umlauts for the methods the page knows; a method the
+  // module adds later shows with the module's own title.
+  const TITEL = {
+    newton: 'Newton-Form',
+    baryzentrisch: 'baryzentrische Form',
+    natuerlich: 'natürlicher Spline',
+    abl2: 'Spline mit exaktem f″ an den Enden',
+    periodisch: 'periodischer Spline',
+  };
+  // Colour and dash of each method in the pictures of one n.  The
+  // barycentric form lies on the Newton form wherever that is still exact,
+  // the periodic spline often on the natural one: they are dashed.
+  const STIL = {
+    newton: { farbe: '#c00000' },
+    baryzentrisch: { farbe: '#e08000', dash: [10, 6], breite: 3 },
+    natuerlich: { farbe: '#0050c0' },
+    abl2: { farbe: '#7030a0' },
+    periodisch: { farbe: '#008000', dash: [5, 5], breite: 2.5 },
+  };
+  const FARBEN = ['#c00000', '#0050c0', '#008000', '#e08000', '#7030a0', '#008080', '#a05000'];
+  // Methods that need the exact function (its f'' at the ends).
+  const NUR_BEISPIEL = new Set(['abl2']);
+  // The study's column titles are ASCII; shown with their umlauts.
+  const UMLAUTE = { aequidistant: 'äquidistant', natuerlicher: 'natürlicher' };
+  const mitUmlauten = (t) => t.replace(/[A-Za-z]+/g, (w) => UMLAUTE[w] || w);
+
+  // The interpolation of a loaded text, in the place of a method.
+  const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', farbe: FARBEN[1] };
+  const N_MIN = 2;
+  const N_MAX = 10000;
+  const FEHLER_DECKE = 1e3; // the error plot's ceiling
+  const KNOTEN_GEZEIGT = 1000; // node markers up to this many nodes
+
+  const zustand = {
+    beispiele: [], // {m, name}
+    verfahren: [], // {k, schluessel, titel, farbe, dash, breite}
+    quelle: 4, // example m, or 'daten'
+    datenArt: 0, // 1 interpolation, 2 value file, 0 none
+    datenInfo: '',
+  };
+
+  // The slider: positions 0..98 are n = 2..100 one by one, 98..300 grow
+  // geometrically to 10^4, so that both small n and 10^4 are in reach.
+  function nAusRegler(p) {
+    if (p <= 98) return p + 2;
+    return Math.round(100 * Math.pow(100, (p - 98) / 202));
+  }
+  function reglerAusN(n) {
+    if (n <= 100) return n - 2;
+    return 98 + Math.round((202 * Math.log(n / 100)) / Math.log(100));
+  }
+
+  function wahl() {
+    const art = Number(document.querySelector('input[name="art"]:checked').value);
+    const verfahren = zustand.verfahren.filter((v) => $(`verfahren_${v.schluessel}`).checked);
+    let punkte = Math.round(Number($('punkte').value));
+    if (!(punkte >= 1001)) punkte = 1001;
+    if (punkte > 100001) punkte = 100001;
+    return {
+      quelle: zustand.quelle,
+      m: zustand.quelle === 'daten' ? 0 : zustand.quelle,
+      art,
+      n: Number($('n').value),
+      verfahren,
+      punkte,
+      voll: $('voll').checked,
+    };
+  }
+
+  // ---- Computing -----------------------------------------------------------
+
+  // The interpolation of method v for the choice w, created in M; frei says
+  // whether the caller releases it.
+  function interpolationErzeugen(M, w, v) {
+    if (w.quelle !== 'daten') return { ip: M._web_beispiel_erzeugen(w.m, v.k, w.art, w.n), frei: true };
+    const art = datenSicherstellen(M);
+    if (art === 1) return { ip: M._web_geladen(), frei: false };
+    return { ip: M._web_daten_erzeugen(v.k), frei: true };
+  }
+
+  // One method: nodes, values on the grid, pointwise and largest error.
+  function verfahrenRechnen(M, w, v) {
+    const { ip, frei } = interpolationErzeugen(M, w, v);
+    const ergebnis = { v, name: text(M, M._web_name(ip)), typ: text(M, M._web_typ(ip)) };
+    const anzahl = M._web_knoten_anzahl(ip);
+    const pkx = M._malloc(8 * anzahl);
+    const pky = M._malloc(8 * anzahl);
+    M._web_knoten(ip, pkx, pky);
+    ergebnis.knoten = { x: doublesLesen(M, pkx, anzahl), y: doublesLesen(M, pky, anzahl) };
+    M._free(pkx);
+    M._free(pky);
+
+    // The grid: the example's interval, or the interpolation's own.
+    const a = w.quelle === 'daten' ? M._web_links(ip) : M._web_beispiel_a(w.m);
+    const b = w.quelle === 'daten' ? M._web_rechts(ip) : M._web_beispiel_b(w.m);
+    const g = w.punkte;
+    const px = M._malloc(8 * g);
+    const py = M._malloc(8 * g);
+    M._web_gitter(g, a, b, px);
+    M._web_werte(ip, px, py, g);
+    ergebnis.x = doublesLesen(M, px, g);
+    ergebnis.y = doublesLesen(M, py, g);
+    if (w.quelle !== 'daten') {
+      const pe = M._malloc(8 * g);
+      M._web_fehler(w.m, px, py, pe, g);
+      // The figure itself from the study's own measurement.
+      const max = M._web_groesster_fehler(ip, w.m, g);
+      ergebnis.e = doublesLesen(M, pe, g);
+      ergebnis.max = max;
+      ergebnis.maxText = text(M, M._web_zahl(max, 3));
+      M._free(pe);
+    }
+    M._free(px);
+    M._free(py);
+    if (frei) M._web_freigeben(ip);
+    return ergebnis;
+  }
+
+  function funktionRechnen(M, w, x) {
+    const px = doublesSchreiben(M, x);
+    const py = M._malloc(8 * x.length);
+    M._web_beispielwerte(w.m, px, py, x.length);
+    const y = doublesLesen(M, py, x.length);
+    M._free(px);
+    M._free(py);
+    return y;
+  }
+
+  // ---- Drawing ----------------------------------------------------------------
+
+  const bilder = { funktion: null, fehler: null, signaturF: '', signaturE: '' };
+  const bereich = { f: [-1, 1], e: [1e-16, 1] };
+
+  const endlich = (x) => Number.isFinite(x);
+  const ACHSE = { font: '15px sans-serif', labelFont: 'bold 15px sans-serif', stroke: '#222',
+    grid: { stroke: '#ddd', width: 1 }, ticks: { stroke: '#bbb' } };
+
+  function bildBreite(el) {
+    return Math.max(320, Math.floor(el.getBoundingClientRect().width));
+  }
+
+  // uPlot needs one ascending x for all series: the grid and the nodes are
+  // merged, and each series has null where it has no value.
+  function zusammenfuehren(x, reihen, kx, ky) {
+    // Points without a finite x cannot be placed (and would stop the merge).
+    const gitter = Array.from(x.keys()).filter((i) => endlich(x[i]));
+    const ordnung = Array.from(kx.keys()).filter((k) => endlich(kx[k])).sort((a, b) => kx[a] - kx[b]);
+    const xs = [];
+    const ys = reihen.map(() => []);
+    const ks = [];
+    let i = 0;
+    let j = 0;
+    // A node on a grid point shares its entry: uPlot takes an x given twice
+    // as the end of the drawn range and would leave out a node at the end.
+    while (i < gitter.length || j < ordnung.length) {
+      const xg = i < gitter.length ? x[gitter[i]] : Infinity;
+      const xk = j < ordnung.length ? kx[ordnung[j]] : Infinity;
+      const g = xg <= xk ? gitter[i++] : -1;
+      const k = xk <= xg ? ordnung[j++] : -1;
+      xs.push(g >= 0 ? xg : xk);
+      reihen.forEach((r, s) => ys[s].push(g >= 0 && endlich(r[g]) ? r[g] : null));
+      ks.push(k >= 0 && endlich(ky[k]) ? ky[k] : null);
+    }
+    return [xs, ...ys, ks];
+  }
+
+  function funktionZeichnen(w, ergebnisse, fy, x) {
+    const el = $('bild_funktion');
+    // Nothing to draw (own data, none loaded yet).
+    el.hidden = !fy && ergebnisse.length === 0;
+    if (el.hidden) {
+      if (bilder.funktion) bilder.funktion.destroy();
+      bilder.funktion = null;
+      bilder.signaturF = '';
+      return;
+    }
+    const erstes = ergebnisse[0];
+    const reihen = [];
+    const serien = [{ label: 'x' }];
+    if (fy) {
+      reihen.push(fy);
+      serien.push({ label: 'f (exakt)', stroke: '#000', width: 2.5, spanGaps: true, points: { show: false } });
+    }
+    for (const r of ergebnisse) {
+      reihen.push(r.y);
+      serien.push({ label: r.v.titel, stroke: r.v.farbe, width: r.v.breite || 2, dash: r.v.dash, spanGaps: true,
+        points: { show: false } });
+    }
+    // Beyond a thousand nodes the markers would fill the plot (ten to a
+    // pixel at 10^4) and take most of the drawing time; they are left out.
+    const alleKnoten = erstes ? erstes.knoten : { x: [], y: [] };
+    const zeigen = alleKnoten.x.length <= KNOTEN_GEZEIGT;
+    const kn = zeigen ? alleKnoten : { x: [], y: [] };
+    serien.push({ label: zeigen ? 'Stützstellen' : `Stützstellen (über ${KNOTEN_GEZEIGT} nicht gezeigt)`,
+      stroke: '#222', fill: '#222', width: 0, paths: () => null,
+      points: { show: true, size: kn.x.length > 200 ? 4 : 8, stroke: '#222', fill: '#fff', width: 1.5 } });
+    const daten = zusammenfuehren(x, reihen, kn.x, kn.y);
+
+    // The y range: what f (or the nodes) take, with a margin; an
+    // interpolant that leaves it is cut at the frame.
+    let lo = Infinity;
+    let hi = -Infinity;
+    for (const werte of fy ? [fy, alleKnoten.y] : [alleKnoten.y]) {
+      for (const y of werte) if (endlich(y)) { lo = Math.min(lo, y); hi = Math.max(hi, y); }
+    }
+    if (!(lo < hi)) { lo = endlich(lo) ? lo - 1 : -1; hi = endlich(hi) ? hi + 1 : 1; }
+    const rand = (hi - lo) * (fy ? 0.12 : 0.25);
+    bereich.f = [lo - rand, hi + rand];
+
+    const signatur = serien.map((s) => `${s.label}:${s.points ? s.points.size : 0}`).join('|');
+    if (bilder.funktion && bilder.signaturF === signatur) {
+      bilder.funktion.setData(daten);
+      return;
+    }
+    if (bilder.funktion) bilder.funktion.destroy();
+    bilder.signaturF = signatur;
+    bilder.funktion = new uPlot({
+      width: bildBreite(el),
+      height: 380,
+      scales: { x: { time: false }, y: { range: () => bereich.f } },
+      axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'y', size: 70 }],
+      series: serien,
+      legend: { live: false },
+      cursor: { drag: { x: false, y: false } },
+    }, daten, el);
+  }
+
+  // Ticks of a log axis: whole decades, at most about eight of them.
+  function dekaden(u, achse, min, max) {
+    const a = Math.round(Math.log10(min));
+    const b = Math.round(Math.log10(max));
+    const schritt = Math.max(1, Math.ceil((b - a) / 8));
+    const ticks = [];
+    for (let k = b; k >= a; k -= schritt) ticks.unshift(Math.pow(10, k));
+    return ticks;
+  }
+  function dekadeText(v) {
+    if (v == null) return '';
+    const k = Math.round(Math.log10(v));
+    return k === 0 ? '1' : k === 1 ? '10' : `1e${k}`;
+  }
+
+  function fehlerZeichnen(w, ergebnisse) {
+    const el = $('bild_fehler');
+    const mitFehler = ergebnisse.filter((r) => r.e);
+    const hinweis = $('fehler_hinweis');
+    if (mitFehler.length === 0) {
+      if (bilder.fehler) { bilder.fehler.destroy(); bilder.fehler = null; bilder.signaturE = ''; }
+      el.hidden = true;
+      hinweis.hidden = false;
+      hinweis.textContent = w.quelle === 'daten'
+        ? 'Zu eigenen Daten ist keine exakte Funktion bekannt: der Fehler wird nur für die Beispielfunktionen gezeigt.'
+        : 'Kein Verfahren gewählt.';
+      return;
+    }
+    el.hidden = false;
+    // Zero and values that are no finite number have no place on the log
+    // axis; the ceiling cuts diverging methods, the note says where.
+    let lo = Infinity;
+    let hi = 0;
+    const reihen = mitFehler.map((r) => Array.from(r.e, (e) => {
+      if (!(e > 0) || !endlich(e)) return null;
+      lo = Math.min(lo, e);
+      hi = Math.max(hi, e);
+      return e;
+    }));
+    const abgeschnitten = mitFehler.filter((r) => !(r.max <= FEHLER_DECKE));
+    if (!endlich(lo)) { lo = 1e-16; hi = 1; }
+    // The dips at the nodes go down to rounding level; the axis shows five
+    // decades below the smallest method's largest error and cuts the rest.
+    const kleinstesMax = Math.min(...mitFehler.map((r) => (r.max > 0 ? r.max : Infinity)));
+    if (endlich(kleinstesMax)) lo = Math.max(lo, kleinstesMax * 1e-5);
+    lo = Math.max(lo, 1e-18);
+    hi = Math.min(Math.max(hi, lo * 10), FEHLER_DECKE);
+    bereich.e = [Math.pow(10, Math.floor(Math.log10(lo))), Math.pow(10, Math.ceil(Math.log10(hi)))];
+    hinweis.hidden = abgeschnitten.length === 0;
+    hinweis.textContent = abgeschnitten.length === 0 ? ''
+      : `Die Achse endet bei ${dekadeText(FEHLER_DECKE)}; darüber abgeschnitten: ` +
+        abgeschnitten.map((r) => `${r.v.titel} (max ${r.maxText})`).join(', ') + '.';
+
+    const serien = [{ label: 'x' }, ...mitFehler.map((r) => ({ label: r.v.titel, stroke: r.v.farbe,
+      width: r.v.breite || 2, dash: r.v.dash, spanGaps: true, points: { show: false } }))];
+    const daten = [mitFehler[0].x, ...reihen];
+    const signatur = serien.map((s) => s.label).join('|');
+    if (bilder.fehler && bilder.signaturE === signatur) {
+      bilder.fehler.setData(daten);
+      return;
+    }
+    if (bilder.fehler) bilder.fehler.destroy();
+    bilder.signaturE = signatur;
+    bilder.fehler = new uPlot({
+      width: bildBreite(el),
+      height: 300,
+      scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.e } },
+      axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: '|p(x) − f(x)|', size: 70,
+        splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
+      series: serien,
+      legend: { live: false },
+      cursor: { drag: { x: false, y: false } },
+    }, daten, el);
+  }
+
+  window.addEventListener('resize', () => {
+    for (const [bild, id] of [[bilder.funktion, 'bild_funktion'], [bilder.fehler, 'bild_fehler'],
+      [studienBild.plot, 'bild_studie']])
+      if (bild) bild.setSize({ width: bildBreite($(id)), height: bild.height });
+  });
+
+  // ---- The table, messages and downloads ----------------------------------------
+
+  function meldungZeigen(meldungen) {
+    const el = $('meldung');
+    el.hidden = meldungen.length === 0;
+    el.replaceChildren();
+    for (const m of meldungen) {
+      const zeile = document.createElement('div');
+      const wer = document.createElement('strong');
+      wer.textContent = m.wo ? `${m.wo}: ` : 'Die Bibliothek meldet: ';
+      const was = document.createElement('code');
+      was.textContent = m.text.replace(/\n+$/, '');
+      zeile.append(wer, was);
+      el.append(zeile);
+    }
+  }
+
+  function hinweiseZeigen(zeilen) {
+    $('hinweise').hidden = zeilen.length === 0;
+    $('hinweistext').textContent = zeilen.join('\n');
+  }
+
+  function herunterladen(name, bytes) {
+    const blob = new Blob([bytes], { type: 'text/plain' });
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(blob);
+    a.download = name;
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+  }
+
+  // Makes a text in the module (the number form as chosen) and offers it as
+  // a download; a failure shows the library's message.
+  async function dateiAnbieten(name, machen) {
+    const w = wahl();
+    const r = await ausfuehren((M) => {
+      M._web_zahlform(w.voll ? 1 : 0);
+      const bytes = machen(M, w);
+      M._web_zahlform(0);
+      return bytes;
+    });
+    if (r.fehler !== undefined) {
+      meldungZeigen([{ wo: `${name}`, text: r.fehler }]);
+      return;
+    }
+    herunterladen(name, r.wert);
+  }
+
+  function knopf(beschriftung, titel, aktion) {
+    const b = document.createElement('button');
+    b.type = 'button';
+    b.textContent = beschriftung;
+    b.title = titel;
+    b.className = 'klein';
+    b.addEventListener('click', aktion);
+    return b;
+  }
+
+  function dateistamm(w, v, name) {
+    if (v.schluessel === 'geladen') return `geladen_${name.replace(/[^A-Za-z0-9_-]+/g, '_').slice(0, 40)}`;
+    if (w.quelle === 'daten') return `${v.schluessel}_daten`;
+    return `${v.schluessel}_f${w.m}_${ARTKUERZEL[w.art]}_n${w.n}`;
+  }
+
+  function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
+    const tbody = document.querySelector('#tabelle tbody');
+    tbody.replaceChildren();
+    const zeile = (zellen) => {
+      const tr = document.createElement('tr');
+      for (const z of zellen) {
+        const td = document.createElement('td');
+        if (typeof z === 'string') td.textContent = z; else td.append(...z);
+        tr.append(td);
+      }
+      tbody.append(tr);
+      return tr;
+    };
+    for (const r of ergebnisse) {
+      const v = r.v;
+      const punkte = w.punkte - 1;
+      const stamm = dateistamm(w, v, r.name);
+      const knoepfe = [
+        knopf(w.quelle === 'daten' && zustand.datenArt === 1 ? 'Interpolation' : 'Problem',
+          'die Interpolationsaufgabe als Datei (ein Spline wie von splineerzeuger), für kurvenpunkte und beiwerte',
+          () => dateiAnbieten(`${stamm}.txt`, (M) => {
+            if (w.quelle !== 'daten') return textHolen(M, M._web_text_problem(w.m, v.k, w.art, w.n));
+            if (datenSicherstellen(M) === 1) return textHolen(M, M._web_text_interpolation(M._web_geladen()));
+            return textHolen(M, M._web_text_daten_problem(v.k));
+          })),
+        knopf('Kurvenpunkte', `die Werte an ${punkte + 1} Punkten (wie kurvenpunkte ${punkte})`,
+          () => dateiAnbieten(`kurvenpunkte_${stamm}.txt`, (M) => {
+            const { ip, frei } = interpolationErzeugen(M, w, v);
+            const bytes = textHolen(M, M._web_text_kurvenpunkte(ip, punkte));
+            if (frei) M._web_freigeben(ip);
+            return bytes;
+          })),
+        knopf('Koeffizienten', 'die Koeffizienten (wie beiwerte)',
+          () => dateiAnbieten(`koeffizienten_${stamm}.txt`, (M) => {
+            const { ip, frei } = interpolationErzeugen(M, w, v);
+            const bytes = textHolen(M, M._web_text_koeffizienten(ip));
+            if (frei) M._web_freigeben(ip);
+            return bytes;
+          })),
+      ];
+      const name = document.createElement('span');
+      name.className = 'farbmarke';
+      name.style.borderColor = v.farbe;
+      name.textContent = v.titel;
+      const knotenText = w.quelle === 'daten'
+        ? `${r.knoten.x.length}, ${zustand.datenArt === 1 ? r.typ : 'gegeben'}`
+        : `${w.n + 1}, ${ARTEN[w.art]}`;
+      const tr = zeile([[name], knotenText, r.maxText !== undefined ? r.maxText : '–', knoepfe]);
+      tr.dataset.verfahren = v.schluessel;
+      tr.children[2].className = 'zahl';
+    }
+    for (const f of fehlgeschlagen) {
+      const tr = zeile([f.v.titel, '', 'Fehler (siehe oben)', '']);
+      tr.dataset.verfahren = f.v.schluessel;
+    }
+    if (w.quelle !== 'daten') {
+      const punkte = w.punkte - 1;
+      const tr = zeile(['f (exakt)', `${punkte + 1} Messpunkte`, '', [
+        knopf('Beispielwerte', `die exakten Werte an ${punkte + 1} Punkten (wie beispielwerte ${punkte} ${w.m})`,
+          () => dateiAnbieten(`beispielwerte_f${w.m}_${punkte}.txt`,
+            (M) => textHolen(M, M._web_text_beispielwerte(w.m, punkte)))),
+      ]]);
+      tr.dataset.verfahren = 'exakt';
+    }
+  }
+
+  // ---- One pass: compute everything for the current choice and draw it ------------
+
+  let laeuft = false;
+  let nochmal = false;
+  // The time of a pass, from its start to the end of uPlot's drawing, with
+  // the part spent in the module; shown at the foot of the page.
+  function zeitZeigen(beginn, gerechnet) {
+    const dauer = performance.now() - beginn;
+    $('zeit').textContent = `zuletzt gerechnet und gezeichnet in ${dauer.toFixed(0)} ms ` +
+      `(davon Rechnen ${(gerechnet - beginn).toFixed(1)} ms)`;
+    document.body.dataset.dauer = dauer.toFixed(1);
+    document.body.dataset.rechnen = (gerechnet - beginn).toFixed(1);
+  }
+
+  async function aktualisieren() {
+    if (laeuft) { nochmal = true; return; }
+    laeuft = true;
+    document.body.dataset.laeuft = '1';
+    try {
+      do {
+        nochmal = false;
+        await durchlauf();
+      } while (nochmal);
+    } finally {
+      laeuft = false;
+      document.body.dataset.laeuft = '0';
+    }
+  }
+
+  async function durchlauf() {
+    const beginn = performance.now();
+    const w = wahl();
+    const meldungen = [];
+    const ergebnisse = [];
+    const fehlgeschlagen = [];
+    bib.hinweise = [];
+    let liste = w.verfahren;
+    if (w.quelle === 'daten') {
+      liste = liste.filter((v) => !NUR_BEISPIEL.has(v.schluessel));
+      // An interpolation text is drawn as it is; nothing loaded, nothing drawn.
+      if (zustand.datenArt === 1) liste = [GELADEN];
+      if (zustand.datenArt === 0) liste = [];
+    }
+    for (const v of liste) {
+      const r = await ausfuehren((M) => verfahrenRechnen(M, w, v));
+      if (r.fehler !== undefined) {
+        meldungen.push({ wo: v.titel, text: r.fehler });
+        fehlgeschlagen.push({ v });
+      } else {
+        ergebnisse.push(r.wert);
+      }
+    }
+    // The exact function on the grid of the methods (or on its own grid
+    // when no method is chosen).
+    let fy = null;
+    let x = ergebnisse.length > 0 ? ergebnisse[0].x : null;
+    if (w.quelle !== 'daten') {
+      const r = await ausfuehren((M) => {
+        if (x === null) {
+          const px = M._malloc(8 * w.punkte);
+          M._web_gitter(w.punkte, M._web_beispiel_a(w.m), M._web_beispiel_b(w.m), px);
+          x = doublesLesen(M, px, w.punkte);
+          M._free(px);
+        }
+        return funktionRechnen(M, w, x);
+      });
+      if (r.fehler !== undefined) meldungen.push({ wo: 'f', text: r.fehler }); else fy = r.wert;
+    }
+    const gerechnet = performance.now();
+    if (liste[0] === GELADEN && ergebnisse[0]) ergebnisse[0].v = { ...GELADEN, titel: ergebnisse[0].name };
+    meldungZeigen(meldungen);
+    hinweiseZeigen(bib.hinweise);
+    funktionZeichnen(w, ergebnisse, fy, x || []);
+    fehlerZeichnen(w, ergebnisse);
+    tabelleZeigen(w, ergebnisse, fehlgeschlagen);
+    if (w.quelle === 'daten') {
+      $('n_daten').textContent = ergebnisse.length > 0
+        ? `n = ${ergebnisse[0].knoten.x.length - 1} aus den Daten.` : 'n ergibt sich aus den Daten.';
+    }
+    const titel = w.quelle === 'daten'
+      ? `Eigene Daten: ${zustand.datenInfo || 'noch keine geladen (Text einfügen und „Laden“, oder eine Datei öffnen)'}`
+      : `Beispielfunktion ${w.m}: ${zustand.beispiele[w.m - 1].name}, n = ${w.n}, ${ARTEN[w.art]}`;
+    $('titel_funktion').textContent = titel;
+    // uPlot draws in a microtask queued by setData; it has run when this
+    // continuation does.
+    await Promise.resolve();
+    zeitZeigen(beginn, gerechnet);
+    document.body.dataset.n = String(w.n);
+    document.body.dataset.durchlaeufe = String(Number(document.body.dataset.durchlaeufe || 0) + 1);
+  }
+
+
+  // ---- The convergence study ---------------------------------------------------
+  // The study module of fehlerstudie runs in the module; the page shows its
+  // tables and draws its figures against n.
+
+  const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
+  const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
+
+  function studieBefehl(m, punkte, spaltenwahl, nListe) {
+    const g = punkte === 1001 ? '' : ` -g ${punkte}`;
+    return `fehlerstudie${SCHALTER[spaltenwahl]}${g} ${m} ${nListe.join(' ')}`;
+  }
+
+  function textInsModul(M, t) {
+    const laenge = M.lengthBytesUTF8(t) + 1;
+    const p = M._malloc(laenge);
+    M.stringToUTF8(t, p, laenge);
+    return p;
+  }
+
+  function studieLesen(M, w, nText, spaltenwahl) {
+    const pn = textInsModul(M, nText);
+    const spalten = M._web_studie(w.m, pn, w.punkte, spaltenwahl);
+    M._free(pn);
+    const n = [];
+    for (let k = 0; k < M._web_studie_n_anzahl(); ++k) n.push(M._web_studie_n(k));
+    const s = { m: w.m, punkte: w.punkte, n, spalten: [], decke: M._web_studie_decke(), boden: M._web_studie_boden() };
+    for (let j = 0; j < spalten; ++j) {
+      const sp = { spalte: text(M, M._web_studie_spalte(j)), titel: mitUmlauten(text(M, M._web_studie_titel(j))),
+        farbe: text(M, M._web_studie_farbe(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
+        fehler: [], zellen: [], rundung: [], ordnungen: [''] };
+      for (let k = 0; k < n.length; ++k) {
+        sp.fehler.push(M._web_studie_fehler(k, j));
+        sp.zellen.push(text(M, M._web_studie_zelle(k, j)));
+        sp.rundung.push(M._web_studie_rundung(k, j) === 1);
+        if (k > 0) sp.ordnungen.push(text(M, M._web_studie_ordnung(k, j)));
+      }
+      s.spalten.push(sp);
+    }
+    s.text = new TextDecoder().decode(textHolen(M, M._web_studie_text()));
+    s.deckeText = text(M, M._web_zahl(s.decke, 1));
+    return s;
+  }
+
+  function studienTabelle(tabelle, ueberschrift, s, zelle, abK) {
+    tabelle.replaceChildren();
+    const caption = document.createElement('caption');
+    caption.textContent = ueberschrift;
+    tabelle.append(caption);
+    const kopf = document.createElement('tr');
+    for (const [t, farbe, titel] of [['n', null, 'n = Anzahl der Stützstellen − 1'],
+      ...s.spalten.map((sp) => [sp.spalte, sp.farbe, sp.titel])]) {
+      const th = document.createElement('th');
+      th.textContent = t;
+      th.title = titel;
+      if (farbe) th.style.borderBottomColor = farbe;
+      kopf.append(th);
+    }
+    tabelle.append(kopf);
+    for (let k = abK; k < s.n.length; ++k) {
+      const tr = document.createElement('tr');
+      const nZelle = document.createElement('td');
+      nZelle.textContent = String(s.n[k]);
+      tr.append(nZelle);
+      s.spalten.forEach((sp, j) => tr.append(zelle(sp, k, j)));
+      tabelle.append(tr);
+    }
+  }
+
+  function studieZeigen(s, spaltenwahl) {
+    $('studie_inhalt').hidden = false;
+    const fehlerZelle = (sp, k) => {
+      const td = document.createElement('td');
+      td.textContent = sp.zellen[k] + (sp.rundung[k] ? '*' : '');
+      if (sp.rundung[k]) td.className = 'rundung';
+      return td;
+    };
+    const ordnungZelle = (sp, k) => {
+      const td = document.createElement('td');
+      td.textContent = sp.ordnungen[k];
+      return td;
+    };
+    studienTabelle($('studie_fehler'), `Größter Fehler max |p(x) − f(x)| an ${s.punkte} Punkten`, s, fehlerZelle, 0);
+    if (s.n.length > 1) {
+      studienTabelle($('studie_ordnung'), 'Beobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)', s, ordnungZelle, 1);
+    } else {
+      $('studie_ordnung').replaceChildren();
+    }
+    const fussnoten = [];
+    if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
+      fussnoten.push('* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten Polynom ' +
+        'derselben Stützstellen um mehr als dessen Fehler ab.');
+    }
+    if (s.spalten.some((sp) => sp.zellen.includes('-'))) {
+      fussnoten.push('– nicht berechnet: Newton-Form über n = 10000 (Aufwand n²).');
+    }
+    $('studie_fussnote').textContent = fussnoten.join(' ');
+    $('studie_text').textContent = s.text;
+    $('studie_decke').textContent = `Die Achse endet bei ${s.deckeText} (gepunktete Linie), der Zehnerpotenz über ` +
+      'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.';
+
+    // The figures against n, on logarithmic axes: a figure above the
+    // ceiling (or not a number) lies on it, one not computed leaves a gap.
+    const el = $('bild_studie');
+    const reihen = s.spalten.map((sp) => sp.fehler.map((e, k) => {
+      if (sp.zellen[k] === '-') return null;
+      if (!(e <= s.decke)) return s.decke;
+      return e > 0 ? e : null;
+    }));
+    const daten = [s.n, ...reihen, s.n.map(() => s.decke)];
+    const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
+      label: sp.konvergiert ? sp.titel : `${sp.titel} (divergiert; gekappt)`,
+      stroke: sp.farbe, width: 2, points: { show: true, size: 7, fill: sp.farbe },
+    })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } }];
+    studienBild.bereich = [s.boden, s.decke * 3];
+    studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
+    studienBild.n = s.n;
+    const signatur = serien.map((x) => x.label).join('|');
+    if (studienBild.plot && studienBild.signatur === signatur) {
+      studienBild.plot.setData(daten);
+    } else {
+      if (studienBild.plot) studienBild.plot.destroy();
+      studienBild.signatur = signatur;
+      studienBild.plot = new uPlot({
+        width: bildBreite(el),
+        height: 400,
+        scales: { x: { time: false, distr: 3, log: 10, range: () => studienBild.xBereich },
+          y: { distr: 3, log: 10, range: () => studienBild.bereich } },
+        axes: [{ ...ACHSE, label: 'n', splits: () => studienBild.n, filter: (u, v) => v,
+          values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
+        { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
+          values: (u, werte) => werte.map(dekadeText) }],
+        series: serien,
+        legend: { live: false },
+        cursor: { drag: { x: false, y: false } },
+      }, daten, el);
+    }
+    $('studie_titel').textContent = `Konvergenzstudie: Beispielfunktion ${s.m}: ${zustand.beispiele[s.m - 1].name}`;
+    $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  }
+
+  let studieLaeuft = false;
+  let studieNochmal = false;
+
+  async function studieAktualisieren() {
+    if (studieLaeuft) { studieNochmal = true; return; }
+    studieLaeuft = true;
+    try {
+      do {
+        studieNochmal = false;
+        await studieDurchlauf();
+      } while (studieNochmal);
+    } finally {
+      studieLaeuft = false;
+    }
+  }
+
+  async function studieDurchlauf() {
+    const w = wahl();
+    const daten = w.quelle === 'daten';
+    for (const id of ['studie_wahl', 'studie_rechnen', 'studie_n', 'studie_bis1024']) $(id).disabled = daten;
+    if (daten) {
+      $('studie_titel').textContent = 'Konvergenzstudie';
+      $('studie_inhalt').hidden = true;
+      $('studie_meldung').hidden = true;
+      $('studie_hinweise').hidden = true;
+      $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
+      return;
+    }
+    $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
+      Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
+    const spaltenwahl = Number($('studie_wahl').value);
+    const beginn = performance.now();
+    bib.hinweise = [];
+    const r = await ausfuehren((M) => studieLesen(M, w, $('studie_n').value, spaltenwahl));
+    const dauer = performance.now() - beginn;
+    // Warnings as fehlerstudie writes them to standard error: the first line
+    // shows, the rest (a continued periodic spline lists its nodes) on demand.
+    $('studie_hinweise').hidden = bib.hinweise.length === 0;
+    $('studie_hinweiszeile').textContent = bib.hinweise.length > 1
+      ? `Hinweise der Bibliothek: ${bib.hinweise[0]} (und ${bib.hinweise.length - 1} Zeilen mehr)`
+      : `Hinweis der Bibliothek: ${bib.hinweise[0] || ''}`;
+    $('studie_hinweistext').textContent = bib.hinweise.join('\n');
+    if (r.fehler !== undefined) {
+      const el = $('studie_meldung');
+      el.hidden = false;
+      el.replaceChildren(Object.assign(document.createElement('strong'), { textContent: 'Konvergenzstudie: ' }),
+        Object.assign(document.createElement('code'), { textContent: r.fehler.replace(/\n+$/, '') }));
+      $('studie_inhalt').hidden = true;
+      document.body.dataset.studienfehler = String(Number(document.body.dataset.studienfehler || 0) + 1);
+      return;
+    }
+    $('studie_meldung').hidden = true;
+    studieZeigen(r.wert, spaltenwahl);
+    $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
+    document.body.dataset.studiendauer = dauer.toFixed(1);
+    zustand.studie = r.wert;
+    document.body.dataset.studien = String(Number(document.body.dataset.studien || 0) + 1);
+  }
+
+  // ---- Loading the user's text -------------------------------------------------
+
+  async function datenLaden(bytes, herkunft) {
+    const vorher = bib.daten;
+    bib.daten = { bytes, nr: ++bib.datenNr };
+    const r = await ausfuehren((M) => {
+      const art = datenSicherstellen(M);
+      if (art === 1) {
+        const ip = M._web_geladen();
+        return { art, info: `${text(M, M._web_typ(ip))} „${text(M, M._web_name(ip))}“, ` +
+          `${M._web_knoten_anzahl(ip)} Stützstellen` };
+      }
+      return { art, info: `Wertedatei, ${M._web_daten_anzahl()} Punkte` };
+    });
+    if (r.fehler !== undefined) {
+      bib.daten = vorher;
+      meldungZeigen([{ wo: `Laden (${herkunft})`, text: r.fehler }]);
+      $('datenstand').textContent = vorher ? 'Die vorigen Daten bleiben geladen.' : 'Keine Daten geladen.';
+      document.body.dataset.ladefehler = String(Number(document.body.dataset.ladefehler || 0) + 1);
+      return;
+    }
+    zustand.datenArt = r.wert.art;
+    zustand.datenInfo = `${r.wert.info} (${herkunft})`;
+    $('datenstand').textContent = `Geladen: ${zustand.datenInfo}`;
+    steuerungAnpassen();
+    await aktualisieren();
+  }
+
+  // Which controls apply: an example takes node kind, methods and n; a value
+  // file takes methods (its points are the nodes); an interpolation text is
+  // drawn as it is.
+  function steuerungAnpassen() {
+    const daten = zustand.quelle === 'daten';
+    $('datenbereich').hidden = !daten;
+    const werte = daten && zustand.datenArt === 2;
+    const interpolation = daten && zustand.datenArt === 1;
+    $('art_gegeben').hidden = !daten;
+    for (const r of document.querySelectorAll('input[name="art"]')) {
+      r.disabled = daten ? r.value !== '0' : r.value === '0';
+    }
+    const gesucht = daten ? '0' : (document.querySelector('input[name="art"]:checked').value === '0'
+      ? '1' : document.querySelector('input[name="art"]:checked').value);
+    document.querySelector(`input[name="art"][value="${gesucht}"]`).checked = true;
+    for (const v of zustand.verfahren) {
+      const feld = $(`verfahren_${v.schluessel}`);
+      feld.disabled = interpolation || (daten && NUR_BEISPIEL.has(v.schluessel));
+      feld.parentElement.title = NUR_BEISPIEL.has(v.schluessel) ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
+    }
+    $('n_regler').disabled = daten;
+    $('n').disabled = daten;
+    $('n_daten').hidden = !daten;
+    $('n_daten').textContent = werte || interpolation ? 'n ergibt sich aus den Daten.' : '';
+  }
+
+  // ---- Start -------------------------------------------------------------------
+
+  async function start() {
+    bib.kompiliert = await modulKompilieren();
+    await modulStarten();
+    const M = bib.M;
+    for (let m = 1; m <= M._web_beispiel_anzahl(); ++m) {
+      zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)) });
+    }
+    for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
+      const schluessel = text(M, M._web_verfahren_schluessel(k));
+      const stil = STIL[schluessel] || { farbe: FARBEN[k % FARBEN.length] };
+      zustand.verfahren.push({ k, schluessel, titel: TITEL[schluessel] || text(M, M._web_verfahren_titel(k)),
+        farbe: stil.farbe, dash: stil.dash, breite: stil.breite || 2 });
+    }
+
+    const quelle = $('quelle');
+    for (const b of zustand.beispiele) quelle.add(new Option(`${b.m}: ${b.name}`, String(b.m)));
+    quelle.add(new Option('Eigene Daten', 'daten'));
+    quelle.value = String(zustand.quelle);
+
+    const box = $('verfahren');
+    for (const v of zustand.verfahren) {
+      const label = document.createElement('label');
+      const ein = document.createElement('input');
+      ein.type = 'checkbox';
+      ein.id = `verfahren_${v.schluessel}`;
+      ein.checked = v.schluessel === 'newton' || v.schluessel === 'natuerlich';
+      ein.addEventListener('change', aktualisieren);
+      const marke = document.createElement('span');
+      marke.className = 'farbmarke';
+      marke.style.borderColor = v.farbe;
+      marke.textContent = v.titel;
+      label.append(ein, ' ', marke);
+      box.append(label);
+    }
+
+    quelle.addEventListener('change', () => {
+      zustand.quelle = quelle.value === 'daten' ? 'daten' : Number(quelle.value);
+      steuerungAnpassen();
+      aktualisieren();
+      studieAktualisieren();
+    });
+    for (const r of document.querySelectorAll('input[name="art"]')) r.addEventListener('change', aktualisieren);
+
+    const regler = $('n_regler');
+    const nFeld = $('n');
+    regler.value = String(reglerAusN(Number(nFeld.value)));
+    regler.addEventListener('input', () => {
+      nFeld.value = String(nAusRegler(Number(regler.value)));
+      aktualisieren();
+    });
+    nFeld.addEventListener('input', () => {
+      const n = Math.round(Number(nFeld.value));
+      if (!(n >= N_MIN && n <= N_MAX)) return;
+      regler.value = String(reglerAusN(n));
+      aktualisieren();
+    });
+    nFeld.addEventListener('change', () => {
+      let n = Math.round(Number(nFeld.value));
+      if (!(n >= N_MIN)) n = N_MIN;
+      if (n > N_MAX) n = N_MAX;
+      nFeld.value = String(n);
+      regler.value = String(reglerAusN(n));
+      aktualisieren();
+    });
+    $('punkte').addEventListener('change', () => {
+      $('punkte').value = String(wahl().punkte); // the number used, within its bounds
+      aktualisieren();
+      studieAktualisieren();
+    });
+
+    $('laden').addEventListener('click', () => {
+      datenLaden(new TextEncoder().encode($('datentext').value), 'eingefügter Text');
+    });
+    $('datei').addEventListener('change', async () => {
+      const datei = $('datei').files[0];
+      if (!datei) return;
+      const bytes = new Uint8Array(await datei.arrayBuffer());
+      // Small files also show in the text box, for editing.
+      if (bytes.length <= 200000) $('datentext').value = new TextDecoder().decode(bytes);
+      $('datei').value = '';
+      await datenLaden(bytes, datei.name);
+    });
+
+    $('studie_rechnen').addEventListener('click', studieAktualisieren);
+    $('studie_n').addEventListener('change', studieAktualisieren);
+    $('studie_n').addEventListener('keydown', (e) => { if (e.key === 'Enter') studieAktualisieren(); });
+    $('studie_wahl').addEventListener('change', studieAktualisieren);
+    $('studie_bis1024').addEventListener('click', () => {
+      $('studie_n').value = '2 4 8 16 32 64 128 256 512 1024';
+      studieAktualisieren();
+    });
+    $('studie_laden').addEventListener('click', () => {
+      if (zustand.studie) {
+        herunterladen(`fehlerstudie_${zustand.studie.m}.txt`, new TextEncoder().encode(zustand.studie.text));
+      }
+    });
+
+    steuerungAnpassen();
+    $('laden_hinweis').hidden = true;
+    $('seite').hidden = false;
+    await aktualisieren();
+    await studieAktualisieren();
+    document.body.dataset.bereit = '1';
+  }
+
+  // For the tests and for measuring: the functions behind the page.
+  window.numerikSeite = { aktualisieren, modulStarten, bib };
+
+  start().catch((e) => {
+    console.error(e);
+    $('laden_hinweis').textContent = `Die Bibliothek konnte nicht geladen werden: ${e && e.message ? e.message : e}`;
+    $('laden_hinweis').className = 'meldung';
+  });
+})();

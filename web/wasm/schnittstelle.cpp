@@ -1,0 +1,625 @@
+// The page's interface to the library: plain C functions that the page calls
+// on the module compiled by em++ (M._web_...).  Every number the page shows
+// is computed here, through the library; the page only moves arrays and
+// texts and draws them.
+//
+// Memory: arrays and texts live in the module's heap; the page allocates them
+// with malloc and frees them.  Handles (objekt *) are plain numbers to the
+// page and are released with web_freigeben.
+//
+// Failures: the library's fatal path calls the handler set by web_start,
+// which throws a JavaScript exception carrying the library's message.  The
+// exception leaves every C frame at once, without running destructors; what
+// was allocated is lost.  The page therefore starts a fresh instance of the
+// module after every failure, and keeps what it must not lose (the user's
+// text, the choices) on its own side.
+#include <emscripten/emscripten.h>
+
+#include "funktion.h"
+#include "numerik/a06_mtrx.h"
+#include "numerik/bandmtrx.h"
+#include "numerik/baryzipl.h"
+#include "numerik/fehler.h"
+#include "numerik/interplt.h"
+#include "numerik/newtnipl.h"
+#include "numerik/nmmatrix.h"
+#include "numerik/splinipl.h"
+#include "numerik/zahlen.h"
+#include "studie.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Throws new Error(meldung) with the name NumerikFehler; the page tells the
+// library's failures from its own by that name.
+EM_JS(void, fehler_werfen, (const char *meldung), {
+    const fehler = new Error(UTF8ToString(meldung));
+    fehler.name = 'NumerikFehler';
+    throw fehler;
+});
+
+void fehlerbehandlung(const char *meldung, int) {
+    fehler_werfen(meldung);
+}
+
+// The methods the page offers, in the order it lists them.  A method is a
+// class and, for splines, a spline kind; the node kind is chosen apart.  The
+// titles are ASCII, like every text of the library, since they go into the
+// names of the objects and so into downloaded files.
+struct verfahren {
+    const char *schluessel; // stable key for the page
+    const char *titel;
+    klasse *art;
+    int splineart; // spline kind, or -1
+};
+
+const verfahren verfahren_liste[] = {
+    {"newton", "Newton-Form", &newton_interpolation, -1},
+    {"baryzentrisch", "baryzentrische Form", &baryzentrische_interpolation, -1},
+    {"natuerlich", "natuerlicher Spline", &spline_interpolation, SPLINE_NATUERLICH},
+    // The end second derivatives of the example's f: for own data there is
+    // no f.
+    {"abl2", "Spline mit exaktem f'' an den Enden", &spline_interpolation, SPLINE_ABL2_GEGEBEN},
+    {"periodisch", "periodischer Spline", &spline_interpolation, SPLINE_PERIODISCH},
+};
+constexpr int VERFAHREN_ANZAHL = sizeof verfahren_liste / sizeof verfahren_liste[0];
+
+const verfahren &verfahren_nr(int k) {
+    if (k < 0 || k >= VERFAHREN_ANZAHL) numerik_fehler("Verfahren Nr. %d nicht definiert.\n", k);
+    return verfahren_liste[k];
+}
+
+const beispielfunktion &problem_nr(int m) {
+    if (m < 1 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
+    return funktion[m - 1];
+}
+
+objekt *vektor(int zeilen, const char *name) {
+    nmmatrix_parameter p = {zeilen, 1, name, 1};
+    return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+}
+
+// The name splineerzeuger gives a problem of example m, so that the page's
+// files carry the same names as the programs' files.
+std::string problemname(const beispielfunktion &problem, int n) {
+    return std::string("Beispielfunktion ") + problem.name + " mit n = " + std::to_string(n);
+}
+
+// Creates method me over the nodes of kind art: for kinds 1 and 2 placed on
+// [a, b] (knoten is then null), for kind 0 given by knoten.  Spline kinds may
+// carry OHNE_KOEFFIZIENTEN in art.  problem: the example whose f'' gives
+// the end conditions of SPLINE_ABL2_GEGEBEN (null for own data).
+objekt *erzeugen(const verfahren &me, const char *name, int art, objekt *knoten, double a, double b,
+                 objekt *werte, const beispielfunktion *problem) {
+    const interpolation_funktionen *fk = interpolation_tabelle(me.art);
+    if (me.splineart >= 0) {
+        splineinterpolation_parameter p = {name, art, knoten, a, b, werte, me.splineart, 0.0, 0.0};
+        if (me.splineart == SPLINE_ABL2_GEGEBEN) {
+            if (problem == nullptr)
+                numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
+            p.abl2links = problem->abl2(problem->a);
+            p.abl2rechts = problem->abl2(problem->b);
+        }
+        return fk->kreieren(&p, nullptr);
+    }
+    if (me.art == &baryzentrische_interpolation) {
+        baryzentrischeinterpolation_parameter p = {name, art, knoten, a, b, werte};
+        return fk->kreieren(&p, nullptr);
+    }
+    newtoninterpolation_parameter p = {name, art, knoten, a, b, werte};
+    return fk->kreieren(&p, nullptr);
+}
+
+// The values of f at the n+1 nodes of kind art, placed by the library's own
+// placement: bit for bit the nodes that creation places again from a and b.
+objekt *werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) {
+    matrix_zeiger knoten(vektor(n + 1, "Stuetzstellen"));
+    stuetzstellen_platzieren(knoten.get(), art, n, problem.a, problem.b, "Stuetzstellen");
+    objekt *werte = vektor(n + 1, "Stuetzwerte");
+    const matrix_funktionen *fk = matrix_tabelle(knoten.get());
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    for (int i = 1; i <= n + 1; ++i)
+        fw->setzen(werte, i, 1, problem.f(fk->amIndex(knoten.get(), i, 1)));
+    return werte;
+}
+
+// What the page has loaded last: an interpolation, or the two vectors of a
+// value file (points, then values).
+objekt *geladene_interpolation = nullptr;
+objekt *geladene_punkte = nullptr;
+objekt *geladene_werte = nullptr;
+
+void geladenes_freigeben() {
+    if (geladene_interpolation != nullptr)
+        interpolation_tabelle(geladene_interpolation)->freigeben(geladene_interpolation);
+    if (geladene_punkte != nullptr) matrix_tabelle(geladene_punkte)->freigeben(geladene_punkte);
+    if (geladene_werte != nullptr) matrix_tabelle(geladene_werte)->freigeben(geladene_werte);
+    geladene_interpolation = geladene_punkte = geladene_werte = nullptr;
+}
+
+// Whether the first line of text names a matrix class (then the text is a
+// value file) rather than an interpolation class.  The header reader takes
+// everything before the first ':' as the type text; so does this test.
+bool ist_wertedatei(const char *text, int laenge) {
+    const char *ende = static_cast<const char *>(std::memchr(text, '\n', laenge));
+    const int zeile = ende != nullptr ? static_cast<int>(ende - text) : laenge;
+    const char *doppelpunkt = static_cast<const char *>(std::memchr(text, ':', zeile));
+    if (doppelpunkt == nullptr) return false;
+    const std::string typ(text, doppelpunkt);
+    for (klasse *k : {&nm_matrix, &band_matrix, &a06__matrix})
+        if (typ == matrix_tabelle(k)->name(k)) return true;
+    return false;
+}
+
+// The length of the text last returned by a web_text_ function.
+int text_laenge = 0;
+
+// Collects what schreiben writes to a stream into one malloc'd text.
+template <typename F> char *als_text(F schreiben) {
+    char *text = nullptr;
+    std::size_t laenge = 0;
+    FILE *aus = open_memstream(&text, &laenge);
+    if (aus == nullptr) numerik_fehler("Nicht genug Speicher fuer den Text.\n");
+    schreiben(aus);
+    if (std::fclose(aus) != 0 || text == nullptr)
+        numerik_fehler("Nicht genug Speicher fuer den Text.\n");
+    text_laenge = static_cast<int>(laenge);
+    return text;
+}
+
+// A value file as beispielwerte and kurvenpunkte write it: the points, then
+// the values named wertename.
+template <typename F>
+void wertedatei(FILE *aus, int n, double a, double b, const char *wertename, F wert) {
+    matrix_zeiger punkte(vektor(n + 1, "X-Werte"));
+    matrix_zeiger werte(vektor(n + 1, wertename));
+    const matrix_funktionen *fp = matrix_tabelle(punkte.get());
+    const matrix_funktionen *fw = matrix_tabelle(werte.get());
+    for (int i = 0; i <= n; ++i) {
+        double x = aequidistanter_punkt(i, n, a, b);
+        fp->setzen(punkte.get(), i + 1, 1, x);
+        fw->setzen(werte.get(), i + 1, 1, wert(x));
+    }
+    fp->speichern(punkte.get(), aus);
+    fw->speichern(werte.get(), aus);
+}
+
+// The last study of web_studie.
+std::optional<studie> letzte_studie;
+
+// The smallest grid of fehlerstudie.
+constexpr int STUDIE_MIN_PUNKTE = 1001;
+
+const studie &studie_da() {
+    if (!letzte_studie) numerik_fehler("Keine Studie gerechnet.\n");
+    return *letzte_studie;
+}
+const methode *spalte_nr(int j) {
+    const studie &s = studie_da();
+    if (j < 0 || static_cast<std::size_t>(j) >= s.spalten.size())
+        numerik_fehler("Spalte %d der Studie nicht definiert.\n", j);
+    return s.spalten[static_cast<std::size_t>(j)];
+}
+const messwert &messwert_nr(int k, int j) {
+    const studie &s = studie_da();
+    spalte_nr(j);
+    if (k < 0 || static_cast<std::size_t>(k) >= s.n.size())
+        numerik_fehler("Zeile %d der Studie nicht definiert.\n", k);
+    return s.werte[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)];
+}
+
+// The n of a study from text, separated by blanks or commas, with the checks
+// and messages of fehlerstudie's arguments.
+std::vector<int> n_liste_lesen(const char *text) {
+    std::vector<int> n;
+    std::string wort;
+    const std::string alles = std::string(text) + " ";
+    for (char c : alles) {
+        if (c != ' ' && c != ',' && c != '\t' && c != '\n' && c != '\r') {
+            wort += c;
+            continue;
+        }
+        if (wort.empty()) continue;
+        int wert = 0;
+        int ergebnis = zahl_int_lesen(wort.c_str(), &wert);
+        std::size_t ziffern = wort.find_first_not_of("+-0123456789");
+        if (ergebnis == ZAHL_KEINE_ZAHL || ziffern != std::string::npos)
+            numerik_fehler("n: '%s' ist keine ganze Zahl.\n", wort.c_str());
+        if (ergebnis == ZAHL_AUSSERHALB) numerik_fehler("n zu gross!\n");
+        if (wert < 2) numerik_fehler("n muss mindestens 2 sein!\n");
+        if (wert > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
+        // Orders compare successive n, so each must exceed the one before.
+        if (!n.empty() && wert <= n.back())
+            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+        n.push_back(wert);
+        wort.clear();
+    }
+    if (n.empty()) numerik_fehler("Keine Werte von n angegeben.\n");
+    return n;
+}
+
+} // namespace
+
+extern "C" {
+
+// Called once for every new instance of the module.
+EMSCRIPTEN_KEEPALIVE void web_start() {
+    numerik_fehlerbehandlung_setzen(fehlerbehandlung);
+}
+
+// ---- The example problems and the methods -------------------------------
+
+EMSCRIPTEN_KEEPALIVE int web_beispiel_anzahl() {
+    return funktion_anzahl;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_beispiel_name(int m) {
+    return problem_nr(m).name;
+}
+EMSCRIPTEN_KEEPALIVE double web_beispiel_a(int m) {
+    return problem_nr(m).a;
+}
+EMSCRIPTEN_KEEPALIVE double web_beispiel_b(int m) {
+    return problem_nr(m).b;
+}
+
+EMSCRIPTEN_KEEPALIVE int web_verfahren_anzahl() {
+    return VERFAHREN_ANZAHL;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_verfahren_schluessel(int k) {
+    return verfahren_nr(k).schluessel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_verfahren_titel(int k) {
+    return verfahren_nr(k).titel;
+}
+
+// ---- Interpolations ------------------------------------------------------
+
+// Method k over n+1 nodes of kind art (1 equidistant, 2 Chebyshev) for
+// example m, named as splineerzeuger names its problems.
+EMSCRIPTEN_KEEPALIVE objekt *web_beispiel_erzeugen(int m, int k, int art, int n) {
+    const beispielfunktion &problem = problem_nr(m);
+    const verfahren &me = verfahren_nr(k);
+    matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
+    std::string name = problemname(problem, n);
+    return erzeugen(me, name.c_str(), art, nullptr, problem.a, problem.b, werte.get(), &problem);
+}
+
+// Loads text (laenge bytes, which need not end in a NUL) through the
+// library's loaders: 1 for an interpolation of any registered class
+// (web_geladen), 2 for a value file of two matrices, points and values
+// (web_daten_erzeugen).  What was loaded before is released.
+EMSCRIPTEN_KEEPALIVE int web_laden(char *text, int laenge) {
+    geladenes_freigeben();
+    FILE *ein = fmemopen(text, static_cast<std::size_t>(laenge), "r");
+    if (ein == nullptr) numerik_fehler("Der Text kann nicht gelesen werden.\n");
+    if (ist_wertedatei(text, laenge)) {
+        const matrix_funktionen *allg = matrix_tabelle(&allg_matrix);
+        geladene_punkte = allg->laden(ein, nullptr);
+        geladene_werte = allg->laden(ein, nullptr);
+        std::fclose(ein);
+        return 2;
+    }
+    geladene_interpolation = interpolation_tabelle(&allg_interpolation)->laden(ein, nullptr);
+    std::fclose(ein);
+    return 1;
+}
+
+// The interpolation loaded last; it belongs to the module (not to be freed).
+EMSCRIPTEN_KEEPALIVE objekt *web_geladen() {
+    return geladene_interpolation;
+}
+
+// The number of points of the value file loaded last.
+EMSCRIPTEN_KEEPALIVE int web_daten_anzahl() {
+    if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
+    return matrix_tabelle(geladene_punkte)->hoehe(geladene_punkte);
+}
+
+// Method k over the points and values of the value file loaded last (node
+// kind 0, given).
+EMSCRIPTEN_KEEPALIVE objekt *web_daten_erzeugen(int k) {
+    if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
+    const verfahren &me = verfahren_nr(k);
+    std::string name = std::string("Eigene Daten, ") + me.titel;
+    return erzeugen(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
+                    geladene_werte, nullptr);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_freigeben(objekt *ip) {
+    if (ip != nullptr) interpolation_tabelle(ip)->freigeben(ip);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *web_name(objekt *ip) {
+    return interpolation_tabelle(ip)->name(ip);
+}
+// The type text of ip's class, as in the header line of its files.
+EMSCRIPTEN_KEEPALIVE const char *web_typ(objekt *ip) {
+    klasse *k = interpolation_klasse(ip);
+    return interpolation_tabelle(k)->name(k);
+}
+EMSCRIPTEN_KEEPALIVE double web_links(objekt *ip) {
+    return interpolation_tabelle(ip)->linkeGrenze(ip);
+}
+EMSCRIPTEN_KEEPALIVE double web_rechts(objekt *ip) {
+    return interpolation_tabelle(ip)->rechteGrenze(ip);
+}
+
+// The number of nodes, and the nodes and their values into x and y.
+EMSCRIPTEN_KEEPALIVE int web_knoten_anzahl(objekt *ip) {
+    objekt *knoten = interpolation_tabelle(ip)->imVektor(ip, 0);
+    return matrix_tabelle(knoten)->hoehe(knoten);
+}
+EMSCRIPTEN_KEEPALIVE void web_knoten(objekt *ip, double *x, double *y) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    objekt *knoten = fi->imVektor(ip, 0);
+    objekt *werte = fi->imVektor(ip, 1);
+    const matrix_funktionen *fk = matrix_tabelle(knoten);
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    const int anzahl = fk->hoehe(knoten);
+    for (int i = 0; i < anzahl; ++i) {
+        x[i] = fk->amIndex(knoten, i + 1, 1);
+        y[i] = fw->amIndex(werte, i + 1, 1);
+    }
+}
+
+// ---- Values and errors ---------------------------------------------------
+
+// x(i) = (i*b + (punkte-1-i)*a) / (punkte-1), i = 0..punkte-1: the points at
+// which fehlerstudie measures and beispielwerte and kurvenpunkte write.
+EMSCRIPTEN_KEEPALIVE void web_gitter(int punkte, double a, double b, double *x) {
+    if (punkte < 2) numerik_fehler("Es werden mindestens 2 Punkte benoetigt.\n");
+    for (int i = 0; i < punkte; ++i)
+        x[i] = aequidistanter_punkt(i, punkte - 1, a, b);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_werte(objekt *ip, const double *x, double *y, int anzahl) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    for (int i = 0; i < anzahl; ++i)
+        y[i] = fi->funktionswert(ip, x[i]);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_beispielwerte(int m, const double *x, double *y, int anzahl) {
+    const beispielfunktion &problem = problem_nr(m);
+    for (int i = 0; i < anzahl; ++i)
+        y[i] = problem.f(x[i]);
+}
+
+// e(i) = |y(i) - f(x(i))| for example m, and the largest of them, measured
+// as fehlerstudie measures: a value that is not a number makes the largest
+// error not a number.
+EMSCRIPTEN_KEEPALIVE double web_fehler(int m, const double *x, const double *y, double *e,
+                                       int anzahl) {
+    const beispielfunktion &problem = problem_nr(m);
+    double groesster = 0.0;
+    bool zahl = true;
+    for (int i = 0; i < anzahl; ++i) {
+        e[i] = std::fabs(y[i] - problem.f(x[i]));
+        if (std::isnan(e[i])) {
+            if (zahl) groesster = e[i];
+            zahl = false;
+        } else if (zahl && e[i] > groesster) {
+            groesster = e[i];
+        }
+    }
+    return groesster;
+}
+
+// The largest error of ip for example m at punkte points, measured by the
+// study's own function: the figure fehlerstudie prints for the same problem,
+// node kind, n and points.
+EMSCRIPTEN_KEEPALIVE double web_groesster_fehler(objekt *ip, int m, int punkte) {
+    return groesster_fehler(ip, problem_nr(m), punkte);
+}
+
+// x as printf("%.*g") writes it: the figures of the page in the programs'
+// own notation.  Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char *web_zahl(double x, int stellen) {
+    static char text[64];
+    std::snprintf(text, sizeof text, "%.*g", stellen, x);
+    return text;
+}
+
+// ---- Texts in the programs' formats ---------------------------------------
+// Each returns a malloc'd text (free with web_text_freigeben) of
+// web_text_laenge() bytes.
+
+EMSCRIPTEN_KEEPALIVE int web_text_laenge() {
+    return text_laenge;
+}
+EMSCRIPTEN_KEEPALIVE void web_text_freigeben(char *text) {
+    std::free(text);
+}
+
+// The number form of every text: 0 six decimals (the programs' default),
+// 1 seventeen significant digits.
+EMSCRIPTEN_KEEPALIVE void web_zahlform(int voll) {
+    zahl_form_setzen(voll != 0 ? ZAHL_FORM_VOLL : ZAHL_FORM_F);
+}
+
+// The stored text of ip, as the class writes its files.
+EMSCRIPTEN_KEEPALIVE char *web_text_interpolation(objekt *ip) {
+    return als_text([ip](FILE *aus) { interpolation_tabelle(ip)->speichern(ip, aus); });
+}
+
+// Stores the problem of method me over the given values: for splines as
+// splineerzeuger writes it, the object made without coefficients and with
+// zero values, the values then set at its nodes.  Creation would average the
+// end values of a periodic problem; the file keeps them as they are.  Other
+// classes store their problem as made.
+static char *problemtext(const verfahren &me, const char *name, int art, objekt *knoten, double a,
+                         double b, objekt *werte, const beispielfunktion *problem) {
+    if (me.splineart < 0) {
+        interpolation_zeiger ip(erzeugen(me, name, art, knoten, a, b, werte, problem));
+        return web_text_interpolation(ip.get());
+    }
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    const int anzahl = fw->hoehe(werte);
+    matrix_zeiger nullwerte(vektor(anzahl, "Stuetzwerte"));
+    interpolation_zeiger ip(
+        erzeugen(me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b, nullwerte.get(), problem));
+    objekt *eigene = interpolation_tabelle(ip.get())->imVektor(ip.get(), 1);
+    for (int i = 1; i <= anzahl; ++i)
+        matrix_tabelle(eigene)->setzen(eigene, i, 1, fw->amIndex(werte, i, 1));
+    return web_text_interpolation(ip.get());
+}
+
+// The problem of method k for example m over n+1 nodes of kind art.
+EMSCRIPTEN_KEEPALIVE char *web_text_problem(int m, int k, int art, int n) {
+    const beispielfunktion &problem = problem_nr(m);
+    matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
+    std::string name = problemname(problem, n);
+    return problemtext(verfahren_nr(k), name.c_str(), art, nullptr, problem.a, problem.b,
+                       werte.get(), &problem);
+}
+
+// The problem of method k over the value file loaded last.
+EMSCRIPTEN_KEEPALIVE char *web_text_daten_problem(int k) {
+    if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
+    const verfahren &me = verfahren_nr(k);
+    std::string name = std::string("Eigene Daten, ") + me.titel;
+    return problemtext(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
+                       geladene_werte, nullptr);
+}
+
+// What kurvenpunkte n writes for ip: n+1 equidistant points of its interval.
+EMSCRIPTEN_KEEPALIVE char *web_text_kurvenpunkte(objekt *ip, int n) {
+    return als_text([ip, n](FILE *aus) {
+        const interpolation_funktionen *fi = interpolation_tabelle(ip);
+        std::string wertename = std::string("Y-Werte zum Polynom ") + fi->name(ip);
+        const double links = fi->linkeGrenze(ip);
+        const double rechts = fi->rechteGrenze(ip);
+        interpolation_intervall_pruefen(links, rechts);
+        wertedatei(aus, n, links, rechts, wertename.c_str(),
+                   [ip, fi](double x) { return fi->funktionswert(ip, x); });
+    });
+}
+
+// What beispielwerte n m writes.
+EMSCRIPTEN_KEEPALIVE char *web_text_beispielwerte(int m, int n) {
+    const beispielfunktion &problem = problem_nr(m);
+    return als_text([&problem, n](FILE *aus) {
+        std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
+        interpolation_intervall_pruefen(problem.a, problem.b);
+        wertedatei(aus, n, problem.a, problem.b, wertename.c_str(), problem.f);
+    });
+}
+
+// What beiwerte writes for ip: its coefficients stored, then printed.
+EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
+    return als_text([ip](FILE *aus) {
+        objekt *koeffizienten = interpolation_tabelle(ip)->imVektor(ip, 2);
+        const matrix_funktionen *fk = matrix_tabelle(koeffizienten);
+        fk->speichern(koeffizienten, aus);
+        std::fputs("# --\n", aus);
+        fk->ausgeben(koeffizienten, aus);
+    });
+}
+
+// ---- The convergence study ----------------------------------------------
+// The study module of fehlerstudie computes, the page shows: the last study
+// is kept here for the page to read cell by cell.
+
+EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
+    problem_nr(m);
+    std::vector<int> n = n_liste_lesen(n_text);
+    if (punkte < STUDIE_MIN_PUNKTE)
+        numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
+    if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
+        numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
+    // The warning of fehlerstudie, word for word.
+    for (int k : n)
+        if (punkte < gitterpunkte_fuer(k)) {
+            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
+                            "10 Schritte je Intervall); genauer mit -g %d.\n",
+                            punkte, k, gitterpunkte_fuer(n.back()));
+            break;
+        }
+    letzte_studie.reset();
+    letzte_studie = studie_durchfuehren(m, n, punkte, wahl);
+    return static_cast<int>(letzte_studie->spalten.size());
+}
+
+EMSCRIPTEN_KEEPALIVE int web_studie_n_anzahl() {
+    return static_cast<int>(studie_da().n.size());
+}
+EMSCRIPTEN_KEEPALIVE int web_studie_n(int k) {
+    return studie_da().n.at(static_cast<std::size_t>(k));
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_spalte(int j) {
+    return spalte_nr(j)->spalte;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_titel(int j) {
+    return spalte_nr(j)->titel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_studie_farbe(int j) {
+    return spalte_nr(j)->farbe;
+}
+
+// The error at (n index k, column j); not a number where the study has not
+// computed it (the Newton form beyond its largest n).
+EMSCRIPTEN_KEEPALIVE double web_studie_fehler(int k, int j) {
+    const messwert &mw = messwert_nr(k, j);
+    return mw.berechnet ? mw.fehler : NAN;
+}
+// 1 where the Newton figure is rounding rather than interpolation error.
+EMSCRIPTEN_KEEPALIVE int web_studie_rundung(int k, int j) {
+    messwert_nr(k, j);
+    return rundung_ueberwiegt(*letzte_studie, static_cast<std::size_t>(k),
+                              static_cast<std::size_t>(j))
+               ? 1
+               : 0;
+}
+// The cell as fehlerstudie prints it: "%.3g", or "-" where not computed.
+EMSCRIPTEN_KEEPALIVE const char *web_studie_zelle(int k, int j) {
+    const messwert &mw = messwert_nr(k, j);
+    static char text[32];
+    if (mw.berechnet)
+        std::snprintf(text, sizeof text, "%.3g", mw.fehler);
+    else
+        std::snprintf(text, sizeof text, "-");
+    return text;
+}
+// The observed order from n index k-1 to k (k >= 1) as fehlerstudie prints
+// it: "%.2f", or "-" where none can be read off.
+EMSCRIPTEN_KEEPALIVE const char *web_studie_ordnung(int k, int j) {
+    const messwert &vorher = messwert_nr(k - 1, j);
+    const messwert &jetzt = messwert_nr(k, j);
+    const studie &s = *letzte_studie;
+    double p = NAN;
+    if (vorher.berechnet && jetzt.berechnet)
+        p = ordnung(vorher.fehler, s.n[static_cast<std::size_t>(k) - 1], jetzt.fehler,
+                    s.n[static_cast<std::size_t>(k)]);
+    static char text[32];
+    if (std::isnan(p))
+        std::snprintf(text, sizeof text, "-");
+    else
+        std::snprintf(text, sizeof text, "%.2f", p);
+    return text;
+}
+
+// The plot's range and which columns converge, as fehlerstudie draws it.
+EMSCRIPTEN_KEEPALIVE int web_studie_konvergiert(int j) {
+    spalte_nr(j);
+    return konvergiert(*letzte_studie, static_cast<std::size_t>(j)) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE double web_studie_decke() {
+    return diagramm_decke(studie_da());
+}
+EMSCRIPTEN_KEEPALIVE double web_studie_boden() {
+    return diagramm_boden(studie_da());
+}
+
+// The tables as fehlerstudie prints them.
+EMSCRIPTEN_KEEPALIVE char *web_studie_text() {
+    const std::string text = studie_text(studie_da());
+    return als_text([&text](FILE *aus) { std::fwrite(text.data(), 1, text.size(), aus); });
+}
+
+} // extern "C"
