@@ -3,6 +3,7 @@
 #include "fehler_intern.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -20,8 +21,16 @@ klassenkluster::klassenkluster(const kopfzeilen_meldungen &m, const klassenregis
 
 const char *kopfzeile_lesen(klassenkluster &leser, FILE *ein, char *typ) {
     if (leser.kopfzeile_halb_gelesen == 0) {
-        if (std::fgets(leser.eingabe, ZEILENPUFFER, ein) == nullptr)
+        if (std::fgets(leser.eingabe, ZEILENPUFFER, ein) == nullptr) {
+            lesefehler_pruefen(ein);
             fehler("%s", leser.meldungen.eof);
+        }
+        // A UTF-8 byte-order mark, which some editors put at the start of a
+        // file, is no part of the type text.  Every file begins with a
+        // header line, so it is skipped there (also in the header lines of
+        // files joined with cat).
+        if (std::strncmp(leser.eingabe, "\xEF\xBB\xBF", 3) == 0)
+            std::memmove(leser.eingabe, leser.eingabe + 3, std::strlen(leser.eingabe + 3) + 1);
         char *doppelpunkt = std::strchr(leser.eingabe, ':');
         if (doppelpunkt == nullptr) fehler("%s", leser.meldungen.ohne_doppelpunkt);
         *doppelpunkt = '\0';
@@ -43,13 +52,15 @@ const char *kopfzeile_lesen(klassenkluster &leser, FILE *ein, char *typ) {
         if (leser.kopfzeile_halb_gelesen == 1) fehler("Fehler: Kopfzeile wurde bereits gelesen\n");
         leser.kopfzeile_halb_gelesen = 1;
     }
-    // The name: skip white space behind the ':' and drop one final newline;
-    // trailing blanks and a carriage return stay part of it.
+    // The name: skip white space behind the ':' and drop one final newline
+    // and a carriage return before it (a file with CRLF line ends); other
+    // trailing blanks stay part of it.
     char *rest = const_cast<char *>(leser.name);
     while (*rest != '\0' && std::isspace(static_cast<unsigned char>(*rest)))
         ++rest;
     std::size_t laenge = std::strlen(rest);
-    if (laenge > 0 && rest[laenge - 1] == '\n') rest[laenge - 1] = '\0';
+    if (laenge > 0 && rest[laenge - 1] == '\n') rest[--laenge] = '\0';
+    if (laenge > 0 && rest[laenge - 1] == '\r') rest[--laenge] = '\0';
     leser.name = (*rest == '\0') ? unbenannt : rest;
     return leser.name;
 }
@@ -74,6 +85,13 @@ klasse *kluster_klasse(const klassenkluster &kluster, objekt *o) {
         if (o->funktionen == r.klassen[k].beschreibung->funktionen)
             return r.klassen[k].beschreibung;
     fehler("Fehler: undefiniertes Objekt %s\n", kluster.tabelle.name(o));
+}
+
+void lesefehler_pruefen(FILE *ein) {
+    if (std::ferror(ein) == 0) return;
+    const int grund = errno;
+    fehler("Die Eingabe konnte nicht gelesen werden: %s.\n",
+           grund != 0 ? std::strerror(grund) : "unbekannter Grund");
 }
 
 void kopfzeilen_zuruecksetzen() {

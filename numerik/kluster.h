@@ -81,6 +81,12 @@ objekt *kluster_laden(klassenkluster &kluster, FILE *ein, void *zusatz);
 // The descriptor of o's class, or "Fehler: undefiniertes Objekt %s\n".
 klasse *kluster_klasse(const klassenkluster &kluster, objekt *o);
 
+// Called where a read returned nothing: when the stream's error flag is
+// set, ends with the system's reason ("Die Eingabe konnte nicht gelesen
+// werden: ..."), so that a read error is never taken for the end of the
+// data.  At the end of the data it returns.
+void lesefehler_pruefen(FILE *ein);
+
 // Forgets a waiting header line in every cluster: the fatal path calls it,
 // so that a caller who leaves a failed load through its handler can load
 // again.

@@ -119,10 +119,21 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
         }
         // fgets without the stream lock: the library is single-threaded,
         // and the lock is a noticeable share of the time of one short line.
-        if (fgets_unlocked(zeile, ZEILENPUFFER, ein) == nullptr)
+        if (fgets_unlocked(zeile, ZEILENPUFFER, ein) == nullptr) {
+            lesefehler_pruefen(ein);
             fehler("Zeile %s nicht gefunden - EOF.\n", "");
-        if (!zahl_double_lesen(zeile, &daten->werte[k]))
+        }
+        const char *rest = nullptr;
+        if (!zahl_double_lesen_bis(zeile, &daten->werte[k], &rest))
             fehler("NM_MATRIX %s: Eintrag %lld ist keine gueltige Zahl!\n", daten->name, k + 1);
+        // The whole line is the number: "2,5" is not read as 2.
+        if (!nur_leerraum(rest)) {
+            if (dezimalkomma(rest))
+                fehler("NM_MATRIX %s: Eintrag %lld (%s): Dezimalkomma statt Dezimalpunkt!\n",
+                       daten->name, k + 1, gezeigter_text(zeile).text);
+            fehler("NM_MATRIX %s: Eintrag %lld hat hinter der Zahl noch \"%s\"!\n", daten->name,
+                   k + 1, gezeigter_text(rest).text);
+        }
     }
     return matrix;
 }

@@ -59,6 +59,10 @@ char *paar(char *ziel, unsigned wert) {
 extern "C" {
 
 int zahl_int_lesen(const char *text, int *ziel) {
+    return zahl_int_lesen_bis(text, ziel, nullptr);
+}
+
+int zahl_int_lesen_bis(const char *text, int *ziel, const char **ende) {
     // scanf's "%d" skips white space, then takes an optional sign and decimal
     // digits; strtol with base 10 reads the same text.
     while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text)))
@@ -67,14 +71,19 @@ int zahl_int_lesen(const char *text, int *ziel) {
     if (*ziffern == '+' || *ziffern == '-') ++ziffern;
     if (!std::isdigit(static_cast<unsigned char>(*ziffern))) return ZAHL_KEINE_ZAHL;
     errno = 0;
-    char *ende = nullptr;
-    long wert = std::strtol(text, &ende, 10);
+    char *hinten = nullptr;
+    long wert = std::strtol(text, &hinten, 10);
     if (errno == ERANGE || wert < INT_MIN || wert > INT_MAX) return ZAHL_AUSSERHALB;
     *ziel = static_cast<int>(wert);
+    if (ende != nullptr) *ende = hinten;
     return ZAHL_OK;
 }
 
 int zahl_double_lesen(const char *text, double *ziel) {
+    return zahl_double_lesen_bis(text, ziel, nullptr);
+}
+
+int zahl_double_lesen_bis(const char *text, double *ziel, const char **ende) {
     // Fast path for the text this library writes: "[-]digits[.digits]", with
     // an optional exponent, ending in white space or at the end of the text.
     // There scanf converts exactly this text with correct rounding, and so do
@@ -85,7 +94,7 @@ int zahl_double_lesen(const char *text, double *ziel) {
     const char *p = text;
     while (leerzeichen(*p))
         ++p;
-    [[maybe_unused]] const char *anfang = p;
+    const char *anfang = p;
     const bool negativ = *p == '-';
     if (negativ) ++p;
     // The digits as one integer; it wraps beyond 19 digits and is then not
@@ -117,15 +126,17 @@ int zahl_double_lesen(const char *text, double *ziel) {
             // IEEE division rounds their quotient correctly.
             double wert = static_cast<double>(mantisse) / ZEHNERPOTENZEN[nachkomma];
             *ziel = negativ ? -wert : wert;
+            if (ende != nullptr) *ende = p;
             return 1;
         }
         // Without floating-point from_chars in the C++ library, sscanf below
         // reads this text to the same value.
 #if defined(__cpp_lib_to_chars)
         double wert = 0.0;
-        auto [ende, fehlercode] = std::from_chars(anfang, p, wert);
-        if (fehlercode == std::errc() && ende == p) {
+        auto [bis, fehlercode] = std::from_chars(anfang, p, wert);
+        if (fehlercode == std::errc() && bis == p) {
             *ziel = wert;
+            if (ende != nullptr) *ende = p;
             return 1;
         }
 #endif
@@ -133,6 +144,15 @@ int zahl_double_lesen(const char *text, double *ziel) {
     double wert = 0.0;
     if (std::sscanf(text, "%lf", &wert) != 1) return 0;
     *ziel = wert;
+    if (ende != nullptr) {
+        // The end of the number as strtod sees it: scanf may take characters
+        // that belong to no number ("1e" is read as 1 behind an 'e'), and
+        // a caller who checks what follows the number must see them.
+        char *hinten = nullptr;
+        double verworfen = std::strtod(text, &hinten);
+        (void)verworfen;
+        *ende = hinten == text ? anfang : hinten;
+    }
     return 1;
 }
 

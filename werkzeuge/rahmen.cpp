@@ -99,6 +99,10 @@ objekt *nullvektor(int zeilen, const char *name) {
 FILE *eingabe_oeffnen(const char *name) {
     FILE *datei = std::fopen(name, "rb");
     if (datei == nullptr) numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.", name);
+    // A directory opens for reading, and only the first read fails.
+    struct stat status {};
+    if (fstat(fileno(datei), &status) == 0 && S_ISDIR(status.st_mode))
+        numerik_fehler("%s ist ein Verzeichnis, keine Datei.\n", name);
     return datei;
 }
 

@@ -63,7 +63,8 @@ int problem_argument(const char *text, int anzahl);
 // A new NM_MATRIX of zeilen rows and one column, all entries 0.0.
 objekt *nullvektor(int zeilen, const char *name);
 
-// "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.".
+// "rb" input; failure ends with "Oeffnen der Datei %s fehlgeschlagen.", a
+// directory with "%s ist ein Verzeichnis, keine Datei.\n".
 FILE *eingabe_oeffnen(const char *name);
 
 // "wb" output.  When eingabe is given and the named file is the very file

@@ -34,6 +34,15 @@ int zahl_int_lesen(const char *text, int *ziel);
  * written only on success. */
 int zahl_double_lesen(const char *text, double *ziel);
 
+/** As zahl_int_lesen, and on success *ende (when ende is not NULL) points
+ * behind the number, where strtol stops: a caller sees what follows it. */
+int zahl_int_lesen_bis(const char *text, int *ziel, const char **ende);
+
+/** As zahl_double_lesen, and on success *ende (when ende is not NULL) points
+ * behind the number, where strtod stops ("1e5x": at the x; "1e": at the e,
+ * which scanf takes but no number includes). */
+int zahl_double_lesen_bis(const char *text, double *ziel, const char **ende);
+
 /** The longest text of "%f": sign, the 309 integer digits of DBL_MAX, the
  * point and six decimals. */
 #define ZAHL_F_MAXLAENGE 317

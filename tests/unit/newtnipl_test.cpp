@@ -265,7 +265,7 @@ TEST(NewtonText, RoundTripRoundsToSixDecimals) {
 }
 
 TEST(NewtonText, HandWrittenTextsLoad) {
-    objekt *ip = geladen("NEWTON_INTERPOLATION:q\nart =2\na =-1\nb = 1 und mehr\n"
+    objekt *ip = geladen("NEWTON_INTERPOLATION:q\nart =2\na =-1\nb = 1 \n"
                          "NM_MATRIX: w\nn = 3\nm = 1\n1\n0\n1\n");
     EXPECT_STREQ(newtoninterpolation_name(ip), "q");
     EXPECT_EQ(spalte(ip, 0)[1], 0.0 + std::cos(0.5 * 4.0 * std::atan(1.0)) * -2.0 / 2.0);

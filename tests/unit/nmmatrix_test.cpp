@@ -17,7 +17,9 @@ objekt *erzeuge(int n, int m, const char *name, int nullsetzen = 1) {
     return matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
 }
 
-void frei(objekt *m) { matrix_tabelle(m)->freigeben(m); }
+void frei(objekt *m) {
+    matrix_tabelle(m)->freigeben(m);
+}
 
 std::string gespeichert(objekt *m) {
     textsenke aus;
@@ -130,8 +132,8 @@ TEST(NmMatrix, SaveAndReloadRowOrder) {
 }
 
 TEST(NmMatrix, EntriesWrittenLikePrintf) {
-    const double werte[] = {-0.0, 0.0000005, 0.0000015, -0.0000004, 1e15, 1e300,
-                            INFINITY, -INFINITY, NAN, -NAN, 123456.5, 4.9e-324};
+    const double werte[] = {-0.0,     0.0000005, 0.0000015, -0.0000004, 1e15,     1e300,
+                            INFINITY, -INFINITY, NAN,       -NAN,       123456.5, 4.9e-324};
     objekt *m = erzeuge(std::size(werte), 1, "w");
     std::string erwartet = "NM_MATRIX: w\nn = 12\nm = 1\n";
     for (std::size_t k = 0; k < std::size(werte); ++k) {
@@ -145,7 +147,7 @@ TEST(NmMatrix, EntriesWrittenLikePrintf) {
 }
 
 TEST(NmMatrix, EntriesReadLikeScanf) {
-    textquelle ein("NM_MATRIX: z\nn = 7\nm = 1\n  +.5e-3x\n0x1p3\n-nan\ninf\n1e999\n100ergs\n"
+    textquelle ein("NM_MATRIX: z\nn = 7\nm = 1\n  +.5e-3\n0x1p3\n-nan\ninf\n1e999\n100 \t\r\n"
                    "4e-320\n");
     objekt *m = nmmatrix_laden(ein, nullptr);
     EXPECT_EQ(nmmatrix_amIndex(m, 1, 1), 0.0005);
@@ -168,6 +170,23 @@ TEST(NmMatrix, BadEntriesAndCounts) {
                 "^NM_MATRIX z: Eintrag 2 ist keine gueltige Zahl!\n$");
     EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2\nm = 1\n\n"), testing::ExitedWithCode(1),
                 "^NM_MATRIX z: Eintrag 1 ist keine gueltige Zahl!\n$");
+    // The whole line is the number: what follows it is shown (without the
+    // line end, non-ASCII bytes escaped, cut at 40 characters).
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2\nm = 1\n  +.5e-3x\n"), testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 1 hat hinter der Zahl noch \"x\"!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2\nm = 1\n1\n100ergs \xC3\xA4\r\n"),
+                testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 2 hat hinter der Zahl noch \"ergs \\\\xC3\\\\xA4\"!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 1\nm = 1\n1.5 2.5\n"), testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 1 hat hinter der Zahl noch \"2.5\"!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 1\nm = 1\n1e\n"), testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 1 hat hinter der Zahl noch \"e\"!\n$");
+    EXPECT_EXIT(lade(("NM_MATRIX: z\nn = 1\nm = 1\n7" + std::string(50, 'y') + "\n").c_str()),
+                testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 1 hat hinter der Zahl noch \"y{40}\\.\\.\\.\"!\n$");
+    // A decimal comma has its own hint, with the whole entry.
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2\nm = 1\n1\n -1,5\r\n"), testing::ExitedWithCode(1),
+                "^NM_MATRIX z: Eintrag 2 \\(-1,5\\): Dezimalkomma statt Dezimalpunkt!\n$");
     EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2\nm = 1\n1.0\n"), testing::ExitedWithCode(1),
                 "^Zeile  nicht gefunden - EOF.\n$");
     EXPECT_EXIT(lade("NM_MATRIX: z\nn = zwei\nm = 1\n"), testing::ExitedWithCode(1),
@@ -179,8 +198,8 @@ TEST(NmMatrix, BadEntriesAndCounts) {
     // A huge claimed count is not allocated ahead: the file ends first.
     EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2147483647\nm = 1\n1\n2\n"), testing::ExitedWithCode(1),
                 "^Zeile  nicht gefunden - EOF.\n$");
-    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2147483647\nm = 2147483647\n"),
-                testing::ExitedWithCode(1), "^Nicht genug Speicher fuer Matrixeintraege!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2147483647\nm = 2147483647\n"), testing::ExitedWithCode(1),
+                "^Nicht genug Speicher fuer Matrixeintraege!\n$");
 }
 
 TEST(NmMatrix, LargeLoadGrowsPastReserve) {
@@ -203,8 +222,14 @@ TEST(KeyLines, KeyMustMatchAndValueFollows) {
         frei(m);
         return n;
     };
-    EXPECT_EQ(lade("NM_MATRIX: a\nn =   4 rows\nm = 0\n"), 4);
+    EXPECT_EQ(lade("NM_MATRIX: a\nn =   4 \r\nm = 0\r\n"), 4);
     EXPECT_EQ(lade("NM_MATRIX: a\nn =4\nm = 0\n"), 4);
+    EXPECT_EXIT(lade("NM_MATRIX: a\nn =   4 rows\nm = 0\n"), testing::ExitedWithCode(1),
+                "^Zeile n =... hat hinter der Zahl noch \"rows\"!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: a\nn = 4.0\nm = 0\n"), testing::ExitedWithCode(1),
+                "^Zeile n =... hat hinter der Zahl noch \".0\"!\n$");
+    EXPECT_EXIT(lade("NM_MATRIX: a\nn = 4,0\nm = 0\n"), testing::ExitedWithCode(1),
+                "^Zeile n = 4,0: Dezimalkomma statt Dezimalpunkt!\n$");
     EXPECT_EXIT(lade("NM_MATRIX: a\nn=4\nm = 0\n"), testing::ExitedWithCode(1),
                 "^n =... erwartet!\n$");
     EXPECT_EXIT(lade("NM_MATRIX: a\nn = 4\n"), testing::ExitedWithCode(1),
@@ -222,7 +247,11 @@ TEST(HeaderLine, NamesAndTypes) {
     EXPECT_EQ(name_von("NM_MATRIX:\nn = 0\nm = 0\n"), "unbenannt");
     EXPECT_EQ(name_von("NM_MATRIX:    \nn = 0\nm = 0\n"), "unbenannt");
     EXPECT_EQ(name_von("NM_MATRIX:  Test A  \nn = 0\nm = 0\n"), "Test A  ");
-    EXPECT_EQ(name_von("NM_MATRIX:  Test A\r\nn = 0\nm = 0\n"), "Test A\r");
+    // A CRLF line end is no part of the name; a lone carriage return at the
+    // end of the text neither.  A byte-order mark before the type is skipped.
+    EXPECT_EQ(name_von("NM_MATRIX:  Test A\r\nn = 0\nm = 0\n"), "Test A");
+    EXPECT_EQ(name_von("NM_MATRIX:  Test\rA \r\r\nn = 0\nm = 0\n"), "Test\rA \r");
+    EXPECT_EQ(name_von("\xEF\xBB\xBFNM_MATRIX: B\r\nn = 0\r\nm = 0\r\n"), "B");
     EXPECT_EQ(name_von("NM_MATRIX:a:b\nn = 0\nm = 0\n"), "a:b");
     EXPECT_EXIT(name_von("BAND_MATRIX: b\nn = 0\nm = 0\n"), testing::ExitedWithCode(1),
                 "^Dies ist keine NM_MATRIX Matrix!\n$");
@@ -285,8 +314,8 @@ TEST(HeaderLine, TwoMatricesFromOneStreamAnyLoaderMix) {
 }
 
 TEST(Printing, FormatClasses) {
-    const double werte[] = {0.0, 0.0001, 0.00005, 12.5, 123456.0, NAN, 9.9999999, 10.0,
-                            9999.9994, 10000.0, -0.0, INFINITY};
+    const double werte[] = {0.0,       0.0001, 0.00005,   12.5,    123456.0, NAN,
+                            9.9999999, 10.0,   9999.9994, 10000.0, -0.0,     INFINITY};
     objekt *m = erzeuge(3, 4, "P");
     for (int k = 0; k < 12; ++k)
         nmmatrix_setzen(m, k / 4 + 1, k % 4 + 1, werte[k]);
