@@ -3,6 +3,7 @@
 
     saat.py ZIEL QUELLE AUSGABEVERZEICHNIS
 
+zahl_lesen: every line of the program cases' input files and the sample data.
 matrix_laden: every input file of the program cases, the sample data, and the
 object texts written as string literals in the library tests.
 <program>: every data case of that program, as the target's container
@@ -42,6 +43,14 @@ if ziel == "matrix_laden":
         for text in literale(test.read_text()):
             if "MATRIX" in text and ":" in text:
                 ablegen(text.encode("latin-1", "replace"))
+elif ziel == "zahl_lesen":
+    zeilen = set()
+    for datei in list(faelle.glob("*/*/in/*")) + list(faelle.glob("*/*/stdin")) + \
+            list((quelle / "beispiele").glob("*")):
+        if datei.is_file():
+            zeilen.update(datei.read_bytes().splitlines(keepends=True))
+    for zeile in zeilen:
+        ablegen(zeile)
 else:
     for fall in sorted((faelle / ziel).glob("*")):
         if not fall.is_dir() or (fall / "skript").exists():

@@ -4,7 +4,9 @@
 #include "numerik/zahlen.h"
 #include "rahmen.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 const programmbeschreibung programm = {
@@ -16,13 +18,42 @@ const programmbeschreibung programm = {
     3,
 };
 
-// A value file holds the points first and the function values second; only
-// the second matrix is kept.
-objekt *funktionswerte_laden(FILE *ein) {
-    const matrix_funktionen *allg = matrix_tabelle(&allg_matrix);
-    objekt *punkte = allg->laden(ein, nullptr);
-    matrix_tabelle(punkte)->freigeben(punkte);
-    return allg->laden(ein, nullptr);
+objekt *laden(FILE *ein) {
+    return matrix_tabelle(&allg_matrix)->laden(ein, nullptr);
+}
+
+void freigeben(objekt *m) {
+    matrix_tabelle(m)->freigeben(m);
+}
+
+// Two points are the same when they differ by no more than the rounding of
+// the six-decimal form (half a millionth) and two units in the last place:
+// a file written with -v and one written without hold the same points.
+bool gleicher_punkt(double x, double y) {
+    if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
+    if (x == y) return true;
+    if (std::isinf(x) || std::isinf(y)) return false;
+    return std::fabs(x - y) <= 5e-7 + 4.5e-16 * std::fmax(std::fabs(x), std::fabs(y));
+}
+
+// The first row (counted from 1) whose points differ, or the first row that
+// only one file has; 0 when the points agree.  Only column 1 counts, as for
+// the values.
+int erster_anderer_punkt(objekt *soll, objekt *ist) {
+    const matrix_funktionen *fs = matrix_tabelle(soll);
+    const matrix_funktionen *fi = matrix_tabelle(ist);
+    int bei_soll = fs->breite(soll) > 0 ? fs->hoehe(soll) : 0;
+    int bei_ist = fi->breite(ist) > 0 ? fi->hoehe(ist) : 0;
+    int gemeinsam = std::min(bei_soll, bei_ist);
+    for (int i = 0; i < gemeinsam; ++i)
+        if (!gleicher_punkt(fs->amIndex(soll, i + 1, 1), fi->amIndex(ist, i + 1, 1))) return i + 1;
+    return bei_soll != bei_ist ? gemeinsam + 1 : 0;
+}
+
+std::string zahl_text(double x) {
+    char zahl[ZAHL_MAXLAENGE + 1];
+    *zahl_schreiben(zahl, x) = '\0';
+    return zahl;
 }
 } // namespace
 
@@ -30,10 +61,18 @@ int main(int argc, char **argv) {
     schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
     benutzung_pruefen(programm, argc, argv, stand);
 
+    // A value file holds the points first and the function values second.
+    // The points are compared and released before the second file's values
+    // are loaded: no more than three vectors are held at a time.
     FILE *soll_datei = eingabe_oeffnen(argv[1]);
     FILE *ist_datei = eingabe_oeffnen(argv[2]);
-    objekt *soll = funktionswerte_laden(soll_datei);
-    objekt *ist = funktionswerte_laden(ist_datei);
+    objekt *soll_punkte = laden(soll_datei);
+    objekt *soll = laden(soll_datei);
+    objekt *ist_punkte = laden(ist_datei);
+    int anderer_punkt = erster_anderer_punkt(soll_punkte, ist_punkte);
+    freigeben(soll_punkte);
+    freigeben(ist_punkte);
+    objekt *ist = laden(ist_datei);
     eingabe_schliessen(soll_datei);
     eingabe_schliessen(ist_datei);
 
@@ -41,17 +80,30 @@ int main(int argc, char **argv) {
     const matrix_funktionen *fi = matrix_tabelle(ist);
     int zeilen = fs->hoehe(soll);
     if (fi->hoehe(ist) != zeilen) numerik_fehler("Anzahl der Funktionswerte verschieden.\n");
-    // A NaN difference is never greater than the current error: it never
-    // raises it.
+    // Values at different points are compared as they stand; the figure then
+    // says little, and the warning says why.
+    if (anderer_punkt != 0)
+        std::fprintf(stderr,
+                     "Warnung: Die Punkte von %s und %s sind verschieden, zuerst in Zeile %d.\n",
+                     argv[1], argv[2], anderer_punkt);
+    // A difference that is no number (a NaN value, inf against inf) is no
+    // agreement: the first one makes the comparison fail.
     double groesster = 0.0;
-    for (int i = 0; i < zeilen; ++i) {
+    int keine_zahl = 0;
+    for (int i = 0; i < zeilen && keine_zahl == 0; ++i) {
         double abstand = std::fabs(fs->amIndex(soll, i + 1, 1) - fi->amIndex(ist, i + 1, 1));
+        if (std::isnan(abstand)) keine_zahl = i + 1;
         if (abstand > groesster) groesster = abstand;
     }
+    if (keine_zahl != 0) {
+        std::printf("Fehler = nan\n");
+        ausgabe_abschliessen(stdout, nullptr);
+        numerik_fehler("Zeile %d: Sollwert %s, Istwert %s - der Unterschied ist keine Zahl.\n",
+                       keine_zahl, zahl_text(fs->amIndex(soll, keine_zahl, 1)).c_str(),
+                       zahl_text(fi->amIndex(ist, keine_zahl, 1)).c_str());
+    }
     // "%lf" by default; with -v 17 significant digits.
-    char zahl[ZAHL_MAXLAENGE + 1];
-    *zahl_schreiben(zahl, groesster) = '\0';
-    std::printf("Fehler = %s\n", zahl);
+    std::printf("Fehler = %s\n", zahl_text(groesster).c_str());
     ausgabe_abschliessen(stdout, nullptr);
     fs->freigeben(soll);
     fi->freigeben(ist);
