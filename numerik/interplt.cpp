@@ -85,7 +85,14 @@ void interpolation_intervall_pruefen(double a, double b) {
 }
 
 double aequidistanter_punkt(int i, int n, double a, double b) {
-    return (i * b + (n - i) * a) / n;
+    double x = (i * b + (n - i) * a) / n;
+    if (std::isfinite(x) || n <= 0 || !std::isfinite(a) || !std::isfinite(b)) return x;
+    // A product or the sum overflowed (|a| or |b| near DBL_MAX): the same
+    // formula on a and b scaled by 2^-64 (exact), scaled back.  Rounding may
+    // carry the result past an end of [a, b] by a unit; it is kept inside.
+    const double s = 0x1p-64;
+    x = std::ldexp((i * (b * s) + (n - i) * (a * s)) / n, 64);
+    return std::fmin(std::fmax(x, std::fmin(a, b)), std::fmax(a, b));
 }
 
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
@@ -107,8 +114,18 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     const double pi = 4.0 * std::atan(1.0);
     double mitte = (a + b) / 2.0;
     double differenz = a - b;
+    if ((std::isfinite(mitte) && std::isfinite(differenz)) || !std::isfinite(a) ||
+        !std::isfinite(b)) {
+        for (int i = 0; i <= n; ++i)
+            x.setzen(i + 1, mitte + std::cos(i * pi / n) * differenz / 2.0);
+        return;
+    }
+    // a + b or a - b overflowed (|a| or |b| near DBL_MAX): the halves first,
+    // each exact, and every node kept inside [a, b].
+    mitte = a / 2.0 + b / 2.0;
+    double halbe_differenz = a / 2.0 - b / 2.0;
     for (int i = 0; i <= n; ++i)
-        x.setzen(i + 1, mitte + std::cos(i * pi / n) * differenz / 2.0);
+        x.setzen(i + 1, std::fmin(std::fmax(mitte + std::cos(i * pi / n) * halbe_differenz, a), b));
 }
 
 } // extern "C"

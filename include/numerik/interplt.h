@@ -101,7 +101,9 @@ void interpolation_intervall_pruefen(double a, double b);
  * STUETZSTELLEN_AEQUIDISTANT, and the points at which the programs write
  * values.  Formed as (i*b + (n-i)*a) / n, so that point 0 is n*a/n (which may
  * differ from a in the last bit); stored files carry a and b, and loading
- * must place the very same nodes again. */
+ * must place the very same nodes again.  Where that formula overflows (|a|
+ * or |b| near DBL_MAX) it is evaluated on a and b scaled by 2^-64, so that
+ * every point of finite a < b is finite and lies in [a, b]. */
 double aequidistanter_punkt(int i, int n, double a, double b);
 
 /** Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or

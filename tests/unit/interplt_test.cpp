@@ -6,6 +6,7 @@
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 
+#include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
@@ -246,6 +247,41 @@ TEST(Stuetzstellen, OrderOfEvaluationIsKept) {
     }
     EXPECT_TRUE(anders);
     frei(t);
+}
+
+TEST(Stuetzstellen, HugeBoundsGiveFiniteAscendingNodes) {
+    // Near DBL_MAX the products and sums of both formulas overflow; every
+    // node must still be finite, inside [a, b] and ascending.
+    const double grenzen[][2] = {{-DBL_MAX, DBL_MAX},      {1e305, DBL_MAX},
+                                 {-DBL_MAX, -DBL_MAX / 2}, {-1e305, 1e305},
+                                 {-1.0, DBL_MAX},          {std::nextafter(DBL_MAX, 0.0), DBL_MAX}};
+    for (const auto &g : grenzen)
+        for (int n : {1, 2, 3, 7, 1000}) {
+            for (int art : {STUETZSTELLEN_AEQUIDISTANT, STUETZSTELLEN_TSCHEBYSCHEFF}) {
+                objekt *x = spalte(n + 1);
+                stuetzstellen_platzieren(x, art, n, g[0], g[1], "t");
+                for (int i = 1; i <= n + 1; ++i) {
+                    ASSERT_TRUE(std::isfinite(element(x, i))) << g[0] << " " << g[1] << " " << n;
+                    ASSERT_GE(element(x, i), g[0]);
+                    ASSERT_LE(element(x, i), g[1]);
+                    // (Between two neighbouring doubles rounding decides.)
+                    if (i > 1 && std::nextafter(g[0], INFINITY) != g[1]) {
+                        ASSERT_LE(element(x, i - 1), element(x, i));
+                    }
+                }
+                frei(x);
+            }
+            EXPECT_EQ(aequidistanter_punkt(0, n, g[0], g[1]), g[0]);
+            EXPECT_EQ(aequidistanter_punkt(n, n, g[0], g[1]), g[1]);
+        }
+    // The midpoint of [-DBL_MAX, DBL_MAX] is 0 in both forms.
+    EXPECT_EQ(aequidistanter_punkt(1, 2, -DBL_MAX, DBL_MAX), 0.0);
+    // Wherever the formula does not overflow, its bits are kept: 1e300 is
+    // far below the bounds at which the scaled form takes over.
+    for (int n : {3, 10, 999})
+        for (int i = 0; i <= n; ++i)
+            EXPECT_EQ(aequidistanter_punkt(i, n, -1e300, 3e300),
+                      (i * 3e300 + (n - i) * -1e300) / n);
 }
 
 TEST(Stuetzstellen, SingleNodeIsNotANumber) {
