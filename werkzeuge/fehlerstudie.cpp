@@ -19,13 +19,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <spawn.h>
+#include <csignal>
+#include <fcntl.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 const programmbeschreibung programm = {
@@ -343,28 +344,75 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
     geschrieben(name);
 }
 
-// Runs gnuplot on the script.  Without gnuplot the files stay for later and
-// the study still succeeds; a gnuplot that fails is a failure.
+// The gnuplot that the shells would start: the first file "gnuplot" in a
+// directory of PATH (an empty entry is the current directory) that is a
+// regular file and executable; empty when there is none.
+std::string gnuplot_suchen() {
+    const char *suchpfad = std::getenv("PATH");
+    std::string_view rest = suchpfad != nullptr ? suchpfad : "/bin:/usr/bin";
+    for (;;) {
+        std::size_t doppelpunkt = rest.find(':');
+        std::string verzeichnis(rest.substr(0, doppelpunkt));
+        std::string kandidat = (verzeichnis.empty() ? "." : verzeichnis) + "/gnuplot";
+        struct stat status {};
+        if (stat(kandidat.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            access(kandidat.c_str(), X_OK) == 0)
+            return kandidat;
+        if (doppelpunkt == std::string_view::npos) return {};
+        rest.remove_prefix(doppelpunkt + 1);
+    }
+}
+
+// Runs gnuplot on the script.  Without gnuplot in PATH the files stay for
+// later and the study still succeeds; a gnuplot that cannot be started or
+// does not end with status 0 is a failure.
 void zeichnen(const std::string &skript) {
     std::fflush(stdout);
-    const char *argumente[] = {"gnuplot", skript.c_str(), nullptr};
-    pid_t prozess = 0;
-    int ergebnis = posix_spawnp(&prozess, "gnuplot", nullptr, nullptr,
-                                const_cast<char *const *>(argumente), environ);
-    int status = 0;
-    if (ergebnis == 0)
-        while (waitpid(prozess, &status, 0) < 0)
-            if (errno != EINTR) numerik_fehler("Auf gnuplot konnte nicht gewartet werden.\n");
-    // Where spawning cannot report a failed exec (under valgrind, say), the
-    // child ends with status 127, the shells' "command not found".
-    if (ergebnis == ENOENT || (ergebnis == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 127)) {
+    std::string pfad = gnuplot_suchen();
+    if (pfad.empty()) {
         std::fprintf(stderr, "gnuplot nicht gefunden; Bild spaeter zeichnen mit: gnuplot %s\n",
                      skript.c_str());
         return;
     }
-    if (ergebnis != 0) numerik_fehler("gnuplot konnte nicht gestartet werden.\n");
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        numerik_fehler("gnuplot konnte %s nicht zeichnen.\n", skript.c_str());
+    // A caller that ignores SIGCHLD has its children reaped unseen, and
+    // waitpid would find none.
+    std::signal(SIGCHLD, SIG_DFL);
+    // A failed exec sends its errno through a pipe that a successful one
+    // closes: the start is told apart from gnuplot's own failure (also
+    // under valgrind, where posix_spawn cannot tell).
+    int rohr[2];
+    if (pipe2(rohr, O_CLOEXEC) != 0)
+        numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
+    const char *argumente[] = {"gnuplot", skript.c_str(), nullptr};
+    pid_t prozess = fork();
+    if (prozess < 0)
+        numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
+    if (prozess == 0) {
+        close(rohr[0]);
+        execv(pfad.c_str(), const_cast<char *const *>(argumente));
+        int grund = errno;
+        ssize_t geschrieben = write(rohr[1], &grund, sizeof grund);
+        (void)geschrieben;
+        _exit(127);
+    }
+    close(rohr[1]);
+    int grund = 0;
+    ssize_t gelesen = 0;
+    while ((gelesen = read(rohr[0], &grund, sizeof grund)) < 0 && errno == EINTR) {
+    }
+    close(rohr[0]);
+    int status = 0;
+    while (waitpid(prozess, &status, 0) < 0)
+        if (errno != EINTR) numerik_fehler("Auf gnuplot konnte nicht gewartet werden.\n");
+    if (gelesen == static_cast<ssize_t>(sizeof grund))
+        numerik_fehler("gnuplot (%s) konnte nicht gestartet werden: %s.\n", pfad.c_str(),
+                       std::strerror(grund));
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
+    if (WIFEXITED(status))
+        numerik_fehler("gnuplot konnte %s nicht zeichnen: Status %d.\n", skript.c_str(),
+                       WEXITSTATUS(status));
+    numerik_fehler("gnuplot konnte %s nicht zeichnen: Signal %d (%s).\n", skript.c_str(),
+                   WTERMSIG(status), strsignal(WTERMSIG(status)));
 }
 
 // Draws a script's plot and names the picture when gnuplot has written it
