@@ -4,11 +4,15 @@
 #include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 
+#include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <random>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -200,6 +204,41 @@ TEST(NmMatrix, BadEntriesAndCounts) {
                 "^Zeile  nicht gefunden - EOF.\n$");
     EXPECT_EXIT(lade("NM_MATRIX: z\nn = 2147483647\nm = 2147483647\n"), testing::ExitedWithCode(1),
                 "^Nicht genug Speicher fuer Matrixeintraege!\n$");
+}
+
+// A stream that delivers its text and then fails with EIO, as a disk or a
+// special file can.
+FILE *scheiternde_quelle(const std::string &text) {
+    struct quelle {
+        std::string text;
+        std::size_t stelle = 0;
+    };
+    cookie_io_functions_t funktionen = {};
+    funktionen.read = [](void *c, char *puffer, std::size_t anzahl) -> ssize_t {
+        auto *q = static_cast<quelle *>(c);
+        if (q->stelle == q->text.size()) {
+            errno = EIO;
+            return -1;
+        }
+        std::size_t k = std::min(anzahl, q->text.size() - q->stelle);
+        std::memcpy(puffer, q->text.data() + q->stelle, k);
+        q->stelle += k;
+        return static_cast<ssize_t>(k);
+    };
+    return fopencookie(new quelle{text}, "r", funktionen);
+}
+
+TEST(NmMatrix, ReadErrorsAreNoEndOfData) {
+    // At the header line, a key line and an entry: the system's reason,
+    // never "EOF".
+    const char *texte[] = {"", "NM_MATRIX: a\nn = 2\n", "NM_MATRIX: a\nn = 2\nm = 1\n1\n"};
+    for (const char *text : texte)
+        EXPECT_EXIT(matrix_tabelle(&allg_matrix)->laden(scheiternde_quelle(text), nullptr),
+                    testing::ExitedWithCode(1),
+                    "^Die Eingabe konnte nicht gelesen werden: Input/output error.\n$");
+    // A directory opens for reading; its first read fails.
+    EXPECT_EXIT(nmmatrix_laden(std::fopen(".", "r"), nullptr), testing::ExitedWithCode(1),
+                "^Die Eingabe konnte nicht gelesen werden: Is a directory.\n$");
 }
 
 TEST(NmMatrix, LargeLoadGrowsPastReserve) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -253,6 +254,33 @@ TEST(DoubleLesen, TrickyTextsLikeScanf) {
     double ziel = 3.25;
     EXPECT_EQ(zahl_double_lesen("-.e1", &ziel), 0);
     EXPECT_EQ(ziel, 3.25);
+}
+
+TEST(DoubleLesen, EndIsWhereTheNumberStops) {
+    // What follows the number, as strtod sees it; scanf's own reading of
+    // "1e" takes characters that belong to no number.
+    const std::pair<const char *, const char *> faelle[] = {
+        {"1.5\n", "\n"}, {" -2.5e3 m", " m"}, {"2,5", ",5"},    {"1e", "e"},   {"1e+", "e+"},
+        {"+.5x", "x"},   {"inf\r\n", "\r\n"}, {"nan(1)z", "z"}, {"1e999", ""}, {"100ergs", "ergs"}};
+    for (const auto &[text, rest] : faelle) {
+        double wert = 0.0;
+        const char *ende = nullptr;
+        ASSERT_EQ(zahl_double_lesen_bis(text, &wert, &ende), 1) << text;
+        EXPECT_STREQ(ende, rest) << text;
+    }
+    const std::pair<const char *, const char *> ganze[] = {
+        {"4 rows", " rows"}, {"4.0", ".0"}, {" -7\r\n", "\r\n"}, {"+3", ""}};
+    for (const auto &[text, rest] : ganze) {
+        int wert = 0;
+        const char *ende = nullptr;
+        ASSERT_EQ(zahl_int_lesen_bis(text, &wert, &ende), ZAHL_OK) << text;
+        EXPECT_STREQ(ende, rest) << text;
+    }
+    // No number: the end is left alone.
+    const char *ende = "unberuehrt";
+    double wert = 0.0;
+    EXPECT_EQ(zahl_double_lesen_bis(",5", &wert, &ende), 0);
+    EXPECT_STREQ(ende, "unberuehrt");
 }
 
 TEST(DoubleLesen, RandomTextsLikeScanf) {
