@@ -26,24 +26,29 @@ void freigeben(objekt *m) {
     matrix_tabelle(m)->freigeben(m);
 }
 
-// Two points are the same when they differ by no more than the rounding of
-// the six-decimal form (half a millionth) and two units in the last place:
-// a file written with -v and one written without hold the same points.
+// Two points are the same when they differ by no more than one unit of the
+// sixth decimal and two units in the last place.  The six-decimal form
+// rounds each point by up to half a unit, and a spline file carries its
+// interval rounded as well: the curve points of kurvenpunkte and the exact
+// points of beispielwerte for the same interval may then be written one
+// unit apart, and a file written with -v matches one written without.
 bool gleicher_punkt(double x, double y) {
     if (std::isnan(x) || std::isnan(y)) return std::isnan(x) && std::isnan(y);
     if (x == y) return true;
     if (std::isinf(x) || std::isinf(y)) return false;
-    return std::fabs(x - y) <= 5e-7 + 4.5e-16 * std::fmax(std::fabs(x), std::fabs(y));
+    return std::fabs(x - y) <= 1e-6 + 4.5e-16 * std::fmax(std::fabs(x), std::fabs(y));
 }
 
 // The first row (counted from 1) whose points differ, or the first row that
-// only one file has; 0 when the points agree.  Only column 1 counts, as for
-// the values.
+// only one file has; 0 when the points agree, or when a file has no points
+// at all (a point matrix without rows or columns states none).  Only column
+// 1 counts, as for the values.
 int erster_anderer_punkt(objekt *soll, objekt *ist) {
     const matrix_funktionen *fs = matrix_tabelle(soll);
     const matrix_funktionen *fi = matrix_tabelle(ist);
     int bei_soll = fs->breite(soll) > 0 ? fs->hoehe(soll) : 0;
     int bei_ist = fi->breite(ist) > 0 ? fi->hoehe(ist) : 0;
+    if (bei_soll == 0 || bei_ist == 0) return 0;
     int gemeinsam = std::min(bei_soll, bei_ist);
     for (int i = 0; i < gemeinsam; ++i)
         if (!gleicher_punkt(fs->amIndex(soll, i + 1, 1), fi->amIndex(ist, i + 1, 1))) return i + 1;
