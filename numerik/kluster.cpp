@@ -53,14 +53,16 @@ const char *kopfzeile_lesen(klassenkluster &leser, FILE *ein, char *typ) {
         leser.kopfzeile_halb_gelesen = 1;
     }
     // The name: skip white space behind the ':' and drop one final newline
-    // and a carriage return before it (a file with CRLF line ends); other
-    // trailing blanks stay part of it.
+    // and the carriage returns before it (a file with CRLF line ends; all of
+    // them, so that a loaded name never ends in one and is read back alike);
+    // other trailing blanks stay part of it.
     char *rest = const_cast<char *>(leser.name);
     while (*rest != '\0' && std::isspace(static_cast<unsigned char>(*rest)))
         ++rest;
     std::size_t laenge = std::strlen(rest);
     if (laenge > 0 && rest[laenge - 1] == '\n') rest[--laenge] = '\0';
-    if (laenge > 0 && rest[laenge - 1] == '\r') rest[--laenge] = '\0';
+    while (laenge > 0 && rest[laenge - 1] == '\r')
+        rest[--laenge] = '\0';
     leser.name = (*rest == '\0') ? unbenannt : rest;
     return leser.name;
 }

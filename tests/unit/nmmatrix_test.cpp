@@ -286,10 +286,12 @@ TEST(HeaderLine, NamesAndTypes) {
     EXPECT_EQ(name_von("NM_MATRIX:\nn = 0\nm = 0\n"), "unbenannt");
     EXPECT_EQ(name_von("NM_MATRIX:    \nn = 0\nm = 0\n"), "unbenannt");
     EXPECT_EQ(name_von("NM_MATRIX:  Test A  \nn = 0\nm = 0\n"), "Test A  ");
-    // A CRLF line end is no part of the name; a lone carriage return at the
-    // end of the text neither.  A byte-order mark before the type is skipped.
+    // A CRLF line end is no part of the name, nor are further carriage
+    // returns before it: a loaded name saved and loaded again stays the same.  A byte-order mark
+    // before the type is skipped.
     EXPECT_EQ(name_von("NM_MATRIX:  Test A\r\nn = 0\nm = 0\n"), "Test A");
-    EXPECT_EQ(name_von("NM_MATRIX:  Test\rA \r\r\nn = 0\nm = 0\n"), "Test\rA \r");
+    EXPECT_EQ(name_von("NM_MATRIX:  Test\rA \r\r\nn = 0\nm = 0\n"), "Test\rA ");
+    EXPECT_EQ(name_von("NM_MATRIX: C\r \r\nn = 0\nm = 0\n"), "C\r ");
     EXPECT_EQ(name_von("\xEF\xBB\xBFNM_MATRIX: B\r\nn = 0\r\nm = 0\r\n"), "B");
     EXPECT_EQ(name_von("NM_MATRIX:a:b\nn = 0\nm = 0\n"), "a:b");
     EXPECT_EXIT(name_von("BAND_MATRIX: b\nn = 0\nm = 0\n"), testing::ExitedWithCode(1),
