@@ -383,16 +383,15 @@ void zeichnen(const std::string &skript) {
     int rohr[2];
     if (pipe2(rohr, O_CLOEXEC) != 0)
         numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
-    const char *argumente[] = {"gnuplot", skript.c_str(), nullptr};
     pid_t prozess = fork();
     if (prozess < 0)
         numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
     if (prozess == 0) {
         close(rohr[0]);
+        const char *argumente[] = {"gnuplot", skript.c_str(), nullptr};
         execv(pfad.c_str(), const_cast<char *const *>(argumente));
         int grund = errno;
-        ssize_t geschrieben = write(rohr[1], &grund, sizeof grund);
-        (void)geschrieben;
+        [[maybe_unused]] ssize_t gemeldet = write(rohr[1], &grund, sizeof grund);
         _exit(127);
     }
     close(rohr[1]);
