@@ -17,6 +17,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -146,21 +147,25 @@ bool ist_benutzungstext(const kindergebnis &e) {
     return e.ausgabe.empty() && e.fehlertext.rfind("\nBenutzung: ", 0) == 0;
 }
 
-// "Fehler = %lf\n" of a maximum of absolute values: never negative, never NaN
-// (a NaN difference fails); on standard error at most the warning about
-// different points.
+// "Fehler = <number>\n" of a maximum of absolute values, six decimals or
+// (with -v) 17 significant digits: never negative, never NaN (a NaN
+// difference fails); on standard error at most the warning about different
+// points.
 void fehlervergleich_pruefen(const kindergebnis &e) {
     if (e.status != 0 || ist_benutzungstext(e)) return;
     const std::string &s = e.ausgabe;
     const std::string &w = e.fehlertext;
     bool warnung =
         w.empty() || (w.rfind("Warnung: Die Punkte von ", 0) == 0 && w.find('\n') == w.size() - 1);
-    bool gut = warnung && s.rfind("Fehler = ", 0) == 0 && s.back() == '\n';
-    if (gut && s != "Fehler = inf\n") {
-        std::size_t punkt = s.find('.');
-        gut = punkt != std::string::npos && punkt > 9 && s.size() == punkt + 8 &&
-              s.find_first_not_of("0123456789", 9) == punkt &&
-              s.find_first_not_of("0123456789", punkt + 1) == s.size() - 1;
+    bool gut = warnung && s.rfind("Fehler = ", 0) == 0 && s.size() > 10 && s.back() == '\n' &&
+               s.find('\n') == s.size() - 1;
+    if (gut) {
+        std::string zahl = s.substr(9, s.size() - 10);
+        char *ende = nullptr;
+        double x = std::strtod(zahl.c_str(), &ende);
+        gut = *ende == '\0' &&
+              (std::isdigit(static_cast<unsigned char>(zahl[0])) || zahl == "inf") &&
+              !std::isnan(x) && x >= 0.0;
     }
     if (!gut) befund_melden("fehlervergleich: Status 0 ohne \"Fehler = <Zahl>\"", e);
 }
