@@ -17,6 +17,8 @@ namespace {
 // True when nothing but white space (of the C locale, a carriage return
 // included) stands from p to the end of the text.
 [[maybe_unused]] bool nur_leerraum(const char *p) {
+    // Nearly every line ends right behind its number.
+    if (p[0] == '\n' && p[1] == '\0') return true;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
     return *p == '\0';

@@ -67,16 +67,17 @@ int main(int argc, char **argv) {
     benutzung_pruefen(programm, argc, argv, stand);
 
     // A value file holds the points first and the function values second.
-    // The points are compared and released before the second file's values
-    // are loaded: no more than three vectors are held at a time.
+    // Both files' points are loaded, compared and released before the
+    // values: no more than two vectors are held at a time, as without the
+    // comparison.
     FILE *soll_datei = eingabe_oeffnen(argv[1]);
     FILE *ist_datei = eingabe_oeffnen(argv[2]);
     objekt *soll_punkte = laden(soll_datei);
-    objekt *soll = laden(soll_datei);
     objekt *ist_punkte = laden(ist_datei);
     int anderer_punkt = erster_anderer_punkt(soll_punkte, ist_punkte);
     freigeben(soll_punkte);
     freigeben(ist_punkte);
+    objekt *soll = laden(soll_datei);
     objekt *ist = laden(ist_datei);
     eingabe_schliessen(soll_datei);
     eingabe_schliessen(ist_datei);
