@@ -41,8 +41,9 @@ matrix_zeiger loesen(objekt *A, objekt *b, const char *name) {
 
 // One row of coefficients for an interval of length h from yL to yR with the
 // second derivatives ML and MR at its ends, given the slope (yR - yL)/h:
-// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.
-inline void zeile_fuellen(double *zeile, double ml, double mr, double h, double steigung,
+// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.  True when no
+// coefficient is NaN.
+inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, double steigung,
                           double yl) {
     zeile[0] = (mr - ml) / (h * 6);
     zeile[1] = ml / 2;
@@ -51,6 +52,8 @@ inline void zeile_fuellen(double *zeile, double ml, double mr, double h, double 
     summe = summe + mr;
     zeile[2] = steigung - h * summe / 6;
     zeile[3] = yl;
+    return !(std::isnan(zeile[0]) || std::isnan(zeile[1]) || std::isnan(zeile[2]) ||
+             std::isnan(zeile[3]));
 }
 
 // Replaces the coefficient matrix by the n x 4 "Koeffizientenmatrix" and
@@ -82,10 +85,12 @@ void koeffizienten_fuellen(objekt *ip, splineinterpolationsdaten *d, const doubl
 //
 // Each direct way gives up (false) when a step h is below 2^-120 or not
 // finite, a value difference is not finite (so every node and value is
-// finite), an end value is not finite, or a pivot fails.  Then the general
-// way runs from the start and raises its messages itself: the fatal ones of
-// the node check and of the solver, and on NaN and infinity the IEEE results
-// of the solver's vectors.
+// finite), an end value is not finite, a pivot fails, or a coefficient comes
+// out NaN (finite input can overflow): which of two NaN operands an operation
+// passes on is the compiler's choice of operand order, so only the general
+// way gives the general way's NaNs.  Then the general way runs from the start
+// and raises its messages itself: the fatal ones of the node check and of the
+// solver.
 
 // Kinds 0 and 1 for n >= 3 (order n-1 >= 2).  Unknown i = 1..n-1 is M at
 // node i; row i parks the eliminated diagonal element, c(i) and the slope
@@ -143,11 +148,11 @@ bool nichtperiodisch_direkt(const splineinterpolationsdaten *d, double *c) {
         if (i < m) t = t + h * m_nach;
         t = t / zeile[0];
         double mi = -t;
-        zeile_fuellen(zeile, mi, m_nach, h, zeile[2], y[i]);
+        gut &= zeile_fuellen(zeile, mi, m_nach, h, zeile[2], y[i]);
         m_nach = mi;
     }
-    zeile_fuellen(c, links, m_nach, x[1] - x[0], c[2], y[0]);
-    return true;
+    gut &= zeile_fuellen(c, links, m_nach, x[1] - x[0], c[2], y[0]);
+    return gut;
 }
 
 // Kinds 2 and 3 for n >= 3.  Unknown k = 1..n is M at node k-1; row k-1
@@ -247,12 +252,12 @@ bool periodisch_direkt(const splineinterpolationsdaten *d, double *c) {
         t = t / zeile[0];
         double mk_neu = -t;
         double hk = x[k] - x[k - 1];
-        zeile_fuellen(zeile, mk_neu, m_nach, hk, (y[k] - y[k - 1]) / hk, y[k - 1]);
+        gut &= zeile_fuellen(zeile, mk_neu, m_nach, hk, (y[k] - y[k - 1]) / hk, y[k - 1]);
         m_nach = mk_neu;
     }
-    zeile_fuellen(c + 4 * static_cast<long long>(n - 1), m_n, m_nach, h_letzt, steigung_letzt,
-                  y[n - 1]);
-    return true;
+    gut &= zeile_fuellen(c + 4 * static_cast<long long>(n - 1), m_n, m_nach, h_letzt,
+                         steigung_letzt, y[n - 1]);
+    return gut;
 }
 
 // The direct way into a new matrix, which replaces the old one only when the
