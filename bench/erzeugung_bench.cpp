@@ -21,8 +21,8 @@
 //   frisch           every large block mapped anew: each creation faults in
 //                    all the pages it touches.
 //
-//   build-bench/bin/erzeugung_bench --benchmark_filter='/glibc'
-//   build-bench/bin/erzeugung_bench --benchmark_filter='/wiederverwendet|/frisch'
+//   build-bench/bin/erzeugung_bench
+//   build-bench/bin/erzeugung_bench --benchmark_filter='periodisch/frisch'
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
@@ -43,26 +43,35 @@
 
 namespace {
 
+enum regime { GLIBC = 0, FRISCH = 1, WIEDERVERWENDET = 2 };
+
 #ifdef NUMERIK_MIT_GSL
 
 constexpr int KNOTEN = 1000001; // n = 10^6 intervals
 constexpr int RUNDEN = 9;       // timed rounds, after two untimed ones
 constexpr int VORRUNDEN = 2;
 
-enum regime { GLIBC = 0, WIEDERVERWENDET = 1, FRISCH = 2 };
-
 // False when the regime cannot be set (not glibc), or when the glibc case
-// comes after a case that has already fixed the thresholds.
+// comes after another case.
 bool regime_setzen(int art) {
-    static bool festgelegt = false;
-    if (art == GLIBC) return !festgelegt;
+    static bool beruehrt = false;
+    if (art == GLIBC) return !beruehrt;
+    beruehrt = true;
 #if defined(__GLIBC__)
-    festgelegt = true;
     if (art == WIEDERVERWENDET)
         return mallopt(M_MMAP_THRESHOLD, 32 << 20) == 1 && mallopt(M_TRIM_THRESHOLD, 1 << 30) == 1;
-    return mallopt(M_MMAP_THRESHOLD, 128 << 10) == 1 && mallopt(M_TRIM_THRESHOLD, 128 << 10) == 1;
+    return true;
 #else
     return false;
+#endif
+}
+
+// Before each timed creation of the fresh regime.
+void vorbereiten(int art) {
+#if defined(__GLIBC__)
+    if (art == FRISCH) malloc_trim(0);
+#else
+    (void)art;
 #endif
 }
 
@@ -142,7 +151,9 @@ void erzeugung_gegen_gsl(benchmark::State &state, int splineart, int art) {
     std::vector<long> fehler_n, fehler_g;
     for (auto _ : state) {
         for (int runde = 0; runde < VORRUNDEN + RUNDEN; ++runde) {
+            vorbereiten(art);
             messung a = messen(numerik);
+            vorbereiten(art);
             messung b = messen(gsl);
             if (runde < VORRUNDEN) continue;
             verhaeltnis.push_back(a.zeit / b.zeit);
@@ -172,34 +183,36 @@ void erzeugung_gegen_gsl(benchmark::State &state, int, int) {
 
 } // namespace
 
-// The glibc cases first: the others fix malloc's thresholds for the process.
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_glibc, SPLINE_NATUERLICH, 0)
+// The glibc cases first, the fixed thresholds last.
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_glibc, SPLINE_NATUERLICH, GLIBC)
     ->Name("erzeugung_gegen_gsl/natuerlich/glibc")
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_glibc, SPLINE_PERIODISCH, 0)
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_glibc, SPLINE_PERIODISCH, GLIBC)
     ->Name("erzeugung_gegen_gsl/periodisch/glibc")
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_wiederverwendet, SPLINE_NATUERLICH, 1)
-    ->Name("erzeugung_gegen_gsl/natuerlich/wiederverwendet")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_wiederverwendet, SPLINE_PERIODISCH, 1)
-    ->Name("erzeugung_gegen_gsl/periodisch/wiederverwendet")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_frisch, SPLINE_NATUERLICH, 2)
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_frisch, SPLINE_NATUERLICH, FRISCH)
     ->Name("erzeugung_gegen_gsl/natuerlich/frisch")
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_frisch, SPLINE_PERIODISCH, 2)
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_frisch, SPLINE_PERIODISCH, FRISCH)
     ->Name("erzeugung_gegen_gsl/periodisch/frisch")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_wiederverwendet, SPLINE_NATUERLICH,
+                  WIEDERVERWENDET)
+    ->Name("erzeugung_gegen_gsl/natuerlich/wiederverwendet")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_wiederverwendet, SPLINE_PERIODISCH,
+                  WIEDERVERWENDET)
+    ->Name("erzeugung_gegen_gsl/periodisch/wiederverwendet")
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
