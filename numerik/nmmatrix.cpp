@@ -129,15 +129,19 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
 
 int nmmatrix_speichern(objekt *m, FILE *aus) {
     nmmatrixdaten *d = get_nmmatrixdaten(m);
-    std::fprintf(aus, "NM_MATRIX: %s\n", d->name);
-    std::fprintf(aus, "n = %d\n", d->n);
-    std::fprintf(aus, "m = %d\n", d->m);
+    nmmatrix_kopf_speichern(aus, d->name, d->n, d->m);
     long long anzahl = static_cast<long long>(d->n) * d->m;
     // In the current form: byte for byte what fprintf(aus, "%f\n", ...)
     // writes unless full precision was chosen; in large blocks.
-    textschreiber schreiber(aus);
-    for (long long k = 0; k < anzahl; ++k)
-        schreiber.zahl(d->werte[k], '\n');
+    zahlenbloecke schreiber(aus, zahlenbloecke::zahl_zeile, nullptr, ZAHL_MAXLAENGE + 1);
+    schreiber.schreiben(d->werte, static_cast<std::size_t>(anzahl));
+    return 0;
+}
+
+int nmmatrix_kopf_speichern(FILE *aus, const char *name, int n, int m) {
+    std::fprintf(aus, "NM_MATRIX: %s\n", name);
+    std::fprintf(aus, "n = %d\n", n);
+    std::fprintf(aus, "m = %d\n", m);
     return 0;
 }
 
