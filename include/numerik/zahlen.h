@@ -81,8 +81,10 @@ char *zahl_schreiben(char *ziel, double x);
 /** How many threads format a long run of numbers (zahlenbloecke): 1, or 2
  * where the build has threads (not in the WebAssembly build).  Sets the
  * number for the whole process and returns the previous one; 0 or less
- * takes the default, which is 2 unless the environment variable
- * NUMERIK_FAEDEN is 1.  The text is the same either way.  Not thread-safe. */
+ * takes the default: the environment variable NUMERIK_FAEDEN if it is 1 or
+ * 2, else 2 where a second core is free (the load average at least one
+ * below the number of cores), else 1.  The text is the same either way.
+ * Not thread-safe. */
 int zahl_faeden_setzen(int anzahl);
 /** The number of threads chosen for the process. */
 int zahl_faeden(void);
