@@ -50,7 +50,12 @@ struct zerlegung {
 };
 
 zerlegung zerlegen(double x) {
+#if defined(__cpp_lib_bit_cast)
     const auto bits = std::bit_cast<std::uint64_t>(x);
+#else
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+#endif
     zerlegung z{};
     z.negativ = (bits >> 63) != 0;
     z.feld = static_cast<int>((bits >> 52) & 0x7ff);
