@@ -1,5 +1,6 @@
 #include "numerik/matrix.h"
 
+#include "fehler_intern.h"
 #include "kluster.h"
 #include "numerik/zahlen.h"
 
@@ -7,7 +8,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -95,16 +97,21 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
     // table; the writer formats them (in two threads where that pays).
     const long long anzahl = static_cast<long long>(zeilen) * spalten;
     const long long spaltenzahl = spalten;
-    std::vector<double> block(
-        static_cast<std::size_t>(std::min<long long>(anzahl, zahlenbloecke::BLOCKGROESSE)));
+    const auto groesse =
+        static_cast<std::size_t>(std::min<long long>(anzahl, zahlenbloecke::BLOCKGROESSE));
+    // malloc, so that a failure takes the library's fatal path, not an
+    // exception through C callers.
+    std::unique_ptr<double, decltype(&std::free)> block(
+        static_cast<double *>(std::malloc(groesse * sizeof(double))), &std::free);
+    if (block == nullptr) fehler("Nicht genug Speicher fuer den Ausgabepuffer!\n");
     zahlenbloecke schreiber(aus, gedruckt, &spaltenzahl, GEDRUCKT_MAXLAENGE);
     int i = 1;
     int j = 1;
     for (long long anfang = 0; anfang < anzahl;) {
         const auto teil = static_cast<std::size_t>(
-            std::min<long long>(anzahl - anfang, static_cast<long long>(block.size())));
+            std::min<long long>(anzahl - anfang, static_cast<long long>(groesse)));
         for (std::size_t k = 0; k < teil; ++k) {
-            block[k] = f->amIndex(m, i, j);
+            block.get()[k] = f->amIndex(m, i, j);
             if (j < spalten) {
                 ++j;
             } else {
@@ -112,7 +119,7 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
                 ++i;
             }
         }
-        schreiber.schreiben(block.data(), teil);
+        schreiber.schreiben(block.get(), teil);
         anfang += static_cast<long long>(teil);
     }
     return 1;

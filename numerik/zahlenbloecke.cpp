@@ -24,7 +24,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <system_error>
+#include <exception>
 #include <thread>
 #include <unistd.h>
 #endif
@@ -211,7 +211,9 @@ struct zahlenbloecke::zustand {
         helfer_puffer.fuer(block, hoechstlaenge);
         try {
             helfer = std::thread([this] { arbeiten(); });
-        } catch (const std::system_error &) {
+        } catch (const std::exception &) {
+            // No thread to be had (system_error, or bad_alloc for its
+            // state): the caller formats alone, the text is the same.
             helfer_fehlt = true;
         }
         return !helfer_fehlt;
