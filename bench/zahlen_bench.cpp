@@ -2,6 +2,7 @@
 // same text: fprintf("%f\n") for saving, fgets + sscanf("%lf") and
 // fgets + strtod for loading.  The files are temporary files; the loops of
 // one size write and read the same bytes.
+#include "numerik/matrix.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/zahlen.h"
 
@@ -91,6 +92,75 @@ void speichern_fprintf(benchmark::State &state) {
         std::fflush(f);
     }
     pro_eintrag(state, anzahl);
+}
+
+// Saving with one and with two threads formatting (zahl_faeden_setzen):
+// the same bytes, the time of each.
+void speichern_faeden(benchmark::State &state) {
+    long long anzahl = state.range(1);
+    vektor_ptr v(vektor(anzahl));
+    datei_ptr aus = temporaer();
+    const int vorher = zahl_faeden_setzen(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::rewind(aus.get());
+        nmmatrix_speichern(v.get(), aus.get());
+        std::fflush(aus.get());
+    }
+    zahl_faeden_setzen(vorher);
+    pro_eintrag(state, anzahl);
+}
+
+// The printed form of an n x 4 matrix (the coefficients of a spline of n
+// intervals), with one and two threads, and the same bytes through fprintf
+// with the formats of matrix_ausgeben.
+objekt *koeffizienten(long long zeilen) {
+    nmmatrix_parameter p = {static_cast<int>(zeilen), 4, "Koeffizientenmatrix", 0};
+    objekt *m = nmmatrix_kreieren(&p, nullptr);
+    for (long long i = 0; i < zeilen; ++i)
+        for (int j = 0; j < 4; ++j) {
+            double x = static_cast<double>(i) / static_cast<double>(zeilen);
+            nmmatrix_setzen(m, static_cast<int>(i) + 1, j + 1,
+                            std::sin(7.0 * x + j) * std::pow(10.0, 3 * j - 4));
+        }
+    return m;
+}
+
+void ausgeben_faeden(benchmark::State &state) {
+    long long zeilen = state.range(1);
+    vektor_ptr m(koeffizienten(zeilen));
+    datei_ptr aus = temporaer();
+    const int vorher = zahl_faeden_setzen(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::rewind(aus.get());
+        matrix_ausgeben(m.get(), aus.get());
+        std::fflush(aus.get());
+    }
+    zahl_faeden_setzen(vorher);
+    pro_eintrag(state, 4 * zeilen);
+}
+
+void ausgeben_fprintf(benchmark::State &state) {
+    long long zeilen = state.range(0);
+    vektor_ptr m(koeffizienten(zeilen));
+    datei_ptr aus = temporaer();
+    for (auto _ : state) {
+        FILE *f = aus.get();
+        std::rewind(f);
+        std::fprintf(f, "Matrix '%s':\n", nmmatrix_name(m.get()));
+        for (long long i = 0; i < zeilen; ++i)
+            for (int j = 0; j < 4; ++j) {
+                double x = nmmatrix_amIndex(m.get(), static_cast<int>(i) + 1, j + 1);
+                bool klein = x != 0.0 && std::fabs(1.0L / static_cast<long double>(x)) >= 10000.0L;
+                const char *format = "%9.3f%c";
+                if (klein || std::isnan(x) || std::fabs(x) >= 10000.0)
+                    format = "%9.3g%c";
+                else if (std::fabs(x) < 10.0)
+                    format = "%9.6f%c";
+                std::fprintf(f, format, x, j < 3 ? ' ' : '\n');
+            }
+        std::fflush(f);
+    }
+    pro_eintrag(state, 4 * zeilen);
 }
 
 // A temporary file holding the saved vector of the given size.
@@ -194,6 +264,12 @@ void wandeln_lesen(benchmark::State &state, int art) {
 
 BENCHMARK(speichern_nmmatrix)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(speichern_fprintf)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(speichern_faeden)
+    ->Args({1, 10000000})
+    ->Args({2, 10000000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ausgeben_faeden)->Args({1, 1000000})->Args({2, 1000000})->Unit(benchmark::kMillisecond);
+BENCHMARK(ausgeben_fprintf)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(laden_nmmatrix)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(laden_fgets_sscanf)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(laden_fgets_strtod)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);

@@ -1,10 +1,15 @@
 #include "numerik/matrix.h"
 
+#include "fehler_intern.h"
 #include "kluster.h"
+#include "numerik/zahlen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -24,6 +29,28 @@ const tabellenart matrixtabelle = {
 // The matrix cluster, with its own header reader state: one line waits at
 // most.
 klassenkluster matrixkluster(matrix_meldungen, matrix_register, matrixtabelle);
+
+// One element of the printed form: "%9.6f", "%9.3f" or "%9.3g" by its
+// magnitude, then a blank, or a newline behind the last column (*kontext is
+// the number of columns, k counts the elements row by row from 0).
+char *gedruckt(char *ziel, double x, long long k, const void *kontext) {
+    const long long spalten = *static_cast<const long long *>(kontext);
+    // Small magnitudes are tested on the reciprocal in extended precision,
+    // so that 0.0001 itself (slightly above 1e-4 as a double) keeps the
+    // fixed format.  NaN takes "%9.3g".
+    bool klein = x != 0.0 && std::fabs(1.0L / static_cast<long double>(x)) >= 10000.0L;
+    if (klein || std::isnan(x) || std::fabs(x) >= 10000.0)
+        ziel = zahl_formatiert_schreiben(ziel, x, 'g', 9, 3);
+    else if (std::fabs(x) < 10.0)
+        ziel = zahl_formatiert_schreiben(ziel, x, 'f', 9, 6);
+    else
+        ziel = zahl_formatiert_schreiben(ziel, x, 'f', 9, 3);
+    *ziel++ = (k + 1) % spalten != 0 ? ' ' : '\n';
+    return ziel;
+}
+// The longest of them: "%9.3g" and "%9.6f" stay within 16 characters, and
+// "%9.3f" below 10^4 as well.
+constexpr std::size_t GEDRUCKT_MAXLAENGE = 16 + 1;
 
 } // namespace
 
@@ -64,25 +91,36 @@ int matrix_ausgeben(objekt *m, FILE *aus) {
     int zeilen = f->hoehe(m);
     int spalten = f->breite(m);
     std::fprintf(aus, "Matrix '%s':\n", f->name(m));
-    // Counted from 0, so that a count of INT_MAX cannot overflow the
-    // counter; rows without columns print nothing.
-    for (int i = 0; spalten > 0 && i < zeilen; ++i) {
-        for (int j = 0; j < spalten; ++j) {
-            double x = f->amIndex(m, i + 1, j + 1);
-            char trenner = (j + 1 < spalten) ? ' ' : '\n';
-            // Small magnitudes are tested on the reciprocal in extended
-            // precision, so that 0.0001 itself (slightly above 1e-4 as a
-            // double) keeps the fixed format.  NaN takes "%9.3g".
-            bool klein = x != 0.0 && std::fabs(1.0L / static_cast<long double>(x)) >= 10000.0L;
-            const char *format;
-            if (klein || std::isnan(x) || std::fabs(x) >= 10000.0)
-                format = "%9.3g%c";
-            else if (std::fabs(x) < 10.0)
-                format = "%9.6f%c";
-            else
-                format = "%9.3f%c";
-            std::fprintf(aus, format, x, trenner);
+    // Rows without columns print nothing.
+    if (spalten <= 0 || zeilen <= 0) return 1;
+    // The elements row by row, a block at a time, each read through the
+    // table; the writer formats them (in two threads where that pays).
+    const long long anzahl = static_cast<long long>(zeilen) * spalten;
+    const long long spaltenzahl = spalten;
+    const auto groesse =
+        static_cast<std::size_t>(std::min<long long>(anzahl, zahlenbloecke::BLOCKGROESSE));
+    // malloc, so that a failure takes the library's fatal path, not an
+    // exception through C callers.
+    std::unique_ptr<double, decltype(&std::free)> block(
+        static_cast<double *>(std::malloc(groesse * sizeof(double))), &std::free);
+    if (block == nullptr) fehler("Nicht genug Speicher fuer den Ausgabepuffer!\n");
+    zahlenbloecke schreiber(aus, gedruckt, &spaltenzahl, GEDRUCKT_MAXLAENGE);
+    int i = 1;
+    int j = 1;
+    for (long long anfang = 0; anfang < anzahl;) {
+        const auto teil = static_cast<std::size_t>(
+            std::min<long long>(anzahl - anfang, static_cast<long long>(groesse)));
+        for (std::size_t k = 0; k < teil; ++k) {
+            block.get()[k] = f->amIndex(m, i, j);
+            if (j < spalten) {
+                ++j;
+            } else {
+                j = 1;
+                ++i;
+            }
         }
+        schreiber.schreiben(block.get(), teil);
+        anfang += static_cast<long long>(teil);
     }
     return 1;
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -44,11 +45,37 @@ objekt *erzeugen(const char *name, int n, int m) {
     return matrix;
 }
 
+// The bytes of the entries of every NM_MATRIX alive.  A request that would
+// take them beyond the machine's physical memory is refused as if the
+// allocator had refused it: otherwise the system hands out address space
+// that only swapping could fill, and the program crawls instead of saying
+// that the memory is not there.
+unsigned long long belegte_bytes = 0;
+
+bool passt_in_speicher(unsigned long long dazu) {
+    static const unsigned long long physisch = [] {
+        const long seiten = sysconf(_SC_PHYS_PAGES);
+        const long seitengroesse = sysconf(_SC_PAGESIZE);
+        // Unknown: no limit of our own.
+        if (seiten <= 0 || seitengroesse <= 0) return ~0ULL;
+        return static_cast<unsigned long long>(seiten) *
+               static_cast<unsigned long long>(seitengroesse);
+    }();
+    return dazu <= physisch && belegte_bytes <= physisch - dazu;
+}
+
+// The bytes of a block of anzahl entries (one at least).
+unsigned long long blockbytes(long long anzahl) {
+    return static_cast<unsigned long long>(anzahl > 0 ? anzahl : 1) * sizeof(double);
+}
+
 // calloc: entries that nobody set read as 0.0 instead of indeterminate
 // values; a matrix of no entries still gets a valid (one-element) block.
 double *eintraege_anlegen(long long anzahl) {
-    if (anzahl < 0) return nullptr;
-    return static_cast<double *>(std::calloc(anzahl > 0 ? anzahl : 1, sizeof(double)));
+    if (anzahl < 0 || !passt_in_speicher(blockbytes(anzahl))) return nullptr;
+    auto *werte = static_cast<double *>(std::calloc(anzahl > 0 ? anzahl : 1, sizeof(double)));
+    if (werte != nullptr) belegte_bytes += blockbytes(anzahl);
+    return werte;
 }
 
 // Large counts in a file are not trusted: the loader reserves at most this
@@ -112,9 +139,14 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     char zeile[ZEILENPUFFER];
     for (long long k = 0; k < anzahl; ++k) {
         if (k == vorrat) {
+            const long long alt = vorrat;
             vorrat = (anzahl - vorrat < vorrat) ? anzahl : 2 * vorrat;
-            void *neu = std::realloc(daten->werte, vorrat * sizeof(double));
+            const unsigned long long dazu = blockbytes(vorrat) - blockbytes(alt);
+            void *neu = passt_in_speicher(dazu)
+                            ? std::realloc(daten->werte, vorrat * sizeof(double))
+                            : nullptr;
             if (neu == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+            belegte_bytes += dazu;
             daten->werte = static_cast<double *>(neu);
         }
         // fgets without the stream lock: the library is single-threaded,
@@ -140,21 +172,30 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
 
 int nmmatrix_speichern(objekt *m, FILE *aus) {
     nmmatrixdaten *d = get_nmmatrixdaten(m);
-    std::fprintf(aus, "NM_MATRIX: %s\n", d->name);
-    std::fprintf(aus, "n = %d\n", d->n);
-    std::fprintf(aus, "m = %d\n", d->m);
+    nmmatrix_kopf_speichern(aus, d->name, d->n, d->m);
     long long anzahl = static_cast<long long>(d->n) * d->m;
     // In the current form: byte for byte what fprintf(aus, "%f\n", ...)
     // writes unless full precision was chosen; in large blocks.
-    textschreiber schreiber(aus);
-    for (long long k = 0; k < anzahl; ++k)
-        schreiber.zahl(d->werte[k], '\n');
+    zahlenbloecke schreiber(aus, zahlenbloecke::zahl_zeile, nullptr, ZAHL_MAXLAENGE + 1);
+    schreiber.schreiben(d->werte, static_cast<std::size_t>(anzahl));
+    return 0;
+}
+
+int nmmatrix_kopf_speichern(FILE *aus, const char *name, int n, int m) {
+    std::fprintf(aus, "NM_MATRIX: %s\n", name);
+    std::fprintf(aus, "n = %d\n", n);
+    std::fprintf(aus, "m = %d\n", m);
     return 0;
 }
 
 int nmmatrix_freigeben(objekt *m) {
     nmmatrixdaten *d = get_nmmatrixdaten(m);
     std::free(d->name);
+    if (d->werte != nullptr) {
+        // Never below 0, should a block have been made elsewhere.
+        const unsigned long long frei = blockbytes(static_cast<long long>(d->n) * d->m);
+        belegte_bytes -= frei < belegte_bytes ? frei : belegte_bytes;
+    }
     std::free(d->werte);
     std::free(d);
     std::free(m);
@@ -225,9 +266,11 @@ objekt *nm_anlegen_ungesetzt(int zeilen, int spalten, const char *name) {
     objekt *matrix = erzeugen(name, zeilen, spalten);
     auto *daten = get_nmmatrixdaten(matrix);
     long long anzahl = eintragszahl(zeilen, spalten);
-    if (anzahl >= 0)
+    if (anzahl >= 0 && passt_in_speicher(blockbytes(anzahl))) {
         daten->werte =
             static_cast<double *>(std::malloc((anzahl > 0 ? anzahl : 1) * sizeof(double)));
+        if (daten->werte != nullptr) belegte_bytes += blockbytes(anzahl);
+    }
     if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     return matrix;
 }

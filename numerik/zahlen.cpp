@@ -238,10 +238,7 @@ char *zahl_schreiben(char *ziel, double x) {
     if (aktuelle_form == ZAHL_FORM_F) return zahl_f_schreiben(ziel, x);
     // Seventeen significant digits identify every double: reading the text
     // with "%lf" gives x back bit for bit.
-    char text[32];
-    int laenge = std::snprintf(text, sizeof text, "%.17g", x);
-    std::memcpy(ziel, text, static_cast<std::size_t>(laenge));
-    return ziel + laenge;
+    return zahl_formatiert_schreiben(ziel, x, 'g', 0, 17);
 }
 
 } // extern "C"

@@ -30,27 +30,20 @@ int main(int argc, char **argv) {
     FILE *aus = ausgabename != nullptr ? ausgabe_oeffnen(ausgabename) : stdout;
 
     const beispielfunktion &problem = funktion[m - 1];
-    objekt *punkte = nullvektor(n + 1, "X-Werte");
-    std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
-    objekt *werte = nullvektor(n + 1, wertename.c_str());
     interpolation_intervall_pruefen(problem.a, problem.b);
 
-    const matrix_funktionen *fp = matrix_tabelle(punkte);
-    const matrix_funktionen *fw = matrix_tabelle(werte);
     const double a = problem.a;
     const double b = problem.b;
     // The points of equidistant nodes, so that they match the points
-    // kurvenpunkte writes for a problem of the same interval.
-    for (int i = 0; i <= n; ++i) {
-        double x = aequidistanter_punkt(i, n, a, b);
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, problem.f(x));
-    }
-    fp->speichern(punkte, aus);
-    fw->speichern(werte, aus);
+    // kurvenpunkte writes for a problem of the same interval; then the
+    // values.  Each is computed and written a block at a time, so the
+    // memory stays the same for any n.
+    nmvektor_schreiben(aus, "X-Werte", n + 1,
+                       [&](int i) { return aequidistanter_punkt(i, n, a, b); });
+    std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
+    nmvektor_schreiben(aus, wertename.c_str(), n + 1,
+                       [&](int i) { return problem.f(aequidistanter_punkt(i, n, a, b)); });
 
-    fp->freigeben(punkte);
-    fw->freigeben(werte);
     ausgabe_abschliessen(aus, ausgabename);
     return 0;
 }

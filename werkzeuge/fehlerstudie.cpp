@@ -10,6 +10,7 @@
 // prints and plots.
 #include "funktion.h"
 #include "numerik/interplt.h"
+#include "numerik/zahlen.h"
 #include "rahmen.h"
 #include "studie.h"
 
@@ -159,6 +160,14 @@ void geschrieben(const std::string &name) {
     std::fprintf(stderr, "Datei %s geschrieben\n", name.c_str());
 }
 
+// vor, then x as printf's "%.<stellen>e", at the end of zeile: the numbers
+// of the data files without printf.
+void e_anhaengen(std::string &zeile, const char *vor, double x, int stellen) {
+    char zahl[ZAHL_FORMAT_MAXLAENGE];
+    zeile += vor;
+    zeile.append(zahl, zahl_formatiert_schreiben(zahl, x, 'e', 0, stellen));
+}
+
 void datendatei_schreiben(const studie &s, const std::string &name) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
     std::fprintf(aus, "# %s\n", problemtitel(s.m).c_str());
@@ -166,11 +175,13 @@ void datendatei_schreiben(const studie &s, const std::string &name) {
     for (const methode *me : s.spalten)
         std::fprintf(aus, " %s", me->spalte);
     std::fprintf(aus, "\n");
+    std::string zeile;
     for (std::size_t k = 0; k < s.n.size(); ++k) {
-        std::fprintf(aus, "%d", s.n[k]);
+        zeile = std::to_string(s.n[k]);
         for (const messwert &mw : s.werte[k])
-            std::fprintf(aus, " %.9e", mw.berechnet ? mw.fehler : NAN);
-        std::fprintf(aus, "\n");
+            e_anhaengen(zeile, " ", mw.berechnet ? mw.fehler : NAN, 9);
+        zeile += '\n';
+        std::fputs(zeile.c_str(), aus);
     }
     ausgabe_abschliessen(aus, name.c_str());
     geschrieben(name);
@@ -245,20 +256,29 @@ void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
     for (const methode *me : v.spalten)
         std::fprintf(aus, " Fehler_%s", me->spalte);
     std::fprintf(aus, "\n");
+    std::string zeile;
     for (std::size_t i = 0; i < v.x.size(); ++i) {
-        std::fprintf(aus, "%.9e %.9e", v.x[i], v.f[i]);
+        zeile.clear();
+        e_anhaengen(zeile, "", v.x[i], 9);
+        e_anhaengen(zeile, " ", v.f[i], 9);
         for (const std::vector<double> &p : v.p)
-            std::fprintf(aus, " %.9e", p.empty() ? NAN : p[i]);
+            e_anhaengen(zeile, " ", p.empty() ? NAN : p[i], 9);
         for (const std::vector<double> &p : v.p)
-            std::fprintf(aus, " %.3e", p.empty() ? NAN : p[i] - v.f[i]);
-        std::fprintf(aus, "\n");
+            e_anhaengen(zeile, " ", p.empty() ? NAN : p[i] - v.f[i], 3);
+        zeile += '\n';
+        std::fputs(zeile.c_str(), aus);
     }
     const beispielfunktion &problem = funktion[v.m - 1];
     for (int art : {STUETZSTELLEN_AEQUIDISTANT, STUETZSTELLEN_TSCHEBYSCHEFF}) {
         std::fprintf(aus, "\n\n# Stuetzstellen %s: x f(x)\n",
                      art == STUETZSTELLEN_AEQUIDISTANT ? "aequidistant" : "Tschebyscheff");
-        for (double x : stuetzstellen(problem, art, v.n))
-            std::fprintf(aus, "%.9e %.9e\n", x, problem.f(x));
+        for (double x : stuetzstellen(problem, art, v.n)) {
+            zeile.clear();
+            e_anhaengen(zeile, "", x, 9);
+            e_anhaengen(zeile, " ", problem.f(x), 9);
+            zeile += '\n';
+            std::fputs(zeile.c_str(), aus);
+        }
     }
     ausgabe_abschliessen(aus, name.c_str());
     geschrieben(name);

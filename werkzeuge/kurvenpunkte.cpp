@@ -31,27 +31,20 @@ int main(int argc, char **argv) {
     objekt *ip = interpolation_tabelle(&allg_interpolation)->laden(ein, nullptr);
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
 
-    objekt *punkte = nullvektor(n + 1, "X-Werte");
-    // The whole name, however long the interpolation's name is.
-    std::string wertename = std::string("Y-Werte zum Polynom ") + fi->name(ip);
-    objekt *werte = nullvektor(n + 1, wertename.c_str());
-
     const double links = fi->linkeGrenze(ip);
     const double rechts = fi->rechteGrenze(ip);
     interpolation_intervall_pruefen(links, rechts);
 
-    const matrix_funktionen *fp = matrix_tabelle(punkte);
-    const matrix_funktionen *fw = matrix_tabelle(werte);
-    for (int i = 0; i <= n; ++i) {
-        double x = aequidistanter_punkt(i, n, links, rechts);
-        fp->setzen(punkte, i + 1, 1, x);
-        fw->setzen(werte, i + 1, 1, fi->funktionswert(ip, x));
-    }
-    fp->speichern(punkte, aus);
-    fw->speichern(werte, aus);
+    // The points, then the values, each computed and written a block at a
+    // time: the memory stays the same for any n.
+    nmvektor_schreiben(aus, "X-Werte", n + 1,
+                       [&](int i) { return aequidistanter_punkt(i, n, links, rechts); });
+    // The whole name, however long the interpolation's name is.
+    std::string wertename = std::string("Y-Werte zum Polynom ") + fi->name(ip);
+    nmvektor_schreiben(aus, wertename.c_str(), n + 1, [&](int i) {
+        return fi->funktionswert(ip, aequidistanter_punkt(i, n, links, rechts));
+    });
 
-    fp->freigeben(punkte);
-    fw->freigeben(werte);
     fi->freigeben(ip);
     ausgabe_abschliessen(aus, ausgabename);
     eingabe_schliessen(ein);

@@ -41,6 +41,9 @@ objekt *nmmatrix_kreieren(const void *parameter, void *zusatz);
 objekt *nmmatrix_laden(FILE *ein, void *zusatz);
 /** Writes the text form, entries with "%f"; returns 0. */
 int nmmatrix_speichern(objekt *m, FILE *aus);
+/** Writes the three lines that begin the text form of an NM_MATRIX of n rows
+ * and m columns named name, as nmmatrix_speichern writes them; returns 0. */
+int nmmatrix_kopf_speichern(FILE *aus, const char *name, int n, int m);
 /** Releases the matrix, its entries and its name; returns 0. */
 int nmmatrix_freigeben(objekt *m);
 /** Element (i, j), i = 1..n, j = 1..m; any other index ends through the fatal
@@ -62,6 +65,33 @@ const char *nmmatrix_name(objekt *m);
 objekt *nmmatrix_produkt(objekt *m1, objekt *m2);
 
 #ifdef __cplusplus
+}
+
+#include "zahlen.h"
+
+#include <cstddef>
+#include <vector>
+
+/** C++: writes the text of an NM_MATRIX of n rows and one column named name,
+ * byte for byte what nmmatrix_speichern writes for such a vector, without
+ * holding its entries: wert(i) gives entry i + 1 (i = 0..n-1), asked for in
+ * order, blockgroesse entries at a time.  The memory it takes is that of
+ * one block and its text, whatever n is. */
+template <typename F>
+void nmvektor_schreiben(FILE *aus, const char *name, int n, F wert,
+                        std::size_t blockgroesse = zahlenbloecke::BLOCKGROESSE) {
+    nmmatrix_kopf_speichern(aus, name, n, 1);
+    if (blockgroesse == 0) blockgroesse = 1;
+    const auto anzahl = static_cast<std::size_t>(n > 0 ? n : 0);
+    std::vector<double> block(anzahl < blockgroesse ? anzahl : blockgroesse);
+    zahlenbloecke schreiber(aus, zahlenbloecke::zahl_zeile, nullptr, ZAHL_MAXLAENGE + 1,
+                            blockgroesse);
+    for (std::size_t anfang = 0; anfang < anzahl; anfang += block.size()) {
+        const std::size_t teil = anzahl - anfang < block.size() ? anzahl - anfang : block.size();
+        for (std::size_t i = 0; i < teil; ++i)
+            block[i] = wert(static_cast<int>(anfang + i));
+        schreiber.schreiben(block.data(), teil);
+    }
 }
 #endif
 

@@ -1,5 +1,5 @@
 // The native side of the number check: the sequence of zahlenfolge.h written
-// by the C library's printf("%f %.17g\n").
+// by the C library's printf("%f %.17g %9.3g %9.3f %9.6f %.9e\n").
 #include "zahlenfolge.h"
 
 #include <cstdint>
@@ -11,7 +11,7 @@ int main(int argc, char **argv) {
     std::uint64_t zustand = 88172645463325252ULL;
     for (int i = 0; i < anzahl; ++i) {
         const double x = zahlenfolge(&zustand, i);
-        std::printf("%f %.17g\n", x, x);
+        std::printf("%f %.17g %9.3g %9.3f %9.6f %.9e\n", x, x, x, x, x, x);
     }
     return 0;
 }

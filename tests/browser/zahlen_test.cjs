@@ -30,7 +30,7 @@ const [probe, referenz] = process.argv.slice(2);
     fehler += 1;
   } else {
     const gross = wasm.toString().split('\n').filter((z) => /^-?\d{20,}\./.test(z)).length;
-    console.log(`ok   Schreiben: ${ANZAHL} Zahlen wie printf("%f %.17g") nativ, ${wasm.length} Bytes, ${gross} davon >= 2^64`);
+    console.log(`ok   Schreiben: ${ANZAHL} Zahlen wie printf("%f %.17g %9.3g %9.3f %9.6f %.9e") nativ, ${wasm.length} Bytes, ${gross} davon >= 2^64`);
   }
   const abweichungen = M._zahlen_lesen_abweichungen(ANZAHL);
   console.log(`${abweichungen === 0 ? 'ok  ' : 'FEHL'} Lesen: ${3 * ANZAHL} Texte, ${abweichungen} Abweichungen von sscanf`);

@@ -178,17 +178,10 @@ template <typename F> char *als_text(F schreiben) {
 // the values named wertename.
 template <typename F>
 void wertedatei(FILE *aus, int n, double a, double b, const char *wertename, F wert) {
-    matrix_zeiger punkte(vektor(n + 1, "X-Werte"));
-    matrix_zeiger werte(vektor(n + 1, wertename));
-    const matrix_funktionen *fp = matrix_tabelle(punkte.get());
-    const matrix_funktionen *fw = matrix_tabelle(werte.get());
-    for (int i = 0; i <= n; ++i) {
-        double x = aequidistanter_punkt(i, n, a, b);
-        fp->setzen(punkte.get(), i + 1, 1, x);
-        fw->setzen(werte.get(), i + 1, 1, wert(x));
-    }
-    fp->speichern(punkte.get(), aus);
-    fw->speichern(werte.get(), aus);
+    nmvektor_schreiben(aus, "X-Werte", n + 1,
+                       [&](int i) { return aequidistanter_punkt(i, n, a, b); });
+    nmvektor_schreiben(aus, wertename, n + 1,
+                       [&](int i) { return wert(aequidistanter_punkt(i, n, a, b)); });
 }
 
 // The last study of web_studie.

@@ -10,12 +10,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 extern "C" {
 
 // The first anzahl numbers of the sequence, each written by zahl_f_schreiben,
-// a blank, in full precision by zahl_schreiben, and a newline: compared byte
-// for byte with the native build's printf("%f %.17g\n").
+// a blank, in full precision by zahl_schreiben, then as the printed form's
+// and the data files' formats by zahl_formatiert_schreiben, and a newline:
+// compared byte for byte with the native build's
+// printf("%f %.17g %9.3g %9.3f %9.6f %.9e\n").
 EMSCRIPTEN_KEEPALIVE char *zahlen_schreiben(int anzahl) {
     std::string text;
     std::uint64_t zustand = 88172645463325252ULL;
@@ -26,6 +29,12 @@ EMSCRIPTEN_KEEPALIVE char *zahlen_schreiben(int anzahl) {
         text.append(zahl, zahl_f_schreiben(zahl, x));
         text += ' ';
         text.append(zahl, zahl_schreiben(zahl, x));
+        for (auto [art, breite, stellen] : {std::tuple{'g', 9, 3}, std::tuple{'f', 9, 3},
+                                            std::tuple{'f', 9, 6}, std::tuple{'e', 0, 9}}) {
+            char formatiert[ZAHL_FORMAT_MAXLAENGE + 1];
+            text += ' ';
+            text.append(formatiert, zahl_formatiert_schreiben(formatiert, x, art, breite, stellen));
+        }
         text += '\n';
     }
     zahl_form_setzen(vorher);
