@@ -28,12 +28,14 @@ namespace {
 // file the program opens, and what goes to that standard stream would land
 // in the file: a warning to a closed standard error as the first line of
 // the output.  Each is opened on /dev/null here, before main and so before
-// any file; a message to a closed standard error is then lost without harm.
+// any file.  It is opened for the other direction, so that it still acts as
+// the closed descriptor did: a message to standard error is lost without
+// harm, and output to a closed standard output still fails and is reported.
 bool standarddeskriptoren_belegen() {
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
         // open takes the lowest free descriptor: fd, as those below are open.
-        if (open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+        if (open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY) != fd)
             numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.", "/dev/null");
     }
     return true;

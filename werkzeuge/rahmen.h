@@ -2,7 +2,7 @@
 // opening and closing files, and checking that the output really was written.
 // Linking it also opens /dev/null on any of the descriptors 0-2 that the
 // caller left closed, before main: no file the program opens can then take
-// the place of a standard stream.
+// the place of a standard stream, which still fails as a closed one does.
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
