@@ -155,7 +155,8 @@ ausgabeziel ziel_bestimmen(const char *name) {
     const bool mit_proc = stat("/proc", &proc) == 0;
     for (int verweise = 0;; ++verweise) {
         if (lstat(z.pfad.c_str(), &z.stand) != 0) {
-            if (errno != ENOENT) z.pfad.clear();
+            // A new file needs a name (fopen refuses "" and "neu/").
+            if (errno != ENOENT || z.pfad.empty() || z.pfad.back() == '/') z.pfad.clear();
             return z;
         }
         if (mit_proc && z.stand.st_dev == proc.st_dev) break;
