@@ -43,6 +43,12 @@ inline objekt *nm_anlegen(int zeilen, int spalten, const char *name, void *zusat
     return nm_tabelle()->kreieren(&p, zusatz);
 }
 
+// A new NM_MATRIX whose entries are not set, for the library's own objects
+// of which every entry is written before anyone can read one: the zeroing of
+// nm_anlegen would be a second pass over fresh memory.  The messages are
+// those of nm_anlegen.
+objekt *nm_anlegen_ungesetzt(int zeilen, int spalten, const char *name);
+
 // The entries of an NM_MATRIX, row by row, for reading.
 inline const double *eintraege(objekt *m) {
     return nmmatrix_daten(m)->werte;

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -98,6 +99,15 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     // and b, not the nodes, and loading must place the same nodes again).
     // With n = 0 the single node is 0/0, not a number; no caller reads it.
     if (art == STUETZSTELLEN_AEQUIDISTANT) {
+        // A column of the library's own class is written as the plain array
+        // it is (the same doubles, in a loop the compiler may vectorise).
+        if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m == 1 &&
+            nmmatrix_daten(knoten)->n > n) {
+            schreibfeld w(knoten);
+            for (int i = 0; i <= n; ++i)
+                w[i] = aequidistanter_punkt(i, n, a, b);
+            return;
+        }
         for (int i = 0; i <= n; ++i)
             x.setzen(i + 1, aequidistanter_punkt(i, n, a, b));
         return;
@@ -114,6 +124,13 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
 } // extern "C"
 
 void spalte_kopieren(objekt *quelle, int anzahl, double *ziel) {
+    if (anzahl > 0 && ist_nmmatrix(quelle)) {
+        const nmmatrixdaten *d = nmmatrix_daten(quelle);
+        if (d->m == 1 && d->n >= anzahl) {
+            std::memcpy(ziel, d->werte, static_cast<std::size_t>(anzahl) * sizeof(double));
+            return;
+        }
+    }
     feldsicht v(quelle);
     for (int i = 0; i < anzahl; ++i)
         ziel[i] = v(i + 1);

@@ -209,3 +209,14 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
 }
 
 } // extern "C"
+
+objekt *nm_anlegen_ungesetzt(int zeilen, int spalten, const char *name) {
+    objekt *matrix = erzeugen(name, zeilen, spalten);
+    auto *daten = get_nmmatrixdaten(matrix);
+    long long anzahl = eintragszahl(zeilen, spalten);
+    if (anzahl >= 0)
+        daten->werte =
+            static_cast<double *>(std::malloc((anzahl > 0 ? anzahl : 1) * sizeof(double)));
+    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    return matrix;
+}

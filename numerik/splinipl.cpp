@@ -52,7 +52,7 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     }
     nm_tabelle()->freigeben(d->stuetzstellen);
     nm_tabelle()->freigeben(d->stuetzwerte);
-    nm_tabelle()->freigeben(d->koeffizientenmatrix);
+    if (d->koeffizientenmatrix != nullptr) nm_tabelle()->freigeben(d->koeffizientenmatrix);
     d->stuetzstellen = knoten;
     d->stuetzwerte = werte;
     d->koeffizientenmatrix = koeffizienten;
@@ -125,10 +125,15 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
     d->n = n;
 
-    d->stuetzstellen = nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
-    d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
+    // Nodes and values are written in full below before the object is
+    // handed out (a failure before that loses the object): no zeroing.
+    d->stuetzstellen = nm_anlegen_ungesetzt(n + 1, 1, "Stuetzstellen");
+    d->stuetzwerte = nm_anlegen_ungesetzt(n + 1, 1, "Stuetzwerte");
     // Zeroed, so that an object made without coefficients hands out zeros.
-    d->koeffizientenmatrix = nm_anlegen(n, 4, "Koeffizienten", ip);
+    // With coefficients the step makes its own matrix, and this one would
+    // never be read.
+    bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
+    d->koeffizientenmatrix = ohne_koeffizienten ? nm_anlegen(n, 4, "Koeffizienten", ip) : nullptr;
 
     int art = knotenart(r->stuetzstellenart);
     switch (art) {
@@ -154,7 +159,6 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
                r->stuetzstellenart);
     }
     d->stuetzstellenart = r->stuetzstellenart;
-    bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
 
     if (n <= 1) fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
 
@@ -195,7 +199,7 @@ int splineinterpolation_freigeben(objekt *ip) {
     std::free(d->name);
     nm_tabelle()->freigeben(d->stuetzstellen);
     nm_tabelle()->freigeben(d->stuetzwerte);
-    nm_tabelle()->freigeben(d->koeffizientenmatrix);
+    if (d->koeffizientenmatrix != nullptr) nm_tabelle()->freigeben(d->koeffizientenmatrix);
     std::free(d);
     std::free(ip);
     return 0;

@@ -9,9 +9,12 @@
 #include "numerik/splinipl.h"
 
 struct splineinterpolationsdaten {
-    objekt *stuetzstellen;       // (n+1) x 1 "Stuetzstellen"
-    objekt *stuetzwerte;         // (n+1) x 1 "Stuetzwerte"
-    objekt *koeffizientenmatrix; // n x 4, "Koeffizienten" until the step
+    objekt *stuetzstellen; // (n+1) x 1 "Stuetzstellen"
+    objekt *stuetzwerte;   // (n+1) x 1 "Stuetzwerte"
+    // n x 4: "Koeffizienten", zeroed, in an object made without
+    // coefficients; "Koeffizientenmatrix" after the step.  Null only while
+    // creation has not reached the step.
+    objekt *koeffizientenmatrix;
     char *name;
     int n;                // number of intervals
     int stuetzstellenart; // node kind, flag OHNE_KOEFFIZIENTEN included

@@ -104,8 +104,9 @@ double splineinterpolation_rechteGrenze(objekt *ip);
 
 /** The coefficient step, called by creation as its last action: the second
  * derivatives from a tridiagonal system of order n-1 (spline kinds 0 and 1)
- * or a cyclic one of order n (kinds 2 and 3), solved through numerik/lgs.h,
- * then the n x 4 coefficients.  It replaces the coefficient matrix by a new
+ * or a cyclic one of order n (kinds 2 and 3), solved as numerik/lgs.h
+ * solves it (the same operations, so the same doubles), then the n x 4
+ * coefficients.  It replaces the coefficient matrix by a new
  * one: a vector taken from imVektor(ip, 2) before is gone.  zusatz is not
  * read.  Returns 0; nodes that do not ascend by at least 2^-120, or a
  * failed solve, end through the fatal path. */
