@@ -248,6 +248,10 @@ extern "C" [[noreturn]] void __wrap__exit(int status) {
     __real__exit(status);
 }
 
+const char *kind_verzeichnis() {
+    return verzeichnis;
+}
+
 void kind_beenden(int status) {
     std::fflush(nullptr);
     // Only a successful run must have given back everything; a failure ends

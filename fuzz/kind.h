@@ -36,6 +36,10 @@ int kind_arbeit(const uint8_t *daten, std::size_t groesse);
 kindergebnis im_kind_ausfuehren(const uint8_t *daten, std::size_t groesse,
                                 const std::string &eingabe);
 
+// The private directory the children run in; after a run it still holds
+// what the child left there.
+const char *kind_verzeichnis();
+
 // In the child: flushes every stream, checks for leaks when the status is 0,
 // hands the coverage to the parent and exits with the status.
 [[noreturn]] void kind_beenden(int status);

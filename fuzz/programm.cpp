@@ -23,7 +23,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -170,6 +174,49 @@ void fehlervergleich_pruefen(const kindergebnis &e) {
     if (!gut) befund_melden("fehlervergleich: Status 0 ohne \"Fehler = <Zahl>\"", e);
 }
 
+// The output path: no run leaves a temporary file behind (a dot file that
+// neither the container nor an argument names), and a failed run leaves
+// every given file as it was and adds none (except fehlerstudie, whose
+// files of the problems before the failure are complete).
+void dateien_pruefen(const aufruf &a, const kindergebnis &e) {
+    std::map<std::string, std::string> gegeben;
+    for (const auto &[name, inhalt] : a.dateien)
+        gegeben[name] = inhalt;
+    const bool studie = std::strcmp(NUMERIK_PROGRAMM, "fehlerstudie") == 0;
+    char grund[NAME_MAX + 64];
+    DIR *d = opendir(kind_verzeichnis());
+    if (d == nullptr) return;
+    while (dirent *eintrag = readdir(d)) {
+        std::string name = eintrag->d_name;
+        if (name == "." || name == ".." || gegeben.count(name) != 0) continue;
+        bool argument = false;
+        for (const std::string &arg : a.argumente)
+            argument = argument || arg == name;
+        const char *was = nullptr;
+        if (name[0] == '.' && !argument)
+            was = "Zwischendatei %s geblieben";
+        else if (e.status == 1 && !studie)
+            was = "Datei %s nach einem Fehlschlag angelegt";
+        if (was != nullptr) {
+            closedir(d);
+            std::snprintf(grund, sizeof grund, was, name.c_str());
+            befund_melden(grund, e);
+        }
+    }
+    closedir(d);
+    if (e.status != 1) return;
+    for (const auto &[name, inhalt] : gegeben) {
+        std::ifstream datei(std::string(kind_verzeichnis()) + "/" + name, std::ios::binary);
+        std::ostringstream jetzt;
+        jetzt << datei.rdbuf();
+        if (jetzt.str() != inhalt) {
+            std::snprintf(grund, sizeof grund, "Datei %s nach einem Fehlschlag veraendert",
+                          name.c_str());
+            befund_melden(grund, e);
+        }
+    }
+}
+
 struct ausgabepruefung {
     const char *programm;
     void (*pruefen)(const kindergebnis &);
@@ -201,6 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, std::size_t groesse)
     aufruf a;
     if (!zerlegen(std::string_view(reinterpret_cast<const char *>(daten), groesse), a)) return 0;
     kindergebnis e = im_kind_ausfuehren(daten, groesse, a.eingabe);
+    dateien_pruefen(a, e);
     for (const ausgabepruefung &p : pruefungen)
         if (std::strcmp(p.programm, NUMERIK_PROGRAMM) == 0) p.pruefen(e);
     return 0;

@@ -34,11 +34,11 @@ int main(int argc, char **argv) {
     fk->ausgeben(koeffizienten, aus);
     fi->freigeben(ip);
 
-    // The output is complete either way; a read error on the input is
-    // reported after both streams are closed.
+    // A read error on the input is a failure: an output file is then not
+    // replaced (standard output has had everything all the same).
     bool eingabefehler = std::ferror(ein) != 0;
     eingabe_schliessen(ein);
-    ausgabe_abschliessen(aus, ausgabename);
     if (eingabefehler) numerik_fehler("Fehler in der Eingabe.\n");
+    ausgabe_abschliessen(aus, ausgabename);
     return 0;
 }

@@ -1,5 +1,8 @@
 // The frame shared by every program: switch loop, argument count, usage text,
 // opening and closing files, and checking that the output really was written.
+// Linking it also opens /dev/null on any of the descriptors 0-2 that the
+// caller left closed, before main: no file the program opens can then take
+// the place of a standard stream, which still fails as a closed one does.
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
@@ -67,17 +70,27 @@ objekt *nullvektor(int zeilen, const char *name);
 // directory with "%s ist ein Verzeichnis, keine Datei.\n".
 FILE *eingabe_oeffnen(const char *name);
 
-// "wb" output.  When eingabe is given and the named file is the very file
-// eingabe reads (same device and inode), ends with a message before anything
-// is truncated.
+// Output to the named file.  When eingabe is given and the named file is the
+// very file eingabe reads (same device and inode), ends with a message before
+// anything is written.  A regular file (or a new one; a symbolic link is
+// followed to the file it names) is written into a temporary file beside it,
+// which ausgabe_abschliessen renames over it: until then the file keeps its
+// content, and a run that ends through the fatal path or by SIGINT, SIGTERM,
+// SIGHUP, SIGPIPE or SIGXFSZ removes the temporary file.  The file's mode,
+// owner and group carry over; a new file gets the mode fopen gives it.
+// Everything else is opened "wb" and written in place, as before: devices,
+// pipes, a name through /proc (/dev/stdout), a file with several hard links,
+// a file whose owner or group cannot be carried over, and a file in a
+// directory where no temporary file can be made.
 FILE *ausgabe_oeffnen(const char *name, FILE *eingabe = nullptr);
 
 // Closes a stream the program opened itself (never a standard stream).
 void eingabe_schliessen(FILE *ein);
 
 // Makes sure everything written to aus has arrived: flushes it, checks its
-// error flag and, for a file the program opened itself, closes it.  A failed
-// write ends with a message and exit status 1.
+// error flag and, for a file the program opened itself, closes it and puts a
+// temporary file in the place of the target.  A failed write ends with a
+// message and exit status 1, the target unchanged.
 void ausgabe_abschliessen(FILE *aus, const char *name);
 
 #endif

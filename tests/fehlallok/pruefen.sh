@@ -19,6 +19,9 @@
 #     message must be the beginning of what the case prints (its warnings).
 #     Standard output is not looked at: output written before the failure
 #     may stand.
+# Either way no temporary file may stay, and every file of the case's in/
+# must be there: unchanged after a failure (and nothing else there), as
+# out/ names it after a run that gives the case's result.
 # A signal, a hang (20 s), any other status or message is a fault.
 set -u
 shim=$(realpath "$1")
@@ -34,6 +37,24 @@ fi
 
 lies() { # variable file: the file's content, trailing newlines kept
     IFS= read -r -d '' "$1" <"$2" || true
+}
+
+# The first file the run left wrong in its directory, if any: missing,
+# changed, or not there before (with 1: as the case's out/ names it).
+falsche_datei() { # wie_erwartet
+    local datei rel
+    while IFS= read -r -d '' datei; do
+        rel=${datei#"$dir/in/"}
+        [ -e "$arbeit/$rel" ] || { echo "$rel"; return; }
+    done < <(find "$dir/in" -type f -print0 2>/dev/null)
+    while IFS= read -r -d '' datei; do
+        rel=${datei#"$arbeit/"}
+        case $rel in .stdout | .stderr | .protokoll) continue ;; esac
+        [ "$1" = 1 ] && [ -f "$dir/out/$rel" ] && continue
+        [ -f "$dir/in/$rel" ] && cmp -s "$dir/in/$rel" "$datei" && continue
+        echo "$rel"
+        return
+    done < <(find "$arbeit" -mindepth 1 ! -type d -print0)
 }
 
 speicher_re=$'^Nicht genug Speicher fuer [^\n]*\n$'
@@ -90,7 +111,10 @@ while IFS=$'\t' read -r fall extra; do
                 cmp -s "$datei" "$arbeit/${datei#"$dir/out/"}" || richtig=0
             done < <(find "$dir/out" -type f -print0)
         fi
-        if [ "$erreicht" = 0 ]; then
+        if [ "$richtig" = 1 ]; then falsch=$(falsche_datei 1); else falsch=$(falsche_datei 0); fi
+        if [ -n "$falsch" ] && { [ "$richtig" = 1 ] || [ "$status" = 1 ]; }; then
+            grund="Datei $falsch fehlt, ist veraendert oder uebrig"
+        elif [ "$erreicht" = 0 ]; then
             [ "$richtig" = 1 ] || grund="Lauf ohne Fehlschlag weicht vom Fall ab"
         elif [ "$richtig" = 1 ]; then
             ok0=$((ok0 + 1))
