@@ -1,5 +1,7 @@
 #include "numerik/zahlen.h"
 
+#include "bitmuster.h"
+
 #include <array>
 #include <bit>
 #include <cctype>
@@ -157,12 +159,7 @@ int zahl_double_lesen_bis(const char *text, double *ziel, const char **ende) {
 }
 
 char *zahl_f_schreiben(char *ziel, double x) {
-#if defined(__cpp_lib_bit_cast)
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-#else
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &x, sizeof bits);
-#endif
+    const std::uint64_t bits = bitmuster(x);
     const bool negativ = (bits >> 63) != 0;
     const int feld = static_cast<int>((bits >> 52) & 0x7ff);
     const std::uint64_t bruch = bits & ((std::uint64_t{1} << 52) - 1);

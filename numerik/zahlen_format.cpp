@@ -6,6 +6,8 @@
 // library's own "%.*e" / "%.*f".
 #include "numerik/zahlen.h"
 
+#include "bitmuster.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -50,12 +52,7 @@ struct zerlegung {
 };
 
 zerlegung zerlegen(double x) {
-#if defined(__cpp_lib_bit_cast)
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-#else
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &x, sizeof bits);
-#endif
+    const std::uint64_t bits = bitmuster(x);
     zerlegung z{};
     z.negativ = (bits >> 63) != 0;
     z.feld = static_cast<int>((bits >> 52) & 0x7ff);
