@@ -5,7 +5,7 @@
 set -u
 quelle=$1
 cd "$quelle" || exit 1
-private=$(cd numerik && ls -- *.h)
+private=$(find numerik -name "*.h" -printf "%f\n")
 fehler=0
 while IFS= read -r datei; do
     while IFS= read -r zeile; do

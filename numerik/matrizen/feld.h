@@ -9,7 +9,7 @@
 #ifndef NUMERIK_FELD_H
 #define NUMERIK_FELD_H
 
-#include "fehler_intern.h"
+#include "grund/fehler_intern.h"
 #include "numerik/nmmatrix.h"
 
 struct nmmatrixdaten {

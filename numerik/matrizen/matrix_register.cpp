@@ -1,6 +1,6 @@
 // The registered matrix classes, in the order in which the generic loader
 // and the class query compare them.
-#include "kluster.h"
+#include "kern/kluster.h"
 
 #include <iterator>
 

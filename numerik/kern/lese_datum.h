@@ -5,8 +5,8 @@
 #ifndef NUMERIK_LESE_DATUM_H
 #define NUMERIK_LESE_DATUM_H
 
-#include "fehler_intern.h"
-#include "kluster.h"
+#include "grund/fehler_intern.h"
+#include "kern/kluster.h"
 #include "numerik/zahlen.h"
 
 #include <cstdio>

@@ -15,8 +15,8 @@
 #ifndef NUMERIK_LGS_INTERN_H
 #define NUMERIK_LGS_INTERN_H
 
-#include "epsilon.h"
-#include "feld.h"
+#include "grund/epsilon.h"
+#include "matrizen/feld.h"
 #include "numerik/bandmtrx.h"
 #include "numerik/lgs.h"
 

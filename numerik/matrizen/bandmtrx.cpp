@@ -1,9 +1,9 @@
 #include "numerik/bandmtrx.h"
 
-#include "epsilon.h"
-#include "fehler_intern.h"
-#include "feld.h"
-#include "lese_datum.h"
+#include "grund/epsilon.h"
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "kern/lese_datum.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,10 +1,17 @@
+// interpolation/: the interpolation cluster: its generic layer
+// (interplt.cpp: the header-line reader, the loader, the class query, node
+// placement), the registry of its classes (interplt_register.cpp), what the
+// two forms of the interpolating polynomial share (polynom.cpp), and the
+// classes: the Newton form (newtnipl.cpp), the barycentric form
+// (baryzipl.cpp) and the cubic spline (splinipl*.cpp: object, coefficient
+// systems, text form, evaluation).  Stands on every folder below it.
 #include "numerik/interplt.h"
 
-#include "epsilon.h"
-#include "fehler_intern.h"
-#include "feld.h"
-#include "interplt_intern.h"
-#include "kluster.h"
+#include "grund/epsilon.h"
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
+#include "kern/kluster.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,13 @@
+// lgs/: linear systems over the matrix classes: the solver entry with its
+// checks and pivot strategies (lgs.cpp), Gaussian and banded elimination
+// (lgs_verfahren.cpp) and the Cholesky-type decompositions of cyclic
+// tridiagonal systems (lgs_cholesky.cpp).  Stands on matrizen/ and grund/.
+//
 // The solver entry: the record's checks, the choice of method by the
 // matrix's class, the factor extraction, and the two pivot strategies.
 #include "numerik/lgs.h"
 
-#include "lgs_intern.h"
+#include "lgs/lgs_intern.h"
 #include "numerik/a06_mtrx.h"
 
 #include <cmath>

@@ -1,12 +1,12 @@
 // The part of the two polynomial classes that does not depend on the form
 // of the polynomial (see polynom_intern.h).
-#include "polynom_intern.h"
+#include "interpolation/polynom_intern.h"
 
-#include "fehler_intern.h"
-#include "feld.h"
-#include "interplt_intern.h"
-#include "kluster.h"
-#include "lese_datum.h"
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
+#include "kern/kluster.h"
+#include "kern/lese_datum.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,11 @@
-#include "fehler_intern.h"
-
-#include "kluster.h"
+// grund/: the ground every other folder of the library stands on and that
+// stands on nothing of the library: the one fatal path with the caller's
+// handler (fehler.cpp, fehler_intern.h) and the numerical zero 2^-120
+// (epsilon.h).  The folders above it, from the bottom: zahlen/ (number text
+// and blocks), kern/ (the object model and the text protocol), matrizen/,
+// lgs/ (linear systems), interpolation/.  A folder includes only from the
+// folders below it.
+#include "grund/fehler_intern.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -10,6 +15,14 @@
 namespace {
 
 numerik_fehlerbehandlung behandlung = nullptr;
+
+// What the readers above must forget before a handler runs (see
+// fehler_ruecksetzer_setzen); null until a reader exists.
+void (*ruecksetzer)() = nullptr;
+
+void zuruecksetzen() {
+    if (ruecksetzer != nullptr) ruecksetzer();
+}
 
 // The message handed to the handler.  The buffer is kept from one failure to
 // the next (a handler that leaves by longjmp would leak a fresh one); when it
@@ -51,7 +64,7 @@ const char *formatieren(const char *format, va_list args) {
 // the programs have always done it; a handler gets the formatted text and,
 // should it return, that text is written instead.
 [[noreturn]] void fatal(const char *format, va_list args) {
-    kopfzeilen_zuruecksetzen();
+    zuruecksetzen();
     if (behandlung == nullptr) {
         std::vfprintf(stderr, format, args);
         beenden(1);
@@ -94,7 +107,7 @@ void fehler(const char *format, ...) {
 }
 
 void still_beenden() {
-    kopfzeilen_zuruecksetzen();
+    zuruecksetzen();
     if (behandlung != nullptr) behandlung("", 1);
     beenden(1);
 }
@@ -104,4 +117,8 @@ void warnung(const char *format, ...) {
     va_start(args, format);
     std::vfprintf(stderr, format, args);
     va_end(args);
+}
+
+void fehler_ruecksetzer_setzen(void (*ruecksetzen)()) {
+    ruecksetzer = ruecksetzen;
 }

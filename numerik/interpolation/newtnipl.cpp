@@ -1,7 +1,7 @@
 #include "numerik/newtnipl.h"
 
-#include "feld.h"
-#include "polynom_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/polynom_intern.h"
 
 namespace {
 

@@ -1,6 +1,10 @@
+// zahlen/: numbers as text, below the object model: reading and writing one
+// double or int exactly as the C library's scanf and printf do in the "C"
+// locale (zahlen.cpp, zahlen_format.cpp), and long blocks of numbers written
+// by one or two threads (zahlenbloecke.cpp).  Stands on grund/ alone.
 #include "numerik/zahlen.h"
 
-#include "bitmuster.h"
+#include "zahlen/bitmuster.h"
 
 #include <array>
 #include <bit>

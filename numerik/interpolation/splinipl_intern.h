@@ -5,7 +5,7 @@
 #ifndef NUMERIK_SPLINIPL_INTERN_H
 #define NUMERIK_SPLINIPL_INTERN_H
 
-#include "fehler_intern.h"
+#include "grund/fehler_intern.h"
 #include "numerik/splinipl.h"
 
 struct splineinterpolationsdaten {

@@ -5,10 +5,10 @@
 // and its evaluation are modules of their own.
 #include "numerik/splinipl.h"
 
-#include "epsilon.h"
-#include "feld.h"
-#include "interplt_intern.h"
-#include "splinipl_intern.h"
+#include "grund/epsilon.h"
+#include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
+#include "interpolation/splinipl_intern.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -16,4 +16,10 @@
 // Writes a warning to standard error; the work goes on.
 void warnung(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
+// The state that the fatal path resets before the handler runs (the
+// header-line readers' waiting line), so that a caller who leaves a failed
+// load through its handler can load again.  The cluster mechanism sets it
+// when its first cluster is made.
+void fehler_ruecksetzer_setzen(void (*ruecksetzen)());
+
 #endif

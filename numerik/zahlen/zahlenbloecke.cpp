@@ -9,7 +9,7 @@
 // same however the pieces were shared.
 #include "numerik/zahlen.h"
 
-#include "fehler_intern.h"
+#include "grund/fehler_intern.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,12 +1,12 @@
 // The spline's coefficient step: the second derivatives M at the nodes from
 // one tridiagonal (non-periodic kinds) or cyclic tridiagonal (periodic
 // kinds) system, then the n x 4 coefficients.
-#include "epsilon.h"
-#include "feld.h"
+#include "grund/epsilon.h"
+#include "matrizen/feld.h"
 #include "numerik/a06_mtrx.h"
 #include "numerik/bandmtrx.h"
 #include "numerik/lgs.h"
-#include "splinipl_intern.h"
+#include "interpolation/splinipl_intern.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The cyclic Cholesky-type decomposition of a symmetric cyclic tridiagonal
 // matrix, and its substitutions.
-#include "lgs_intern.h"
+#include "lgs/lgs_intern.h"
 
 #include "numerik/a06_mtrx.h"
 

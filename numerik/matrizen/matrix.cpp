@@ -1,7 +1,12 @@
+// matrizen/: the matrix cluster: its generic layer (matrix.cpp: the
+// header-line reader, the loader, the printer, the class query), the
+// registry of its classes (matrix_register.cpp), and the classes NM_MATRIX,
+// BAND_MATRIX and A06__MATRIX, one file each; feld.h gives the library's own
+// loops the entries as arrays.  Stands on kern/, zahlen/ and grund/.
 #include "numerik/matrix.h"
 
-#include "fehler_intern.h"
-#include "kluster.h"
+#include "grund/fehler_intern.h"
+#include "kern/kluster.h"
 #include "numerik/zahlen.h"
 
 #include <algorithm>

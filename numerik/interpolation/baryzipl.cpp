@@ -1,8 +1,8 @@
 #include "numerik/baryzipl.h"
 
-#include "fehler_intern.h"
-#include "feld.h"
-#include "polynom_intern.h"
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/polynom_intern.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,11 @@
-#include "kluster.h"
+// kern/: the object model and its text protocol, written once for both
+// clusters: the header line with its two-phase reader, the registry of
+// classes, the generic loader and class query (kluster.h, kluster.cpp) and
+// the key lines "name = value" (lese_datum.h).  Stands on grund/ and
+// zahlen/.
+#include "kern/kluster.h"
 
-#include "fehler_intern.h"
+#include "grund/fehler_intern.h"
 
 #include <cctype>
 #include <cerrno>
@@ -17,6 +22,9 @@ klassenkluster::klassenkluster(const kopfzeilen_meldungen &m, const klassenregis
                                const tabellenart &t)
     : meldungen(m), register_(r), tabelle(t), naechster(alle_kluster) {
     alle_kluster = this;
+    // The error path lies below the clusters and knows none of them: the
+    // first cluster tells it what to forget on a failure.
+    fehler_ruecksetzer_setzen(kopfzeilen_zuruecksetzen);
 }
 
 const char *kopfzeile_lesen(klassenkluster &leser, FILE *ein, char *typ) {

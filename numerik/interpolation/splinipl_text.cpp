@@ -1,7 +1,7 @@
 // The spline's text form: storing and loading.
-#include "feld.h"
-#include "lese_datum.h"
-#include "splinipl_intern.h"
+#include "matrizen/feld.h"
+#include "kern/lese_datum.h"
+#include "interpolation/splinipl_intern.h"
 
 extern "C" {
 

@@ -1,9 +1,9 @@
 #include "numerik/nmmatrix.h"
 
-#include "fehler_intern.h"
-#include "feld.h"
-#include "kluster.h"
-#include "lese_datum.h"
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "kern/kluster.h"
+#include "kern/lese_datum.h"
 #include "numerik/zahlen.h"
 
 #include <cstdlib>

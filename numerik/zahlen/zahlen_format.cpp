@@ -6,7 +6,7 @@
 // library's own "%.*e" / "%.*f".
 #include "numerik/zahlen.h"
 
-#include "bitmuster.h"
+#include "zahlen/bitmuster.h"
 
 #include <array>
 #include <bit>

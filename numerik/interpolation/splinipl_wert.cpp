@@ -1,6 +1,6 @@
 // Evaluation of the spline: the periodic wrap and the interval search.
-#include "feld.h"
-#include "splinipl_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/splinipl_intern.h"
 
 #include <cmath>
 

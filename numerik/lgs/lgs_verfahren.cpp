@@ -1,6 +1,6 @@
 // The elimination methods of the solver: dense Gaussian elimination with a
 // pivot strategy, and tridiagonal elimination without interchanges.
-#include "lgs_intern.h"
+#include "lgs/lgs_intern.h"
 
 #include <cmath>
 
