@@ -4,7 +4,9 @@
 # is a fenced block marked "console"; in it, a line "$ command" is run (in
 # one working directory for each file, with the programs on PATH), and the
 # lines up to the next "$ " line or the end of the block are its expected
-# output, standard output and standard error together.
+# output, standard output and standard error together.  A fenced block
+# marked "text NAME" is a file shown in the text: it is written as NAME into
+# the working directory, for the sessions after it.
 #
 #   readme_pruefen.sh BIN SOURCE     README.md and doku/*.md of SOURCE
 #   readme_pruefen.sh BIN FILE...    the files given
@@ -26,6 +28,7 @@ for datei in "${dateien[@]}"; do
     befehl=""
     zeilen=()
     im_block=0
+    datei_block=""
     pruefe() {
         [ -z "$befehl" ] && return
         local tatsaechlich erwartet=""
@@ -41,8 +44,20 @@ for datei in "${dateien[@]}"; do
     }
     anzahl=0
     while IFS= read -r zeile; do
+        if [ -n "$datei_block" ]; then
+            if [ "$zeile" = '```' ]; then
+                datei_block=""
+            else
+                printf '%s\n' "$zeile" >>"$arbeit/$datei_block"
+            fi
+            continue
+        fi
         if [ $im_block -eq 0 ]; then
             [ "$zeile" = '```console' ] && im_block=1
+            if [[ "$zeile" =~ ^'```text '([A-Za-z0-9_.-]+)$ ]]; then
+                datei_block=${BASH_REMATCH[1]}
+                : >"$arbeit/$datei_block"
+            fi
             continue
         fi
         if [ "$zeile" = '```' ]; then
@@ -56,7 +71,7 @@ for datei in "${dateien[@]}"; do
             zeilen+=("$zeile")
         fi
     done <"$datei"
-    if [ $im_block -eq 1 ]; then
+    if [ $im_block -eq 1 ] || [ -n "$datei_block" ]; then
         echo "$(basename "$datei"): Block ohne Ende"
         fehler=1
     fi
