@@ -72,16 +72,8 @@ FILE *eingabe_oeffnen(const char *name);
 
 // Output to the named file.  When eingabe is given and the named file is the
 // very file eingabe reads (same device and inode), ends with a message before
-// anything is written.  A regular file (or a new one; a symbolic link is
-// followed to the file it names) is written into a temporary file beside it,
-// which ausgabe_abschliessen renames over it: until then the file keeps its
-// content, and a run that ends through the fatal path or by SIGINT, SIGTERM,
-// SIGHUP, SIGPIPE or SIGXFSZ removes the temporary file.  The file's mode,
-// owner and group carry over; a new file gets the mode fopen gives it.
-// Everything else is opened "wb" and written in place, as before: devices,
-// pipes, a name through /proc (/dev/stdout), a file with several hard links,
-// a file whose owner or group cannot be carried over, and a file in a
-// directory where no temporary file can be made.
+// anything is written.  The file is replaced only by a run that succeeds
+// (ausgabedatei.h): until ausgabe_abschliessen it keeps its content.
 FILE *ausgabe_oeffnen(const char *name, FILE *eingabe = nullptr);
 
 // Closes a stream the program opened itself (never a standard stream).
