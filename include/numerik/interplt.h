@@ -115,6 +115,59 @@ double aequidistanter_punkt(int i, int n, double a, double b);
  * naming name and the kind. */
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
 
+/** Options of the spline class (numerik/splinipl.h) in an
+ * interpolation_problem. */
+typedef struct spline_optionen {
+    int splineart;     /**< SPLINE_ABL2_GEGEBEN, SPLINE_NATUERLICH or SPLINE_PERIODISCH */
+    double abl2links;  /**< spline kind 0 only: s'' at x(1) */
+    double abl2rechts; /**< spline kind 0 only: s'' at x(n+1) */
+} spline_optionen;
+
+/** The creation record of every interpolation class, for
+ * interpolation_erzeugen: the class, the problem (nodes or interval,
+ * values) and the class's options. */
+typedef struct interpolation_problem {
+    /** The class: newton_interpolation, baryzentrische_interpolation or
+     * spline_interpolation. */
+    klasse *methode;
+    /** null gives "unbenannt"; copied */
+    const char *name;
+    /** The node kind (numerik/knotenarten.h). */
+    int art;
+    /** Node kinds that store their nodes (kind 0) only: n+1 rows. */
+    objekt *stuetzstellen;
+    /** Placed node kinds (1 and 2) only: the interval [a, b]. */
+    double a;
+    /** Placed node kinds only. */
+    double b;
+    /** n+1 rows; column 1 is used. */
+    objekt *stuetzwerte;
+    /** The options of the class; a class without options reads none. */
+    union {
+        /** spline_interpolation */
+        spline_optionen spline;
+        /** Room for the record of a class with other options. */
+        const void *weitere;
+    } optionen;
+} interpolation_problem;
+
+/** Checks the problem and then creates an object of class p->methode
+ * through that class's kreieren, to which zusatz goes; the caller owns the
+ * result and keeps the record's vectors.  What the class itself rejects
+ * (missing values or nodes, node and value counts that differ, an unknown
+ * node kind, an interval of a placed kind that is too small, a spline kind
+ * it does not know) ends with the class's own message.  Before the class
+ * computes, this entry ends through the fatal path, naming the problem and
+ * the row concerned, where:
+ *  - fewer values than the class needs are given (the spline: 3),
+ *  - a or b of a placed node kind is not finite,
+ *  - a given node is not finite,
+ *  - two given nodes are equal (classes that take any order), or given
+ *    nodes do not ascend by at least 2^-120 (the spline),
+ *  - a value is not finite.
+ * Loading an interpolation from its text runs the same checks. */
+objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz);
+
 #ifdef __cplusplus
 }
 

@@ -1,7 +1,9 @@
 #include "numerik/baryzipl.h"
+#include "numerik/knotenarten.h"
 
 #include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
 #include "interpolation/polynom_intern.h"
 
 #include <algorithm>
@@ -13,51 +15,6 @@ namespace {
 
 const polynomklasse baryzentrisch = {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION",
                                      "Gewichte"};
-
-// Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
-// coefficient C(n, n/2).  Built outwards from the middle by the ratios of
-// neighbouring binomial coefficients, so no intermediate exceeds 1: O(n).
-// The chain runs in long double, so that each weight is within a rounding
-// step or so of the exact quotient (on equidistant nodes the second
-// barycentric formula passes weight errors on to the result, magnified by
-// the nodes' Lebesgue constant of about 2^n / (e n ln n)).
-//
-// C(n, 0) / C(n, n/2) is about 2^-n sqrt(n): beyond n of about 1070 the
-// outer weights underflow to 0 when they are rounded to doubles.  Those
-// nodes then take no part in evaluation between the nodes (evaluation at a
-// node still returns its value exactly), so the result is no longer the
-// polynomial through all values; at such n the polynomial on equidistant
-// nodes magnifies the rounding of its values by about 2^n anyway.
-void gewichte_aequidistant(double *w, int n) {
-    int mitte = n / 2;
-    long double v = mitte % 2 == 0 ? 1.0L : -1.0L;
-    w[mitte] = static_cast<double>(v);
-    for (int j = mitte + 1; j <= n; ++j) { // C(n,j) = C(n,j-1) (n-j+1) / j
-        v = -v * (n - j + 1) / j;
-        w[j] = static_cast<double>(v);
-    }
-    v = w[mitte];
-    for (int j = mitte - 1; j >= 0; --j) { // C(n,j) = C(n,j+1) (j+1) / (n-j)
-        v = -v * (j + 1) / (n - j);
-        w[j] = static_cast<double>(v);
-    }
-}
-
-// Chebyshev extreme points: w(j) = (-1)^j, halved at both ends.  The affine
-// map onto [a, b] multiplies every weight by the same factor, which cancels
-// in the barycentric formula.  Two nodes have no interior one to be halved
-// against: their weights are 1 and -1.
-void gewichte_tschebyscheff(double *w, int n) {
-    if (n == 1) {
-        w[0] = 1.0;
-        w[1] = -1.0;
-        return;
-    }
-    for (int j = 0; j <= n; ++j)
-        w[j] = j % 2 == 0 ? 1.0 : -1.0;
-    w[0] = 0.5;
-    w[n] *= 0.5;
-}
 
 // Given nodes: w(j) = 1 / prod_{k != j} (x(j) - x(k)).  The products of n
 // differences leave the double range for n in the hundreds (equidistant
@@ -127,16 +84,13 @@ void gewichte(polynomdaten *d) {
         w[0] = 1.0;
         return;
     }
-    switch (d->art) {
-    case STUETZSTELLEN_AEQUIDISTANT:
-        gewichte_aequidistant(w.werte(), d->n);
-        break;
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        gewichte_tschebyscheff(w.werte(), d->n);
-        break;
-    default:
+    // Kinds with closed-form weights (numerik/knotenarten.h) take them; the
+    // others the product formula over their nodes.
+    const knotenart *art = knotenart_nummer(d->art);
+    if (art != nullptr && art->gewichte != nullptr)
+        art->gewichte(w.werte(), d->n);
+    else
         gewichte_gegeben(w.werte(), eintraege(d->stuetzstellen), d->n, d->name);
-    }
 }
 
 } // namespace
@@ -166,6 +120,9 @@ objekt *baryzentrischeinterpolation_kreieren(const void *parameter, void *) {
 
 objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz) {
     polynomtext t = polynomtext_lesen(ein, baryzentrisch.typ);
+    interpolationsproblem_pruefen(
+        &baryzentrische_interpolation,
+        {t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get()});
     baryzentrischeinterpolation_parameter p = {t.name, t.art, t.stuetzstellen.get(),
                                                t.a,    t.b,   t.stuetzwerte.get()};
     return interpolation_tabelle(&baryzentrische_interpolation)->kreieren(&p, zusatz);

@@ -6,6 +6,7 @@
 // (baryzipl.cpp) and the cubic spline (splinipl*.cpp: object, coefficient
 // systems, text form, evaluation).  Stands on every folder below it.
 #include "numerik/interplt.h"
+#include "numerik/knotenarten.h"
 
 #include "grund/epsilon.h"
 #include "grund/fehler_intern.h"
@@ -105,44 +106,22 @@ double aequidistanter_punkt(int i, int n, double a, double b) {
 
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
                               const char *name) {
-    if (art != STUETZSTELLEN_AEQUIDISTANT && art != STUETZSTELLEN_TSCHEBYSCHEFF)
+    const knotenart *k = knotenart_nummer(art);
+    if (k == nullptr || k->punkt == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", name, art);
     interpolation_intervall_pruefen(a, b);
+    // A column of the library's own class is written as the plain array it
+    // is (the same doubles); any other matrix through its table, which also
+    // reports a row it does not have.
+    if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m == 1 && nmmatrix_daten(knoten)->n > n) {
+        schreibfeld w(knoten);
+        for (int i = 0; i <= n; ++i)
+            w[i] = k->punkt(i, n, a, b);
+        return;
+    }
     feldsicht x(knoten);
-    // The order of evaluation is part of the result (stored files carry a
-    // and b, not the nodes, and loading must place the same nodes again).
-    // With n = 0 the single node is 0/0, not a number; no caller reads it.
-    if (art == STUETZSTELLEN_AEQUIDISTANT) {
-        // A column of the library's own class is written as the plain array
-        // it is (the same doubles, in a loop the compiler may vectorise).
-        if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m == 1 &&
-            nmmatrix_daten(knoten)->n > n) {
-            schreibfeld w(knoten);
-            for (int i = 0; i <= n; ++i)
-                w[i] = aequidistanter_punkt(i, n, a, b);
-            return;
-        }
-        for (int i = 0; i <= n; ++i)
-            x.setzen(i + 1, aequidistanter_punkt(i, n, a, b));
-        return;
-    }
-    // Chebyshev extreme points: midpoint plus cos(i*pi/n) * (a-b) / 2, dense
-    // towards both ends, ascending from a to b.
-    const double pi = 4.0 * std::atan(1.0);
-    double mitte = (a + b) / 2.0;
-    double differenz = a - b;
-    if ((std::isfinite(mitte) && std::isfinite(differenz)) || !std::isfinite(a) ||
-        !std::isfinite(b)) {
-        for (int i = 0; i <= n; ++i)
-            x.setzen(i + 1, mitte + std::cos(i * pi / n) * differenz / 2.0);
-        return;
-    }
-    // a + b or a - b overflowed (|a| or |b| near DBL_MAX): the halves first,
-    // each exact, and every node kept inside [a, b].
-    mitte = a / 2.0 + b / 2.0;
-    double halbe_differenz = a / 2.0 - b / 2.0;
     for (int i = 0; i <= n; ++i)
-        x.setzen(i + 1, std::fmin(std::fmax(mitte + std::cos(i * pi / n) * halbe_differenz, a), b));
+        x.setzen(i + 1, k->punkt(i, n, a, b));
 }
 
 } // extern "C"

@@ -1,6 +1,7 @@
 #include "numerik/newtnipl.h"
 
 #include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
 #include "interpolation/polynom_intern.h"
 
 namespace {
@@ -53,6 +54,8 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
 
 objekt *newtoninterpolation_laden(FILE *ein, void *zusatz) {
     polynomtext t = polynomtext_lesen(ein, newton.typ);
+    interpolationsproblem_pruefen(&newton_interpolation, {t.name, t.art, t.stuetzstellen.get(), t.a,
+                                                          t.b, t.stuetzwerte.get()});
     newtoninterpolation_parameter p = {t.name, t.art, t.stuetzstellen.get(),
                                        t.a,    t.b,   t.stuetzwerte.get()};
     return interpolation_tabelle(&newton_interpolation)->kreieren(&p, zusatz);

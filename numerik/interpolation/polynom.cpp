@@ -2,6 +2,8 @@
 // of the polynomial (see polynom_intern.h).
 #include "interpolation/polynom_intern.h"
 
+#include "numerik/knotenarten.h"
+
 #include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
 #include "interpolation/interplt_intern.h"
@@ -40,15 +42,16 @@ objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
     d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
     d->koeffizienten = nm_anlegen(n + 1, 1, k.vektorname, ip);
 
-    if (p.art == STUETZSTELLEN_GEGEBEN) {
+    const knotenart *art = knotenart_nummer(p.art);
+    if (art != nullptr && art->gespeichert) {
         if (p.stuetzstellen == nullptr) fehler("Stuetzstellen fehlen fuer%s %s.\n", k.typ, d->name);
         if (matrix_tabelle(p.stuetzstellen)->hoehe(p.stuetzstellen) != n + 1)
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", k.typ, d->name);
         // Given nodes keep their order: neither form needs them sorted.
         spalte_kopieren(p.stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
     } else {
-        // Ends the process for any kind other than 1 and 2, before a kind
-        // nothing else could handle is stored.
+        // Ends the process for an unknown kind, before a kind nothing else
+        // could handle is stored.
         stuetzstellen_platzieren(d->stuetzstellen, p.art, n, p.a, p.b, d->name);
         d->a = p.a;
         d->b = p.b;
@@ -62,18 +65,9 @@ int polynom_speichern(objekt *ip, FILE *aus, const char *typ) {
     polynomdaten *d = polynom_daten(ip);
     std::fprintf(aus, "%s: %s\n", typ, d->name);
     std::fprintf(aus, "art = %i\n", d->art);
-    switch (d->art) {
-    case STUETZSTELLEN_GEGEBEN:
-        matrix_tabelle(d->stuetzstellen)->speichern(d->stuetzstellen, aus);
-        break;
-    case STUETZSTELLEN_AEQUIDISTANT:
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        schreibe_datum(aus, "a =", d->a);
-        schreibe_datum(aus, "b =", d->b);
-        break;
-    default:
-        fehler("Kann %s %s nicht speichern.\n", typ, d->name);
-    }
+    const knotenart *art = knotenart_nummer(d->art);
+    if (art == nullptr) fehler("Kann %s %s nicht speichern.\n", typ, d->name);
+    art->schreiben(aus, d->stuetzstellen, d->a, d->b);
     matrix_tabelle(d->stuetzwerte)->speichern(d->stuetzwerte, aus);
     return 0;
 }
@@ -84,22 +78,16 @@ polynomtext polynomtext_lesen(FILE *ein, const char *typ) {
     polynomtext t = {
         interpolation_kopfzeile(ein, erwartet), STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
     lese_datum(ein, "%d", "art =", &t.art);
-    // Another kind would leave the text's layout unknown: no vector could be
-    // read for it.
-    if (t.art != STUETZSTELLEN_GEGEBEN && t.art != STUETZSTELLEN_AEQUIDISTANT &&
-        t.art != STUETZSTELLEN_TSCHEBYSCHEFF)
+    // An unknown kind would leave the text's layout unknown: no vector could
+    // be read for it.
+    const knotenart *art = knotenart_nummer(t.art);
+    if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", t.name, t.art);
     // The vectors are read by the NM_MATRIX class's own loader; their header
     // lines go through the matrix cluster's reader, so name (which lives in
     // this cluster's header buffer) stays valid until creation copies it.
-    const matrix_funktionen *nm = nm_tabelle();
-    if (t.art == STUETZSTELLEN_GEGEBEN) {
-        t.stuetzstellen.reset(nm->laden(ein, nullptr));
-    } else {
-        lese_datum(ein, "%lf", "a =", &t.a);
-        lese_datum(ein, "%lf", "b =", &t.b);
-    }
-    t.stuetzwerte.reset(nm->laden(ein, nullptr));
+    t.stuetzstellen.reset(art->lesen(ein, &t.a, &t.b));
+    t.stuetzwerte.reset(nm_tabelle()->laden(ein, nullptr));
     return t;
 }
 
@@ -135,15 +123,12 @@ objekt *polynom_vektor(objekt *ip, int index) {
 
 double polynom_grenze(objekt *ip, bool links) {
     polynomdaten *d = polynom_daten(ip);
-    switch (d->art) {
-    case STUETZSTELLEN_GEGEBEN:
-        return links ? kleinste_stuetzstelle(d->stuetzstellen)
-                     : groesste_stuetzstelle(d->stuetzstellen);
-    case STUETZSTELLEN_AEQUIDISTANT:
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        return links ? d->a : d->b;
-    default:
+    const knotenart *art = knotenart_nummer(d->art);
+    if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
                d->art);
-    }
+    if (art->gespeichert)
+        return links ? kleinste_stuetzstelle(d->stuetzstellen)
+                     : groesste_stuetzstelle(d->stuetzstellen);
+    return links ? d->a : d->b;
 }

@@ -46,7 +46,7 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     yn[2] = (y1 + y3) / 2;
     yn[3] = y2;
     yn[4] = y3;
-    if (knotenart(d->stuetzstellenart) == STUETZSTELLEN_GEGEBEN) {
+    if (art_ohne_flag(d->stuetzstellenart)->gespeichert) {
         d->a = x1;
         d->b = x3;
     }
@@ -135,28 +135,23 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
     d->koeffizientenmatrix = ohne_koeffizienten ? nm_anlegen(n, 4, "Koeffizienten", ip) : nullptr;
 
-    int art = knotenart(r->stuetzstellenart);
-    switch (art) {
-    case STUETZSTELLEN_GEGEBEN: {
+    const knotenart *art = art_ohne_flag(r->stuetzstellenart);
+    // Placing no node would leave the object unusable: reject an unknown
+    // kind as given, flag and all.
+    if (art == nullptr)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
+               r->stuetzstellenart);
+    if (art->gespeichert) {
         if (r->stuetzstellen == nullptr)
             fehler("Stuetzstellen fehlen fuerSPLINE_INTERPOLATION %s.\n", d->name);
         if (matrix_tabelle(r->stuetzstellen)->hoehe(r->stuetzstellen) != n + 1)
             fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer SPLINE_INTERPOLATION %s.\n",
                    d->name);
         spalte_kopieren(r->stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
-        break;
-    }
-    case STUETZSTELLEN_AEQUIDISTANT:
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        stuetzstellen_platzieren(d->stuetzstellen, art, n, r->a, r->b, d->name);
+    } else {
+        stuetzstellen_platzieren(d->stuetzstellen, art->nummer, n, r->a, r->b, d->name);
         d->a = r->a;
         d->b = r->b;
-        break;
-    default:
-        // Placing no node would leave the object unusable: reject the kind
-        // as given, flag and all.
-        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
-               r->stuetzstellenart);
     }
     d->stuetzstellenart = r->stuetzstellenart;
 
@@ -225,29 +220,25 @@ objekt *splineinterpolation_imVektor(objekt *ip, int index) {
 
 double splineinterpolation_linkeGrenze(objekt *ip) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    switch (d->stuetzstellenart) {
-    case STUETZSTELLEN_GEGEBEN:
-        return kleinste_stuetzstelle(d->stuetzstellen);
-    case STUETZSTELLEN_AEQUIDISTANT:
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->a_benutzer : d->a;
-    default:
+    // Looked up with the flag: an object made without coefficients has no
+    // bounds.
+    const knotenart *art = knotenart_nummer(d->stuetzstellenart);
+    if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
                d->stuetzstellenart);
-    }
+    if (art->gespeichert) return kleinste_stuetzstelle(d->stuetzstellen);
+    return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->a_benutzer : d->a;
 }
 
 double splineinterpolation_rechteGrenze(objekt *ip) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    switch (d->stuetzstellenart) {
-    case STUETZSTELLEN_GEGEBEN:
-        return groesste_stuetzstelle(d->stuetzstellen);
-    case STUETZSTELLEN_AEQUIDISTANT:
-    case STUETZSTELLEN_TSCHEBYSCHEFF:
-        return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->b_benutzer : d->b;
-    default:
+    // Looked up with the flag: an object made without coefficients has no
+    // bounds.
+    const knotenart *art = knotenart_nummer(d->stuetzstellenart);
+    if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
                d->stuetzstellenart);
-    }
+    if (art->gespeichert) return groesste_stuetzstelle(d->stuetzstellen);
+    return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->b_benutzer : d->b;
 }
 } // extern "C"

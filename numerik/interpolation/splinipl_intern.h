@@ -6,6 +6,7 @@
 #define NUMERIK_SPLINIPL_INTERN_H
 
 #include "grund/fehler_intern.h"
+#include "numerik/knotenarten.h"
 #include "numerik/splinipl.h"
 
 struct splineinterpolationsdaten {
@@ -48,9 +49,9 @@ inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
     return static_cast<splineinterpolationsdaten *>(ip->daten);
 }
 
-// Node kind with the flag cleared.
-inline int knotenart(int stuetzstellenart) {
-    return stuetzstellenart & ~OHNE_KOEFFIZIENTEN;
+// The row of the node kind with the flag cleared; null for an unknown kind.
+inline const knotenart *art_ohne_flag(int stuetzstellenart) {
+    return knotenart_nummer(stuetzstellenart & ~OHNE_KOEFFIZIENTEN);
 }
 
 #endif

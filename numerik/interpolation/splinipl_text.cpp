@@ -1,21 +1,18 @@
 // The spline's text form: storing and loading.
 #include "matrizen/feld.h"
 #include "kern/lese_datum.h"
+#include "interpolation/interplt_intern.h"
 #include "interpolation/splinipl_intern.h"
 
 extern "C" {
 
 int splineinterpolation_speichern(objekt *ip, FILE *aus) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    int art = knotenart(d->stuetzstellenart);
+    int art = d->stuetzstellenart & ~OHNE_KOEFFIZIENTEN;
     std::fprintf(aus, "SPLINE_INTERPOLATION: %s\n", d->name);
     std::fprintf(aus, "stuetzstellenart = %i\n", art);
-    if (art == STUETZSTELLEN_GEGEBEN) {
-        nm_tabelle()->speichern(d->stuetzstellen, aus);
-    } else if (art == STUETZSTELLEN_AEQUIDISTANT || art == STUETZSTELLEN_TSCHEBYSCHEFF) {
-        schreibe_datum(aus, "a =", d->a);
-        schreibe_datum(aus, "b =", d->b);
-    }
+    // (Creation admits known kinds only.)
+    if (const knotenart *k = knotenart_nummer(art)) k->schreiben(aus, d->stuetzstellen, d->a, d->b);
     std::fprintf(aus, "splineart = %i\n", d->splineart);
     if (d->splineart == SPLINE_ABL2_GEGEBEN) {
         schreibe_datum(aus, "abl2links =", d->abl2links);
@@ -35,18 +32,12 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     lese_datum(ein, "%d", "stuetzstellenart =", &r.stuetzstellenart);
     // The text carries the node kind without the flag; any other value
     // (also a flagged one) would create an object over unread data.
-    if (r.stuetzstellenart < STUETZSTELLEN_GEGEBEN ||
-        r.stuetzstellenart > STUETZSTELLEN_TSCHEBYSCHEFF)
+    const knotenart *art = knotenart_nummer(r.stuetzstellenart);
+    if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", r.name,
                r.stuetzstellenart);
-    matrix_zeiger knoten;
-    if (r.stuetzstellenart == STUETZSTELLEN_GEGEBEN) {
-        knoten.reset(nm_tabelle()->laden(ein, nullptr));
-        r.stuetzstellen = knoten.get();
-    } else {
-        lese_datum(ein, "%lf", "a =", &r.a);
-        lese_datum(ein, "%lf", "b =", &r.b);
-    }
+    matrix_zeiger knoten(art->lesen(ein, &r.a, &r.b));
+    r.stuetzstellen = knoten.get();
     lese_datum(ein, "%d", "splineart =", &r.splineart);
     double a_benutzer = 0.0;
     double b_benutzer = 0.0;
@@ -60,6 +51,9 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     matrix_zeiger werte(nm_tabelle()->laden(ein, nullptr));
     r.stuetzwerte = werte.get();
 
+    interpolationsproblem_pruefen(
+        &spline_interpolation,
+        {r.name, r.stuetzstellenart, r.stuetzstellen, r.a, r.b, r.stuetzwerte});
     bool fortgesetzt = r.splineart == SPLINE_PERIODISCH_FORTGESETZT;
     if (fortgesetzt) r.splineart = SPLINE_PERIODISCH; // creation accepts no kind 3
     objekt *ip = splineinterpolation_kreieren(&r, zusatz);

@@ -1,0 +1,170 @@
+// The node kinds (numerik/knotenarten.h): one row each, with the placement
+// formulas, the closed-form barycentric weights and the text form.  This is
+// the one place that knows the kinds apart; the interpolation classes ask
+// the rows.
+#include "numerik/knotenarten.h"
+
+#include "numerik/interplt.h"
+
+#include "matrizen/feld.h"
+#include "kern/lese_datum.h"
+
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+// The order of evaluation in the placements is part of the result: stored
+// files carry a and b, not the nodes, and loading must place the same nodes
+// again.  With n = 0 the single node is 0/0, not a number; no caller reads
+// it.  (Equidistant nodes: aequidistanter_punkt of numerik/interplt.h.)
+
+// Chebyshev extreme points: midpoint plus cos(i*pi/n) * (a-b) / 2, dense
+// towards both ends, ascending from a to b.
+double tschebyscheff_punkt(int i, int n, double a, double b) {
+    const double pi = 4.0 * std::atan(1.0);
+    double mitte = (a + b) / 2.0;
+    double differenz = a - b;
+    if ((std::isfinite(mitte) && std::isfinite(differenz)) || !std::isfinite(a) ||
+        !std::isfinite(b))
+        return mitte + std::cos(i * pi / n) * differenz / 2.0;
+    // a + b or a - b overflowed (|a| or |b| near DBL_MAX): the halves first,
+    // each exact, and every node kept inside [a, b].
+    mitte = a / 2.0 + b / 2.0;
+    double halbe_differenz = a / 2.0 - b / 2.0;
+    return std::fmin(std::fmax(mitte + std::cos(i * pi / n) * halbe_differenz, a), b);
+}
+
+// Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
+// coefficient C(n, n/2).  Built outwards from the middle by the ratios of
+// neighbouring binomial coefficients, so no intermediate exceeds 1: O(n).
+// The chain runs in long double, so that each weight is within a rounding
+// step or so of the exact quotient (on equidistant nodes the second
+// barycentric formula passes weight errors on to the result, magnified by
+// the nodes' Lebesgue constant of about 2^n / (e n ln n)).
+//
+// C(n, 0) / C(n, n/2) is about 2^-n sqrt(n): beyond n of about 1070 the
+// outer weights underflow to 0 when they are rounded to doubles.  Those
+// nodes then take no part in evaluation between the nodes (evaluation at a
+// node still returns its value exactly), so the result is no longer the
+// polynomial through all values; at such n the polynomial on equidistant
+// nodes magnifies the rounding of its values by about 2^n anyway.
+void aequidistant_gewichte(double *w, int n) {
+    int mitte = n / 2;
+    long double v = mitte % 2 == 0 ? 1.0L : -1.0L;
+    w[mitte] = static_cast<double>(v);
+    for (int j = mitte + 1; j <= n; ++j) { // C(n,j) = C(n,j-1) (n-j+1) / j
+        v = -v * (n - j + 1) / j;
+        w[j] = static_cast<double>(v);
+    }
+    v = w[mitte];
+    for (int j = mitte - 1; j >= 0; --j) { // C(n,j) = C(n,j+1) (j+1) / (n-j)
+        v = -v * (j + 1) / (n - j);
+        w[j] = static_cast<double>(v);
+    }
+}
+
+// Chebyshev extreme points: w(j) = (-1)^j, halved at both ends.  The affine
+// map onto [a, b] multiplies every weight by the same factor, which cancels
+// in the barycentric formula.  Two nodes have no interior one to be halved
+// against: their weights are 1 and -1.
+void tschebyscheff_gewichte(double *w, int n) {
+    if (n == 1) {
+        w[0] = 1.0;
+        w[1] = -1.0;
+        return;
+    }
+    for (int j = 0; j <= n; ++j)
+        w[j] = j % 2 == 0 ? 1.0 : -1.0;
+    w[0] = 0.5;
+    w[n] *= 0.5;
+}
+
+// Text form of a stored kind: the node vector as an NM_MATRIX text, read by
+// that class's own loader (its header line goes through the matrix
+// cluster's reader, so an interpolation name read before stays valid).
+void vektor_schreiben(FILE *aus, objekt *knoten, double, double) {
+    nm_tabelle()->speichern(knoten, aus);
+}
+
+objekt *vektor_lesen(FILE *ein, double *, double *) {
+    return nm_tabelle()->laden(ein, nullptr);
+}
+
+// Text form of a placed kind: the interval, from which loading places the
+// very nodes again.
+void intervall_schreiben(FILE *aus, objekt *, double a, double b) {
+    schreibe_datum(aus, "a =", a);
+    schreibe_datum(aus, "b =", b);
+}
+
+objekt *intervall_lesen(FILE *ein, double *a, double *b) {
+    lese_datum(ein, "%lf", "a =", a);
+    lese_datum(ein, "%lf", "b =", b);
+    return nullptr;
+}
+
+const knotenart knotenarten[] = {
+    {
+        .nummer = STUETZSTELLEN_GEGEBEN,
+        .schluessel = "gegeben",
+        .titel = "gegeben",
+        .gespeichert = 1,
+        .punkt = nullptr,
+        .gewichte = nullptr,
+        .schreiben = vektor_schreiben,
+        .lesen = vektor_lesen,
+    },
+    {
+        .nummer = STUETZSTELLEN_AEQUIDISTANT,
+        .schluessel = "aequidistant",
+        .titel = "aequidistant",
+        .gespeichert = 0,
+        .punkt = aequidistanter_punkt,
+        .gewichte = aequidistant_gewichte,
+        .schreiben = intervall_schreiben,
+        .lesen = intervall_lesen,
+    },
+    {
+        .nummer = STUETZSTELLEN_TSCHEBYSCHEFF,
+        .schluessel = "tschebyscheff",
+        .titel = "Tschebyscheff",
+        .gespeichert = 0,
+        .punkt = tschebyscheff_punkt,
+        .gewichte = tschebyscheff_gewichte,
+        .schreiben = intervall_schreiben,
+        .lesen = intervall_lesen,
+    },
+};
+
+// One row per public constant, each at the index of its number.
+static_assert(std::size(knotenarten) == STUETZSTELLEN_TSCHEBYSCHEFF + 1);
+
+} // namespace
+
+extern "C" {
+
+int knotenarten_anzahl(void) {
+    return static_cast<int>(std::size(knotenarten));
+}
+
+const knotenart *knotenart_an(int i) {
+    if (i < 0 || i >= knotenarten_anzahl()) return nullptr;
+    return &knotenarten[i];
+}
+
+const knotenart *knotenart_nummer(int nummer) {
+    for (const knotenart &k : knotenarten)
+        if (k.nummer == nummer) return &k;
+    return nullptr;
+}
+
+const knotenart *knotenart_name(const char *name) {
+    if (name == nullptr) return nullptr;
+    for (const knotenart &k : knotenarten)
+        if (std::strcmp(k.schluessel, name) == 0) return &k;
+    return nullptr;
+}
+
+} // extern "C"
