@@ -53,7 +53,7 @@ const programmbeschreibung programm = {
     INT_MAX,
 };
 
-constexpr int STANDARD_PUNKTE = 1001;
+constexpr int STANDARD_PUNKTE = STUDIE_MIN_PUNKTE;
 // Bounds against typing slips: beyond them a run takes hours, not a crash.
 constexpr int MAX_PUNKTE = 10000000;
 
@@ -140,21 +140,11 @@ int main(int argc, char **argv) {
     std::vector<int> n_liste;
     for (; naechstes < argc; ++naechstes) {
         int n = zahl_argument(argv[naechstes], "n");
-        if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
-        if (n > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
-        // Orders compare successive n, so each must exceed the one before.
-        if (!n_liste.empty() && n <= n_liste.back())
-            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+        studie_n_pruefen(n, n_liste);
         n_liste.push_back(n);
     }
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
-    for (int n : n_liste)
-        if (punkte < gitterpunkte_fuer(n)) {
-            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
-                            "10 Schritte je Intervall); genauer mit -g %d.\n",
-                            punkte, n, gitterpunkte_fuer(n_liste.back()));
-            break;
-        }
+    studie_gitter_pruefen(punkte, n_liste);
 
     for (int m = m_erstes; m <= m_letztes; ++m) {
         studie s = studie_durchfuehren(m, n_liste, punkte, o.spalten);

@@ -28,6 +28,21 @@
 #include <string>
 #include <vector>
 
+/** The least number of grid points of a study: its default. */
+constexpr int STUDIE_MIN_PUNKTE = 1001;
+
+/** Checks the next n of a study's list against the ones before it: at least
+ * 2, at most STUDIE_MAX_N, and above the one before (orders compare
+ * successive n); else ends through the fatal path with
+ * "n muss mindestens 2 sein!\n", "n darf hoechstens 100000 sein!\n" or
+ * "Die Werte von n muessen aufsteigend sein!\n". */
+void studie_n_pruefen(int n, const std::vector<int> &vorher);
+
+/** Warns (numerik_warnung) once when a grid of punkte points has fewer
+ * than ten steps per node interval for some n of n_liste, naming the first
+ * such n and the grid that the last n needs. */
+void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste);
+
 /** The largest n the study computes for a method (methode::hoechstes_n). */
 int hoechstes_n(const methode &me);
 

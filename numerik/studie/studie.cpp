@@ -7,6 +7,7 @@
 // callers of it.
 #include "numerik/studie.h"
 
+#include "numerik/fehler.h"
 #include "numerik/nmmatrix.h"
 
 #include <algorithm>
@@ -37,6 +38,23 @@ interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &pro
 }
 
 } // namespace
+
+void studie_n_pruefen(int n, const std::vector<int> &vorher) {
+    if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
+    if (n > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
+    if (!vorher.empty() && n <= vorher.back())
+        numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+}
+
+void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste) {
+    for (int n : n_liste)
+        if (punkte < gitterpunkte_fuer(n)) {
+            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
+                            "10 Schritte je Intervall); genauer mit -g %d.\n",
+                            punkte, n, gitterpunkte_fuer(n_liste.back()));
+            return;
+        }
+}
 
 int hoechstes_n(const methode &me) {
     return me.hoechstes_n;

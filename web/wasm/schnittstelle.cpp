@@ -165,9 +165,6 @@ void wertedatei(FILE *aus, int n, double a, double b, const char *wertename, F w
 // The last study of web_studie.
 std::optional<studie> letzte_studie;
 
-// The smallest grid of fehlerstudie.
-constexpr int STUDIE_MIN_PUNKTE = 1001;
-
 const studie &studie_da() {
     if (!letzte_studie) numerik_fehler("Keine Studie gerechnet.\n");
     return *letzte_studie;
@@ -204,11 +201,7 @@ std::vector<int> n_liste_lesen(const char *text) {
         if (ergebnis == ZAHL_KEINE_ZAHL || ziffern != std::string::npos)
             numerik_fehler("n: '%s' ist keine ganze Zahl.\n", wort.c_str());
         if (ergebnis == ZAHL_AUSSERHALB) numerik_fehler("n zu gross!\n");
-        if (wert < 2) numerik_fehler("n muss mindestens 2 sein!\n");
-        if (wert > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
-        // Orders compare successive n, so each must exceed the one before.
-        if (!n.empty() && wert <= n.back())
-            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+        studie_n_pruefen(wert, n);
         n.push_back(wert);
         wort.clear();
     }
@@ -576,13 +569,7 @@ EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int w
     if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
         numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
     // The warning of fehlerstudie, word for word.
-    for (int k : n)
-        if (punkte < gitterpunkte_fuer(k)) {
-            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
-                            "10 Schritte je Intervall); genauer mit -g %d.\n",
-                            punkte, k, gitterpunkte_fuer(n.back()));
-            break;
-        }
+    studie_gitter_pruefen(punkte, n);
     letzte_studie.reset();
     letzte_studie = studie_durchfuehren(m, n, punkte, wahl);
     return static_cast<int>(letzte_studie->spalten.size());
