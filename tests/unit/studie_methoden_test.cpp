@@ -114,8 +114,9 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
             EXPECT_EQ(me.periodisch, me.splineart == SPLINE_PERIODISCH);
             EXPECT_EQ(me.abl2, me.splineart == SPLINE_ABL2_GEGEBEN);
         }
-        if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation)
+        if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
             EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+        }
         // Search range inside the study's range; a periodic spline from
         // n = 3: with three nodes (n = 2) the library continues it to five.
         EXPECT_GE(me.suchanfang, me.periodisch ? 3 : 2);
