@@ -131,7 +131,7 @@
 
   const zustand = {
     beispiele: [], // {m, name}
-    verfahren: [], // {k, schluessel, titel, farbe, dash, breite, arten, abl2}
+    verfahren: [], // {k, schluessel, titel, stile: {node kind: {farbe, dash, breite}}, arten, abl2}
     geladenStil: null, // the style of the loaded interpolation
     quelle: 4, // example m, or 'daten'
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
@@ -573,7 +573,7 @@
     const ergebnisse = [];
     const fehlgeschlagen = [];
     bib.hinweise = [];
-    let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0);
+    let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0).map((v) => ({ ...v, ...v.stile[w.art] }));
     if (w.quelle === 'daten') {
       liste = liste.filter((v) => !v.abl2);
       // An interpolation text is drawn as it is; nothing loaded, nothing drawn.
@@ -877,6 +877,7 @@
     document.querySelector(`input[name="art"][value="${gesucht}"]`).checked = true;
     const art = Number(gesucht);
     for (const v of zustand.verfahren) {
+      $(`farbe_${v.schluessel}`).style.borderColor = v.stile[art].farbe;
       const feld = $(`verfahren_${v.schluessel}`);
       feld.disabled = interpolation || (daten && v.abl2) || (v.arten & (1 << art)) === 0;
       feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
@@ -897,9 +898,13 @@
       zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)) });
     }
     for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
-      const i = M._web_verfahren_methode(k);
+      // Each node kind in the style of the method's row of that kind, as
+      // the study draws its columns.
+      const stile = {};
+      for (const art of Object.keys(ARTEN)) stile[art] = methodenStil(M, M._web_verfahren_methode(k, Number(art)));
+      const i = M._web_verfahren_methode(k, 0);
       zustand.verfahren.push({ k, schluessel: text(M, M._web_verfahren_schluessel(k)),
-        titel: mitUmlauten(text(M, M._web_verfahren_titel(k))), ...methodenStil(M, i),
+        titel: mitUmlauten(text(M, M._web_verfahren_titel(k))), stile,
         arten: M._web_methode_arten(i), abl2: M._web_methode_abl2(i) === 1 });
     }
 
@@ -918,7 +923,7 @@
       ein.addEventListener('change', aktualisieren);
       const marke = document.createElement('span');
       marke.className = 'farbmarke';
-      marke.style.borderColor = v.farbe;
+      marke.id = `farbe_${v.schluessel}`;
       marke.textContent = v.titel;
       label.append(ein, ' ', marke);
       box.append(label);

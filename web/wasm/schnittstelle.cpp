@@ -299,8 +299,16 @@ EMSCRIPTEN_KEEPALIVE const char *web_verfahren_schluessel(int k) {
 EMSCRIPTEN_KEEPALIVE const char *web_verfahren_titel(int k) {
     return verfahren_nr(k).verfahren;
 }
-EMSCRIPTEN_KEEPALIVE int web_verfahren_methode(int k) {
-    return static_cast<int>(&verfahren_nr(k) - methoden);
+// The row whose style method k shows on node kind art: its row of that
+// kind, else its first row (own data, or a kind without a column of its
+// own in the study).
+EMSCRIPTEN_KEEPALIVE int web_verfahren_methode(int k, int art) {
+    const methode &erste = verfahren_nr(k);
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (std::strcmp(methoden[i].schluessel, erste.schluessel) == 0 &&
+            methoden[i].stuetzstellenart == art)
+            return i;
+    return static_cast<int>(&erste - methoden);
 }
 
 // ---- Interpolations ------------------------------------------------------
