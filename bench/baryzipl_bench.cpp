@@ -14,7 +14,7 @@
 #include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
-#include "studie.h"
+#include "numerik/studie.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -1,6 +1,6 @@
 // beispielwerte: the exact values of an example function at n+1 equidistant
 // points of its interval, as two NM_MATRIX vectors (points, then values).
-#include "funktion.h"
+#include "numerik/beispielfunktionen.h"
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "rahmen.h"

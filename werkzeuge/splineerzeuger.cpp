@@ -1,7 +1,7 @@
 // splineerzeuger: a spline problem for an example function, stored without
 // coefficients: nodes of the chosen kind on the problem's interval, the
 // function's values there, and the chosen spline kind.
-#include "funktion.h"
+#include "numerik/beispielfunktionen.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 #include "rahmen.h"

@@ -2,7 +2,7 @@
 // spline with exact end conditions, the sanity figure of the polynomial on
 // Chebyshev points, the rounding mark, the search for the smallest n, the
 // scale of the plots and the tables as text.
-#include "studie.h"
+#include "numerik/studie.h"
 
 #include "numerik/baryzipl.h"
 #include "numerik/newtnipl.h"

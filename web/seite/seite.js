@@ -106,34 +106,24 @@
   const $ = (id) => document.getElementById(id);
   const ARTEN = { 0: 'gegeben', 1: 'äquidistant', 2: 'Tschebyscheff' };
   const ARTKUERZEL = { 0: 'g', 1: 'a', 2: 't' };
-  // Titles with umlauts for the methods the page knows; a method the
-  // module adds later shows with the module's own title.
-  const TITEL = {
-    newton: 'Newton-Form',
-    baryzentrisch: 'baryzentrische Form',
-    natuerlich: 'natürlicher Spline',
-    abl2: 'Spline mit exaktem f″ an den Enden',
-    periodisch: 'periodischer Spline',
-  };
-  // Colour and dash of each method in the pictures of one n.  The
-  // barycentric form lies on the Newton form wherever that is still exact,
-  // the periodic spline often on the natural one: they are dashed.
-  const STIL = {
-    newton: { farbe: '#c00000' },
-    baryzentrisch: { farbe: '#e08000', dash: [10, 6], breite: 3 },
-    natuerlich: { farbe: '#0050c0' },
-    abl2: { farbe: '#7030a0' },
-    periodisch: { farbe: '#008000', dash: [5, 5], breite: 2.5 },
-  };
-  const FARBEN = ['#c00000', '#0050c0', '#008000', '#e08000', '#7030a0', '#008080', '#a05000'];
-  // Methods that need the exact function (its f'' at the ends).
-  const NUR_BEISPIEL = new Set(['abl2']);
-  // The study's column titles are ASCII; shown with their umlauts.
+  // The methods, their titles and their styles come from the module's
+  // table of methods (web_methode_*).  Its titles are ASCII; shown with
+  // their umlauts and f'' as f″.
   const UMLAUTE = { aequidistant: 'äquidistant', natuerlicher: 'natürlicher' };
-  const mitUmlauten = (t) => t.replace(/[A-Za-z]+/g, (w) => UMLAUTE[w] || w);
+  const mitUmlauten = (t) => t.replace(/[A-Za-z]+/g, (w) => UMLAUTE[w] || w).replace(/''/g, '″');
+  // The dash types of the table (1 solid, 2 dashed, 3 dotted) as uPlot
+  // draws them.
+  const STRICHE = { 2: [10, 6], 3: [3, 4] };
 
-  // The interpolation of a loaded text, in the place of a method.
-  const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', farbe: FARBEN[1] };
+  // The style of row i of the table of methods.
+  function methodenStil(M, i) {
+    return { farbe: text(M, M._web_methode_farbe(i)), dash: STRICHE[M._web_methode_strich(i)],
+      breite: M._web_methode_breite(i) };
+  }
+
+  // The interpolation of a loaded text, in the place of a method; drawn in
+  // the style of its class's first method (set when it is loaded).
+  const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', arten: ~0, abl2: false };
   const N_MIN = 2;
   const N_MAX = 10000;
   const FEHLER_DECKE = 1e3; // the error plot's ceiling
@@ -141,7 +131,8 @@
 
   const zustand = {
     beispiele: [], // {m, name}
-    verfahren: [], // {k, schluessel, titel, farbe, dash, breite}
+    verfahren: [], // {k, schluessel, titel, stile: {node kind: {farbe, dash, breite}}, arten, abl2}
+    geladenStil: null, // the style of the loaded interpolation
     quelle: 4, // example m, or 'daten'
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
     datenInfo: '',
@@ -582,9 +573,9 @@
     const ergebnisse = [];
     const fehlgeschlagen = [];
     bib.hinweise = [];
-    let liste = w.verfahren;
+    let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0).map((v) => ({ ...v, ...v.stile[w.art] }));
     if (w.quelle === 'daten') {
-      liste = liste.filter((v) => !NUR_BEISPIEL.has(v.schluessel));
+      liste = liste.filter((v) => !v.abl2);
       // An interpolation text is drawn as it is; nothing loaded, nothing drawn.
       if (zustand.datenArt === 1) liste = [GELADEN];
       if (zustand.datenArt === 0) liste = [];
@@ -615,7 +606,9 @@
       if (r.fehler !== undefined) meldungen.push({ wo: 'f', text: r.fehler }); else fy = r.wert;
     }
     const gerechnet = performance.now();
-    if (liste[0] === GELADEN && ergebnisse[0]) ergebnisse[0].v = { ...GELADEN, titel: ergebnisse[0].name };
+    if (liste[0] === GELADEN && ergebnisse[0]) {
+      ergebnisse[0].v = { ...GELADEN, ...zustand.geladenStil, titel: ergebnisse[0].name };
+    }
     meldungZeigen(meldungen);
     hinweiseZeigen(bib.hinweise);
     funktionZeichnen(w, ergebnisse, fy, x || []);
@@ -666,7 +659,7 @@
     const s = { m: w.m, punkte: w.punkte, n, spalten: [], decke: M._web_studie_decke(), boden: M._web_studie_boden() };
     for (let j = 0; j < spalten; ++j) {
       const sp = { spalte: text(M, M._web_studie_spalte(j)), titel: mitUmlauten(text(M, M._web_studie_titel(j))),
-        farbe: text(M, M._web_studie_farbe(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
+        ...methodenStil(M, M._web_studie_methode(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
         fehler: [], zellen: [], rundung: [], ordnungen: [''] };
       for (let k = 0; k < n.length; ++k) {
         sp.fehler.push(M._web_studie_fehler(k, j));
@@ -749,7 +742,7 @@
     const daten = [s.n, ...reihen, s.n.map(() => s.decke)];
     const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
       label: sp.konvergiert ? sp.titel : `${sp.titel} (divergiert; gekappt)`,
-      stroke: sp.farbe, width: 2, points: { show: true, size: 7, fill: sp.farbe },
+      stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
     })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } }];
     studienBild.bereich = [s.boden, s.decke * 3];
     studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
@@ -846,7 +839,8 @@
       const art = datenSicherstellen(M);
       if (art === 1) {
         const ip = M._web_geladen();
-        return { art, info: `${text(M, M._web_typ(ip))} „${text(M, M._web_name(ip))}“, ` +
+        return { art, stil: methodenStil(M, Math.max(0, M._web_geladen_methode())),
+          info: `${text(M, M._web_typ(ip))} „${text(M, M._web_name(ip))}“, ` +
           `${M._web_knoten_anzahl(ip)} Stützstellen` };
       }
       return { art, info: `Wertedatei, ${M._web_daten_anzahl()} Punkte` };
@@ -859,6 +853,7 @@
       return;
     }
     zustand.datenArt = r.wert.art;
+    zustand.geladenStil = r.wert.stil || null;
     zustand.datenInfo = `${r.wert.info} (${herkunft})`;
     $('datenstand').textContent = `Geladen: ${zustand.datenInfo}`;
     steuerungAnpassen();
@@ -880,10 +875,12 @@
     const gesucht = daten ? '0' : (document.querySelector('input[name="art"]:checked').value === '0'
       ? '1' : document.querySelector('input[name="art"]:checked').value);
     document.querySelector(`input[name="art"][value="${gesucht}"]`).checked = true;
+    const art = Number(gesucht);
     for (const v of zustand.verfahren) {
+      $(`farbe_${v.schluessel}`).style.borderColor = v.stile[art].farbe;
       const feld = $(`verfahren_${v.schluessel}`);
-      feld.disabled = interpolation || (daten && NUR_BEISPIEL.has(v.schluessel));
-      feld.parentElement.title = NUR_BEISPIEL.has(v.schluessel) ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
+      feld.disabled = interpolation || (daten && v.abl2) || (v.arten & (1 << art)) === 0;
+      feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
     }
     $('n_regler').disabled = daten;
     $('n').disabled = daten;
@@ -901,10 +898,14 @@
       zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)) });
     }
     for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
-      const schluessel = text(M, M._web_verfahren_schluessel(k));
-      const stil = STIL[schluessel] || { farbe: FARBEN[k % FARBEN.length] };
-      zustand.verfahren.push({ k, schluessel, titel: TITEL[schluessel] || text(M, M._web_verfahren_titel(k)),
-        farbe: stil.farbe, dash: stil.dash, breite: stil.breite || 2 });
+      // Each node kind in the style of the method's row of that kind, as
+      // the study draws its columns.
+      const stile = {};
+      for (const art of Object.keys(ARTEN)) stile[art] = methodenStil(M, M._web_verfahren_methode(k, Number(art)));
+      const i = M._web_verfahren_methode(k, 0);
+      zustand.verfahren.push({ k, schluessel: text(M, M._web_verfahren_schluessel(k)),
+        titel: mitUmlauten(text(M, M._web_verfahren_titel(k))), stile,
+        arten: M._web_methode_arten(i), abl2: M._web_methode_abl2(i) === 1 });
     }
 
     const quelle = $('quelle');
@@ -922,7 +923,7 @@
       ein.addEventListener('change', aktualisieren);
       const marke = document.createElement('span');
       marke.className = 'farbmarke';
-      marke.style.borderColor = v.farbe;
+      marke.id = `farbe_${v.schluessel}`;
       marke.textContent = v.titel;
       label.append(ein, ' ', marke);
       box.append(label);
@@ -934,7 +935,12 @@
       aktualisieren();
       studieAktualisieren();
     });
-    for (const r of document.querySelectorAll('input[name="art"]')) r.addEventListener('change', aktualisieren);
+    for (const r of document.querySelectorAll('input[name="art"]')) {
+      r.addEventListener('change', () => {
+        steuerungAnpassen();
+        aktualisieren();
+      });
+    }
 
     const regler = $('n_regler');
     const nFeld = $('n');

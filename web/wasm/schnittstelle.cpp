@@ -15,17 +15,16 @@
 // text, the choices) on its own side.
 #include <emscripten/emscripten.h>
 
-#include "funktion.h"
 #include "numerik/a06_mtrx.h"
 #include "numerik/bandmtrx.h"
-#include "numerik/baryzipl.h"
+#include "numerik/beispielfunktionen.h"
 #include "numerik/fehler.h"
 #include "numerik/interplt.h"
-#include "numerik/newtnipl.h"
+#include "numerik/methoden.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
+#include "numerik/studie.h"
 #include "numerik/zahlen.h"
-#include "studie.h"
 
 #include <cmath>
 #include <cstdio>
@@ -49,31 +48,35 @@ void fehlerbehandlung(const char *meldung, int) {
     fehler_werfen(meldung);
 }
 
-// The methods the page offers, in the order it lists them.  A method is a
-// class and, for splines, a spline kind; the node kind is chosen apart.  The
-// titles are ASCII, like every text of the library, since they go into the
-// names of the objects and so into downloaded files.
-struct verfahren {
-    const char *schluessel; // stable key for the page
-    const char *titel;
-    klasse *art;
-    int splineart; // spline kind, or -1
-};
+// The methods the page offers, in the order it lists them: a class with its
+// options, whatever node kind; from the table of methods, the first row of
+// each key (the rows of one key differ only in the node kind).  The titles
+// are ASCII, like every text of the library, since they go into the names
+// of the objects and so into downloaded files.
+const std::vector<const methode *> &verfahren_liste() {
+    static const std::vector<const methode *> liste = [] {
+        std::vector<const methode *> erste;
+        for (int i = 0; i < methoden_anzahl; ++i) {
+            bool neu = true;
+            for (const methode *v : erste)
+                if (std::strcmp(v->schluessel, methoden[i].schluessel) == 0) neu = false;
+            if (neu) erste.push_back(&methoden[i]);
+        }
+        return erste;
+    }();
+    return liste;
+}
 
-const verfahren verfahren_liste[] = {
-    {"newton", "Newton-Form", &newton_interpolation, -1},
-    {"baryzentrisch", "baryzentrische Form", &baryzentrische_interpolation, -1},
-    {"natuerlich", "natuerlicher Spline", &spline_interpolation, SPLINE_NATUERLICH},
-    // The end second derivatives of the example's f: for own data there is
-    // no f.
-    {"abl2", "Spline mit exaktem f'' an den Enden", &spline_interpolation, SPLINE_ABL2_GEGEBEN},
-    {"periodisch", "periodischer Spline", &spline_interpolation, SPLINE_PERIODISCH},
-};
-constexpr int VERFAHREN_ANZAHL = sizeof verfahren_liste / sizeof verfahren_liste[0];
+const methode &verfahren_nr(int k) {
+    const std::vector<const methode *> &liste = verfahren_liste();
+    if (k < 0 || static_cast<std::size_t>(k) >= liste.size())
+        numerik_fehler("Verfahren Nr. %d nicht definiert.\n", k);
+    return *liste[static_cast<std::size_t>(k)];
+}
 
-const verfahren &verfahren_nr(int k) {
-    if (k < 0 || k >= VERFAHREN_ANZAHL) numerik_fehler("Verfahren Nr. %d nicht definiert.\n", k);
-    return verfahren_liste[k];
+const methode &methode_nr(int i) {
+    if (i < 0 || i >= methoden_anzahl) numerik_fehler("Methode Nr. %d nicht definiert.\n", i);
+    return methoden[i];
 }
 
 const beispielfunktion &problem_nr(int m) {
@@ -90,31 +93,6 @@ objekt *vektor(int zeilen, const char *name) {
 // files carry the same names as the programs' files.
 std::string problemname(const beispielfunktion &problem, int n) {
     return std::string("Beispielfunktion ") + problem.name + " mit n = " + std::to_string(n);
-}
-
-// Creates method me over the nodes of kind art: for kinds 1 and 2 placed on
-// [a, b] (knoten is then null), for kind 0 given by knoten.  Spline kinds may
-// carry OHNE_KOEFFIZIENTEN in art.  problem: the example whose f'' gives
-// the end conditions of SPLINE_ABL2_GEGEBEN (null for own data).
-objekt *erzeugen(const verfahren &me, const char *name, int art, objekt *knoten, double a, double b,
-                 objekt *werte, const beispielfunktion *problem) {
-    const interpolation_funktionen *fk = interpolation_tabelle(me.art);
-    if (me.splineart >= 0) {
-        splineinterpolation_parameter p = {name, art, knoten, a, b, werte, me.splineart, 0.0, 0.0};
-        if (me.splineart == SPLINE_ABL2_GEGEBEN) {
-            if (problem == nullptr)
-                numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
-            p.abl2links = problem->abl2(problem->a);
-            p.abl2rechts = problem->abl2(problem->b);
-        }
-        return fk->kreieren(&p, nullptr);
-    }
-    if (me.art == &baryzentrische_interpolation) {
-        baryzentrischeinterpolation_parameter p = {name, art, knoten, a, b, werte};
-        return fk->kreieren(&p, nullptr);
-    }
-    newtoninterpolation_parameter p = {name, art, knoten, a, b, werte};
-    return fk->kreieren(&p, nullptr);
 }
 
 // The values of f at the n+1 nodes of kind art, placed by the library's own
@@ -187,9 +165,6 @@ void wertedatei(FILE *aus, int n, double a, double b, const char *wertename, F w
 // The last study of web_studie.
 std::optional<studie> letzte_studie;
 
-// The smallest grid of fehlerstudie.
-constexpr int STUDIE_MIN_PUNKTE = 1001;
-
 const studie &studie_da() {
     if (!letzte_studie) numerik_fehler("Keine Studie gerechnet.\n");
     return *letzte_studie;
@@ -226,11 +201,7 @@ std::vector<int> n_liste_lesen(const char *text) {
         if (ergebnis == ZAHL_KEINE_ZAHL || ziffern != std::string::npos)
             numerik_fehler("n: '%s' ist keine ganze Zahl.\n", wort.c_str());
         if (ergebnis == ZAHL_AUSSERHALB) numerik_fehler("n zu gross!\n");
-        if (wert < 2) numerik_fehler("n muss mindestens 2 sein!\n");
-        if (wert > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
-        // Orders compare successive n, so each must exceed the one before.
-        if (!n.empty() && wert <= n.back())
-            numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+        studie_n_pruefen(wert, n);
         n.push_back(wert);
         wort.clear();
     }
@@ -262,14 +233,82 @@ EMSCRIPTEN_KEEPALIVE double web_beispiel_b(int m) {
     return problem_nr(m).b;
 }
 
+// The table of methods, row i (numerik/methoden.h): the page reads titles,
+// kinds and styles from here and keeps no copy of its own.
+EMSCRIPTEN_KEEPALIVE int web_methoden_anzahl() {
+    return methoden_anzahl;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_methode_spalte(int i) {
+    return methode_nr(i).spalte;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_methode_titel(int i) {
+    return methode_nr(i).titel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_methode_schluessel(int i) {
+    return methode_nr(i).schluessel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_methode_verfahren(int i) {
+    return methode_nr(i).verfahren;
+}
+EMSCRIPTEN_KEEPALIVE int web_methode_stuetzstellenart(int i) {
+    return methode_nr(i).stuetzstellenart;
+}
+// The node kinds the method takes: bit k for kind k.
+EMSCRIPTEN_KEEPALIVE int web_methode_arten(int i) {
+    return static_cast<int>(methode_nr(i).arten);
+}
+EMSCRIPTEN_KEEPALIVE int web_methode_periodisch(int i) {
+    return methode_nr(i).periodisch ? 1 : 0;
+}
+// 1: needs f'' at the ends, so only for the examples.
+EMSCRIPTEN_KEEPALIVE int web_methode_abl2(int i) {
+    return methode_nr(i).abl2 ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_methode_gruppe(int i) {
+    return methode_nr(i).gruppe;
+}
+EMSCRIPTEN_KEEPALIVE int web_methode_uebersicht(int i) {
+    return methode_nr(i).uebersicht ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_methode_farbe(int i) {
+    return methode_nr(i).farbe;
+}
+EMSCRIPTEN_KEEPALIVE double web_methode_breite(int i) {
+    return methode_nr(i).breite;
+}
+// 1 solid, 2 dashed, 3 dotted.
+EMSCRIPTEN_KEEPALIVE int web_methode_strich(int i) {
+    return methode_nr(i).strich;
+}
+EMSCRIPTEN_KEEPALIVE int web_methode_punkt(int i) {
+    return methode_nr(i).punkt;
+}
+EMSCRIPTEN_KEEPALIVE double web_methode_punktgroesse(int i) {
+    return methode_nr(i).punktgroesse;
+}
+
+// The page's methods (a class with its options, on the node kind the page
+// chooses): how many, their keys and titles, and the row of the table whose
+// style each shows.
 EMSCRIPTEN_KEEPALIVE int web_verfahren_anzahl() {
-    return VERFAHREN_ANZAHL;
+    return static_cast<int>(verfahren_liste().size());
 }
 EMSCRIPTEN_KEEPALIVE const char *web_verfahren_schluessel(int k) {
     return verfahren_nr(k).schluessel;
 }
 EMSCRIPTEN_KEEPALIVE const char *web_verfahren_titel(int k) {
-    return verfahren_nr(k).titel;
+    return verfahren_nr(k).verfahren;
+}
+// The row whose style method k shows on node kind art: its row of that
+// kind, else its first row (own data, or a kind without a column of its
+// own in the study).
+EMSCRIPTEN_KEEPALIVE int web_verfahren_methode(int k, int art) {
+    const methode &erste = verfahren_nr(k);
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (std::strcmp(methoden[i].schluessel, erste.schluessel) == 0 &&
+            methoden[i].stuetzstellenart == art)
+            return i;
+    return static_cast<int>(&erste - methoden);
 }
 
 // ---- Interpolations ------------------------------------------------------
@@ -278,10 +317,11 @@ EMSCRIPTEN_KEEPALIVE const char *web_verfahren_titel(int k) {
 // example m, named as splineerzeuger names its problems.
 EMSCRIPTEN_KEEPALIVE objekt *web_beispiel_erzeugen(int m, int k, int art, int n) {
     const beispielfunktion &problem = problem_nr(m);
-    const verfahren &me = verfahren_nr(k);
+    const methode &me = verfahren_nr(k);
     matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
     std::string name = problemname(problem, n);
-    return erzeugen(me, name.c_str(), art, nullptr, problem.a, problem.b, werte.get(), &problem);
+    return methode_erzeugen(&me, name.c_str(), art, nullptr, problem.a, problem.b, werte.get(),
+                            &problem);
 }
 
 // Loads text (laenge bytes, which need not end in a NUL) through the
@@ -309,6 +349,16 @@ EMSCRIPTEN_KEEPALIVE objekt *web_geladen() {
     return geladene_interpolation;
 }
 
+// The first row of the table of methods of the loaded interpolation's
+// class, whose style it is drawn in; -1 when no row has that class.
+EMSCRIPTEN_KEEPALIVE int web_geladen_methode() {
+    if (geladene_interpolation == nullptr) numerik_fehler("Keine Interpolation geladen.\n");
+    klasse *k = interpolation_klasse(geladene_interpolation);
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (methoden[i].art == k) return i;
+    return -1;
+}
+
 // The number of points of the value file loaded last.
 EMSCRIPTEN_KEEPALIVE int web_daten_anzahl() {
     if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
@@ -319,10 +369,10 @@ EMSCRIPTEN_KEEPALIVE int web_daten_anzahl() {
 // kind 0, given).
 EMSCRIPTEN_KEEPALIVE objekt *web_daten_erzeugen(int k) {
     if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
-    const verfahren &me = verfahren_nr(k);
-    std::string name = std::string("Eigene Daten, ") + me.titel;
-    return erzeugen(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
-                    geladene_werte, nullptr);
+    const methode &me = verfahren_nr(k);
+    std::string name = std::string("Eigene Daten, ") + me.verfahren;
+    return methode_erzeugen(&me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
+                            geladene_werte, nullptr);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_freigeben(objekt *ip) {
@@ -446,17 +496,17 @@ EMSCRIPTEN_KEEPALIVE char *web_text_interpolation(objekt *ip) {
 // zero values, the values then set at its nodes.  Creation would average the
 // end values of a periodic problem; the file keeps them as they are.  Other
 // classes store their problem as made.
-static char *problemtext(const verfahren &me, const char *name, int art, objekt *knoten, double a,
+static char *problemtext(const methode &me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem) {
-    if (me.splineart < 0) {
-        interpolation_zeiger ip(erzeugen(me, name, art, knoten, a, b, werte, problem));
+    if (me.splineart == KEINE_SPLINEART) {
+        interpolation_zeiger ip(methode_erzeugen(&me, name, art, knoten, a, b, werte, problem));
         return web_text_interpolation(ip.get());
     }
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const int anzahl = fw->hoehe(werte);
     matrix_zeiger nullwerte(vektor(anzahl, "Stuetzwerte"));
-    interpolation_zeiger ip(
-        erzeugen(me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b, nullwerte.get(), problem));
+    interpolation_zeiger ip(methode_erzeugen(&me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b,
+                                             nullwerte.get(), problem));
     objekt *eigene = interpolation_tabelle(ip.get())->imVektor(ip.get(), 1);
     for (int i = 1; i <= anzahl; ++i)
         matrix_tabelle(eigene)->setzen(eigene, i, 1, fw->amIndex(werte, i, 1));
@@ -475,8 +525,8 @@ EMSCRIPTEN_KEEPALIVE char *web_text_problem(int m, int k, int art, int n) {
 // The problem of method k over the value file loaded last.
 EMSCRIPTEN_KEEPALIVE char *web_text_daten_problem(int k) {
     if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
-    const verfahren &me = verfahren_nr(k);
-    std::string name = std::string("Eigene Daten, ") + me.titel;
+    const methode &me = verfahren_nr(k);
+    std::string name = std::string("Eigene Daten, ") + me.verfahren;
     return problemtext(me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
                        geladene_werte, nullptr);
 }
@@ -516,7 +566,7 @@ EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
 }
 
 // ---- The convergence study ----------------------------------------------
-// The study module of fehlerstudie computes, the page shows: the last study
+// The library's study computes, the page shows: the last study
 // is kept here for the page to read cell by cell.
 
 EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
@@ -527,13 +577,7 @@ EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int w
     if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
         numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
     // The warning of fehlerstudie, word for word.
-    for (int k : n)
-        if (punkte < gitterpunkte_fuer(k)) {
-            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
-                            "10 Schritte je Intervall); genauer mit -g %d.\n",
-                            punkte, k, gitterpunkte_fuer(n.back()));
-            break;
-        }
+    studie_gitter_pruefen(punkte, n);
     letzte_studie.reset();
     letzte_studie = studie_durchfuehren(m, n, punkte, wahl);
     return static_cast<int>(letzte_studie->spalten.size());
@@ -553,6 +597,10 @@ EMSCRIPTEN_KEEPALIVE const char *web_studie_titel(int j) {
 }
 EMSCRIPTEN_KEEPALIVE const char *web_studie_farbe(int j) {
     return spalte_nr(j)->farbe;
+}
+// The row of the table of methods of column j.
+EMSCRIPTEN_KEEPALIVE int web_studie_methode(int j) {
+    return static_cast<int>(spalte_nr(j) - methoden);
 }
 
 // The error at (n index k, column j); not a number where the study has not

@@ -1,0 +1,109 @@
+/** \file
+ * The methods that the study and the page offer, as one table: each row is
+ * an interpolation class with its creation options on one node kind, with
+ * its titles, what it needs of a problem, its place in the column choices
+ * and its plot style.  The columns of fehlerstudie, its -p and -s groups,
+ * the page's list of methods and the colours of every plot are read from
+ * this table; a new method is a new row (and, for a new class, the class).
+ *
+ * Rows are constant and live as long as the program; pointers to them
+ * (const methode *) identify a method.  Titles and keys are ASCII.
+ *
+ * The header compiles as C and as C++; every name has C linkage. */
+#ifndef NUMERIK_METHODEN_H
+#define NUMERIK_METHODEN_H
+
+#include "beispielfunktionen.h"
+#include "interplt.h"
+
+#ifndef __cplusplus
+#include <stdbool.h>
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/** Which columns a study shows: the overview, or any union of the groups.
+ * The overview is 78 characters wide; the two groups alone are narrower,
+ * both together (SPALTEN_ALLE) 88. */
+enum spaltenwahl {
+    SPALTEN_UEBERSICHT = 0, /**< the rows marked uebersicht */
+    SPALTEN_POLYNOME = 1,   /**< the group of the interpolating polynomial (-p) */
+    SPALTEN_SPLINES = 2,    /**< the group of the cubic splines (-s) */
+    SPALTEN_ALLE = 3        /**< both groups */
+};
+
+/** Bounds of n in the study.  The Newton form costs n^2 / 2 divisions to
+ * create (seconds at n = 10^5) and is nothing but rounding long before
+ * n = 10^4, so its columns stop there; a tolerance search measures each n
+ * on 10 n + 1 points, which costs the polynomial forms 10 n^2 operations,
+ * so they are searched up to n = 2000. */
+enum {
+    STUDIE_MAX_N = 100000,    /**< the largest n of a study */
+    NEWTON_MAX_N = 10000,     /**< the largest n of the Newton columns */
+    POLYNOM_SUCHGRENZE = 2000 /**< where a search for the polynomial forms stops */
+};
+
+/** No spline kind: the row is not a spline. */
+enum { KEINE_SPLINEART = -1 };
+
+/** The bit of node kind art in methode::arten. */
+#define STUETZSTELLENART_BIT(art) (1u << (art))
+
+/** One method: a class with its creation options on one node kind, in the
+ * order of the columns. */
+typedef struct methode {
+    const char *spalte; /**< column title, at most 9 characters ("nat.Sp-a") */
+    const char *titel;  /**< long title: plot keys, part of the object names */
+    /** the page's key of the class with its options, the same in every row
+     * that differs only in the node kind ("natuerlich") */
+    const char *schluessel;
+    const char *verfahren; /**< the title of that key on the page */
+    klasse *art;           /**< class descriptor */
+    int stuetzstellenart;  /**< node kind of the study's column */
+    int splineart;         /**< spline kind, or KEINE_SPLINEART */
+    /** the node kinds the method takes (STUETZSTELLENART_BIT of each),
+     * stuetzstellenart among them */
+    unsigned arten;
+    bool periodisch; /**< needs f(a) = f(b): shown only for such a problem */
+    bool abl2;       /**< needs f'' at the ends: not for data without a function */
+    int gruppe;      /**< SPALTEN_POLYNOME or SPALTEN_SPLINES */
+    bool uebersicht; /**< shown in the overview (SPALTEN_UEBERSICHT) */
+    int hoechstes_n; /**< the largest n the study computes */
+    int suchanfang;  /**< the first n of a tolerance search */
+    int suchgrenze;  /**< the last n of a tolerance search */
+    /** the column title of the same polynomial in a stable form on the same
+     * nodes, against which a figure of this column is marked as rounding;
+     * null: never marked */
+    const char *stabil;
+    const char *farbe;   /**< plot colour, "#rrggbb" */
+    double breite;       /**< line width (gnuplot lw, pixels on the page) */
+    int strich;          /**< dash type: 1 solid, 2 dashed, 3 dotted */
+    int punkt;           /**< gnuplot point type */
+    double punktgroesse; /**< gnuplot point size */
+} methode;
+
+/** Every method, in column order. */
+extern const methode methoden[];
+/** The number of rows of ::methoden. */
+extern const int methoden_anzahl;
+
+/** The row of column title spalte, or null. */
+const methode *methode_suchen(const char *spalte);
+
+/** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten,
+ * else placed on [a, b]; a spline kind may add OHNE_KOEFFIZIENTEN) over
+ * werte, named name; the caller owns the result.  problem gives f'' at the
+ * ends where the method needs it (methode::abl2); a null problem there ends
+ * through the fatal path with
+ * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n".  Every other
+ * failure is the class's own. */
+objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
+                         double b, objekt *werte, const beispielfunktion *problem);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,173 @@
+/** \file
+ * The convergence study: for an example problem (numerik/beispielfunktionen.h)
+ * and the methods of numerik/methoden.h, the largest error of each method
+ * over n, the observed orders, the mark on figures that are rounding rather
+ * than interpolation error, the search for the smallest n that meets a
+ * tolerance, and the pointwise values of one n for plots.
+ *
+ * It returns numbers in structures and texts as strings and prints nothing;
+ * it never ends the process itself: every failure goes through the
+ * library's fatal path (numerik/fehler.h), which a caller may take over.
+ * The classes still write their own warnings (averaged end values,
+ * continued periodic splines).  The program fehlerstudie prints and plots
+ * what it computes; the page shows the same figures.
+ *
+ * C++ only: everything it declares itself is under __cplusplus; a C
+ * compiler sees only the C headers it includes. */
+#ifndef NUMERIK_STUDIE_H
+#define NUMERIK_STUDIE_H
+
+#include "beispielfunktionen.h"
+#include "interplt.h"
+#include "methoden.h"
+
+#ifdef __cplusplus
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+/** The least number of grid points of a study: its default. */
+constexpr int STUDIE_MIN_PUNKTE = 1001;
+
+/** Checks the next n of a study's list against the ones before it: at least
+ * 2, at most STUDIE_MAX_N, and above the one before (orders compare
+ * successive n); else ends through the fatal path with
+ * "n muss mindestens 2 sein!\n", "n darf hoechstens 100000 sein!\n" or
+ * "Die Werte von n muessen aufsteigend sein!\n". */
+void studie_n_pruefen(int n, const std::vector<int> &vorher);
+
+/** Warns (numerik_warnung) once when a grid of punkte points has fewer
+ * than ten steps per node interval for some n of n_liste, naming the first
+ * such n and the grid that the last n needs. */
+void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste);
+
+/** The largest n the study computes for a method (methode::hoechstes_n). */
+int hoechstes_n(const methode &me);
+
+/** True when the problem's function takes the same value at both ends (to
+ * 1e-6), so that a method that needs a periodic f fits it. */
+bool periodisch(const beispielfunktion &problem);
+
+/** The methods of the choice (a spaltenwahl) that fit the problem, in
+ * column order. */
+std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, int wahl);
+
+/** The n+1 nodes of a node kind on the problem's interval, bit for bit
+ * those that creation places. */
+std::vector<double> stuetzstellen(const beispielfunktion &problem, int art, int n);
+
+/** The interpolant of a method with n+1 nodes of its kind, named after
+ * problem number m and the method.  endwerte_mitteln: a method that needs a
+ * periodic f gets the mean of f(a) and f(b) at both ends from the study, as
+ * the library would make it, instead of the library's warning at each
+ * creation. */
+interpolation_zeiger erzeugen(const methode &me, const beispielfunktion &problem, int m, int n,
+                              bool endwerte_mitteln = false);
+
+/** max |p(x) - f(x)| over the punkte points x(i) = (i*b + (N-i)*a)/N,
+ * i = 0..N = punkte-1 (the points of beispielwerte and kurvenpunkte).  Not
+ * a number as soon as one difference is not a number. */
+double groesster_fehler(objekt *ip, const beispielfunktion &problem, int punkte);
+
+/** log(e0/e1) / log(n1/n0); not a number where an error is 0, inf or nan. */
+double ordnung(double e0, int n0, double e1, int n1);
+
+/** The smallest grid that has ten steps per node interval at n, so that a
+ * smooth error bump between two nodes shows at 95 percent of its height
+ * (and grid points and nodes do not fall together, which would measure 0). */
+int gitterpunkte_fuer(int n);
+
+/** One figure of the study. */
+struct messwert {
+    double fehler = 0.0;    /**< the largest error */
+    bool berechnet = false; /**< false: n beyond hoechstes_n of the method */
+};
+
+/** The figures of one problem: a row per n, a column per method. */
+struct studie {
+    int m = 0;                                /**< problem number, from 1 */
+    int punkte = 0;                           /**< grid points of each measurement */
+    std::vector<const methode *> spalten;     /**< the columns */
+    std::vector<int> n;                       /**< the rows, ascending */
+    std::vector<std::vector<messwert>> werte; /**< [n index][column] */
+    double f_groesste = 0.0;                  /**< max |f(x)| on the grid */
+};
+
+/** The study of problem m at each n of n_liste on punkte points, with the
+ * columns of the choice wahl. */
+studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+
+/** The figure at (n index k, column j) is dominated by rounding: it
+ * differs from the figure of the same polynomial in its stable form (the
+ * column methode::stabil of the study) by more than that figure.  False for
+ * a column without a stable form among the columns, and where the stable
+ * figure is not finite. */
+bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j);
+
+/** The error table and the table of orders, as fehlerstudie prints them for
+ * one problem. */
+std::string studie_text(const studie &s);
+
+/** For the convergence plot: column j converges when all its figures are
+ * finite, the last is not above the first and below max |f| (an error
+ * larger than the function itself says only that the interpolant is of no
+ * use). */
+bool konvergiert(const studie &s, std::size_t j);
+/** The plot's ceiling: the decade above the largest figure of the
+ * converging columns. */
+double diagramm_decke(const studie &s);
+/** The plot's floor: the decade below the smallest positive figure under
+ * the ceiling. */
+double diagramm_boden(const studie &s);
+
+/** The smallest n in [n_min, n_max] with fehler(n) <= toleranz: n doubled
+ * from n_min until it meets it (the last step to n_max), then bisected
+ * between the last n that failed and the first that met it.  0 when n_max
+ * fails.  Where the error does not fall with n it finds one such n, not
+ * always the smallest. */
+int kleinstes_n(const std::function<double(int)> &fehler, double toleranz, int n_min, int n_max);
+
+/** The first n a search tries for a method (methode::suchanfang). */
+int suchanfang(const methode &me);
+/** The last n a search tries for a method (methode::suchgrenze). */
+int suchgrenze(const methode &me);
+
+/** The result of a tolerance search for one problem. */
+struct toleranzsuche {
+    int m = 0;                            /**< problem number, from 1 */
+    double toleranz = 0.0;                /**< the tolerance */
+    int punkte = 0;                       /**< the least grid of each measurement */
+    std::vector<const methode *> spalten; /**< the columns */
+    std::vector<int> n;                   /**< per column; 0: not met up to suchgrenze */
+};
+
+/** For each method of the choice wahl that fits problem m, the smallest n
+ * whose largest error, on max(punkte, gitterpunkte_fuer(n)) points, is at
+ * most toleranz. */
+toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl);
+
+/** One table for the searches of one or more problems (same tolerance and
+ * grid): a row per problem, a column per method. */
+std::string toleranz_text(const std::vector<toleranzsuche> &suchen);
+
+/** The values of f and of each method's interpolant with n+1 nodes at the
+ * grid points, for the picture of one n. */
+struct verlauf {
+    int m = 0;                            /**< problem number, from 1 */
+    int n = 0;                            /**< n+1 nodes */
+    std::vector<const methode *> spalten; /**< the methods */
+    std::vector<double> x;                /**< the grid points */
+    std::vector<double> f;                /**< f at the grid points */
+    double f_groesste = 0.0;              /**< max |f(x)| on the grid */
+    std::vector<std::vector<double>> p;   /**< [column][point]; empty: not computed */
+};
+
+/** The values of problem m's f and of the interpolants of the choice wahl
+ * with n+1 nodes at punkte grid points. */
+verlauf verlauf_berechnen(int m, int n, int punkte, int wahl);
+
+#endif
+
+#endif

@@ -1,0 +1,236 @@
+// The table of methods, and the one place that turns a row into the
+// creation record of its class.
+#include "numerik/methoden.h"
+
+#include "numerik/baryzipl.h"
+#include "numerik/fehler.h"
+#include "numerik/newtnipl.h"
+#include "numerik/splinipl.h"
+
+#include <cstring>
+
+namespace {
+
+// Every class takes given nodes and places both kinds of its own.
+constexpr unsigned ALLE_ARTEN = STUETZSTELLENART_BIT(STUETZSTELLEN_GEGEBEN) |
+                                STUETZSTELLENART_BIT(STUETZSTELLEN_AEQUIDISTANT) |
+                                STUETZSTELLENART_BIT(STUETZSTELLEN_TSCHEBYSCHEFF);
+
+} // namespace
+
+extern "C" {
+
+// Styles: lines that often lie on one another differ in dash and point.  The
+// barycentric form (dashed, large open points) lies on the Newton form of
+// the same nodes wherever that is still exact, the periodic spline (thin,
+// dotted, large open triangles) on the natural one of the same nodes, which
+// is drawn wide beneath it.
+const methode methoden[] = {
+    {.spalte = "Newton-a",
+     .titel = "Newton, aequidistant",
+     .schluessel = "newton",
+     .verfahren = "Newton-Form",
+     .art = &newton_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = KEINE_SPLINEART,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_POLYNOME,
+     .uebersicht = true,
+     .hoechstes_n = NEWTON_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = "Bary-a",
+     .farbe = "#d55e00",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 5,
+     .punktgroesse = 1.2},
+    {.spalte = "Newton-t",
+     .titel = "Newton, Tschebyscheff",
+     .schluessel = "newton",
+     .verfahren = "Newton-Form",
+     .art = &newton_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = KEINE_SPLINEART,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_POLYNOME,
+     .uebersicht = true,
+     .hoechstes_n = NEWTON_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = "Bary-t",
+     .farbe = "#0072b2",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 7,
+     .punktgroesse = 1.3},
+    // Not in the overview: on equidistant nodes the second barycentric
+    // formula loses about Lebesgue constant (2^n / (e n ln n)) times the
+    // rounding unit relative to the value, more than the Newton form there.
+    {.spalte = "Bary-a",
+     .titel = "baryzentrisch, aequidistant",
+     .schluessel = "baryzentrisch",
+     .verfahren = "baryzentrische Form",
+     .art = &baryzentrische_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = KEINE_SPLINEART,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_POLYNOME,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .farbe = "#e69f00",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 4,
+     .punktgroesse = 2.0},
+    {.spalte = "Bary-t",
+     .titel = "baryzentrisch, Tschebyscheff",
+     .schluessel = "baryzentrisch",
+     .verfahren = "baryzentrische Form",
+     .art = &baryzentrische_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = KEINE_SPLINEART,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_POLYNOME,
+     .uebersicht = true,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .farbe = "#56b4e9",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 6,
+     .punktgroesse = 2.2},
+    {.spalte = "nat.Sp-a",
+     .titel = "natuerlicher Spline, aequidistant",
+     .schluessel = "natuerlich",
+     .verfahren = "natuerlicher Spline",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = SPLINE_NATUERLICH,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_SPLINES,
+     .uebersicht = true,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#009e73",
+     .breite = 4,
+     .strich = 1,
+     .punkt = 9,
+     .punktgroesse = 1.6},
+    {.spalte = "nat.Sp-t",
+     .titel = "natuerlicher Spline, Tschebyscheff",
+     .schluessel = "natuerlich",
+     .verfahren = "natuerlicher Spline",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = SPLINE_NATUERLICH,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_SPLINES,
+     .uebersicht = true,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#cc79a7",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 11,
+     .punktgroesse = 1.6},
+    // The end second derivatives of the problem's f: for data without a
+    // function there are none.
+    {.spalte = "abl.Sp-a",
+     .titel = "Spline, 2. Ableitung exakt an den Enden, aequidistant",
+     .schluessel = "abl2",
+     .verfahren = "Spline mit exaktem f'' an den Enden",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = SPLINE_ABL2_GEGEBEN,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = true,
+     .gruppe = SPALTEN_SPLINES,
+     .uebersicht = true,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#000000",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 13,
+     .punktgroesse = 1.6},
+    // From n = 3: with three nodes the library continues it to five.
+    {.spalte = "per.Sp-a",
+     .titel = "periodischer Spline, aequidistant",
+     .schluessel = "periodisch",
+     .verfahren = "periodischer Spline",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = SPLINE_PERIODISCH,
+     .arten = ALLE_ARTEN,
+     .periodisch = true,
+     .abl2 = false,
+     .gruppe = SPALTEN_SPLINES,
+     .uebersicht = true,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 3,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#8c8c8c",
+     .breite = 1.5,
+     .strich = 3,
+     .punkt = 8,
+     .punktgroesse = 2.4},
+};
+const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
+
+const methode *methode_suchen(const char *spalte) {
+    for (const methode &me : methoden)
+        if (std::strcmp(me.spalte, spalte) == 0) return &me;
+    return nullptr;
+}
+
+objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
+                         double b, objekt *werte, const beispielfunktion *problem) {
+    const interpolation_funktionen *fk = interpolation_tabelle(me->art);
+    if (me->art == &spline_interpolation) {
+        splineinterpolation_parameter p = {name, art, knoten, a, b, werte, me->splineart, 0.0, 0.0};
+        if (me->abl2) {
+            if (problem == nullptr)
+                numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
+            p.abl2links = problem->abl2(problem->a);
+            p.abl2rechts = problem->abl2(problem->b);
+        }
+        return fk->kreieren(&p, nullptr);
+    }
+    if (me->art == &baryzentrische_interpolation) {
+        baryzentrischeinterpolation_parameter p = {name, art, knoten, a, b, werte};
+        return fk->kreieren(&p, nullptr);
+    }
+    if (me->art == &newton_interpolation) {
+        newtoninterpolation_parameter p = {name, art, knoten, a, b, werte};
+        return fk->kreieren(&p, nullptr);
+    }
+    numerik_fehler("Methode %s: keine Erzeugung fuer ihre Klasse.\n", me->spalte);
+    return nullptr;
+}
+}

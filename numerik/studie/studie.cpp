@@ -1,0 +1,278 @@
+// studie/: the convergence study over the example problems
+// (beispielfunktionen.cpp) and the table of methods (methoden.cpp): the
+// figures over n, observed orders, the rounding mark, the tolerance search
+// and the pointwise values of one n (studie.cpp), and the tables as text
+// (studie_text.cpp).  It uses the library only through its public headers
+// and stands on every folder below it; the programs and the page are thin
+// callers of it.
+#include "numerik/studie.h"
+
+#include "numerik/fehler.h"
+#include "numerik/nmmatrix.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+namespace {
+
+constexpr double ENDWERT_TOLERANZ = 1e-6;
+
+// The values of f at the nodes of a kind, in a vector of the library.
+matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) {
+    nmmatrix_parameter p = {n + 1, 1, "Stuetzwerte", 1};
+    matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    std::vector<double> x = stuetzstellen(problem, art, n);
+    for (int i = 0; i <= n; ++i)
+        nmmatrix_setzen(werte.get(), i + 1, 1, problem.f(x[i]));
+    return werte;
+}
+
+interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
+                                  objekt *werte) {
+    std::string name =
+        "Beispielfunktion " + std::to_string(m) + ", " + me.titel + ", n = " + std::to_string(n);
+    return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
+                                                 problem.a, problem.b, werte, &problem));
+}
+
+} // namespace
+
+void studie_n_pruefen(int n, const std::vector<int> &vorher) {
+    if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
+    if (n > STUDIE_MAX_N) numerik_fehler("n darf hoechstens %d sein!\n", STUDIE_MAX_N);
+    if (!vorher.empty() && n <= vorher.back())
+        numerik_fehler("Die Werte von n muessen aufsteigend sein!\n");
+}
+
+void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste) {
+    for (int n : n_liste)
+        if (punkte < gitterpunkte_fuer(n)) {
+            numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
+                            "10 Schritte je Intervall); genauer mit -g %d.\n",
+                            punkte, n, gitterpunkte_fuer(n_liste.back()));
+            return;
+        }
+}
+
+int hoechstes_n(const methode &me) {
+    return me.hoechstes_n;
+}
+
+// Problem 1 ends at -3.14159265 and 3.14159265, not at +-pi, so its end
+// values differ by 7.2e-9; it counts as periodic, and the library averages
+// the end values (with its warning), which puts a floor of about 3.6e-9
+// under that column's error.
+bool periodisch(const beispielfunktion &problem) {
+    return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
+}
+
+std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, int wahl) {
+    std::vector<const methode *> spalten;
+    for (int i = 0; i < methoden_anzahl; ++i) {
+        const methode &me = methoden[i];
+        bool gewaehlt = wahl == SPALTEN_UEBERSICHT ? me.uebersicht : (me.gruppe & wahl) != 0;
+        if (gewaehlt && (!me.periodisch || periodisch(problem))) spalten.push_back(&me);
+    }
+    return spalten;
+}
+
+std::vector<double> stuetzstellen(const beispielfunktion &problem, int art, int n) {
+    nmmatrix_parameter p = {n + 1, 1, "Stuetzstellen", 1};
+    matrix_zeiger knoten(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    stuetzstellen_platzieren(knoten.get(), art, n, problem.a, problem.b, "Stuetzstellen");
+    std::vector<double> x(static_cast<std::size_t>(n) + 1);
+    for (int i = 0; i <= n; ++i)
+        x[i] = nmmatrix_amIndex(knoten.get(), i + 1, 1);
+    return x;
+}
+
+interpolation_zeiger erzeugen(const methode &me, const beispielfunktion &problem, int m, int n,
+                              bool endwerte_mitteln) {
+    matrix_zeiger werte = werte_an_stuetzstellen(problem, me.stuetzstellenart, n);
+    if (endwerte_mitteln && me.periodisch) {
+        double mittel =
+            (nmmatrix_amIndex(werte.get(), 1, 1) + nmmatrix_amIndex(werte.get(), n + 1, 1)) / 2;
+        nmmatrix_setzen(werte.get(), 1, 1, mittel);
+        nmmatrix_setzen(werte.get(), n + 1, 1, mittel);
+    }
+    return erzeugen_aus(me, problem, m, n, werte.get());
+}
+
+double groesster_fehler(objekt *ip, const beispielfunktion &problem, int punkte) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    const int intervalle = punkte - 1;
+    double fehlerwert = 0.0;
+    for (int i = 0; i <= intervalle; ++i) {
+        double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
+        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
+        if (std::isnan(abstand)) return abstand;
+        if (abstand > fehlerwert) fehlerwert = abstand;
+    }
+    return fehlerwert;
+}
+
+double ordnung(double e0, int n0, double e1, int n1) {
+    if (!(e0 > 0.0 && e1 > 0.0 && std::isfinite(e0) && std::isfinite(e1))) return NAN;
+    return std::log(e0 / e1) / std::log(static_cast<double>(n1) / n0);
+}
+
+int gitterpunkte_fuer(int n) {
+    return 10 * n + 1;
+}
+
+studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
+    const beispielfunktion &problem = funktion[m - 1];
+    studie s;
+    s.m = m;
+    s.punkte = punkte;
+    s.n = n_liste;
+    s.spalten = spalten_waehlen(problem, wahl);
+    for (int i = 0; i < punkte; ++i)
+        s.f_groesste = std::fmax(
+            s.f_groesste,
+            std::fabs(problem.f(aequidistanter_punkt(i, punkte - 1, problem.a, problem.b))));
+    for (int n : n_liste) {
+        std::vector<messwert> zeile;
+        // The values at each kind of nodes, made once and shared by the
+        // methods on those nodes; keyed by the kind, whatever kinds there are.
+        std::map<int, matrix_zeiger> werte_je_art;
+        for (const methode *me : s.spalten) {
+            messwert mw;
+            if (n <= hoechstes_n(*me)) {
+                matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
+                if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
+                interpolation_zeiger ip = erzeugen_aus(*me, problem, m, n, werte.get());
+                mw.fehler = groesster_fehler(ip.get(), problem, punkte);
+                mw.berechnet = true;
+            }
+            zeile.push_back(mw);
+        }
+        s.werte.push_back(zeile);
+    }
+    return s;
+}
+
+bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j) {
+    const methode *me = s.spalten[j];
+    const messwert &mw = s.werte[k][j];
+    if (me->stabil == nullptr || !mw.berechnet) return false;
+    for (std::size_t i = 0; i < s.spalten.size(); ++i) {
+        if (std::strcmp(s.spalten[i]->spalte, me->stabil) != 0) continue;
+        double b = s.werte[k][i].fehler;
+        if (!s.werte[k][i].berechnet || !std::isfinite(b)) return false;
+        // Written so that a figure that is not a number is marked.
+        return !(std::fabs(mw.fehler - b) <= b);
+    }
+    return false;
+}
+
+bool konvergiert(const studie &s, std::size_t j) {
+    double erster = NAN;
+    double letzter = NAN;
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        const messwert &mw = s.werte[k][j];
+        if (!mw.berechnet) continue;
+        if (!std::isfinite(mw.fehler)) return false;
+        if (std::isnan(erster)) erster = mw.fehler;
+        letzter = mw.fehler;
+    }
+    return !std::isnan(erster) && letzter <= erster && letzter < s.f_groesste;
+}
+
+double diagramm_decke(const studie &s) {
+    double groesster = 0.0;
+    for (std::size_t j = 0; j < s.spalten.size(); ++j)
+        if (konvergiert(s, j))
+            for (std::size_t k = 0; k < s.n.size(); ++k)
+                if (s.werte[k][j].berechnet) groesster = std::max(groesster, s.werte[k][j].fehler);
+    // Without a converging column, the largest finite figure of all.
+    if (groesster == 0.0)
+        for (const auto &zeile : s.werte)
+            for (const messwert &mw : zeile)
+                if (mw.berechnet && std::isfinite(mw.fehler))
+                    groesster = std::max(groesster, mw.fehler);
+    if (groesster == 0.0) return 1.0;
+    return std::pow(10.0, std::ceil(std::log10(groesster)));
+}
+
+double diagramm_boden(const studie &s) {
+    double decke = diagramm_decke(s);
+    double kleinster = decke;
+    for (const auto &zeile : s.werte)
+        for (const messwert &mw : zeile)
+            if (mw.berechnet && mw.fehler > 0.0 && mw.fehler < kleinster) kleinster = mw.fehler;
+    double boden = std::pow(10.0, std::floor(std::log10(kleinster)));
+    return boden < decke ? boden : decke / 10.0;
+}
+
+int kleinstes_n(const std::function<double(int)> &fehler, double toleranz, int n_min, int n_max) {
+    auto erreicht = [&](int n) { return fehler(n) <= toleranz; };
+    int verfehlt = 0; // the largest n known to fail (0: none yet)
+    int n = n_min;
+    while (!erreicht(n)) {
+        if (n >= n_max) return 0;
+        verfehlt = n;
+        n = n > n_max / 2 ? n_max : 2 * n;
+    }
+    if (verfehlt == 0) return n;
+    while (n - verfehlt > 1) {
+        int mitte = verfehlt + (n - verfehlt) / 2;
+        if (erreicht(mitte))
+            n = mitte;
+        else
+            verfehlt = mitte;
+    }
+    return n;
+}
+
+int suchanfang(const methode &me) {
+    return me.suchanfang;
+}
+
+int suchgrenze(const methode &me) {
+    return me.suchgrenze;
+}
+
+toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl) {
+    const beispielfunktion &problem = funktion[m - 1];
+    toleranzsuche t;
+    t.m = m;
+    t.toleranz = toleranz;
+    t.punkte = punkte;
+    t.spalten = spalten_waehlen(problem, wahl);
+    for (const methode *me : t.spalten) {
+        auto fehler = [&](int n) {
+            interpolation_zeiger ip = erzeugen(*me, problem, m, n, true);
+            return groesster_fehler(ip.get(), problem, std::max(punkte, gitterpunkte_fuer(n)));
+        };
+        t.n.push_back(kleinstes_n(fehler, toleranz, suchanfang(*me), suchgrenze(*me)));
+    }
+    return t;
+}
+
+verlauf verlauf_berechnen(int m, int n, int punkte, int wahl) {
+    const beispielfunktion &problem = funktion[m - 1];
+    verlauf v;
+    v.m = m;
+    v.n = n;
+    v.spalten = spalten_waehlen(problem, wahl);
+    for (int i = 0; i < punkte; ++i) {
+        double x = aequidistanter_punkt(i, punkte - 1, problem.a, problem.b);
+        v.x.push_back(x);
+        v.f.push_back(problem.f(x));
+        v.f_groesste = std::fmax(v.f_groesste, std::fabs(v.f.back()));
+    }
+    for (const methode *me : v.spalten) {
+        std::vector<double> p;
+        if (n <= hoechstes_n(*me)) {
+            interpolation_zeiger ip = erzeugen(*me, problem, m, n);
+            const interpolation_funktionen *fi = interpolation_tabelle(ip.get());
+            for (double x : v.x)
+                p.push_back(fi->funktionswert(ip.get(), x));
+        }
+        v.p.push_back(p);
+    }
+    return v;
+}

@@ -1,0 +1,127 @@
+// The study's tables as text: the error table with the table of orders, and
+// the table of a tolerance search.  fehlerstudie prints them, the page shows
+// and offers them for download, byte for byte the same.
+#include "numerik/studie.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+// Appends printf-formatted text.
+__attribute__((format(printf, 2, 3))) void anhaengen(std::string &text, const char *format, ...) {
+    char puffer[256];
+    va_list argumente;
+    va_start(argumente, format);
+    int laenge = std::vsnprintf(puffer, sizeof puffer, format, argumente);
+    va_end(argumente);
+    text.append(puffer, static_cast<std::size_t>(std::min<int>(laenge, sizeof puffer - 1)));
+}
+
+// The text of one cell: width 9, and for a column that can carry the
+// rounding mark one more place for it.
+void zelle(std::string &text, const methode *me, const char *inhalt, bool markiert) {
+    anhaengen(text, " %9s", inhalt);
+    if (me->stabil != nullptr) text += markiert ? '*' : ' ';
+}
+
+void kopfzeile(std::string &text, const char *erste, const std::vector<const methode *> &spalten) {
+    anhaengen(text, "\n%6s", erste);
+    for (const methode *me : spalten)
+        zelle(text, me, me->spalte, false);
+    text += '\n';
+}
+
+} // namespace
+
+std::string studie_text(const studie &s) {
+    const beispielfunktion &problem = funktion[s.m - 1];
+    std::string text;
+    anhaengen(text, "Beispielfunktion %d: %s\n", s.m, problem.name);
+    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %d Punkten von [%g,%g]\n", s.punkte,
+              problem.a, problem.b);
+    kopfzeile(text, "n", s.spalten);
+    bool markiert = false;
+    bool ausgelassen = false;
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        anhaengen(text, "%6d", s.n[k]);
+        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+            const messwert &mw = s.werte[k][j];
+            char zahl[32] = "-";
+            if (mw.berechnet) std::snprintf(zahl, sizeof zahl, "%.3g", mw.fehler);
+            bool rundung = rundung_ueberwiegt(s, k, j);
+            zelle(text, s.spalten[j], zahl, rundung);
+            markiert = markiert || rundung;
+            ausgelassen = ausgelassen || !mw.berechnet;
+        }
+        text += '\n';
+    }
+    if (markiert)
+        text += "* Rundung ueberwiegt: die Newton-Form weicht vom stabil (baryzentrisch)\n"
+                "  ausgewerteten Polynom derselben Stuetzstellen um mehr als dessen Fehler ab.\n";
+    if (ausgelassen)
+        anhaengen(text, "- nicht berechnet: Newton-Form ueber n = %d (Aufwand n^2).\n",
+                  static_cast<int>(NEWTON_MAX_N));
+    if (s.n.size() < 2) return text;
+    text += "\nBeobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)\n";
+    kopfzeile(text, "n", s.spalten);
+    for (std::size_t k = 1; k < s.n.size(); ++k) {
+        anhaengen(text, "%6d", s.n[k]);
+        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+            const messwert &vorher = s.werte[k - 1][j];
+            const messwert &jetzt = s.werte[k][j];
+            double p = NAN;
+            if (vorher.berechnet && jetzt.berechnet)
+                p = ordnung(vorher.fehler, s.n[k - 1], jetzt.fehler, s.n[k]);
+            char zahl[32] = "-";
+            if (!std::isnan(p)) std::snprintf(zahl, sizeof zahl, "%.2f", p);
+            zelle(text, s.spalten[j], zahl, false);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string toleranz_text(const std::vector<toleranzsuche> &suchen) {
+    std::string text;
+    if (suchen.empty()) return text;
+    // The columns of all searches, in method order.
+    std::vector<const methode *> spalten;
+    for (int i = 0; i < methoden_anzahl; ++i)
+        for (const toleranzsuche &t : suchen)
+            if (std::find(t.spalten.begin(), t.spalten.end(), &methoden[i]) != t.spalten.end()) {
+                spalten.push_back(&methoden[i]);
+                break;
+            }
+    for (const toleranzsuche &t : suchen)
+        anhaengen(text, "Beispielfunktion %d: %s\n", t.m, funktion[t.m - 1].name);
+    anhaengen(text, "Kleinstes n mit max |p(x) - f(x)| <= %g, gemessen an max(%d, 10 n + 1)\n",
+              suchen[0].toleranz, suchen[0].punkte);
+    text += "Punkten (n verdoppelt ab 2, dann halbiert; >N: bis n = N nicht erreicht)\n";
+    anhaengen(text, "\n%6s", "m");
+    for (const methode *me : spalten)
+        anhaengen(text, " %9s", me->spalte);
+    text += '\n';
+    for (const toleranzsuche &t : suchen) {
+        anhaengen(text, "%6d", t.m);
+        for (const methode *me : spalten) {
+            auto stelle = std::find(t.spalten.begin(), t.spalten.end(), me);
+            char feld[32] = "";
+            if (stelle != t.spalten.end()) {
+                int n = t.n[static_cast<std::size_t>(stelle - t.spalten.begin())];
+                if (n > 0)
+                    std::snprintf(feld, sizeof feld, "%d", n);
+                else
+                    std::snprintf(feld, sizeof feld, ">%d", suchgrenze(*me));
+            }
+            anhaengen(text, " %9s", feld);
+        }
+        // No blanks at the end of a row whose last cells are empty.
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        text += '\n';
+    }
+    return text;
+}

@@ -1,0 +1,226 @@
+// The table of methods: every row creates its interpolant on every node
+// kind it claims, and the interpolant takes f's values at its nodes; the
+// fields of a row agree with each other and with the rows of the same key;
+// the column choices of fehlerstudie (-p, -s, the overview) are the
+// table's groups; and the gnuplot style of a row is the one the plots have
+// always had.
+#include "gnuplot.h"
+#include "numerik/baryzipl.h"
+#include "numerik/methoden.h"
+#include "numerik/newtnipl.h"
+#include "numerik/nmmatrix.h"
+#include "numerik/splinipl.h"
+#include "numerik/studie.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int BEKANNTE_ARTEN[] = {STUETZSTELLEN_GEGEBEN, STUETZSTELLEN_AEQUIDISTANT,
+                                  STUETZSTELLEN_TSCHEBYSCHEFF};
+
+// Runge's function on [-9, 9]: even, so every row fits it, also one that
+// needs a periodic f.
+const beispielfunktion &runge = funktion[3];
+
+matrix_zeiger spalte(const std::vector<double> &werte, const char *name) {
+    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, name, 1};
+    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    for (std::size_t i = 0; i < werte.size(); ++i)
+        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
+    return v;
+}
+
+TEST(Methodentabelle, EveryRowCreatesOnEveryKindItTakesAndInterpolates) {
+    const int n = 12;
+    for (int r = 0; r < methoden_anzahl; ++r) {
+        const methode &me = methoden[r];
+        const beispielfunktion &problem = runge;
+        for (int art : BEKANNTE_ARTEN) {
+            if ((me.arten & STUETZSTELLENART_BIT(art)) == 0) continue;
+            // Given nodes: the Chebyshev points, ascending, as a caller's
+            // own data would come.
+            std::vector<double> x = stuetzstellen(
+                problem, art == STUETZSTELLEN_GEGEBEN ? STUETZSTELLEN_TSCHEBYSCHEFF : art, n);
+            std::vector<double> y;
+            for (double xi : x)
+                y.push_back(problem.f(xi));
+            matrix_zeiger knoten = spalte(x, "Stuetzstellen");
+            matrix_zeiger werte = spalte(y, "Stuetzwerte");
+            interpolation_zeiger ip(methode_erzeugen(
+                &me, me.titel, art, art == STUETZSTELLEN_GEGEBEN ? knoten.get() : nullptr,
+                problem.a, problem.b, werte.get(), &problem));
+            ASSERT_NE(ip, nullptr) << me.spalte << " art " << art;
+            const interpolation_funktionen *fi = interpolation_tabelle(ip.get());
+            EXPECT_EQ(interpolation_klasse(ip.get()), me.art) << me.spalte;
+            for (int i = 0; i <= n; ++i)
+                EXPECT_NEAR(fi->funktionswert(ip.get(), x[i]), y[i], 1e-12)
+                    << me.spalte << " art " << art << " Knoten " << i;
+            // Between the nodes a number.
+            for (int i = 0; i < n; ++i)
+                EXPECT_TRUE(std::isfinite(fi->funktionswert(ip.get(), (x[i] + x[i + 1]) / 2)))
+                    << me.spalte << " art " << art;
+        }
+    }
+}
+
+TEST(Methodentabelle, ARowThatNeedsFSecondDerivativesRefusesDataWithoutAFunction) {
+    for (int r = 0; r < methoden_anzahl; ++r) {
+        const methode &me = methoden[r];
+        if (!me.abl2) continue;
+        matrix_zeiger knoten = spalte({0.0, 1.0, 2.0, 3.0}, "Stuetzstellen");
+        matrix_zeiger werte = spalte({1.0, 0.0, 1.0, 0.0}, "Stuetzwerte");
+        EXPECT_EXIT(methode_erzeugen(&me, "Daten", STUETZSTELLEN_GEGEBEN, knoten.get(), 0.0, 0.0,
+                                     werte.get(), nullptr),
+                    testing::ExitedWithCode(1),
+                    "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$");
+    }
+}
+
+TEST(Methodentabelle, FieldsOfEachRowAgree) {
+    std::set<std::string> spalten;
+    std::set<std::string> titel;
+    std::set<std::string> farben;
+    for (int r = 0; r < methoden_anzahl; ++r) {
+        const methode &me = methoden[r];
+        SCOPED_TRACE(me.spalte);
+        // Titles: the column fits its 9 places, no two rows alike.
+        EXPECT_LE(std::strlen(me.spalte), 9u);
+        EXPECT_TRUE(spalten.insert(me.spalte).second);
+        EXPECT_TRUE(titel.insert(me.titel).second);
+        for (const char *t : {me.spalte, me.titel, me.schluessel, me.verfahren})
+            for (const char *c = t; *c != '\0'; ++c)
+                EXPECT_TRUE(*c >= 0x20 && *c < 0x7f) << t;
+        // The node kind of its column is among those it takes, and it
+        // takes no kind the library does not know.
+        EXPECT_NE(me.arten & STUETZSTELLENART_BIT(me.stuetzstellenart), 0u);
+        unsigned alle = 0;
+        for (int art : BEKANNTE_ARTEN)
+            alle |= STUETZSTELLENART_BIT(art);
+        EXPECT_EQ(me.arten & ~alle, 0u);
+        // Group, class and spline kind say the same: a spline kind only for
+        // the spline class, which has one in every row and whose kind alone
+        // says whether it needs a periodic f or f'' at the ends.
+        EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES);
+        bool spline = me.art == &spline_interpolation;
+        EXPECT_EQ(me.splineart != KEINE_SPLINEART, spline);
+        if (spline) {
+            EXPECT_EQ(me.gruppe, SPALTEN_SPLINES);
+            EXPECT_EQ(me.periodisch, me.splineart == SPLINE_PERIODISCH);
+            EXPECT_EQ(me.abl2, me.splineart == SPLINE_ABL2_GEGEBEN);
+        }
+        if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
+            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+        }
+        // Search range inside the study's range; a periodic spline from
+        // n = 3: with three nodes (n = 2) the library continues it to five.
+        EXPECT_GE(me.suchanfang, me.periodisch ? 3 : 2);
+        EXPECT_LT(me.suchanfang, me.suchgrenze);
+        EXPECT_LE(me.suchgrenze, me.hoechstes_n);
+        EXPECT_LE(me.hoechstes_n, STUDIE_MAX_N);
+        // The stable form of the same polynomial: a row of the polynomial
+        // group on the same nodes, itself never marked.
+        if (me.stabil != nullptr) {
+            const methode *stabil = methode_suchen(me.stabil);
+            ASSERT_NE(stabil, nullptr);
+            EXPECT_NE(stabil, &me);
+            EXPECT_EQ(stabil->gruppe, SPALTEN_POLYNOME);
+            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+            EXPECT_EQ(stabil->stuetzstellenart, me.stuetzstellenart);
+            EXPECT_EQ(stabil->stabil, nullptr);
+        }
+        // Style: a colour of its own in "#rrggbb", dash 1 to 3, widths and
+        // point sizes that gnuplot's "%g" and "%.1f" write as they are.
+        ASSERT_EQ(std::strlen(me.farbe), 7u);
+        EXPECT_EQ(me.farbe[0], '#');
+        EXPECT_EQ(std::strspn(me.farbe + 1, "0123456789abcdef"), 6u);
+        EXPECT_TRUE(farben.insert(me.farbe).second);
+        EXPECT_GE(me.strich, 1);
+        EXPECT_LE(me.strich, 3);
+        EXPECT_GT(me.punkt, 0);
+        EXPECT_GT(me.breite, 0.0);
+        EXPECT_EQ(std::round(me.breite * 2) / 2, me.breite);
+        EXPECT_GT(me.punktgroesse, 0.0);
+        EXPECT_NEAR(std::round(me.punktgroesse * 10) / 10, me.punktgroesse, 1e-12);
+    }
+    EXPECT_EQ(methode_suchen("keine"), nullptr);
+}
+
+TEST(Methodentabelle, RowsOfOneKeyDifferOnlyInTheNodeKind) {
+    for (int r = 0; r < methoden_anzahl; ++r)
+        for (int s = r + 1; s < methoden_anzahl; ++s) {
+            const methode &a = methoden[r];
+            const methode &b = methoden[s];
+            bool gleiches_verfahren = a.art == b.art && a.splineart == b.splineart;
+            EXPECT_EQ(std::strcmp(a.schluessel, b.schluessel) == 0, gleiches_verfahren)
+                << a.spalte << " / " << b.spalte;
+            if (!gleiches_verfahren) continue;
+            EXPECT_STREQ(a.verfahren, b.verfahren);
+            EXPECT_EQ(a.arten, b.arten);
+            EXPECT_NE(a.stuetzstellenart, b.stuetzstellenart) << a.spalte << " / " << b.spalte;
+        }
+}
+
+TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
+    // The sine on [-9, 9] has different end values, Runge's function on
+    // [-9, 9] equal ones.
+    for (int m : {2, 4}) {
+        const beispielfunktion &problem = funktion[m - 1];
+        std::vector<const methode *> p = spalten_waehlen(problem, SPALTEN_POLYNOME);
+        std::vector<const methode *> s = spalten_waehlen(problem, SPALTEN_SPLINES);
+        std::vector<const methode *> alle = spalten_waehlen(problem, SPALTEN_ALLE);
+        std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
+        // -p and -s split the columns; together they are all, in table order.
+        std::size_t ip = 0;
+        std::size_t is = 0;
+        for (const methode *me : alle) {
+            if (ip < p.size() && p[ip] == me)
+                ++ip;
+            else if (is < s.size() && s[is] == me)
+                ++is;
+            else
+                ADD_FAILURE() << me->spalte << " in keiner Gruppe";
+        }
+        EXPECT_EQ(ip + is, alle.size());
+        EXPECT_EQ(ip, p.size());
+        EXPECT_EQ(is, s.size());
+        for (const methode *me : p)
+            EXPECT_EQ(me->gruppe, SPALTEN_POLYNOME) << me->spalte;
+        for (const methode *me : s)
+            EXPECT_EQ(me->gruppe, SPALTEN_SPLINES) << me->spalte;
+        // Every row shows in -p -s unless it needs a periodic f the problem
+        // does not have; the overview is the marked rows among them.
+        std::size_t erwartet = 0;
+        std::size_t markiert = 0;
+        for (int r = 0; r < methoden_anzahl; ++r) {
+            bool passt = !methoden[r].periodisch || periodisch(problem);
+            erwartet += passt ? 1 : 0;
+            markiert += passt && methoden[r].uebersicht ? 1 : 0;
+        }
+        EXPECT_EQ(alle.size(), erwartet) << "m=" << m;
+        EXPECT_EQ(uebersicht.size(), markiert) << "m=" << m;
+        for (const methode *me : uebersicht)
+            EXPECT_TRUE(me->uebersicht) << me->spalte;
+    }
+    EXPECT_FALSE(periodisch(funktion[1]));
+    EXPECT_TRUE(periodisch(funktion[3]));
+}
+
+TEST(Methodentabelle, GnuplotStyleOfARow) {
+    // As the scripts of fehlerstudie -d have always drawn them.
+    EXPECT_EQ(gnuplot_stil(*methode_suchen("Newton-a"), true),
+              "lw 2 dt 1 pt 5 ps 1.2 lc rgb '#d55e00'");
+    EXPECT_EQ(gnuplot_stil(*methode_suchen("Bary-a"), true),
+              "lw 2 dt 2 pt 4 ps 2.0 lc rgb '#e69f00'");
+    EXPECT_EQ(gnuplot_stil(*methode_suchen("per.Sp-a"), true),
+              "lw 1.5 dt 3 pt 8 ps 2.4 lc rgb '#8c8c8c'");
+    EXPECT_EQ(gnuplot_stil(*methode_suchen("nat.Sp-a"), false), "lw 4 dt 1 lc rgb '#009e73'");
+    EXPECT_EQ(gnuplot_text("it's"), "'it''s'");
+}
+
+} // namespace

@@ -1,0 +1,28 @@
+// Plots of the convergence study with gnuplot: the data files and scripts
+// that fehlerstudie -d writes, and gnuplot started on them.  Each file
+// written is named on standard error; every failure (a file that cannot be
+// written, a gnuplot that cannot start or fails) ends through the library's
+// fatal path.  Without gnuplot in PATH the files stay for later.
+#ifndef WERKZEUGE_GNUPLOT_H
+#define WERKZEUGE_GNUPLOT_H
+
+#include "numerik/studie.h"
+
+#include <string>
+
+// gnuplot's single-quoted string of text ('' for a quote).
+std::string gnuplot_text(const std::string &text);
+
+// The line style of a method from its row of the table: width, dash, with
+// punkte also point type and size, and colour.
+std::string gnuplot_stil(const methode &me, bool punkte);
+
+// The convergence plot of s: fehlerstudie_<m>.dat and .gp written, and
+// fehlerstudie_<m>.png drawn when gnuplot is there.
+void konvergenzdiagramm_zeichnen(const studie &s);
+
+// The picture of one n: f, the interpolants and their nodes above their
+// pointwise error, as fehlerstudie_<m>_n<n>.dat, .gp and .png.
+void verlaufsdiagramm_zeichnen(const verlauf &v);
+
+#endif
