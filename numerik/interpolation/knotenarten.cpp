@@ -115,6 +115,8 @@ const knotenart knotenarten[] = {
         .gewichte = nullptr,
         .schreiben = vektor_schreiben,
         .lesen = vektor_lesen,
+        .kuerzel = "g",
+        .anzeige = "gegeben",
     },
     {
         .nummer = STUETZSTELLEN_AEQUIDISTANT,
@@ -125,6 +127,8 @@ const knotenart knotenarten[] = {
         .gewichte = aequidistant_gewichte,
         .schreiben = intervall_schreiben,
         .lesen = intervall_lesen,
+        .kuerzel = "a",
+        .anzeige = "\u00e4quidistant",
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF,
@@ -135,6 +139,8 @@ const knotenart knotenarten[] = {
         .gewichte = tschebyscheff_gewichte,
         .schreiben = intervall_schreiben,
         .lesen = intervall_lesen,
+        .kuerzel = "t",
+        .anzeige = "Tschebyscheff",
     },
 };
 
