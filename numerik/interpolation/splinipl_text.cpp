@@ -20,6 +20,9 @@ int splineinterpolation_speichern(objekt *ip, FILE *aus) {
     } else if (d->splineart == SPLINE_PERIODISCH_FORTGESETZT) {
         schreibe_datum(aus, "a_benutzer =", d->a_benutzer);
         schreibe_datum(aus, "b_benutzer =", d->b_benutzer);
+    } else if (d->splineart == SPLINE_EINGESPANNT) {
+        schreibe_datum(aus, "abl1links =", d->abl1links);
+        schreibe_datum(aus, "abl1rechts =", d->abl1rechts);
     }
     nm_tabelle()->speichern(d->stuetzwerte, aus);
     return 0;
@@ -47,6 +50,9 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     } else if (r.splineart == SPLINE_PERIODISCH_FORTGESETZT) {
         lese_datum(ein, "%lf", "a_benutzer =", &a_benutzer);
         lese_datum(ein, "%lf", "b_benutzer =", &b_benutzer);
+    } else if (r.splineart == SPLINE_EINGESPANNT) {
+        lese_datum(ein, "%lf", "abl1links =", &r.abl1links);
+        lese_datum(ein, "%lf", "abl1rechts =", &r.abl1rechts);
     }
     matrix_zeiger werte(nm_tabelle()->laden(ein, nullptr));
     r.stuetzwerte = werte.get();

@@ -72,7 +72,8 @@ std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, in
     std::vector<const methode *> spalten;
     for (int i = 0; i < methoden_anzahl; ++i) {
         const methode &me = methoden[i];
-        bool gewaehlt = wahl == SPALTEN_UEBERSICHT ? me.uebersicht : (me.gruppe & wahl) != 0;
+        bool gewaehlt =
+            wahl == SPALTEN_UEBERSICHT ? me.uebersicht : (me.gruppe & wahl) == me.gruppe;
         if (gewaehlt && (!me.periodisch || periodisch(problem))) spalten.push_back(&me);
     }
     return spalten;

@@ -190,7 +190,7 @@ struct aufgabe {
         p.a = -1.0;
         p.b = 2.5;
         p.stuetzwerte = yv.get();
-        p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0};
+        p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0, 0.0, 0.0};
     }
 };
 
@@ -215,6 +215,8 @@ TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
                                                    f.p.b,
                                                    f.p.stuetzwerte,
                                                    SPLINE_NATUERLICH,
+                                                   0.0,
+                                                   0.0,
                                                    0.0,
                                                    0.0};
                 direkt.reset(splineinterpolation_kreieren(&s, nullptr));

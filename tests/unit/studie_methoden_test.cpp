@@ -105,10 +105,13 @@ TEST(Methodentabelle, ARowThatNeedsFSecondDerivativesRefusesDataWithoutAFunction
         if (!me.abl2) continue;
         matrix_zeiger knoten = spalte({0.0, 1.0, 2.0, 3.0}, "Stuetzstellen");
         matrix_zeiger werte = spalte({1.0, 0.0, 1.0, 0.0}, "Stuetzwerte");
+        // The clamped spline needs f', the others f''.
+        std::string meldung = me.splineart == SPLINE_EINGESPANNT
+                                  ? "^Fuer eigene Daten ist f' an den Enden nicht bekannt.\n$"
+                                  : "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$";
         EXPECT_EXIT(methode_erzeugen(&me, "Daten", STUETZSTELLEN_GEGEBEN, knoten.get(), 0.0, 0.0,
                                      werte.get(), nullptr),
-                    testing::ExitedWithCode(1),
-                    "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$");
+                    testing::ExitedWithCode(1), meldung);
     }
 }
 
@@ -136,13 +139,20 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // Group, class and spline kind say the same: a spline kind only for
         // the spline class, which has one in every row and whose kind alone
         // says whether it needs a periodic f or f'' at the ends.
-        EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES);
+        // A row of gruppe SPALTEN_ALLE shows only with both groups; it is
+        // in no overview.
+        EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES ||
+                    me.gruppe == SPALTEN_ALLE);
+        if (me.gruppe == SPALTEN_ALLE) {
+            EXPECT_FALSE(me.uebersicht);
+        }
         bool spline = me.art == &spline_interpolation;
         EXPECT_EQ(me.splineart != KEINE_SPLINEART, spline);
         if (spline) {
-            EXPECT_EQ(me.gruppe, SPALTEN_SPLINES);
+            EXPECT_NE(me.gruppe, SPALTEN_POLYNOME);
             EXPECT_EQ(me.periodisch, me.splineart == SPLINE_PERIODISCH);
-            EXPECT_EQ(me.abl2, me.splineart == SPLINE_ABL2_GEGEBEN);
+            EXPECT_EQ(me.abl2,
+                      me.splineart == SPLINE_ABL2_GEGEBEN || me.splineart == SPLINE_EINGESPANNT);
         }
         if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
             EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
@@ -205,18 +215,22 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
         std::vector<const methode *> s = spalten_waehlen(problem, SPALTEN_SPLINES);
         std::vector<const methode *> alle = spalten_waehlen(problem, SPALTEN_ALLE);
         std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
-        // -p and -s split the columns; together they are all, in table order.
+        // -p and -s split the columns of their groups; together they are
+        // those and the rows of both groups, in table order.
         std::size_t ip = 0;
         std::size_t is = 0;
+        std::size_t ib = 0;
         for (const methode *me : alle) {
             if (ip < p.size() && p[ip] == me)
                 ++ip;
             else if (is < s.size() && s[is] == me)
                 ++is;
+            else if (me->gruppe == SPALTEN_ALLE)
+                ++ib;
             else
                 ADD_FAILURE() << me->spalte << " in keiner Gruppe";
         }
-        EXPECT_EQ(ip + is, alle.size());
+        EXPECT_EQ(ip + is + ib, alle.size());
         EXPECT_EQ(ip, p.size());
         EXPECT_EQ(is, s.size());
         for (const methode *me : p)
