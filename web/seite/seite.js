@@ -887,7 +887,7 @@
       $(`farbe_${v.schluessel}`).style.borderColor = v.stile[art].farbe;
       const feld = $(`verfahren_${v.schluessel}`);
       feld.disabled = interpolation || (daten && v.abl2) || (v.arten & (1 << art)) === 0;
-      feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
+      feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: ihre Ableitungen an den Enden sind bekannt' : '';
     }
     $('n_regler').disabled = daten;
     $('n').disabled = daten;
