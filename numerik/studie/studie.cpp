@@ -234,16 +234,25 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
     return s;
 }
 
+namespace {
+// The grid of row k; a study put together by hand, without its gitter, has
+// the grid its punkte give.
+int gitter_bei(const studie &s, std::size_t k) {
+    return k < s.gitter.size() ? s.gitter[k] : studie_punkte(s.punkte, s.n[k]);
+}
+} // namespace
+
 std::string studie_gitter_text(const studie &s) {
     bool einheitlich = true;
-    for (int g : s.gitter)
-        einheitlich = einheitlich && g == s.gitter.front();
-    if (einheitlich && !s.gitter.empty()) return std::to_string(s.gitter.front());
+    for (std::size_t k = 0; k < s.n.size(); ++k)
+        einheitlich = einheitlich && gitter_bei(s, k) == gitter_bei(s, 0);
+    if (einheitlich && !s.n.empty()) return std::to_string(gitter_bei(s, 0));
+    if (s.n.empty() && s.punkte > 0) return std::to_string(s.punkte);
     return "max(" + std::to_string(STUDIE_MIN_PUNKTE) + ", 10 n + 1)";
 }
 
 bool gitter_zu_grob(const studie &s, std::size_t k) {
-    return s.gitter[k] < gitterpunkte_fuer(s.n[k]);
+    return gitter_bei(s, k) < gitterpunkte_fuer(s.n[k]);
 }
 
 bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j) {
