@@ -91,11 +91,12 @@ std::string studie_text(const studie &s) {
     const beispielfunktion &problem = funktion[s.m - 1];
     std::string text;
     anhaengen(text, "Beispielfunktion %d: %s\n", s.m, problem.name);
-    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %d Punkten von [%g,%g]\n", s.punkte,
-              problem.a, problem.b);
+    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]\n",
+              studie_gitter_text(s).c_str(), problem.a, problem.b);
     const auto teile = bloecke(s.spalten, true);
     bool markiert = false;
     bool ausgelassen = false;
+    bool grob = false;
     for (const auto &[von, bis] : teile) {
         kopfzeile(text, "n", s.spalten, von, bis);
         for (std::size_t k = 0; k < s.n.size(); ++k) {
@@ -104,6 +105,15 @@ std::string studie_text(const studie &s) {
                 const messwert &mw = s.werte[k][j];
                 char zahl[32] = "-";
                 if (mw.berechnet) std::snprintf(zahl, sizeof zahl, "%.3g", mw.fehler);
+                // A figure of a grid too coarse is a lower bound, and its 0
+                // says nothing: marked, the 0 replaced by the mark alone.
+                if (mw.berechnet && gitter_zu_grob(s, k)) {
+                    if (mw.fehler == 0.0)
+                        std::snprintf(zahl, sizeof zahl, "~");
+                    else
+                        std::snprintf(zahl, sizeof zahl, "%.3g~", mw.fehler);
+                    grob = true;
+                }
                 bool rundung = rundung_ueberwiegt(s, k, j);
                 zelle(text, s.spalten[j], zahl, rundung);
                 markiert = markiert || rundung;
@@ -118,6 +128,12 @@ std::string studie_text(const studie &s) {
     if (ausgelassen)
         anhaengen(text, "- nicht berechnet: Newton-Form ueber n = %d (Aufwand n^2).\n",
                   static_cast<int>(NEWTON_MAX_N));
+    if (grob)
+        anhaengen(text,
+                  "~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist\n"
+                  "  mindestens so gross; ~ allein: an den Messpunkten kein Fehler, zwischen\n"
+                  "  ihnen nicht gemessen.  Genauer mit -g %d.\n",
+                  gitterpunkte_fuer(s.n.back()));
     if (s.n.size() < 2) return text;
     text += "\nBeobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)\n";
     for (const auto &[von, bis] : teile) {
@@ -131,7 +147,9 @@ std::string studie_text(const studie &s) {
                 if (vorher.berechnet && jetzt.berechnet)
                     p = ordnung(vorher.fehler, s.n[k - 1], jetzt.fehler, s.n[k]);
                 char zahl[32] = "-";
-                if (!std::isnan(p)) std::snprintf(zahl, sizeof zahl, "%.2f", p);
+                bool grob_geformt = gitter_zu_grob(s, k - 1) || gitter_zu_grob(s, k);
+                if (!std::isnan(p))
+                    std::snprintf(zahl, sizeof zahl, grob_geformt ? "%.2f~" : "%.2f", p);
                 zelle(text, s.spalten[j], zahl, false);
             }
             text += '\n';

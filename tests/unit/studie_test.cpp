@@ -321,3 +321,67 @@ TEST(Verlauf, ValuesOfEachInterpolantOnTheGrid) {
 }
 
 } // namespace
+
+TEST(StudieGitter, FollowsNUnlessFixed) {
+    // Ten steps per node interval: 1001 points cover n up to 100.
+    EXPECT_EQ(studie_punkte(0, 2), 1001);
+    EXPECT_EQ(studie_punkte(0, 100), 1001);
+    EXPECT_EQ(studie_punkte(0, 101), 1011);
+    EXPECT_EQ(studie_punkte(0, 100000), 1000001);
+    EXPECT_EQ(studie_punkte(2001, 100000), 2001);
+}
+
+TEST(StudieGitter, CoarseRowIsMarkedNeverZero) {
+    // Problem 4 at n = 1000 on 1001 points: the grid points are the
+    // equidistant nodes themselves, where a spline takes f's values, so
+    // the measured error is 0; the table must not say 0 but mark it.
+    studie s = studie_durchfuehren(4, {100, 1000}, 1001, SPALTEN_SPLINES);
+    ASSERT_EQ(spaltennamen(s.spalten)[0], "nat.Sp-a");
+    EXPECT_FALSE(gitter_zu_grob(s, 0));
+    EXPECT_TRUE(gitter_zu_grob(s, 1));
+    EXPECT_EQ(s.werte[1][0].fehler, 0.0);
+    std::string text = studie_text(s);
+    EXPECT_NE(text.find("\n  1000         ~ "), std::string::npos) << text;
+    EXPECT_NE(text.find("~ Messgitter zu grob"), std::string::npos) << text;
+    EXPECT_NE(text.find("Genauer mit -g 10001.\n"), std::string::npos) << text;
+    // The same study on its own grid measures between the nodes.
+    studie fein = studie_durchfuehren(4, {100, 1000}, 0, SPALTEN_SPLINES);
+    EXPECT_EQ(fein.gitter, (std::vector<int>{1001, 10001}));
+    EXPECT_GT(fein.werte[1][0].fehler, 1e-9);
+    EXPECT_EQ(studie_text(fein).find('~'), std::string::npos);
+    EXPECT_NE(studie_text(fein).find("an max(1001, 10 n + 1) Punkten"), std::string::npos);
+}
+
+TEST(StudieKosten, PolynomialColumnsCostNTimesPoints) {
+    const methode *bary = methode_namens("Bary-t");
+    EXPECT_DOUBLE_EQ(methode_kosten(*bary, 1000, 10001), 1000.0 * 10001 + 1000.0 * 1000 / 2);
+    // The costliest column of problem 4 at n = 100000 is Bary-t: the Newton
+    // columns stop at 10000, the splines cost little per point.
+    studie_kosten k = studie_kosten_schaetzen(4, {100000}, 0, SPALTEN_UEBERSICHT);
+    ASSERT_NE(k.teuerste, nullptr);
+    EXPECT_STREQ(k.teuerste->spalte, "Bary-t");
+    EXPECT_GT(k.operationen / STUDIE_OPERATIONEN_JE_SEKUNDE, 60.0);
+    EXPECT_LT(studie_kosten_schaetzen(4, {2, 4, 8, 16, 32, 64}, 0, SPALTEN_UEBERSICHT).operationen /
+                  STUDIE_OPERATIONEN_JE_SEKUNDE,
+              1.0);
+}
+
+// Collects the shares a study reports.
+void anteil_merken(void *kontext, const char *was, double anteil) {
+    EXPECT_EQ(std::string(was).rfind("Beispielfunktion 2, ", 0), 0u) << was;
+    static_cast<std::vector<double> *>(kontext)->push_back(anteil);
+}
+
+TEST(StudieFortschritt, SharesRiseFromZeroAndStayBelowOne) {
+    std::vector<double> anteile;
+    studie_fortschritt rueckruf = {anteil_merken, &anteile};
+    studie_durchfuehren(2, {200, 400}, 0, SPALTEN_POLYNOME, &rueckruf);
+    ASSERT_FALSE(anteile.empty());
+    EXPECT_EQ(anteile.front(), 0.0);
+    for (std::size_t i = 1; i < anteile.size(); ++i)
+        EXPECT_GE(anteile[i], anteile[i - 1]);
+    EXPECT_LE(anteile.back(), 1.0);
+    // The last column at the last n starts past the middle: the shares are
+    // weighted by cost, and n = 400 costs four times n = 200.
+    EXPECT_GT(anteile.back(), 0.8);
+}
