@@ -880,19 +880,16 @@
   // nodes.
   const datenVerfahren = () => zustand.verfahren.filter((v) => !v.abl2 && (v.arten & (1 << Number(GEGEBEN))) !== 0);
 
-  // undefined when some method can be made over the value file loaded
-  // last, else the message of the first.
+  // undefined when the first method for own data can be made over the
+  // value file loaded last, else the library's message.
   async function datenPruefen() {
-    let erste;
-    for (const v of datenVerfahren()) {
-      const r = await ausfuehren((M) => {
-        datenSicherstellen(M);
-        M._web_freigeben(M._web_daten_erzeugen(v.k));
-      });
-      if (r.fehler === undefined) return undefined;
-      if (erste === undefined) erste = r.fehler;
-    }
-    return erste === undefined ? 'Kein Verfahren für eigene Daten.' : erste;
+    const v = datenVerfahren()[0];
+    if (v === undefined) return 'Kein Verfahren für eigene Daten.';
+    const r = await ausfuehren((M) => {
+      datenSicherstellen(M);
+      M._web_freigeben(M._web_daten_erzeugen(v.k));
+    });
+    return r.fehler;
   }
 
   async function datenLaden(bytes, herkunft) {
@@ -908,11 +905,11 @@
       }
       return { art, info: `Wertedatei, ${M._web_daten_anzahl()} Punkte` };
     });
-    // A value file counts as loaded when at least one method can be made
-    // over it; otherwise (values that are not finite numbers, as many X as
-    // Y values, too few points for every method) the load is refused with
-    // the library's message for the first method, the one that takes the
-    // fewest points.
+    // A value file counts as loaded when the Newton form, the method that
+    // takes the fewest points and any distinct nodes, can be made over it;
+    // otherwise (values or points that are not finite numbers, not as many
+    // X as Y values, no points) the load is refused with its message from
+    // the library.
     if (r.fehler === undefined && r.wert.art === 2) {
       const fehler = await datenPruefen();
       if (fehler !== undefined) r.fehler = fehler;
