@@ -16,7 +16,9 @@
     kompiliert: null,
     M: null,
     starts: 0,
-    hinweise: [], // lines the library wrote to standard error
+    // Where the library's lines on standard error go: the list of the run
+    // that calls the module at that moment (each view keeps its own).
+    hinweise: [],
     daten: null, // {bytes, nr} of the user's text, kept across restarts
     datenNr: 0,
   };
@@ -52,10 +54,13 @@
     return bib.M;
   }
 
-  // Runs arbeit(M) synchronously.  A failure of the library gives
-  // {fehler: its message}; the instance is then dropped.
-  async function ausfuehren(arbeit) {
+  // Runs arbeit(M) synchronously, the library's warnings going into the
+  // list hinweise (the caller's view's own).  Since arbeit runs without a
+  // break, no other run can write into that list meanwhile.  A failure of
+  // the library gives {fehler: its message}; the instance is then dropped.
+  async function ausfuehren(arbeit, hinweise = []) {
     const M = await bereit();
+    bib.hinweise = hinweise;
     try {
       return { wert: arbeit(M) };
     } catch (e) {
@@ -128,9 +133,12 @@
   // The interpolation of a loaded text, in the place of a method; drawn in
   // the style of its class's first method (set when it is loaded).
   const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', arten: ~0, abl2: false };
-  const N_MIN = 2;
+  const N_MIN = 1;
   const N_MAX = 10000;
   const FEHLER_DECKE = 1e3; // the error plot's ceiling
+  // The legend of the rounding mark, in the main table as in the study's.
+  const RUNDUNG_LEGENDE = '* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten ' +
+    'Polynom derselben Stützstellen um mehr als dessen Fehler ab.';
   const KNOTEN_GEZEIGT = 1000; // node markers up to this many nodes
 
   const zustand = {
@@ -138,26 +146,40 @@
     verfahren: [], // {k, schluessel, titel, stile: {node kind: {farbe, dash, breite}}, arten, abl2}
     geladenStil: null, // the style of the loaded interpolation
     quelle: 4, // example m, or 'daten'
+    n: 8, // the last n the field accepted
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
     datenInfo: '',
     punkteFest: false, // the user set the measuring points: the study then uses them for every n
   };
 
-  // The slider: positions 0..98 are n = 2..100 one by one, 98..300 grow
+  // The slider: positions 0..99 are n = 1..100 one by one, 99..300 grow
   // geometrically to 10^4, so that both small n and 10^4 are in reach.
   function nAusRegler(p) {
-    if (p <= 98) return p + 2;
-    return Math.round(100 * Math.pow(100, (p - 98) / 202));
+    if (p <= 99) return p + 1;
+    return Math.round(100 * Math.pow(100, (p - 99) / 201));
   }
   function reglerAusN(n) {
-    if (n <= 100) return n - 2;
-    return 98 + Math.round((202 * Math.log(n / 100)) / Math.log(100));
+    if (n <= 100) return n - 1;
+    return 99 + Math.round((201 * Math.log(n / 100)) / Math.log(100));
+  }
+
+  // The n typed into the field: a whole number from N_MIN to N_MAX, written
+  // in digits only; {n} or {fehler: what is wrong}.  Nothing is rounded or
+  // moved into range: what was typed is taken as it is or refused.
+  function nLesen(t) {
+    const wort = t.trim();
+    if (wort === '') return { fehler: 'Bitte n eingeben (eine ganze Zahl).' };
+    if (!/^[+-]?[0-9]+$/.test(wort)) return { fehler: `n = ${wort} ist keine ganze Zahl.` };
+    const n = Number(wort);
+    if (n < N_MIN) return { fehler: `n muss mindestens ${N_MIN} sein.` };
+    if (n > N_MAX) return { fehler: `n darf höchstens ${N_MAX} sein.` };
+    return { n };
   }
 
   function wahl() {
     const art = Number(document.querySelector('input[name="art"]:checked').value);
     const verfahren = zustand.verfahren.filter((v) => $(`verfahren_${v.schluessel}`).checked);
-    const n = Number($('n').value);
+    const n = zustand.n;
     // The measuring points follow n (ten steps per node interval, at least
     // 1001 points: fehlerstudie's grid without -g) until the user sets them.
     let punkte = zustand.punkteFest ? Math.round(Number($('punkte').value)) : Math.max(1001, 10 * n + 1);
@@ -216,6 +238,9 @@
       ergebnis.e = doublesLesen(M, pe, g);
       ergebnis.max = max;
       ergebnis.maxText = text(M, M._web_zahl(max, 3));
+      // The study's mark: the Newton figure is rounding where its stable
+      // form over the same nodes is much closer to f.
+      ergebnis.rundung = M._web_rundung(w.m, v.k, w.art, w.n, g, max) === 1;
       M._free(pe);
     }
     M._free(px);
@@ -529,14 +554,16 @@
       const knotenText = w.quelle === 'daten'
         ? `${r.knoten.x.length}, ${zustand.datenArt === 1 ? r.typ : 'gegeben'}`
         : `${w.n + 1}, ${ARTEN[w.art]}`;
-      const tr = zeile([[name], knotenText, r.maxText !== undefined ? r.maxText : '–', knoepfe]);
+      const maxText = r.maxText === undefined ? '–' : r.maxText + (r.rundung ? '*' : '');
+      const tr = zeile([[name], knotenText, maxText, knoepfe]);
       tr.dataset.verfahren = v.schluessel;
-      tr.children[2].className = 'zahl';
+      tr.children[2].className = r.rundung ? 'zahl rundung' : 'zahl';
     }
     for (const f of fehlgeschlagen) {
       const tr = zeile([f.v.titel, '', 'Fehler (siehe oben)', '']);
       tr.dataset.verfahren = f.v.schluessel;
     }
+    $('tabelle_fussnote').textContent = ergebnisse.some((r) => r.rundung) ? RUNDUNG_LEGENDE : '';
     if (w.quelle !== 'daten') {
       const punkte = w.punkte - 1;
       const tr = zeile(['f (exakt)', `${punkte + 1} Messpunkte`, '', [
@@ -583,7 +610,7 @@
     const meldungen = [];
     const ergebnisse = [];
     const fehlgeschlagen = [];
-    bib.hinweise = [];
+    const hinweise = [];
     let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0).map((v) => ({ ...v, ...v.stile[w.art] }));
     if (w.quelle === 'daten') {
       liste = liste.filter((v) => !v.abl2);
@@ -592,7 +619,7 @@
       if (zustand.datenArt === 0) liste = [];
     }
     for (const v of liste) {
-      const r = await ausfuehren((M) => verfahrenRechnen(M, w, v));
+      const r = await ausfuehren((M) => verfahrenRechnen(M, w, v), hinweise);
       if (r.fehler !== undefined) {
         meldungen.push({ wo: v.titel, text: r.fehler });
         fehlgeschlagen.push({ v });
@@ -613,7 +640,7 @@
           M._free(px);
         }
         return funktionRechnen(M, w, x);
-      });
+      }, hinweise);
       if (r.fehler !== undefined) meldungen.push({ wo: 'f', text: r.fehler }); else fy = r.wert;
     }
     const gerechnet = performance.now();
@@ -621,7 +648,7 @@
       ergebnisse[0].v = { ...GELADEN, ...zustand.geladenStil, titel: ergebnisse[0].name };
     }
     meldungZeigen(meldungen);
-    hinweiseZeigen(bib.hinweise);
+    hinweiseZeigen(hinweise);
     funktionZeichnen(w, ergebnisse, fy, x || []);
     fehlerZeichnen(w, ergebnisse);
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
@@ -718,6 +745,18 @@
     }
   }
 
+  // The key of a column in the plot: its title, and for a column that does
+  // not converge why its figures leave the plot.  Figures on the ceiling
+  // that all carry the rounding mark are rounding of the Newton form, not
+  // divergence of the method: "Rundung"; otherwise "divergiert".
+  function studienSchluessel(sp, decke) {
+    if (sp.konvergiert) return sp.titel;
+    const gekappt = sp.fehler.map((e, k) => k).filter((k) => sp.zellen[k] !== '-' && !(sp.fehler[k] <= decke));
+    const rundung = sp.rundung.some((r) => r) && gekappt.every((k) => sp.rundung[k]);
+    const warum = rundung ? 'Rundung' : 'divergiert';
+    return gekappt.length > 0 ? `${sp.titel} (${warum}; gekappt)` : `${sp.titel} (${warum})`;
+  }
+
   function studieZeigen(s, spaltenwahl) {
     $('studie_inhalt').hidden = false;
     const fehlerZelle = (sp, k) => {
@@ -741,8 +780,7 @@
     }
     const fussnoten = [];
     if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
-      fussnoten.push('* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten Polynom ' +
-        'derselben Stützstellen um mehr als dessen Fehler ab.');
+      fussnoten.push(RUNDUNG_LEGENDE);
     }
     if (s.grob.some((g) => g)) {
       fussnoten.push('~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist mindestens so groß; ' +
@@ -766,7 +804,7 @@
     }));
     const daten = [s.n, ...reihen, s.n.map(() => s.decke)];
     const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
-      label: sp.konvergiert ? sp.titel : `${sp.titel} (divergiert; gekappt)`,
+      label: studienSchluessel(sp, s.decke),
       stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
     })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } }];
     studienBild.bereich = [s.boden, s.decke * 3];
@@ -828,16 +866,16 @@
       Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
     const spaltenwahl = Number($('studie_wahl').value);
     const beginn = performance.now();
-    bib.hinweise = [];
-    const r = await ausfuehren((M) => studieLesen(M, w, $('studie_n').value, spaltenwahl));
+    const hinweise = [];
+    const r = await ausfuehren((M) => studieLesen(M, w, $('studie_n').value, spaltenwahl), hinweise);
     const dauer = performance.now() - beginn;
     // Warnings as fehlerstudie writes them to standard error: the first line
     // shows, the rest (a continued periodic spline lists its nodes) on demand.
-    $('studie_hinweise').hidden = bib.hinweise.length === 0;
-    $('studie_hinweiszeile').textContent = bib.hinweise.length > 1
-      ? `Hinweise der Bibliothek: ${bib.hinweise[0]} (und ${bib.hinweise.length - 1} Zeilen mehr)`
-      : `Hinweis der Bibliothek: ${bib.hinweise[0] || ''}`;
-    $('studie_hinweistext').textContent = bib.hinweise.join('\n');
+    $('studie_hinweise').hidden = hinweise.length === 0;
+    $('studie_hinweiszeile').textContent = hinweise.length > 1
+      ? `Hinweise der Bibliothek: ${hinweise[0]} (und ${hinweise.length - 1} Zeilen mehr)`
+      : `Hinweis der Bibliothek: ${hinweise[0] || ''}`;
+    $('studie_hinweistext').textContent = hinweise.join('\n');
     if (r.fehler !== undefined) {
       const el = $('studie_meldung');
       el.hidden = false;
@@ -857,6 +895,22 @@
 
   // ---- Loading the user's text -------------------------------------------------
 
+  // The methods a value file takes: those without f'' at the ends, on given
+  // nodes.
+  const datenVerfahren = () => zustand.verfahren.filter((v) => !v.abl2 && (v.arten & (1 << Number(GEGEBEN))) !== 0);
+
+  // undefined when the first method for own data can be made over the
+  // value file loaded last, else the library's message.
+  async function datenPruefen() {
+    const v = datenVerfahren()[0];
+    if (v === undefined) return 'Kein Verfahren für eigene Daten.';
+    const r = await ausfuehren((M) => {
+      datenSicherstellen(M);
+      M._web_freigeben(M._web_daten_erzeugen(v.k));
+    });
+    return r.fehler;
+  }
+
   async function datenLaden(bytes, herkunft) {
     const vorher = bib.daten;
     bib.daten = { bytes, nr: ++bib.datenNr };
@@ -870,6 +924,15 @@
       }
       return { art, info: `Wertedatei, ${M._web_daten_anzahl()} Punkte` };
     });
+    // A value file counts as loaded when the Newton form, the method that
+    // takes the fewest points and any distinct nodes, can be made over it;
+    // otherwise (values or points that are not finite numbers, not as many
+    // X as Y values, no points) the load is refused with its message from
+    // the library.
+    if (r.fehler === undefined && r.wert.art === 2) {
+      const fehler = await datenPruefen();
+      if (fehler !== undefined) r.fehler = fehler;
+    }
     if (r.fehler !== undefined) {
       bib.daten = vorher;
       meldungZeigen([{ wo: `Laden (${herkunft})`, text: r.fehler }]);
@@ -996,25 +1059,35 @@
 
     const regler = $('n_regler');
     const nFeld = $('n');
-    regler.value = String(reglerAusN(Number(nFeld.value)));
+    nFeld.value = String(zustand.n);
+    regler.value = String(reglerAusN(zustand.n));
+    // The field computes when it is left or Enter is pressed (its change
+    // event), not on each key: "2" on the way to "25" is no choice.  What
+    // it cannot take is said at the field; the last picture stays.
+    const nMeldung = $('n_meldung');
+    const nUebernehmen = () => {
+      const r = nLesen(nFeld.value);
+      nMeldung.hidden = r.fehler === undefined;
+      nMeldung.textContent = r.fehler || '';
+      nFeld.setAttribute('aria-invalid', r.fehler === undefined ? 'false' : 'true');
+      if (r.fehler !== undefined) {
+        document.body.dataset.nfehler = String(Number(document.body.dataset.nfehler || 0) + 1);
+        return;
+      }
+      if (r.n === zustand.n) return;
+      zustand.n = r.n;
+      regler.value = String(reglerAusN(r.n));
+      aktualisieren();
+    };
     regler.addEventListener('input', () => {
-      nFeld.value = String(nAusRegler(Number(regler.value)));
+      zustand.n = nAusRegler(Number(regler.value));
+      nFeld.value = String(zustand.n);
+      nMeldung.hidden = true;
+      nFeld.setAttribute('aria-invalid', 'false');
       aktualisieren();
     });
-    nFeld.addEventListener('input', () => {
-      const n = Math.round(Number(nFeld.value));
-      if (!(n >= N_MIN && n <= N_MAX)) return;
-      regler.value = String(reglerAusN(n));
-      aktualisieren();
-    });
-    nFeld.addEventListener('change', () => {
-      let n = Math.round(Number(nFeld.value));
-      if (!(n >= N_MIN)) n = N_MIN;
-      if (n > N_MAX) n = N_MAX;
-      nFeld.value = String(n);
-      regler.value = String(reglerAusN(n));
-      aktualisieren();
-    });
+    nFeld.addEventListener('change', nUebernehmen);
+    nFeld.addEventListener('keydown', (e) => { if (e.key === 'Enter') nUebernehmen(); });
     $('punkte').addEventListener('change', () => {
       zustand.punkteFest = true;
       $('punkte').value = String(wahl().punkte); // the number used, within its bounds

@@ -397,8 +397,21 @@ EMSCRIPTEN_KEEPALIVE objekt *web_daten_erzeugen(int k) {
     if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
     const methode &me = verfahren_nr(k);
     std::string name = std::string("Eigene Daten, ") + me.verfahren;
-    return methode_erzeugen(&me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
-                            geladene_werte, nullptr);
+    // A method that needs the function's derivatives says so.
+    if (me.abl2)
+        return methode_erzeugen(&me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
+                                geladene_werte, nullptr);
+    // The user's points and values go through the library's generic
+    // creation, which checks them first (counts, finite numbers, distinct
+    // or ascending nodes) and names the row at fault.
+    interpolation_problem p = {};
+    p.methode = me.art;
+    p.name = name.c_str();
+    p.art = STUETZSTELLEN_GEGEBEN;
+    p.stuetzstellen = geladene_punkte;
+    p.stuetzwerte = geladene_werte;
+    p.optionen.spline.splineart = me.splineart;
+    return interpolation_erzeugen(&p, nullptr);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_freigeben(objekt *ip) {
@@ -485,6 +498,33 @@ EMSCRIPTEN_KEEPALIVE double web_fehler(int m, const double *x, const double *y, 
 // node kind, n and points.
 EMSCRIPTEN_KEEPALIVE double web_groesster_fehler(objekt *ip, int m, int punkte) {
     return groesster_fehler(ip, problem_nr(m), punkte);
+}
+
+// 1 where the figure fehler of method k for example m over n+1 nodes of
+// kind art, measured at punkte points, is rounding rather than
+// interpolation error: the study's own test (rundung_ueberwiegt) on a study
+// of this one n with the method's row and the row of its stable form.  0
+// for a method without a stable form.
+EMSCRIPTEN_KEEPALIVE int web_rundung(int m, int k, int art, int n, int punkte, double fehler) {
+    const beispielfunktion &problem = problem_nr(m);
+    const methode &me = methode_nr(web_verfahren_methode(k, art));
+    if (me.stabil == nullptr) return 0;
+    const methode *stabil = nullptr;
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (std::strcmp(methoden[i].spalte, me.stabil) == 0) stabil = &methoden[i];
+    if (stabil == nullptr) return 0;
+    matrix_zeiger werte(werte_an_stuetzstellen(problem, art, n));
+    std::string name = problemname(problem, n);
+    interpolation_zeiger ip(methode_erzeugen(stabil, name.c_str(), art, nullptr, problem.a,
+                                             problem.b, werte.get(), &problem));
+    studie s;
+    s.m = m;
+    s.punkte = punkte;
+    s.spalten = {&me, stabil};
+    s.n = {n};
+    s.werte = {
+        {messwert{fehler, true}, messwert{groesster_fehler(ip.get(), problem, punkte), true}}};
+    return rundung_ueberwiegt(s, 0, 0) ? 1 : 0;
 }
 
 // x as printf("%.*g") writes it: the figures of the page in the programs'
