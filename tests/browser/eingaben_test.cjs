@@ -140,6 +140,24 @@ h.mitSeite(seite, async (page, kontext) => {
   p.gleich(await page.$eval('#studie_hinweistext', (e) => e.textContent), sollStudie, 'die Warnungen bei der Studie');
   p.gleich((await zustand(page)).hinweise, '', 'keine Warnung der Studie in der Hauptansicht');
 
+  // ---- A grid the user fixed too coarse for an n: marked as fehlerstudie -g marks it ----
+  await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton'], n: 8, punkte: 1001 });
+  await page.$eval('#studie_n', (e) => { e.value = '2 200'; });
+  await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
+  const programm = h.programm(bin, 'fehlerstudie', ['-g', '1001', '4', '2', '200']).stdout.toString();
+  const sollZeile = programm.split('\n').find((z) => /^\s+200\s/.test(z)).trim().split(/\s+/);
+  const seitenZeile = await page.$$eval('#studie_fehler tr', (zeilen) => zeilen.map((z) =>
+    [...z.children].map((c) => c.textContent.trim())).find((z) => z[0] === '200'));
+  p.pruefe(sollZeile.slice(1).every((z) => z.includes('~')), 'fehlerstudie -g 1001 markiert n = 200', sollZeile.join(' '));
+  // A figure that is rounding (*) is noise of the Newton form, which the
+  // module's libm may give otherwise: only its marks are compared.
+  const ohneRauschen = (z) => z.map((c) => (c.endsWith('*') ? c.replace(/^[^~*]*/, '') : c)).join(' ');
+  p.gleich(ohneRauschen(seitenZeile || []), ohneRauschen(sollZeile), 'die Zeile n = 200 wie fehlerstudie -g 1001');
+  p.pruefe((await page.$eval('#studie_decke', (e) => e.textContent)).includes('Bei n = 200 ist das Messgitter zu grob'),
+    'die Bildunterschrift nennt das zu grobe Gitter');
+  p.pruefe((await page.$eval('#studie_fussnote', (e) => e.textContent)).includes('~ Messgitter zu grob'),
+    'die Legende erklaert ~');
+
   // ---- Value files the methods cannot use ----
   await h.setzen(page, '#quelle', 'daten');
   const werte = h.programm(bin, 'beispielwerte', ['4', '4']).stdout.toString();

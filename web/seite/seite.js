@@ -792,7 +792,11 @@
     $('studie_fussnote').textContent = fussnoten.join(' ');
     $('studie_text').textContent = s.text;
     $('studie_decke').textContent = `Die Achse endet bei ${s.deckeText} (gepunktete Linie), der Zehnerpotenz über ` +
-      'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.';
+      'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.' +
+      (s.grob.some((g) => g)
+        ? ` Bei n = ${s.n.filter((_, k) => s.grob[k]).join(', ')} ist das Messgitter zu grob (~ in der Tabelle): ` +
+          'dort liegt der wahre Fehler über dem gezeichneten.'
+        : '');
 
     // The figures against n, on logarithmic axes: a figure above the
     // ceiling (or not a number) lies on it, one not computed leaves a gap.
