@@ -31,7 +31,10 @@ enum spaltenwahl {
     SPALTEN_UEBERSICHT = 0, /**< the rows marked uebersicht */
     SPALTEN_POLYNOME = 1,   /**< the group of the interpolating polynomial (-p) */
     SPALTEN_SPLINES = 2,    /**< the group of the cubic splines (-s) */
-    SPALTEN_ALLE = 3        /**< both groups */
+    SPALTEN_ALLE = 3,       /**< both groups */
+    /** the further methods (rational forms, Leja order, further node
+     * kinds): in no single group and not in the overview */
+    SPALTEN_WEITERE = 4
 };
 
 /** Bounds of n in the study.  The Newton form costs n^2 / 2 divisions to
@@ -63,12 +66,15 @@ typedef struct methode {
     klasse *art;           /**< class descriptor */
     int stuetzstellenart;  /**< node kind of the study's column */
     int splineart;         /**< spline kind, or KEINE_SPLINEART */
+    /** the class's further option: the Newton form 1 for Leja order, the
+     * rational form its blending degree d; 0 for the others */
+    int option;
     /** the node kinds the method takes (STUETZSTELLENART_BIT of each),
      * stuetzstellenart among them */
     unsigned arten;
     bool periodisch; /**< needs f(a) = f(b): shown only for such a problem */
     bool abl2;       /**< needs f'' at the ends: not for data without a function */
-    int gruppe;      /**< SPALTEN_POLYNOME or SPALTEN_SPLINES */
+    int gruppe;      /**< SPALTEN_POLYNOME, SPALTEN_SPLINES or SPALTEN_WEITERE */
     bool uebersicht; /**< shown in the overview (SPALTEN_UEBERSICHT) */
     int hoechstes_n; /**< the largest n the study computes */
     int suchanfang;  /**< the first n of a tolerance search */
@@ -94,7 +100,7 @@ const methode *methode_suchen(const char *spalte);
 
 /** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten,
  * else placed on [a, b]; a spline kind may add OHNE_KOEFFIZIENTEN) over
- * werte, named name; the caller owns the result.  problem gives f'' at the
+ * werte, named name, with the row's option; the caller owns the result.  problem gives f'' at the
  * ends where the method needs it (methode::abl2); a null problem there ends
  * through the fatal path with
  * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n".  Every other

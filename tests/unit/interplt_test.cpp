@@ -335,7 +335,7 @@ TEST(Stuetzstellen, SmallestAndLargestSkipNaN) {
         nmmatrix_setzen(x, 1, 1, a);
         nmmatrix_setzen(x, 2, 1, b);
         nmmatrix_setzen(x, 3, 1, c);
-        newtoninterpolation_parameter p = {"g", STUETZSTELLEN_GEGEBEN, x, 0.0, 0.0, y};
+        newtoninterpolation_parameter p = {"g", STUETZSTELLEN_GEGEBEN, x, 0.0, 0.0, y, 0};
         objekt *ip = newtoninterpolation_kreieren(&p, nullptr);
         grenzen g = {newtoninterpolation_linkeGrenze(ip), newtoninterpolation_rechteGrenze(ip)};
         newtoninterpolation_freigeben(ip);

@@ -6,6 +6,7 @@
 // always had.
 #include "gnuplot.h"
 #include "numerik/baryzipl.h"
+#include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
@@ -21,8 +22,13 @@
 
 namespace {
 
-constexpr int BEKANNTE_ARTEN[] = {STUETZSTELLEN_GEGEBEN, STUETZSTELLEN_AEQUIDISTANT,
-                                  STUETZSTELLEN_TSCHEBYSCHEFF};
+// Every node kind of the library's table.
+std::vector<int> bekannte_arten() {
+    std::vector<int> arten;
+    for (int i = 0; i < knotenarten_anzahl(); ++i)
+        arten.push_back(knotenart_an(i)->nummer);
+    return arten;
+}
 
 // Runge's function on [-9, 9]: even, so every row fits it, also one that
 // needs a periodic f.
@@ -41,7 +47,7 @@ TEST(Methodentabelle, EveryRowCreatesOnEveryKindItTakesAndInterpolates) {
     for (int r = 0; r < methoden_anzahl; ++r) {
         const methode &me = methoden[r];
         const beispielfunktion &problem = runge;
-        for (int art : BEKANNTE_ARTEN) {
+        for (int art : bekannte_arten()) {
             if ((me.arten & STUETZSTELLENART_BIT(art)) == 0) continue;
             // Given nodes: the Chebyshev points, ascending, as a caller's
             // own data would come.
@@ -100,13 +106,18 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // takes no kind the library does not know.
         EXPECT_NE(me.arten & STUETZSTELLENART_BIT(me.stuetzstellenart), 0u);
         unsigned alle = 0;
-        for (int art : BEKANNTE_ARTEN)
+        for (int art : bekannte_arten())
             alle |= STUETZSTELLENART_BIT(art);
         EXPECT_EQ(me.arten & ~alle, 0u);
         // Group, class and spline kind say the same: a spline kind only for
         // the spline class, which has one in every row and whose kind alone
         // says whether it needs a periodic f or f'' at the ends.
-        EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES);
+        EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES ||
+                    me.gruppe == SPALTEN_WEITERE);
+        // A further method is no column of the overview.
+        if (me.gruppe == SPALTEN_WEITERE) {
+            EXPECT_FALSE(me.uebersicht);
+        }
         bool spline = me.art == &spline_interpolation;
         EXPECT_EQ(me.splineart != KEINE_SPLINEART, spline);
         if (spline) {
@@ -115,7 +126,7 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
             EXPECT_EQ(me.abl2, me.splineart == SPLINE_ABL2_GEGEBEN);
         }
         if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
-            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+            EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
         }
         // Search range inside the study's range; a periodic spline from
         // n = 3: with three nodes (n = 2) the library continues it to five.
@@ -130,7 +141,7 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
             ASSERT_NE(stabil, nullptr);
             EXPECT_NE(stabil, &me);
             EXPECT_EQ(stabil->gruppe, SPALTEN_POLYNOME);
-            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+            EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
             EXPECT_EQ(stabil->stuetzstellenart, me.stuetzstellenart);
             EXPECT_EQ(stabil->stabil, nullptr);
         }
@@ -156,7 +167,8 @@ TEST(Methodentabelle, RowsOfOneKeyDifferOnlyInTheNodeKind) {
         for (int s = r + 1; s < methoden_anzahl; ++s) {
             const methode &a = methoden[r];
             const methode &b = methoden[s];
-            bool gleiches_verfahren = a.art == b.art && a.splineart == b.splineart;
+            bool gleiches_verfahren =
+                a.art == b.art && a.splineart == b.splineart && a.option == b.option;
             EXPECT_EQ(std::strcmp(a.schluessel, b.schluessel) == 0, gleiches_verfahren)
                 << a.spalte << " / " << b.spalte;
             if (!gleiches_verfahren) continue;
@@ -173,28 +185,38 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
         const beispielfunktion &problem = funktion[m - 1];
         std::vector<const methode *> p = spalten_waehlen(problem, SPALTEN_POLYNOME);
         std::vector<const methode *> s = spalten_waehlen(problem, SPALTEN_SPLINES);
-        std::vector<const methode *> alle = spalten_waehlen(problem, SPALTEN_ALLE);
+        std::vector<const methode *> alle =
+            spalten_waehlen(problem, SPALTEN_ALLE | SPALTEN_WEITERE);
+        std::vector<const methode *> w = spalten_waehlen(problem, SPALTEN_WEITERE);
         std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
-        // -p and -s split the columns; together they are all, in table order.
+        // -p, -s and the further methods split the columns; together they
+        // are all, in table order.
         std::size_t ip = 0;
         std::size_t is = 0;
+        std::size_t iw = 0;
         for (const methode *me : alle) {
             if (ip < p.size() && p[ip] == me)
                 ++ip;
             else if (is < s.size() && s[is] == me)
                 ++is;
+            else if (iw < w.size() && w[iw] == me)
+                ++iw;
             else
                 ADD_FAILURE() << me->spalte << " in keiner Gruppe";
         }
-        EXPECT_EQ(ip + is, alle.size());
+        EXPECT_EQ(ip + is + iw, alle.size());
         EXPECT_EQ(ip, p.size());
         EXPECT_EQ(is, s.size());
+        EXPECT_EQ(iw, w.size());
+        for (const methode *me : w)
+            EXPECT_EQ(me->gruppe, SPALTEN_WEITERE) << me->spalte;
         for (const methode *me : p)
             EXPECT_EQ(me->gruppe, SPALTEN_POLYNOME) << me->spalte;
         for (const methode *me : s)
             EXPECT_EQ(me->gruppe, SPALTEN_SPLINES) << me->spalte;
-        // Every row shows in -p -s unless it needs a periodic f the problem
-        // does not have; the overview is the marked rows among them.
+        // Every row shows in the union of all groups unless it needs a
+        // periodic f the problem does not have; the overview is the marked
+        // rows among them.
         std::size_t erwartet = 0;
         std::size_t markiert = 0;
         for (int r = 0; r < methoden_anzahl; ++r) {
