@@ -118,11 +118,7 @@ void studie_gross(benchmark::State &state) {
 
 // The baseline: one column of it, the polynomial on Chebyshev points.
 void studie_eine_spalte(benchmark::State &state) {
-    const methode *bary_t = nullptr;
-    for (int i = 0; i < methoden_anzahl; ++i)
-        if (methoden[i].art == &baryzentrische_interpolation &&
-            methoden[i].stuetzstellenart == STUETZSTELLEN_TSCHEBYSCHEFF)
-            bary_t = &methoden[i];
+    const methode *bary_t = methode_suchen("Bary-t");
     for (auto _ : state) {
         interpolation_zeiger ip = erzeugen(*bary_t, funktion[3], 4, 100000);
         benchmark::DoNotOptimize(groesster_fehler(ip.get(), funktion[3], PUNKTE));

@@ -4,6 +4,7 @@
 #include "gnuplot.h"
 
 #include "numerik/fehler.h"
+#include "numerik/knotenarten.h"
 #include "numerik/zahlen.h"
 #include "rahmen.h"
 
@@ -45,6 +46,22 @@ std::string gnuplot_stil(const methode &me, bool punkte) {
 }
 
 namespace {
+
+// The node kinds of the columns shown, in the order of the node-kind table:
+// the rows of marks under the picture of one n and their blocks in its data
+// file.
+std::vector<const knotenart *> gezeigte_knotenarten(const verlauf &v) {
+    std::vector<const knotenart *> arten;
+    for (int i = 0; i < knotenarten_anzahl(); ++i) {
+        const knotenart *art = knotenart_an(i);
+        for (const methode *me : v.spalten)
+            if (me->stuetzstellenart == art->nummer) {
+                arten.push_back(art);
+                break;
+            }
+    }
+    return arten;
+}
 
 std::string problemtitel(int m) {
     return "Beispielfunktion " + std::to_string(m) + ": " + funktion[m - 1].name;
@@ -165,10 +182,9 @@ void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
         std::fputs(zeile.c_str(), aus);
     }
     const beispielfunktion &problem = funktion[v.m - 1];
-    for (int art : {STUETZSTELLEN_AEQUIDISTANT, STUETZSTELLEN_TSCHEBYSCHEFF}) {
-        std::fprintf(aus, "\n\n# Stuetzstellen %s: x f(x)\n",
-                     art == STUETZSTELLEN_AEQUIDISTANT ? "aequidistant" : "Tschebyscheff");
-        for (double x : stuetzstellen(problem, art, v.n)) {
+    for (const knotenart *art : gezeigte_knotenarten(v)) {
+        std::fprintf(aus, "\n\n# Stuetzstellen %s: x f(x)\n", art->titel);
+        for (double x : stuetzstellen(problem, art->nummer, v.n)) {
             zeile.clear();
             e_anhaengen(zeile, "", x, 9);
             e_anhaengen(zeile, " ", problem.f(x), 9);
@@ -237,14 +253,19 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
                      gnuplot_text(v.spalten[j]->titel).c_str());
     // Many nodes are drawn small: their rows then show density, not marks.
     const char *groesse = v.n <= 100 ? "0.7" : "0.3";
-    std::fprintf(aus,
-                 "     '' index 1 using 1:(%.17g) with points pt 5 ps %s lc rgb '#404040' "
-                 "title 'Stuetzstellen aequidistant', \\\n",
-                 unten + 0.05 * (oben - unten), groesse);
-    std::fprintf(aus,
-                 "     '' index 2 using 1:(%.17g) with points pt 7 ps %s lc rgb '#404040' "
-                 "title 'Stuetzstellen Tschebyscheff'\n",
-                 unten + 0.11 * (oben - unten), groesse);
+    // One row of marks for each node kind, from the foot upwards: index k+1
+    // of the data file, point types 5, 7, 9, ... (filled square, circle,
+    // triangle).
+    const std::vector<const knotenart *> arten = gezeigte_knotenarten(v);
+    for (std::size_t k = 0; k < arten.size(); ++k) {
+        std::string marken = std::string("Stuetzstellen ") + arten[k]->titel;
+        std::fprintf(aus,
+                     "     '' index %zu using 1:(%.17g) with points pt %zu ps %s lc rgb '#404040' "
+                     "title %s%s\n",
+                     k + 1, unten + (5.0 + 6.0 * static_cast<double>(k)) / 100.0 * (oben - unten),
+                     5 + 2 * k, groesse, gnuplot_text(marken).c_str(),
+                     k + 1 < arten.size() ? ", \\" : "");
+    }
     std::fprintf(aus, "set tmargin at screen 0.58\nset bmargin at screen 0.175\n");
     std::fprintf(aus, "decke = %g\n", decke);
     std::fprintf(aus, "set logscale y\nset format y '%%.0e'\nset format x '%%g'\n");

@@ -53,6 +53,10 @@ typedef struct knotenart {
      * NM_MATRIX the caller owns) for a stored kind, else null after setting
      * *a and *b.  Text that does not fit ends through the fatal path. */
     objekt *(*lesen)(FILE *ein, double *a, double *b);
+    /** A short ASCII code of the kind for names of files ("a", "t", "g"). */
+    const char *kuerzel;
+    /** The title as a page shows it, in UTF-8 ("\xc3\xa4quidistant"). */
+    const char *anzeige;
 } knotenart;
 
 /** The number of node kinds. */

@@ -148,6 +148,8 @@ const knotenart knotenarten[] = {
         .gewichte = nullptr,
         .schreiben = vektor_schreiben,
         .lesen = vektor_lesen,
+        .kuerzel = "g",
+        .anzeige = "gegeben",
     },
     {
         .nummer = STUETZSTELLEN_AEQUIDISTANT,
@@ -158,6 +160,8 @@ const knotenart knotenarten[] = {
         .gewichte = aequidistant_gewichte,
         .schreiben = intervall_schreiben,
         .lesen = intervall_lesen,
+        .kuerzel = "a",
+        .anzeige = "\u00e4quidistant",
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF,
@@ -168,6 +172,8 @@ const knotenart knotenarten[] = {
         .gewichte = tschebyscheff_gewichte,
         .schreiben = intervall_schreiben,
         .lesen = intervall_lesen,
+        .kuerzel = "t",
+        .anzeige = "Tschebyscheff",
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF1,
@@ -178,6 +184,8 @@ const knotenart knotenarten[] = {
         .gewichte = tschebyscheff1_gewichte,
         .schreiben = intervall_schreiben,
         .lesen = intervall_lesen,
+        .kuerzel = "t1",
+        .anzeige = "Tschebyscheff 1. Art",
     },
 };
 

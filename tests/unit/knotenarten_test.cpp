@@ -53,6 +53,11 @@ TEST(Knotenarten, LookupByNumberAndName) {
         EXPECT_EQ(knotenart_name(k->schluessel), k);
         // Stored nodes are never placed, placed ones never stored.
         EXPECT_EQ(k->gespeichert != 0, k->punkt == nullptr) << k->schluessel;
+        // File names on the page tell the kinds apart by their code.
+        ASSERT_NE(k->kuerzel, nullptr) << k->schluessel;
+        ASSERT_NE(k->anzeige, nullptr) << k->schluessel;
+        for (int j = 0; j < i; ++j)
+            EXPECT_STRNE(knotenart_an(j)->kuerzel, k->kuerzel) << k->schluessel;
     }
     EXPECT_EQ(knotenart_nummer(STUETZSTELLEN_GEGEBEN)->gespeichert, 1);
     EXPECT_STREQ(knotenart_nummer(STUETZSTELLEN_AEQUIDISTANT)->schluessel, "aequidistant");

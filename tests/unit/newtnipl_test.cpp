@@ -1,6 +1,7 @@
 // NEWTON_INTERPOLATION: divided differences, evaluation, bounds, vectors,
 // text form and every message of the class.
 #include "hilfen.h"
+#include "numerik/knotenarten.h"
 #include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
@@ -301,7 +302,7 @@ TEST(NewtonMeldungen, Creation) {
     EXPECT_EXIT(newton(STUETZSTELLEN_TSCHEBYSCHEFF, {}, 1, 0, {1, 2}), testing::ExitedWithCode(1),
                 "^Intervall \\[1.000000,0.000000\\] numerisch zu klein oder ungueltig.\n$");
     // No flag is cleared here: 64 + 1 is no kind either.
-    for (int art : {3, -1, 65})
+    for (int art : {knotenarten_anzahl(), -1, 65})
         EXPECT_EXIT(newton(art, {0, 1}, 0, 1, {1, 2}), testing::ExitedWithCode(1),
                     "^Ungueltige Stuetzstellenart fuer Interpolationsproblem p: \\(" +
                         std::to_string(art) + "\\)\n$");

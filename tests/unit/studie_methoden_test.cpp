@@ -12,8 +12,11 @@
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 #include "numerik/studie.h"
+#include "numerik/zahlen.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -22,13 +25,14 @@
 
 namespace {
 
-// Every node kind of the library's table.
+// Every node kind the library knows, from its table.
 std::vector<int> bekannte_arten() {
     std::vector<int> arten;
     for (int i = 0; i < knotenarten_anzahl(); ++i)
         arten.push_back(knotenart_an(i)->nummer);
     return arten;
 }
+const std::vector<int> BEKANNTE_ARTEN = bekannte_arten();
 
 // Runge's function on [-9, 9]: even, so every row fits it, also one that
 // needs a periodic f.
@@ -47,7 +51,7 @@ TEST(Methodentabelle, EveryRowCreatesOnEveryKindItTakesAndInterpolates) {
     for (int r = 0; r < methoden_anzahl; ++r) {
         const methode &me = methoden[r];
         const beispielfunktion &problem = runge;
-        for (int art : bekannte_arten()) {
+        for (int art : BEKANNTE_ARTEN) {
             if ((me.arten & STUETZSTELLENART_BIT(art)) == 0) continue;
             // Given nodes: the Chebyshev points, ascending, as a caller's
             // own data would come.
@@ -71,6 +75,26 @@ TEST(Methodentabelle, EveryRowCreatesOnEveryKindItTakesAndInterpolates) {
             for (int i = 0; i < n; ++i)
                 EXPECT_TRUE(std::isfinite(fi->funktionswert(ip.get(), (x[i] + x[i + 1]) / 2)))
                     << me.spalte << " art " << art;
+            // Its text loads back through the generic loader as the same
+            // interpolant, bit for bit (full precision: -v's form).
+            char *text = nullptr;
+            std::size_t laenge = 0;
+            FILE *aus = open_memstream(&text, &laenge);
+            int vorher = zahl_form_setzen(ZAHL_FORM_VOLL);
+            fi->speichern(ip.get(), aus);
+            zahl_form_setzen(vorher);
+            std::fclose(aus);
+            FILE *ein = fmemopen(text, laenge, "rb");
+            interpolation_zeiger geladen(interpolation_laden(ein, nullptr));
+            std::fclose(ein);
+            std::free(text);
+            ASSERT_EQ(interpolation_klasse(geladen.get()), me.art) << me.spalte;
+            for (int i = 0; i < n; ++i) {
+                double xm = (x[i] + x[i + 1]) / 2;
+                EXPECT_EQ(interpolation_tabelle(geladen.get())->funktionswert(geladen.get(), xm),
+                          fi->funktionswert(ip.get(), xm))
+                    << me.spalte << " art " << art;
+            }
         }
     }
 }
@@ -106,7 +130,7 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // takes no kind the library does not know.
         EXPECT_NE(me.arten & STUETZSTELLENART_BIT(me.stuetzstellenart), 0u);
         unsigned alle = 0;
-        for (int art : bekannte_arten())
+        for (int art : BEKANNTE_ARTEN)
             alle |= STUETZSTELLENART_BIT(art);
         EXPECT_EQ(me.arten & ~alle, 0u);
         // Group, class and spline kind say the same: a spline kind only for

@@ -104,8 +104,12 @@
   // ---- The choices -------------------------------------------------------
 
   const $ = (id) => document.getElementById(id);
-  const ARTEN = { 0: 'gegeben', 1: 'äquidistant', 2: 'Tschebyscheff' };
-  const ARTKUERZEL = { 0: 'g', 1: 'a', 2: 't' };
+  // The node kinds, from the module's table of node kinds (web_knotenart_*):
+  // number -> title, number -> code in file names; GEGEBEN is the kind whose
+  // nodes come with the data.
+  const ARTEN = {};
+  const ARTKUERZEL = {};
+  let GEGEBEN = '0';
   // The methods, their titles and their styles come from the module's
   // table of methods (web_methode_*).  Its titles are ASCII; shown with
   // their umlauts and f'' as f″.
@@ -278,7 +282,9 @@
     const serien = [{ label: 'x' }];
     if (fy) {
       reihen.push(fy);
-      serien.push({ label: 'f (exakt)', stroke: '#000', width: 2.5, spanGaps: true, points: { show: false } });
+      // A broad light band under the interpolants: no method's colour (the
+      // f'' spline is black), and a curve that meets f runs inside it.
+      serien.push({ label: 'f (exakt)', stroke: '#c4c4c4', width: 6, spanGaps: true, points: { show: false } });
     }
     for (const r of ergebnisse) {
       reihen.push(r.y);
@@ -870,10 +876,11 @@
     const interpolation = daten && zustand.datenArt === 1;
     $('art_gegeben').hidden = !daten;
     for (const r of document.querySelectorAll('input[name="art"]')) {
-      r.disabled = daten ? r.value !== '0' : r.value === '0';
+      r.disabled = daten ? r.value !== GEGEBEN : r.value === GEGEBEN;
     }
-    const gesucht = daten ? '0' : (document.querySelector('input[name="art"]:checked').value === '0'
-      ? '1' : document.querySelector('input[name="art"]:checked').value);
+    const gewaehlt = document.querySelector('input[name="art"]:checked').value;
+    const erste = document.querySelector(`input[name="art"]:not([value="${GEGEBEN}"])`).value;
+    const gesucht = daten ? GEGEBEN : (gewaehlt === GEGEBEN ? erste : gewaehlt);
     document.querySelector(`input[name="art"][value="${gesucht}"]`).checked = true;
     const art = Number(gesucht);
     for (const v of zustand.verfahren) {
@@ -897,6 +904,32 @@
     for (let m = 1; m <= M._web_beispiel_anzahl(); ++m) {
       zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)) });
     }
+    // The choice of nodes: the placed kinds in table order, the first
+    // checked, then the kind of given nodes, shown only for own data.
+    const knotenwahl = $('knotenwahl');
+    const gespeichert = [];
+    for (let i = 0; i < M._web_knotenarten_anzahl(); ++i) {
+      const nummer = String(M._web_knotenart_nummer(i));
+      ARTEN[nummer] = text(M, M._web_knotenart_anzeige(i));
+      ARTKUERZEL[nummer] = text(M, M._web_knotenart_kuerzel(i));
+      const label = document.createElement('label');
+      const ein = document.createElement('input');
+      ein.type = 'radio';
+      ein.name = 'art';
+      ein.value = nummer;
+      label.append(ein, ` ${ARTEN[nummer]}`);
+      if (M._web_knotenart_gespeichert(i) === 1) {
+        GEGEBEN = nummer;
+        label.id = 'art_gegeben';
+        label.hidden = true;
+        label.append(' (aus den Daten)');
+        gespeichert.push(label);
+      } else {
+        ein.checked = knotenwahl.querySelector('input[name="art"]') === null;
+        knotenwahl.append(label);
+      }
+    }
+    knotenwahl.append(...gespeichert);
     for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
       // Each node kind in the style of the method's row of that kind, as
       // the study draws its columns.

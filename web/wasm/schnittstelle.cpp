@@ -20,6 +20,7 @@
 #include "numerik/beispielfunktionen.h"
 #include "numerik/fehler.h"
 #include "numerik/interplt.h"
+#include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
@@ -231,6 +232,31 @@ EMSCRIPTEN_KEEPALIVE double web_beispiel_a(int m) {
 }
 EMSCRIPTEN_KEEPALIVE double web_beispiel_b(int m) {
     return problem_nr(m).b;
+}
+
+// The table of node kinds, row i (numerik/knotenarten.h): the page builds
+// its choice of nodes and its file names from it.  A row outside the table
+// reads as the first.
+namespace {
+const knotenart *knotenart_zeile(int i) {
+    const knotenart *k = knotenart_an(i);
+    return k != nullptr ? k : knotenart_an(0);
+}
+} // namespace
+EMSCRIPTEN_KEEPALIVE int web_knotenarten_anzahl() {
+    return knotenarten_anzahl();
+}
+EMSCRIPTEN_KEEPALIVE int web_knotenart_nummer(int i) {
+    return knotenart_zeile(i)->nummer;
+}
+EMSCRIPTEN_KEEPALIVE int web_knotenart_gespeichert(int i) {
+    return knotenart_zeile(i)->gespeichert;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_knotenart_kuerzel(int i) {
+    return knotenart_zeile(i)->kuerzel;
+}
+EMSCRIPTEN_KEEPALIVE const char *web_knotenart_anzeige(int i) {
+    return knotenart_zeile(i)->anzeige;
 }
 
 // The table of methods, row i (numerik/methoden.h): the page reads titles,
