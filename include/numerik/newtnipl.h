@@ -15,8 +15,13 @@
  * in ascending order the products (x - x(1))...(x - x(k)) grow with n and
  * the Newton form on Chebyshev points loses every digit by n = 64, in Leja
  * order it stays within a few rounding steps of the barycentric form's
- * value.  The object's vectors nodes, values and coefficients are then in
- * Leja order (the coefficients refer to that order); the text form keeps
+ * value.  The form is then written in the variable t = (x - m) / s, m the
+ * middle of the nodes' range and s the power of two at or below a quarter
+ * of it: p(x) = c(1) + c(2)(t - t(1)) + ... with t(j) = (x(j) - m) / s, so
+ * that over Leja points neither the products nor the coefficients leave
+ * the double range at large n (in x they would once (range/4)^n does).
+ * The object's vectors nodes x, values and coefficients (the divided
+ * differences over the t(j)) are then in Leja order; the text form keeps
  * the problem's order.
  *
  * Text form: "NEWTON_INTERPOLATION: name", "art = " node kind, for a stored

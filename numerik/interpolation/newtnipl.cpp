@@ -119,8 +119,7 @@ std::vector<int> leja_reihenfolge(const double *x, int n) {
 // c(j) read for c(j+1) still holds the difference of order k-1.  The three
 // vectors are the object's own NM_MATRIX objects: their arrays are used,
 // c[j] standing for c(j+1).
-void dividierte_differenzen(polynomdaten *d) {
-    const double *x = eintraege(d->stuetzstellen);
+void dividierte_differenzen(polynomdaten *d, const double *x) {
     const double *y = eintraege(d->stuetzwerte);
     schreibfeld c(d->koeffizienten);
     int n = d->n;
@@ -158,11 +157,36 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
                p.option, p.name != nullptr ? p.name : "unbenannt");
     objekt *ip = polynom_kreieren(p, newton);
     polynomdaten *d = polynom_daten(ip);
-    if (d->option == 1)
-        polynom_umordnen(d, leja_reihenfolge(eintraege(d->stuetzstellen), d->n).data());
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
-    dividierte_differenzen(d);
+    if (d->option == 0) {
+        dividierte_differenzen(d, eintraege(d->stuetzstellen));
+        return ip;
+    }
+    polynom_umordnen(d, leja_reihenfolge(eintraege(d->stuetzstellen), d->n).data());
+    // The variable t = (x - mitte) / skala: the middle of the nodes' range,
+    // and the power of two at or below a quarter of it (an interval's
+    // capacity), so that the division is exact.  Over Leja points the
+    // products of n differences of t stay within a modest factor of 1 and
+    // the divided differences of smooth data fall: in x both would leave
+    // the double range once (range/4)^n does, at n of a few hundred.
+    const double *x = eintraege(d->stuetzstellen);
+    double kleinster = x[0], groesster = x[0];
+    for (int i = 1; i <= d->n; ++i) {
+        kleinster = std::fmin(kleinster, x[i]);
+        groesster = std::fmax(groesster, x[i]);
+    }
+    d->mitte = kleinster / 2.0 + groesster / 2.0;
+    double viertel = groesster / 4.0 - kleinster / 4.0;
+    int e = 0;
+    if (viertel > 0.0 && std::isfinite(viertel)) {
+        std::frexp(viertel, &e);
+        d->skala = std::ldexp(1.0, e - 1);
+    }
+    std::vector<double> t(static_cast<std::size_t>(d->n) + 1);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t[i] = (x[i] - d->mitte) / d->skala;
+    dividierte_differenzen(d, t.data());
     return ip;
 }
 
@@ -190,8 +214,15 @@ double newtoninterpolation_funktionswert(objekt *ip, double x) {
     // Nested multiplication from the highest coefficient down; the last node
     // x(n+1) takes no part.  c[k] stands for c(k+1), knoten[k] for x(k+1).
     double r = c[d->n];
+    if (d->reihenfolge == nullptr) {
+        for (int k = d->n; k >= 1; --k)
+            r = c[k - 1] + (x - knoten[k - 1]) * r;
+        return r;
+    }
+    // Leja order: in t, each node moved and scaled as at creation.
+    double t = (x - d->mitte) / d->skala;
     for (int k = d->n; k >= 1; --k)
-        r = c[k - 1] + (x - knoten[k - 1]) * r;
+        r = c[k - 1] + (t - (knoten[k - 1] - d->mitte) / d->skala) * r;
     return r;
 }
 

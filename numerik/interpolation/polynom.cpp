@@ -26,8 +26,8 @@ objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
     auto *d = static_cast<polynomdaten *>(std::malloc(sizeof(polynomdaten)));
     ip->daten = d;
     if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
-    *d = {nullptr, nullptr, nullptr,  nullptr, 0, STUETZSTELLEN_GEGEBEN,
-          0.0,     0.0,     p.option, nullptr};
+    *d = {nullptr, nullptr, nullptr,  nullptr, 0,   STUETZSTELLEN_GEGEBEN,
+          0.0,     0.0,     p.option, nullptr, 0.0, 1.0};
 
     const char *name = p.name != nullptr ? p.name : "unbenannt";
     std::size_t laenge = std::strlen(name);

@@ -28,6 +28,10 @@ struct polynomdaten {
     // nodes and values is row reihenfolge[k]+1 of the problem (n+1 entries,
     // malloc'd), and the text form writes the problem's order.
     int *reihenfolge;
+    // The Newton form in Leja order is written in t = (x - mitte) / skala;
+    // 0 and 1 otherwise.
+    double mitte;
+    double skala;
 };
 
 // The six fields that open the creation record of each class, and the

@@ -5,6 +5,7 @@
 // the rational form among them).
 #include "hilfen.h"
 
+#include "numerik/baryzipl.h"
 #include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
 #include "numerik/newtnipl.h"
@@ -129,8 +130,10 @@ TEST(Leja, TextFormKeepsTheProblemsOrderAndWritesTheKeyLineOnlyWhenSet) {
     // Leja order of 0, 1, 2, 3: 0 and 3 tie for the first (0 is first given),
     // then 3, then 1 and 2 tie at 1 * 2 (1 first).
     EXPECT_EQ(spalte(leja.get(), 0), (std::vector<double>{0.0, 3.0, 1.0, 2.0}));
-    // x^2 + 1 in that order: c = 1, (10-1)/3 = 3, then 1, then 0.
-    EXPECT_EQ(spalte(leja.get(), 2), (std::vector<double>{1.0, 3.0, 1.0, 0.0}));
+    // x^2 + 1 in that order, in t = (x - 1.5) / 0.5 (a quarter of the range
+    // is 0.75, the power of two below it 0.5): over t = -3, 3, -1, 1 the
+    // divided differences are 1, 9/6, then (2 - 1.5)/2, then 0.
+    EXPECT_EQ(spalte(leja.get(), 2), (std::vector<double>{1.0, 1.5, 0.25, 0.0}));
 
     // A placed kind: the values go back to the order of placement.
     interpolation_zeiger platziert = newton(STUETZSTELLEN_AEQUIDISTANT, {}, 0.0, 3.0, y, 1);
@@ -157,6 +160,31 @@ TEST(Leja, TextFormKeepsTheProblemsOrderAndWritesTheKeyLineOnlyWhenSet) {
                 "^Ungueltige Anordnung leja = 2 fuer NEWTON_INTERPOLATION p \\(0 oder 1\\).\n$");
     EXPECT_EXIT(laden("NEWTON_INTERPOLATION: p\nart = 1\na = 0\nb = 3\nlaja = 1\n" + vektoren),
                 testing::ExitedWithCode(1), "^leja =... erwartet!\n$");
+}
+
+TEST(Leja, LargeNStaysInTheDoubleRange) {
+    // Unscaled, the products (x - x(1))...(x - x(k)) over [-9, 9] pass
+    // DBL_MAX near k = 470 and [-0.3, 0.3]'s fall below DBL_MIN near k = 370;
+    // in Leja order the form keeps the barycentric form's value at n = 3000.
+    for (double halb : {9.0, 0.3}) {
+        int n = 3000;
+        std::vector<double> y;
+        for (int i = 0; i <= n; ++i) {
+            double x = std::cos(i * 3.141592653589793 / n) * halb;
+            y.push_back(1.0 / (1.0 + x * x / (halb * halb) * 81.0));
+        }
+        interpolation_zeiger leja = newton(STUETZSTELLEN_TSCHEBYSCHEFF, {}, -halb, halb, y, 1);
+        matrix_zeiger yv = vektor(y);
+        baryzentrischeinterpolation_parameter p = {
+            "b", STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, -halb, halb, yv.get()};
+        interpolation_zeiger bary(baryzentrischeinterpolation_kreieren(&p, nullptr));
+        for (int i = 0; i <= 50; ++i) {
+            double x = -halb + 2 * halb * (i + 0.3) / 51.0;
+            EXPECT_NEAR(newtoninterpolation_funktionswert(leja.get(), x),
+                        baryzentrischeinterpolation_funktionswert(bary.get(), x), 1e-12)
+                << halb << " x " << x;
+        }
+    }
 }
 
 TEST(Leja, FurtherColumnsOnRungesFunctionAtN64) {
