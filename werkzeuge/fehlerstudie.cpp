@@ -14,12 +14,13 @@
 #include "numerik/studie.h"
 #include "rahmen.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <vector>
 
 namespace {
@@ -38,7 +39,8 @@ const programmbeschreibung programm = {
         "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
         "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
         "             Interpolierenden und ihre Stuetzstellen ueber dem Fehler\n",
-        " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: 1001)\n",
+        " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: je n\n",
+        "          max(1001, 10 n + 1), mit -t 1001)\n",
         " Toleranz = groesster zulaessiger Fehler, eine positive Zahl\n",
         " m = Nummer der Beispielfunktion oder alle\n",
         " n = Anzahl der Stuetzstellen - 1, mindestens 2, aufsteigend\n",
@@ -53,7 +55,6 @@ const programmbeschreibung programm = {
     INT_MAX,
 };
 
-constexpr int STANDARD_PUNKTE = STUDIE_MIN_PUNKTE;
 // Bounds against typing slips: beyond them a run takes hours, not a crash.
 constexpr int MAX_PUNKTE = 10000000;
 
@@ -89,12 +90,22 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
 
 // The whole argument must be one finite positive number.
 double toleranz_argument(const char *text) {
-    char *ende = nullptr;
-    errno = 0;
-    double wert = std::strtod(text, &ende);
-    if (ende == text || *ende != '\0' || !(wert > 0.0) || !std::isfinite(wert) || errno == ERANGE)
-        numerik_fehler("Toleranz muss eine positive Zahl sein!\n");
+    double wert = reelles_argument(text);
+    if (!(wert > 0.0)) numerik_fehler("Toleranz muss eine positive Zahl sein!\n");
     return wert;
+}
+
+// One part of a run over several problems, reported to the one display as
+// its share of the whole: basis before it, gewicht its own.
+struct teilfortschritt {
+    fortschrittsanzeige *anzeige;
+    double basis;
+    double gewicht;
+};
+
+void teil_melden(void *kontext, const char *was, double anteil) {
+    const auto *t = static_cast<const teilfortschritt *>(kontext);
+    t->anzeige->melden(was, t->basis + t->gewicht * anteil);
 }
 
 } // namespace
@@ -110,11 +121,13 @@ int main(int argc, char **argv) {
     benutzung_pruefen(programm, argc, argv, stand);
 
     int naechstes = 1;
-    int punkte = STANDARD_PUNKTE;
+    // 0: the grid follows n (studie_punkte); a search measures each n on at
+    // least 10 n + 1 points anyway.
+    int punkte = 0;
     if (o.punkte_angegeben) {
         punkte = zahl_argument(argv[naechstes++], "Punkte");
-        if (punkte < STANDARD_PUNKTE)
-            numerik_fehler("Punkte muss mindestens %d sein!\n", STANDARD_PUNKTE);
+        if (punkte < STUDIE_MIN_PUNKTE)
+            numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
         if (punkte > MAX_PUNKTE) numerik_fehler("Punkte darf hoechstens %d sein!\n", MAX_PUNKTE);
     }
     double toleranz = 0.0;
@@ -123,15 +136,24 @@ int main(int argc, char **argv) {
     int m_erstes = 1;
     int m_letztes = funktion_anzahl;
     const char *m_text = argv[naechstes++];
+    if (strcasecmp(m_text, "alle") == 0 && std::strcmp(m_text, "alle") != 0)
+        numerik_fehler("m = %s: gemeint ist wohl alle, klein geschrieben.\n", m_text);
     if (std::strcmp(m_text, "alle") != 0) {
         int m = problem_argument(m_text, funktion_anzahl);
         m_erstes = m_letztes = m;
     }
+    const double probleme = m_letztes - m_erstes + 1;
 
+    fortschrittsanzeige anzeige;
     if (o.toleranz_angegeben) {
         std::vector<toleranzsuche> suchen;
-        for (int m = m_erstes; m <= m_letztes; ++m)
-            suchen.push_back(toleranz_suchen(m, toleranz, punkte, o.spalten));
+        for (int m = m_erstes; m <= m_letztes; ++m) {
+            teilfortschritt teil = {&anzeige, (m - m_erstes) / probleme, 1.0 / probleme};
+            studie_fortschritt rueckruf = {teil_melden, &teil};
+            suchen.push_back(toleranz_suchen(m, toleranz, std::max(punkte, STUDIE_MIN_PUNKTE),
+                                             o.spalten, &rueckruf));
+        }
+        anzeige.loeschen();
         std::fputs(toleranz_text(suchen).c_str(), stdout);
         ausgabe_abschliessen(stdout, nullptr);
         return 0;
@@ -146,14 +168,48 @@ int main(int argc, char **argv) {
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
     studie_gitter_pruefen(punkte, n_liste);
 
+    // The cost of every problem's study, for the share of each in the
+    // progress and for the one warning before a long run.
+    std::vector<double> kosten;
+    studie_kosten gesamt;
     for (int m = m_erstes; m <= m_letztes; ++m) {
-        studie s = studie_durchfuehren(m, n_liste, punkte, o.spalten);
+        studie_kosten k = studie_kosten_schaetzen(m, n_liste, punkte, o.spalten);
+        // The picture of the last n measures every column once more.
+        if (o.diagramm)
+            k.operationen +=
+                studie_kosten_schaetzen(m, {n_liste.back()}, punkte, o.spalten).operationen;
+        kosten.push_back(k.operationen);
+        gesamt.operationen += k.operationen;
+        if (k.teuerste_operationen > gesamt.teuerste_operationen) {
+            gesamt.teuerste = k.teuerste;
+            gesamt.teuerste_operationen = k.teuerste_operationen;
+        }
+    }
+    studie_dauer_pruefen(gesamt);
+
+    double erledigt = 0.0;
+    for (int m = m_erstes; m <= m_letztes; ++m) {
+        double anteil = kosten[static_cast<std::size_t>(m - m_erstes)] / gesamt.operationen;
+        double studienanteil = anteil;
+        if (o.diagramm)
+            studienanteil *= studie_kosten_schaetzen(m, n_liste, punkte, o.spalten).operationen /
+                             kosten[static_cast<std::size_t>(m - m_erstes)];
+        teilfortschritt teil = {&anzeige, erledigt, studienanteil};
+        studie_fortschritt rueckruf = {teil_melden, &teil};
+        studie s = studie_durchfuehren(m, n_liste, punkte, o.spalten, &rueckruf);
+        anzeige.loeschen();
         if (m > m_erstes) std::printf("\n");
         std::fputs(studie_text(s).c_str(), stdout);
         if (o.diagramm) {
             konvergenzdiagramm_zeichnen(s);
-            verlaufsdiagramm_zeichnen(verlauf_berechnen(s.m, s.n.back(), s.punkte, o.spalten));
+            teilfortschritt bild = {&anzeige, erledigt + studienanteil, anteil - studienanteil};
+            studie_fortschritt bildrueckruf = {teil_melden, &bild};
+            verlauf v =
+                verlauf_berechnen(s.m, s.n.back(), s.gitter.back(), o.spalten, &bildrueckruf);
+            anzeige.loeschen();
+            verlaufsdiagramm_zeichnen(v);
         }
+        erledigt += anteil;
     }
     ausgabe_abschliessen(stdout, nullptr);
     return 0;

@@ -84,7 +84,7 @@ void e_anhaengen(std::string &zeile, const char *vor, double x, int stellen) {
 void datendatei_schreiben(const studie &s, const std::string &name) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
     std::fprintf(aus, "# %s\n", problemtitel(s.m).c_str());
-    std::fprintf(aus, "# groesster Fehler an %d Punkten\n# n", s.punkte);
+    std::fprintf(aus, "# groesster Fehler an %s Punkten\n# n", studie_gitter_text(s).c_str());
     for (const methode *me : s.spalten)
         std::fprintf(aus, " %s", me->spalte);
     std::fprintf(aus, "\n");
@@ -98,6 +98,36 @@ void datendatei_schreiben(const studie &s, const std::string &name) {
     }
     ausgabe_abschliessen(aus, name.c_str());
     geschrieben(name);
+}
+
+// The key's note on a column that does not converge.  "Rundung" when it
+// is rounding that keeps the column from converging: every figure of it
+// that is capped (above the ceiling or not a number) carries the table's
+// rounding mark (the polynomial converges, its unstable form does not), or
+// nothing is capped and its last figure lies at the rounding floor, 1e-12
+// max |f|, where a stable form's figures wander by a few units in the last
+// place.  "divergiert" only where the method itself diverges; its note
+// stays "(divergiert; gekappt)" as the plot has always said.
+std::string titelzusatz(const studie &s, std::size_t j, double decke) {
+    if (konvergiert(s, j)) return {};
+    bool gekappt = false;
+    bool alle_rundung = true;
+    bool eine_rundung = false;
+    double letzter = NAN;
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        const messwert &mw = s.werte[k][j];
+        if (!mw.berechnet) continue;
+        letzter = mw.fehler;
+        bool rundung = rundung_ueberwiegt(s, k, j);
+        eine_rundung = eine_rundung || rundung;
+        if (!(mw.fehler <= decke)) {
+            gekappt = true;
+            alle_rundung = alle_rundung && rundung;
+        }
+    }
+    if (gekappt && eine_rundung && alle_rundung) return " (Rundung; gekappt)";
+    if (!gekappt && letzter <= 1e-12 * s.f_groesste) return " (Rundung)";
+    return " (divergiert; gekappt)";
 }
 
 // Error against n on logarithmic axes.  The converging columns set the
@@ -146,8 +176,7 @@ void skript_schreiben(const studie &s, const std::string &name, const std::strin
     std::fprintf(aus, "gekappt(y) = (y != y || y > decke) ? decke : (y > 0 ? y : NaN)\n");
     for (std::size_t j = 0; j < s.spalten.size(); ++j) {
         const methode *me = s.spalten[j];
-        std::string titel = me->titel;
-        if (!konvergiert(s, j)) titel += " (divergiert; gekappt)";
+        std::string titel = me->titel + titelzusatz(s, j, decke);
         std::fprintf(aus, "%s %s using 1:(gekappt($%zu)) with linespoints %s title %s%s\n",
                      j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''", j + 2,
                      gnuplot_stil(*me, true).c_str(), gnuplot_text(titel).c_str(),

@@ -5,13 +5,17 @@
 #include "numerik/nmmatrix.h"
 #include "numerik/zahlen.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#include <ctime>
+#include <unistd.h>
 
 namespace {
 // The C++ parts (names built with std::string, the solver's work vectors)
@@ -85,19 +89,86 @@ bool genauigkeitsschalter(char zeichen, void *) {
 }
 
 int zahl_argument(const char *text, const char *was) {
+    // The form first, so that "12abc" is no number even where its digits
+    // would be too large for an int.
+    const char *z = text;
+    if (*z == '+' || *z == '-') ++z;
+    bool ziffern = std::isdigit(static_cast<unsigned char>(*z)) != 0;
+    while (std::isdigit(static_cast<unsigned char>(*z)))
+        ++z;
+    if (!ziffern || *z != '\0') numerik_fehler("%s = %s ist keine ganze Zahl.\n", was, text);
     int wert = 0;
-    switch (zahl_int_lesen(text, &wert)) {
-    case ZAHL_OK:
-        return wert;
-    case ZAHL_KEINE_ZAHL:
-        return 0;
-    default:
-        break;
-    }
-    while (std::isspace(static_cast<unsigned char>(*text)))
-        ++text;
+    if (zahl_int_lesen(text, &wert) == ZAHL_OK) return wert;
     if (*text == '-') numerik_fehler("%s zu klein!\n", was);
     numerik_fehler("%s zu gross!\n", was);
+}
+
+double reelles_argument(const char *text) {
+    char *ende = nullptr;
+    errno = 0;
+    double wert = std::strtod(text, &ende);
+    if (ende == text || *ende != '\0' || errno == ERANGE || !std::isfinite(wert)) return NAN;
+    return wert;
+}
+
+namespace {
+double sekunden_jetzt() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// The width of the line: what is written is padded to it, so that a
+// shorter text covers a longer one before it, and never longer, so that
+// no terminal wraps it.
+constexpr int ZEILENBREITE = 79;
+} // namespace
+
+fortschrittsanzeige::fortschrittsanzeige()
+    : terminal_(isatty(STDERR_FILENO) != 0), beginn_(sekunden_jetzt()) {}
+
+fortschrittsanzeige::~fortschrittsanzeige() {
+    loeschen();
+}
+
+void fortschrittsanzeige::loeschen() {
+    if (!sichtbar_) return;
+    std::fprintf(stderr, "\r%*s\r", ZEILENBREITE, "");
+    std::fflush(stderr);
+    sichtbar_ = false;
+}
+
+void fortschrittsanzeige::melden(const char *was, double anteil) {
+    if (!terminal_) return;
+    double jetzt = sekunden_jetzt();
+    double vergangen = jetzt - beginn_;
+    if (vergangen < 0.5 || jetzt - zuletzt_ < 0.25 || !(anteil > 0.0)) return;
+    anteil = std::fmin(anteil, 1.0);
+    // The time left at the speed so far.
+    double rest = vergangen * (1.0 - anteil) / anteil;
+    if (!sichtbar_ && vergangen + rest < 2.0) return;
+    zuletzt_ = jetzt;
+    sichtbar_ = true;
+    char zeit[32];
+    if (rest < 60.0)
+        std::snprintf(zeit, sizeof zeit, "%d s", static_cast<int>(rest + 0.5));
+    else if (rest < 3600.0)
+        std::snprintf(zeit, sizeof zeit, "%d min %02d s", static_cast<int>(rest / 60),
+                      static_cast<int>(rest) % 60);
+    else
+        std::snprintf(zeit, sizeof zeit, "%d h %02d min", static_cast<int>(rest / 3600),
+                      static_cast<int>(rest / 60) % 60);
+    char zeile[ZEILENBREITE + 1];
+    int rechts =
+        std::snprintf(nullptr, 0, ": %3d %%, noch etwa %s", static_cast<int>(100.0 * anteil), zeit);
+    std::snprintf(zeile, sizeof zeile, "%.*s: %3d %%, noch etwa %s",
+                  std::max(0, ZEILENBREITE - rechts), was, static_cast<int>(100.0 * anteil), zeit);
+    std::fprintf(stderr, "\r%-*s", ZEILENBREITE, zeile);
+    std::fflush(stderr);
+}
+
+void fortschrittsanzeige::rueckruf(void *kontext, const char *was, double anteil) {
+    static_cast<fortschrittsanzeige *>(kontext)->melden(was, anteil);
 }
 
 int anzahl_argument(const char *text) {

@@ -49,11 +49,17 @@ void benutzung_pruefen(const programmbeschreibung &programm, int argc, char **ar
 // their own; others call it from theirs.
 bool genauigkeitsschalter(char zeichen, void *kontext);
 
-// A numeric argument read as atoi reads it: leading white space and a sign,
-// then digits up to the first other character; text without digits is 0.  A
-// number beyond the int range ends with "<was> zu gross!\n" (or "zu klein")
-// instead of being undefined.
+// A whole-number argument, read whole: an optional sign and digits, nothing
+// before or after them.  Anything else ("1e3", "3x", "1.5", "12abc", "abc",
+// "") ends with "<was> = <text> ist keine ganze Zahl.\n"; a number beyond
+// the int range with "<was> zu gross!\n" (or "zu klein").  The caller
+// checks the range of what it reads.
 int zahl_argument(const char *text, const char *was);
+
+// A real argument, read whole: the text must be one finite number as strtod
+// reads it and nothing else.  Not a number (NaN) otherwise: the caller
+// refuses it with its own message.
+double reelles_argument(const char *text);
 
 // The argument n of the programs that work on n+1 values: at least 1
 // ("n muss mindestens 1 sein!\n"), and n+1 must still be an int.
@@ -62,6 +68,36 @@ int anzahl_argument(const char *text);
 // The number m of an example problem, 1 .. anzahl ("m muss mindestens 1
 // sein!\n", "Funktion Nr. %i nicht definiert.\n").
 int problem_argument(const char *text, int anzahl);
+
+// Progress of a long run on standard error while standard error is a
+// terminal: one line, rewritten in place with \r, saying what is being
+// computed, the share done and the time left.  It shows only once the run
+// has taken half a second and is seen to take more than about two seconds
+// in all, and at most four times a second; the destructor clears the line.
+// When standard error is a file or a pipe it writes nothing at all.  A
+// SIGINT (Ctrl-C) ends the program by the frame's signal handling as at any
+// other time; the line then stays as it was.
+class fortschrittsanzeige {
+  public:
+    fortschrittsanzeige();
+    ~fortschrittsanzeige();
+    fortschrittsanzeige(const fortschrittsanzeige &) = delete;
+    fortschrittsanzeige &operator=(const fortschrittsanzeige &) = delete;
+    // was: what is being computed (ASCII, shortened to the line), anteil:
+    // the share of the whole run done, 0 to 1.
+    void melden(const char *was, double anteil);
+    // The same as a callback with a context (the studie_fortschritt of
+    // numerik/studie.h): kontext is the fortschrittsanzeige.
+    static void rueckruf(void *kontext, const char *was, double anteil);
+    // Clears the line, before anything else is written to the terminal.
+    void loeschen();
+
+  private:
+    bool terminal_;
+    bool sichtbar_ = false;
+    double beginn_;
+    double zuletzt_ = -1.0;
+};
 
 // A new NM_MATRIX of zeilen rows and one column, all entries 0.0.
 objekt *nullvektor(int zeilen, const char *name);

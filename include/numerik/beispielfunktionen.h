@@ -1,6 +1,6 @@
 /** \file
  * The numbered example problems of the programs, the study and the page:
- * a function, its interval, its name and its second derivative.
+ * a function, its interval, its name and its first and second derivatives.
  *
  * Problem m (counted from 1) is row m-1 of ::funktion.  The table and the
  * functions it points to are constant; nothing needs releasing.
@@ -20,6 +20,7 @@ typedef struct beispielfunktion {
     double b;               /**< right end of the interval */
     const char *name;       /**< ASCII name, part of the names of files and objects */
     double (*abl2)(double); /**< the second derivative of f, for exact end conditions */
+    double (*abl1)(double); /**< the first derivative of f, for clamped ends */
 } beispielfunktion;
 
 /** The example problems; problem m is row m-1. */

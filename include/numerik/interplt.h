@@ -119,9 +119,13 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
 /** Options of the spline class (numerik/splinipl.h) in an
  * interpolation_problem. */
 typedef struct spline_optionen {
-    int splineart;     /**< SPLINE_ABL2_GEGEBEN, SPLINE_NATUERLICH or SPLINE_PERIODISCH */
+    /** SPLINE_ABL2_GEGEBEN, SPLINE_NATUERLICH, SPLINE_PERIODISCH,
+     * SPLINE_NOT_A_KNOT or SPLINE_EINGESPANNT */
+    int splineart;
     double abl2links;  /**< spline kind 0 only: s'' at x(1) */
     double abl2rechts; /**< spline kind 0 only: s'' at x(n+1) */
+    double abl1links;  /**< spline kind 5 only: s' at x(1) */
+    double abl1rechts; /**< spline kind 5 only: s' at x(n+1) */
 } spline_optionen;
 
 /** Options of the Newton form (numerik/newtnipl.h) in an

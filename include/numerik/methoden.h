@@ -25,15 +25,19 @@ extern "C" {
 #endif
 
 /** Which columns a study shows: the overview, or any union of the groups.
- * The overview is 78 characters wide; the two groups alone are narrower,
- * both together (SPALTEN_ALLE) 88. */
+ * A row shows when every group of its methode::gruppe is chosen, so the
+ * rows of gruppe SPALTEN_ALLE only with both.  The overview is 78
+ * characters wide, the two groups alone are narrower; the tables of both
+ * together (SPALTEN_ALLE) wrap into blocks of at most 80. */
 enum spaltenwahl {
     SPALTEN_UEBERSICHT = 0, /**< the rows marked uebersicht */
     SPALTEN_POLYNOME = 1,   /**< the group of the interpolating polynomial (-p) */
     SPALTEN_SPLINES = 2,    /**< the group of the cubic splines (-s) */
     SPALTEN_ALLE = 3,       /**< both groups */
-    /** the further methods (rational forms, Leja order, further node
-     * kinds): in no single group and not in the overview */
+    /** the further methods (the rational form, Leja order, Chebyshev points
+     * of the first kind): a group of their own, which no switch of
+     * fehlerstudie chooses yet, so that every table it prints stays as it
+     * was */
     SPALTEN_WEITERE = 4
 };
 
@@ -73,8 +77,12 @@ typedef struct methode {
      * stuetzstellenart among them */
     unsigned arten;
     bool periodisch; /**< needs f(a) = f(b): shown only for such a problem */
-    bool abl2;       /**< needs f'' at the ends: not for data without a function */
-    int gruppe;      /**< SPALTEN_POLYNOME, SPALTEN_SPLINES or SPALTEN_WEITERE */
+    /** needs f's derivatives at the ends (f'', for the clamped spline f'):
+     * not for data without a function */
+    bool abl2;
+    /** SPALTEN_POLYNOME or SPALTEN_SPLINES, or SPALTEN_ALLE for a row
+     * shown only when both groups are chosen, or SPALTEN_WEITERE */
+    int gruppe;
     bool uebersicht; /**< shown in the overview (SPALTEN_UEBERSICHT) */
     int hoechstes_n; /**< the largest n the study computes */
     int suchanfang;  /**< the first n of a tolerance search */
@@ -100,11 +108,11 @@ const methode *methode_suchen(const char *spalte);
 
 /** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten,
  * else placed on [a, b]; a spline kind may add OHNE_KOEFFIZIENTEN) over
- * werte, named name, with the row's option; the caller owns the result.  problem gives f'' at the
- * ends where the method needs it (methode::abl2); a null problem there ends
- * through the fatal path with
- * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n".  Every other
- * failure is the class's own. */
+ * werte, named name, with the row's option; the caller owns the result.  problem gives f'' (the
+ * clamped spline: f') at the ends where the method needs it
+ * (methode::abl2); a null problem there ends through the fatal path with
+ * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n" (with f' for
+ * the clamped spline).  Every other failure is the class's own. */
 objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem);
 

@@ -1,6 +1,6 @@
 /** \file
  * SPLINE_INTERPOLATION: cubic splines with given end second derivatives,
- * natural, or periodic.
+ * natural, periodic, not-a-knot, or with given end slopes (clamped).
  *
  * n+1 nodes x(1) < ... < x(n+1) (n >= 2 intervals, each step at least
  * 2^-120) and values y(1..n+1).  On interval i = 1..n the spline is
@@ -10,13 +10,19 @@
  * values that differ by more than 2^-120 are replaced by their mean, with a
  * warning.  A periodic spline of three nodes is continued over a second
  * period to five nodes, with a warning that shows the new vectors, and
- * becomes kind SPLINE_PERIODISCH_FORTGESETZT.
+ * becomes kind SPLINE_PERIODISCH_FORTGESETZT.  A not-a-knot spline of
+ * three nodes is the parabola through them, of two nodes (n = 1) the line;
+ * a clamped spline of two nodes is the cubic with the given end values and
+ * slopes.  Only the class's own creation takes two nodes: the generic
+ * checks (interpolation_erzeugen, loading) ask three values of every
+ * spline.
  *
  * Text form: "SPLINE_INTERPOLATION: name", "stuetzstellenart = " node kind;
  * for node kind 0 the nodes as an NM_MATRIX text, for node kinds 1 and 2
  * "a = " and "b = "; "splineart = " spline kind; for spline kind 0
  * "abl2links = " and "abl2rechts = ", for spline kind 3 "a_benutzer = " and
- * "b_benutzer = "; then the values as an NM_MATRIX text.  Index base,
+ * "b_benutzer = ", for spline kind 5 "abl1links = " and "abl1rechts = ";
+ * then the values as an NM_MATRIX text.  Index base,
  * ownership, zusatz and failures as for every interpolation
  * (numerik/interplt.h). */
 #ifndef NUMERIK_SPLINIPL_H
@@ -30,10 +36,13 @@ extern "C" {
 
 /** Spline kinds. */
 enum {
-    SPLINE_ABL2_GEGEBEN = 0,          /**< end second derivatives given */
-    SPLINE_NATUERLICH = 1,            /**< second derivative 0 at both ends */
-    SPLINE_PERIODISCH = 2,            /**< periodic */
-    SPLINE_PERIODISCH_FORTGESETZT = 3 /**< periodic, three nodes continued to five */
+    SPLINE_ABL2_GEGEBEN = 0,           /**< end second derivatives given */
+    SPLINE_NATUERLICH = 1,             /**< second derivative 0 at both ends */
+    SPLINE_PERIODISCH = 2,             /**< periodic */
+    SPLINE_PERIODISCH_FORTGESETZT = 3, /**< periodic, three nodes continued to five */
+    /** s''' continuous at the second and the second-to-last node */
+    SPLINE_NOT_A_KNOT = 4,
+    SPLINE_EINGESPANNT = 5 /**< clamped: end first derivatives given */
 };
 
 /** Added to the node kind: no periodic continuation, no coefficients.  The
@@ -51,9 +60,11 @@ typedef struct splineinterpolation_parameter {
     double a;              /**< node kinds 1 and 2 only: the interval [a, b] */
     double b;              /**< node kinds 1 and 2 only */
     objekt *stuetzwerte;   /**< n+1 rows (at least 3); column 1 is used */
-    int splineart;         /**< 0, 1 or 2 */
+    int splineart;         /**< 0, 1, 2, 4 or 5 */
     double abl2links;      /**< spline kind 0 only: s'' at x(1) */
     double abl2rechts;     /**< spline kind 0 only: s'' at x(n+1) */
+    double abl1links;      /**< spline kind 5 only: s' at x(1) */
+    double abl1rechts;     /**< spline kind 5 only: s' at x(n+1) */
 } splineinterpolation_parameter;
 
 /** The SPLINE_INTERPOLATION class descriptor. */
@@ -77,7 +88,8 @@ int splineinterpolation_freigeben(objekt *ip);
  * periodic end values averaged, three periodic nodes continued, and, as the
  * last action, the coefficient step, to which zusatz is handed on (it is
  * not read).  The caller owns the result and keeps the record's vectors.
- * Missing values or nodes, fewer than three values, a node count other than
+ * Missing values or nodes, fewer than three values (two for spline kinds 4
+ * and 5), a node count other than
  * the value count, an invalid node kind, interval or spline kind (3
  * included), nodes that do not ascend, or a failed solve end through the
  * fatal path. */
@@ -103,9 +115,10 @@ double splineinterpolation_linkeGrenze(objekt *ip);
 double splineinterpolation_rechteGrenze(objekt *ip);
 
 /** The coefficient step, called by creation as its last action: the second
- * derivatives from a tridiagonal system of order n-1 (spline kinds 0 and 1)
- * or a cyclic one of order n (kinds 2 and 3), solved as numerik/lgs.h
- * solves it (the same operations, so the same doubles), then the n x 4
+ * derivatives from a tridiagonal system of order n-1 (spline kinds 0 and 1,
+ * and kind 4 with its end rows folded in), of order n+1 (kind 5) or a
+ * cyclic one of order n (kinds 2 and 3), solved as numerik/lgs.h solves it
+ * (the same operations, so the same doubles), then the n x 4
  * coefficients.  It replaces the coefficient matrix by a new
  * one: a vector taken from imVektor(ip, 2) before is gone.  zusatz is not
  * read.  Returns 0; nodes that do not ascend by at least 2^-120, or a

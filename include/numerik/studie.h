@@ -28,8 +28,23 @@
 #include <string>
 #include <vector>
 
-/** The least number of grid points of a study: its default. */
+/** The least number of grid points of a study: its default up to n = 100. */
 constexpr int STUDIE_MIN_PUNKTE = 1001;
+
+/** The study's speed for its cost estimate, in operations (studie_kosten)
+ * per second: a barycentric or Newton evaluation step at one grid point
+ * and one node takes about 4 to 5 ns. */
+constexpr double STUDIE_OPERATIONEN_JE_SEKUNDE = 2e8;
+
+/** Progress of a long computation of the study: melden is called now and
+ * then with kontext, what is being computed ("Beispielfunktion 4, Bary-t,
+ * n = 100000") and the share of the whole computation done, from 0 to 1,
+ * weighted by the cost model (studie_kosten).  The study itself prints
+ * nothing; a program shows it, a page may. */
+struct studie_fortschritt {
+    void (*melden)(void *kontext, const char *was, double anteil); /**< the callback */
+    void *kontext;                                                 /**< its first argument */
+};
 
 /** Checks the next n of a study's list against the ones before it: at least
  * 2, at most STUDIE_MAX_N, and above the one before (orders compare
@@ -40,8 +55,35 @@ void studie_n_pruefen(int n, const std::vector<int> &vorher);
 
 /** Warns (numerik_warnung) once when a grid of punkte points has fewer
  * than ten steps per node interval for some n of n_liste, naming the first
- * such n and the grid that the last n needs. */
+ * such n and the grid that the last n needs.  Nothing for punkte 0 (the
+ * grid that follows n, studie_punkte). */
 void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste);
+
+/** The grid of a study at n: punkte when the caller fixed it (punkte > 0),
+ * else (punkte 0) the default max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n)),
+ * ten steps per node interval for every n. */
+int studie_punkte(int punkte, int n);
+
+/** The cost of a computation in operations, the estimate of its time. */
+struct studie_kosten {
+    double operationen = 0.0;          /**< all columns together */
+    const methode *teuerste = nullptr; /**< the column that costs most */
+    double teuerste_operationen = 0.0; /**< its share */
+};
+
+/** The cost of measuring method me with n+1 nodes on punkte points: for the
+ * polynomial forms n per point (each evaluation runs over all nodes) and
+ * n^2/2 to create, for the splines a search and a cubic per point. */
+double methode_kosten(const methode &me, int n, int punkte);
+
+/** The cost of studie_durchfuehren(m, n_liste, punkte, wahl). */
+studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+
+/** Warns (numerik_warnung) once when k will take more than a minute at
+ * STUDIE_OPERATIONEN_JE_SEKUNDE, naming the estimate and the costliest
+ * column: "Warnung: Die Studie dauert geschaetzt etwa 8 min, vor allem die
+ * Spalte Bary-t (Aufwand n mal Punkte).\n". */
+void studie_dauer_pruefen(const studie_kosten &k);
 
 /** The largest n the study computes for a method (methode::hoechstes_n). */
 int hoechstes_n(const methode &me);
@@ -88,16 +130,29 @@ struct messwert {
 /** The figures of one problem: a row per n, a column per method. */
 struct studie {
     int m = 0;                                /**< problem number, from 1 */
-    int punkte = 0;                           /**< grid points of each measurement */
+    int punkte = 0;                           /**< the fixed grid, 0: following n */
+    std::vector<int> gitter;                  /**< grid points at each n (studie_punkte) */
     std::vector<const methode *> spalten;     /**< the columns */
     std::vector<int> n;                       /**< the rows, ascending */
     std::vector<std::vector<messwert>> werte; /**< [n index][column] */
     double f_groesste = 0.0;                  /**< max |f(x)| on the grid */
 };
 
-/** The study of problem m at each n of n_liste on punkte points, with the
- * columns of the choice wahl. */
-studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+/** The study of problem m at each n of n_liste on studie_punkte(punkte, n)
+ * points, with the columns of the choice wahl; fortschritt, when given,
+ * hears of the progress. */
+studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
+                           const studie_fortschritt *fortschritt = nullptr);
+
+/** The grid of row k is too coarse to measure: fewer than ten steps per
+ * node interval (a -g below gitterpunkte_fuer(n)).  Its figures are only
+ * lower bounds of the error; where the grid points fall on the nodes they
+ * are 0 whatever the interpolant does between them. */
+bool gitter_zu_grob(const studie &s, std::size_t k);
+
+/** The grid of the study as its texts name it: the one count of points
+ * when every row has it ("1001"), else "max(1001, 10 n + 1)". */
+std::string studie_gitter_text(const studie &s);
 
 /** The figure at (n index k, column j) is dominated by rounding: it
  * differs from the figure of the same polynomial in its stable form (the
@@ -107,7 +162,10 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
 bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j);
 
 /** The error table and the table of orders, as fehlerstudie prints them for
- * one problem. */
+ * one problem.  A figure of a row whose grid is too coarse (gitter_zu_grob)
+ * carries the mark ~ behind it, or is the mark alone where it is 0, and a
+ * legend under the table says what the mark means; so does an order
+ * formed with such a figure. */
 std::string studie_text(const studie &s);
 
 /** For the convergence plot: column j converges when all its figures are
@@ -146,7 +204,8 @@ struct toleranzsuche {
 /** For each method of the choice wahl that fits problem m, the smallest n
  * whose largest error, on max(punkte, gitterpunkte_fuer(n)) points, is at
  * most toleranz. */
-toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl);
+toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
+                              const studie_fortschritt *fortschritt = nullptr);
 
 /** One table for the searches of one or more problems (same tolerance and
  * grid): a row per problem, a column per method. */
@@ -166,7 +225,8 @@ struct verlauf {
 
 /** The values of problem m's f and of the interpolants of the choice wahl
  * with n+1 nodes at punkte grid points. */
-verlauf verlauf_berechnen(int m, int n, int punkte, int wahl);
+verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt = nullptr);
 
 #endif
 

@@ -56,9 +56,17 @@ objekt *rational_erzeugen(const interpolation_problem &p, void *zusatz) {
 
 objekt *spline_erzeugen(const interpolation_problem &p, void *zusatz) {
     const spline_optionen &o = p.optionen.spline;
-    splineinterpolation_parameter r = {p.name,      p.art,       p.stuetzstellen,
-                                       p.a,         p.b,         p.stuetzwerte,
-                                       o.splineart, o.abl2links, o.abl2rechts};
+    splineinterpolation_parameter r = {.name = p.name,
+                                       .stuetzstellenart = p.art,
+                                       .stuetzstellen = p.stuetzstellen,
+                                       .a = p.a,
+                                       .b = p.b,
+                                       .stuetzwerte = p.stuetzwerte,
+                                       .splineart = o.splineart,
+                                       .abl2links = o.abl2links,
+                                       .abl2rechts = o.abl2rechts,
+                                       .abl1links = o.abl1links,
+                                       .abl1rechts = o.abl1rechts};
     return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
 }
 

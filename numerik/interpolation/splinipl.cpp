@@ -155,7 +155,11 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     }
     d->stuetzstellenart = r->stuetzstellenart;
 
-    if (n <= 1) fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
+    // Not-a-knot and clamped splines are defined on a single interval too
+    // (the line, the cubic of the end values and slopes).
+    bool zwei_genuegen = r->splineart == SPLINE_NOT_A_KNOT || r->splineart == SPLINE_EINGESPANNT;
+    if (n <= 1 && !(n == 1 && zwei_genuegen))
+        fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
 
     bool werte_gesetzt = false;
     switch (r->splineart) {
@@ -176,6 +180,14 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
         } else {
             d->splineart = SPLINE_PERIODISCH;
         }
+        break;
+    case SPLINE_NOT_A_KNOT:
+        d->splineart = SPLINE_NOT_A_KNOT;
+        break;
+    case SPLINE_EINGESPANNT:
+        d->abl1links = r->abl1links;
+        d->abl1rechts = r->abl1rechts;
+        d->splineart = SPLINE_EINGESPANNT;
         break;
     default:
         fehler("Splineart %i nicht moeglich\n", r->splineart);

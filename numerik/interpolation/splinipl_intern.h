@@ -26,6 +26,8 @@ struct splineinterpolationsdaten {
     int splineart;
     double abl2links;
     double abl2rechts;
+    double abl1links; // kind 5: the given end slopes
+    double abl1rechts;
     // The bounds that evaluation wraps with, taken at its first call.  They
     // live in the object, so two splines in one process each wrap with their
     // own interval.

@@ -373,6 +373,131 @@ int splineinterpolation_periodisch(objekt *ip, void *) {
     koeffizienten_fuellen(ip, d, h.werte(), [&](int k) { return k == n + 1 ? uw[0] : uw[k - 1]; });
     return 0;
 }
+// A tridiagonal band matrix of order m with its right-hand side, both
+// written through the NM_MATRIX vectors of its diagonals (index 0 the main
+// diagonal, 1 the upper, 2 the lower, element k for (k, k+1)/(k+1, k)).
+struct bandsystem {
+    matrix_zeiger A;
+    matrix_zeiger b;
+    bandsystem(objekt *ip, int m) {
+        bandmatrix_parameter bp = {m, 1, "Hilfsmatrix kubische Splineinterpolation", 0};
+        A.reset(matrix_tabelle(&band_matrix)->kreieren(&bp, ip));
+        b.reset(nm_anlegen(m, 1, "Hilfsvektor kubische Splineinterpolation (b)", ip));
+    }
+    objekt *diagonale(int index) { return matrix_tabelle(A.get())->imVektor(A.get(), index); }
+};
+
+// Kind 5: M(1..n+1) from the symmetric tridiagonal system of order n+1 whose
+// first and last rows say s'(x(1)) = abl1links and s'(x(n+1)) = abl1rechts:
+//     2 h(1) M(1) + h(1) M(2) = 6 (d(1) - abl1links),
+//     h(n) M(n) + 2 h(n) M(n+1) = 6 (abl1rechts - d(n)),
+// d(i) = (y(i+1) - y(i))/h(i).  It is diagonally dominant, so the solver's
+// elimination without pivoting is stable; for n = 1 it gives the cubic of
+// the end values and slopes.
+int splineinterpolation_eingespannt(objekt *ip, void *) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    const int n = d->n;
+    matrix_zeiger hv(nm_anlegen(n, 1, "Hilfsvektor kubische Splineinterpolation (h)", ip));
+    schreibfeld h(hv.get());
+    intervalllaengen(d, h.werte());
+    bandsystem sys(ip, n + 1);
+    {
+        schreibfeld haupt(sys.diagonale(0));
+        schreibfeld oben(sys.diagonale(1));
+        schreibfeld unten(sys.diagonale(2));
+        schreibfeld rechts(sys.b.get());
+        const double *y = eintraege(d->stuetzwerte);
+        for (int i = 0; i < n; ++i) {
+            oben[i] = h[i];
+            unten[i] = h[i];
+        }
+        haupt[0] = 2 * h[0];
+        haupt[n] = 2 * h[n - 1];
+        for (int i = 1; i < n; ++i)
+            haupt[i] = 2 * (h[i - 1] + h[i]);
+        // As for kinds 0 and 1, b is the negative of the textbook right-hand
+        // side.
+        double steigung_vor = (y[1] - y[0]) / h[0];
+        rechts[0] = 6 * (d->abl1links - steigung_vor);
+        for (int i = 1; i < n; ++i) {
+            double steigung = (y[i + 1] - y[i]) / h[i];
+            rechts[i] = 6 * (steigung_vor - steigung);
+            steigung_vor = steigung;
+        }
+        rechts[n] = 6 * (steigung_vor - d->abl1rechts);
+    }
+    matrix_zeiger u = loesen(sys.A.get(), sys.b.get(), d->name);
+    sys.A.reset();
+    sys.b.reset();
+    const double *uw = eintraege(u.get());
+    koeffizienten_fuellen(ip, d, h.werte(), [&](int k) { return uw[k - 1]; });
+    return 0;
+}
+
+// Kind 4: the third derivative continuous at x(2) and x(n), that is M
+// linear over the first two and over the last two intervals:
+//     M(1) = M(2) + h(1) (M(2) - M(3)) / h(2),
+//     M(n+1) = M(n) + h(n) (M(n) - M(n-1)) / h(n-1).
+// Put into the first and last equation of the natural system, they leave a
+// tridiagonal system of order n-1 in M(2..n) whose end rows (divided by
+// h(1) + h(2), resp. h(n-1) + h(n)) read
+//     (h(1) + 2 h(2)) M(2) + (h(2) - h(1)) M(3) = h(2) r(2) / (h(1) + h(2)),
+//     (h(n-1) - h(n)) M(n-1) + (h(n) + 2 h(n-1)) M(n) = h(n-1) r(n) / (h(n-1) + h(n)),
+// r(i) = 6 (d(i) - d(i-1)); both stay diagonally dominant.  A cubic has M
+// linear everywhere and is reproduced.  With fewer than four nodes no
+// interior row is left to carry both conditions; the spline then is the
+// polynomial through the nodes, as is usual: for three nodes the parabola
+// (M constant, twice the second divided difference), for two the line
+// (M = 0).
+int splineinterpolation_notaknot(objekt *ip, void *) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    const int n = d->n;
+    matrix_zeiger hv(nm_anlegen(n, 1, "Hilfsvektor kubische Splineinterpolation (h)", ip));
+    schreibfeld h(hv.get());
+    intervalllaengen(d, h.werte());
+    const double *y = eintraege(d->stuetzwerte);
+    if (n <= 2) {
+        double m = 0.0;
+        if (n == 2) m = 2 * ((y[2] - y[1]) / h[1] - (y[1] - y[0]) / h[0]) / (h[0] + h[1]);
+        koeffizienten_fuellen(ip, d, h.werte(), [m](int) { return m; });
+        return 0;
+    }
+    bandsystem sys(ip, n - 1);
+    {
+        schreibfeld haupt(sys.diagonale(0));
+        schreibfeld oben(sys.diagonale(1));
+        schreibfeld unten(sys.diagonale(2));
+        schreibfeld rechts(sys.b.get());
+        // Unknown k = 0..n-2 is M at node k+2 (counted from 1), row k the
+        // equation of that node; b negated as for kinds 0 and 1.
+        for (int k = 0; k < n - 1; ++k)
+            haupt[k] = 2 * (h[k] + h[k + 1]);
+        for (int k = 0; k < n - 2; ++k) {
+            oben[k] = h[k + 1];
+            unten[k] = h[k + 1];
+        }
+        for (int k = 0; k < n - 1; ++k)
+            rechts[k] = 6 * ((y[k + 1] - y[k]) / h[k] - (y[k + 2] - y[k + 1]) / h[k + 1]);
+        // The end rows; for n = 3 both fall on the one 2 x 2 matrix, in
+        // different elements.
+        haupt[0] = h[0] + 2 * h[1];
+        oben[0] = h[1] - h[0];
+        rechts[0] = h[1] * rechts[0] / (h[0] + h[1]);
+        haupt[n - 2] = h[n - 1] + 2 * h[n - 2];
+        unten[n - 3] = h[n - 2] - h[n - 1];
+        rechts[n - 2] = h[n - 2] * rechts[n - 2] / (h[n - 2] + h[n - 1]);
+    }
+    matrix_zeiger u = loesen(sys.A.get(), sys.b.get(), d->name);
+    sys.A.reset();
+    sys.b.reset();
+    const double *uw = eintraege(u.get());
+    const double m_links = uw[0] + h[0] * (uw[0] - uw[1]) / h[1];
+    const double m_rechts = uw[n - 2] + h[n - 1] * (uw[n - 2] - uw[n - 3]) / h[n - 2];
+    koeffizienten_fuellen(ip, d, h.werte(), [&](int k) {
+        return k == 1 ? m_links : k == n + 1 ? m_rechts : uw[k - 2];
+    });
+    return 0;
+}
 } // namespace
 
 extern "C" {
@@ -388,6 +513,10 @@ int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
     case SPLINE_PERIODISCH_FORTGESETZT:
         if (d->n >= 3 && direkt_fuellen(d, periodisch_direkt)) return 0;
         return splineinterpolation_periodisch(ip, zusatz);
+    case SPLINE_NOT_A_KNOT:
+        return splineinterpolation_notaknot(ip, zusatz);
+    case SPLINE_EINGESPANNT:
+        return splineinterpolation_eingespannt(ip, zusatz);
     default:
         fehler("Splineart %i nicht implementiert.\n", d->splineart);
     }

@@ -4,6 +4,9 @@
 #include "interpolation/interplt_intern.h"
 #include "interpolation/splinipl_intern.h"
 
+#include <cmath>
+#include <utility>
+
 extern "C" {
 
 int splineinterpolation_speichern(objekt *ip, FILE *aus) {
@@ -20,6 +23,9 @@ int splineinterpolation_speichern(objekt *ip, FILE *aus) {
     } else if (d->splineart == SPLINE_PERIODISCH_FORTGESETZT) {
         schreibe_datum(aus, "a_benutzer =", d->a_benutzer);
         schreibe_datum(aus, "b_benutzer =", d->b_benutzer);
+    } else if (d->splineart == SPLINE_EINGESPANNT) {
+        schreibe_datum(aus, "abl1links =", d->abl1links);
+        schreibe_datum(aus, "abl1rechts =", d->abl1rechts);
     }
     nm_tabelle()->speichern(d->stuetzwerte, aus);
     return 0;
@@ -47,6 +53,9 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     } else if (r.splineart == SPLINE_PERIODISCH_FORTGESETZT) {
         lese_datum(ein, "%lf", "a_benutzer =", &a_benutzer);
         lese_datum(ein, "%lf", "b_benutzer =", &b_benutzer);
+    } else if (r.splineart == SPLINE_EINGESPANNT) {
+        lese_datum(ein, "%lf", "abl1links =", &r.abl1links);
+        lese_datum(ein, "%lf", "abl1rechts =", &r.abl1rechts);
     }
     matrix_zeiger werte(nm_tabelle()->laden(ein, nullptr));
     r.stuetzwerte = werte.get();
@@ -54,6 +63,16 @@ objekt *splineinterpolation_laden(FILE *ein, void *zusatz) {
     interpolationsproblem_pruefen(
         &spline_interpolation,
         {r.name, r.stuetzstellenart, r.stuetzstellen, r.a, r.b, r.stuetzwerte});
+    // The numbers of the end conditions and of a continued spline's own
+    // interval enter every coefficient or every evaluation: one that is no
+    // finite number would give curves of nan.
+    const std::pair<const char *, double> randwerte[] = {
+        {"abl2links", r.abl2links}, {"abl2rechts", r.abl2rechts}, {"a_benutzer", a_benutzer},
+        {"b_benutzer", b_benutzer}, {"abl1links", r.abl1links},   {"abl1rechts", r.abl1rechts}};
+    for (const auto &[schluessel, wert] : randwerte)
+        if (!std::isfinite(wert))
+            fehler("%s ist keine endliche Zahl fuer SPLINE_INTERPOLATION %s.\n", schluessel,
+                   r.name);
     bool fortgesetzt = r.splineart == SPLINE_PERIODISCH_FORTGESETZT;
     if (fortgesetzt) r.splineart = SPLINE_PERIODISCH; // creation accepts no kind 3
     objekt *ip = splineinterpolation_kreieren(&r, zusatz);

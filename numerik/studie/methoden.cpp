@@ -213,7 +213,77 @@ const methode methoden[] = {
      .breite = 1.5,
      .strich = 3,
      .punkt = 8,
-     .punktgroesse = 2.4},
+     .punktgroesse = 2.4}, // Shown only with all columns (-p -s): the overview and either group
+    // alone print what they always printed.  Not-a-knot from n = 2, where
+    // it is the parabola through the three nodes.
+    {.spalte = "nak.Sp-a",
+     .titel = "not-a-knot-Spline, aequidistant",
+     .schluessel = "notaknot",
+     .verfahren = "not-a-knot-Spline",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = SPLINE_NOT_A_KNOT,
+     .option = 0,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_ALLE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#882255",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 10,
+     .punktgroesse = 1.6},
+    {.spalte = "nak.Sp-t",
+     .titel = "not-a-knot-Spline, Tschebyscheff",
+     .schluessel = "notaknot",
+     .verfahren = "not-a-knot-Spline",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = SPLINE_NOT_A_KNOT,
+     .option = 0,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_ALLE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#44aa99",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 12,
+     .punktgroesse = 1.6},
+    // The end slopes of the problem's f: for data without a function there
+    // are none (abl2 marks a row that needs f's derivatives at the ends).
+    {.spalte = "ein.Sp-a",
+     .titel = "eingespannter Spline, 1. Ableitung exakt an den Enden, aequidistant",
+     .schluessel = "eingespannt",
+     .verfahren = "eingespannter Spline (exaktes f' an den Enden)",
+     .art = &spline_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = SPLINE_EINGESPANNT,
+     .option = 0,
+     .arten = ALLE_ARTEN,
+     .periodisch = false,
+     .abl2 = true,
+     .gruppe = SPALTEN_ALLE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#999933",
+     .breite = 2,
+     .strich = 3,
+     .punkt = 14,
+     .punktgroesse = 1.6},
     // The further methods: in no single group and not in the overview, so
     // that the overview and -p or -s alone show the columns they always
     // have.  The rational form of blending degree 3 converges on equidistant
@@ -235,7 +305,7 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .farbe = "#882255",
+     .farbe = "#aa4499",
      .breite = 2,
      .strich = 1,
      .punkt = 15,
@@ -303,7 +373,7 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .farbe = "#44aa99",
+     .farbe = "#ddcc77",
      .breite = 2,
      .strich = 2,
      .punkt = 10,
@@ -321,8 +391,23 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
                          double b, objekt *werte, const beispielfunktion *problem) {
     const interpolation_funktionen *fk = interpolation_tabelle(me->art);
     if (me->art == &spline_interpolation) {
-        splineinterpolation_parameter p = {name, art, knoten, a, b, werte, me->splineart, 0.0, 0.0};
-        if (me->abl2) {
+        splineinterpolation_parameter p = {.name = name,
+                                           .stuetzstellenart = art,
+                                           .stuetzstellen = knoten,
+                                           .a = a,
+                                           .b = b,
+                                           .stuetzwerte = werte,
+                                           .splineart = me->splineart,
+                                           .abl2links = 0.0,
+                                           .abl2rechts = 0.0,
+                                           .abl1links = 0.0,
+                                           .abl1rechts = 0.0};
+        if (me->abl2 && me->splineart == SPLINE_EINGESPANNT) {
+            if (problem == nullptr)
+                numerik_fehler("Fuer eigene Daten ist f' an den Enden nicht bekannt.\n");
+            p.abl1links = problem->abl1(problem->a);
+            p.abl1rechts = problem->abl1(problem->b);
+        } else if (me->abl2) {
             if (problem == nullptr)
                 numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
             p.abl2links = problem->abl2(problem->a);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -27,6 +28,36 @@ matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, i
     for (int i = 0; i <= n; ++i)
         nmmatrix_setzen(werte.get(), i + 1, 1, problem.f(x[i]));
     return werte;
+}
+
+// Progress within a computation: the share done before the current step
+// (basis) and the share of the whole that one grid point of it is worth.
+struct fortschrittsstand {
+    const studie_fortschritt *rueckruf = nullptr;
+    std::string was;
+    double basis = 0.0;
+    double je_punkt = 0.0;
+
+    void melden(double anteil) const {
+        if (rueckruf != nullptr) rueckruf->melden(rueckruf->kontext, was.c_str(), anteil);
+    }
+};
+
+// The measurement of groesster_fehler, telling fs of its progress every
+// so many points.
+double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
+                     const fortschrittsstand *fs) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    const int intervalle = punkte - 1;
+    double fehlerwert = 0.0;
+    for (int i = 0; i <= intervalle; ++i) {
+        if (fs != nullptr && (i & 1023) == 0) fs->melden(fs->basis + fs->je_punkt * i);
+        double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
+        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
+        if (std::isnan(abstand)) return abstand;
+        if (abstand > fehlerwert) fehlerwert = abstand;
+    }
+    return fehlerwert;
 }
 
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
@@ -47,6 +78,7 @@ void studie_n_pruefen(int n, const std::vector<int> &vorher) {
 }
 
 void studie_gitter_pruefen(int punkte, const std::vector<int> &n_liste) {
+    if (punkte == 0) return;
     for (int n : n_liste)
         if (punkte < gitterpunkte_fuer(n)) {
             numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger als "
@@ -72,7 +104,8 @@ std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, in
     std::vector<const methode *> spalten;
     for (int i = 0; i < methoden_anzahl; ++i) {
         const methode &me = methoden[i];
-        bool gewaehlt = wahl == SPALTEN_UEBERSICHT ? me.uebersicht : (me.gruppe & wahl) != 0;
+        bool gewaehlt =
+            wahl == SPALTEN_UEBERSICHT ? me.uebersicht : (me.gruppe & wahl) == me.gruppe;
         if (gewaehlt && (!me.periodisch || periodisch(problem))) spalten.push_back(&me);
     }
     return spalten;
@@ -101,16 +134,7 @@ interpolation_zeiger erzeugen(const methode &me, const beispielfunktion &problem
 }
 
 double groesster_fehler(objekt *ip, const beispielfunktion &problem, int punkte) {
-    const interpolation_funktionen *fi = interpolation_tabelle(ip);
-    const int intervalle = punkte - 1;
-    double fehlerwert = 0.0;
-    for (int i = 0; i <= intervalle; ++i) {
-        double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
-        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
-        if (std::isnan(abstand)) return abstand;
-        if (abstand > fehlerwert) fehlerwert = abstand;
-    }
-    return fehlerwert;
+    return fehler_messen(ip, problem, punkte, nullptr);
 }
 
 double ordnung(double e0, int n0, double e1, int n1) {
@@ -122,18 +146,69 @@ int gitterpunkte_fuer(int n) {
     return 10 * n + 1;
 }
 
-studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
+int studie_punkte(int punkte, int n) {
+    return punkte > 0 ? punkte : std::max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n));
+}
+
+double methode_kosten(const methode &me, int n, int punkte) {
+    const double nd = n;
+    if (me.gruppe == SPALTEN_POLYNOME) return nd * punkte + nd * nd / 2;
+    // A binary search over the intervals and a cubic: some 20 operations
+    // and the search's steps per point, a tridiagonal system to create.
+    return (20.0 + std::log2(nd + 1.0)) * punkte + 20.0 * nd;
+}
+
+studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte,
+                                      int wahl) {
+    studie_kosten k;
+    for (const methode *me : spalten_waehlen(funktion[m - 1], wahl)) {
+        double spalte = 0.0;
+        for (int n : n_liste)
+            if (n <= hoechstes_n(*me)) spalte += methode_kosten(*me, n, studie_punkte(punkte, n));
+        k.operationen += spalte;
+        if (spalte > k.teuerste_operationen) {
+            k.teuerste = me;
+            k.teuerste_operationen = spalte;
+        }
+    }
+    return k;
+}
+
+void studie_dauer_pruefen(const studie_kosten &k) {
+    double sekunden = k.operationen / STUDIE_OPERATIONEN_JE_SEKUNDE;
+    if (!(sekunden > 60.0) || k.teuerste == nullptr) return;
+    char dauer[32];
+    if (sekunden < 3600.0)
+        std::snprintf(dauer, sizeof dauer, "%d min", static_cast<int>(sekunden / 60.0 + 0.5));
+    else
+        std::snprintf(dauer, sizeof dauer, "%.1f h", sekunden / 3600.0);
+    numerik_warnung("Warnung: Die Studie dauert geschaetzt etwa %s, vor allem die Spalte %s "
+                    "(Aufwand %s).\n",
+                    dauer, k.teuerste->spalte,
+                    k.teuerste->gruppe == SPALTEN_POLYNOME ? "n mal Punkte" : "Punkte mal log n");
+}
+
+studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
+                           const studie_fortschritt *fortschritt) {
     const beispielfunktion &problem = funktion[m - 1];
     studie s;
     s.m = m;
     s.punkte = punkte;
     s.n = n_liste;
     s.spalten = spalten_waehlen(problem, wahl);
-    for (int i = 0; i < punkte; ++i)
+    for (int n : n_liste)
+        s.gitter.push_back(studie_punkte(punkte, n));
+    // max |f| on the finest grid of the study, the last n's.
+    const int f_punkte = s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back();
+    for (int i = 0; i < f_punkte; ++i)
         s.f_groesste = std::fmax(
             s.f_groesste,
-            std::fabs(problem.f(aequidistanter_punkt(i, punkte - 1, problem.a, problem.b))));
-    for (int n : n_liste) {
+            std::fabs(problem.f(aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
+    const double gesamt = studie_kosten_schaetzen(m, n_liste, punkte, wahl).operationen;
+    fortschrittsstand fs;
+    fs.rueckruf = fortschritt;
+    for (std::size_t k = 0; k < n_liste.size(); ++k) {
+        const int n = n_liste[k];
         std::vector<messwert> zeile;
         // The values at each kind of nodes, made once and shared by the
         // methods on those nodes; keyed by the kind, whatever kinds there are.
@@ -141,17 +216,44 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
         for (const methode *me : s.spalten) {
             messwert mw;
             if (n <= hoechstes_n(*me)) {
+                const double kosten = methode_kosten(*me, n, s.gitter[k]);
+                fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
+                         ", n = " + std::to_string(n);
+                fs.je_punkt = kosten / gesamt / s.gitter[k];
                 matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
                 if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
                 interpolation_zeiger ip = erzeugen_aus(*me, problem, m, n, werte.get());
-                mw.fehler = groesster_fehler(ip.get(), problem, punkte);
+                mw.fehler = fehler_messen(ip.get(), problem, s.gitter[k],
+                                          fortschritt != nullptr ? &fs : nullptr);
                 mw.berechnet = true;
+                fs.basis += kosten / gesamt;
             }
             zeile.push_back(mw);
         }
         s.werte.push_back(zeile);
     }
     return s;
+}
+
+namespace {
+// The grid of row k; a study put together by hand, without its gitter, has
+// the grid its punkte give.
+int gitter_bei(const studie &s, std::size_t k) {
+    return k < s.gitter.size() ? s.gitter[k] : studie_punkte(s.punkte, s.n[k]);
+}
+} // namespace
+
+std::string studie_gitter_text(const studie &s) {
+    bool einheitlich = true;
+    for (std::size_t k = 0; k < s.n.size(); ++k)
+        einheitlich = einheitlich && gitter_bei(s, k) == gitter_bei(s, 0);
+    if (einheitlich && !s.n.empty()) return std::to_string(gitter_bei(s, 0));
+    if (s.n.empty() && s.punkte > 0) return std::to_string(s.punkte);
+    return "max(" + std::to_string(STUDIE_MIN_PUNKTE) + ", 10 n + 1)";
+}
+
+bool gitter_zu_grob(const studie &s, std::size_t k) {
+    return gitter_bei(s, k) < gitterpunkte_fuer(s.n[k]);
 }
 
 bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j) {
@@ -235,24 +337,42 @@ int suchgrenze(const methode &me) {
     return me.suchgrenze;
 }
 
-toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl) {
+toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
+                              const studie_fortschritt *fortschritt) {
     const beispielfunktion &problem = funktion[m - 1];
     toleranzsuche t;
     t.m = m;
     t.toleranz = toleranz;
     t.punkte = punkte;
     t.spalten = spalten_waehlen(problem, wahl);
-    for (const methode *me : t.spalten) {
+    // The share of a search is hard to know before it ends: each column
+    // counts alike, and within one each measured n as much as the steps
+    // a doubling and a bisection over the column's range take together.
+    const double spalten = static_cast<double>(t.spalten.size());
+    fortschrittsstand fs;
+    fs.rueckruf = fortschritt;
+    for (std::size_t j = 0; j < t.spalten.size(); ++j) {
+        const methode *me = t.spalten[j];
+        const double schritte =
+            2.0 * std::log2(static_cast<double>(suchgrenze(*me)) / suchanfang(*me)) + 2.0;
+        int gemessen = 0;
         auto fehler = [&](int n) {
+            fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
+                     ", n = " + std::to_string(n);
+            const int gitter = std::max(punkte, gitterpunkte_fuer(n));
+            fs.basis = (j + std::min(0.95, gemessen / schritte)) / spalten;
+            fs.je_punkt = 1.0 / spalten / schritte / gitter;
+            ++gemessen;
             interpolation_zeiger ip = erzeugen(*me, problem, m, n, true);
-            return groesster_fehler(ip.get(), problem, std::max(punkte, gitterpunkte_fuer(n)));
+            return fehler_messen(ip.get(), problem, gitter, fortschritt != nullptr ? &fs : nullptr);
         };
         t.n.push_back(kleinstes_n(fehler, toleranz, suchanfang(*me), suchgrenze(*me)));
     }
     return t;
 }
 
-verlauf verlauf_berechnen(int m, int n, int punkte, int wahl) {
+verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt) {
     const beispielfunktion &problem = funktion[m - 1];
     verlauf v;
     v.m = m;
@@ -264,13 +384,20 @@ verlauf verlauf_berechnen(int m, int n, int punkte, int wahl) {
         v.f.push_back(problem.f(x));
         v.f_groesste = std::fmax(v.f_groesste, std::fabs(v.f.back()));
     }
-    for (const methode *me : v.spalten) {
+    fortschrittsstand fs;
+    fs.rueckruf = fortschritt;
+    const double spalten = static_cast<double>(v.spalten.size());
+    for (std::size_t j = 0; j < v.spalten.size(); ++j) {
+        const methode *me = v.spalten[j];
         std::vector<double> p;
         if (n <= hoechstes_n(*me)) {
+            fs.was = "Verlauf, Beispielfunktion " + std::to_string(m) + ", " + me->spalte;
             interpolation_zeiger ip = erzeugen(*me, problem, m, n);
             const interpolation_funktionen *fi = interpolation_tabelle(ip.get());
-            for (double x : v.x)
-                p.push_back(fi->funktionswert(ip.get(), x));
+            for (std::size_t i = 0; i < v.x.size(); ++i) {
+                if ((i & 1023) == 0) fs.melden((j + static_cast<double>(i) / punkte) / spalten);
+                p.push_back(fi->funktionswert(ip.get(), v.x[i]));
+            }
         }
         v.p.push_back(p);
     }

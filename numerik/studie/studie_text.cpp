@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,10 +29,59 @@ void zelle(std::string &text, const methode *me, const char *inhalt, bool markie
     if (me->stabil != nullptr) text += markiert ? '*' : ' ';
 }
 
-void kopfzeile(std::string &text, const char *erste, const std::vector<const methode *> &spalten) {
+void kopfzeile(std::string &text, const char *erste, const std::vector<const methode *> &spalten,
+               std::size_t von, std::size_t bis) {
     anhaengen(text, "\n%6s", erste);
-    for (const methode *me : spalten)
-        zelle(text, me, me->spalte, false);
+    for (std::size_t j = von; j < bis; ++j)
+        zelle(text, spalten[j], spalten[j]->spalte, false);
+    text += '\n';
+}
+
+// A table wider than this wraps into blocks, each with the first column.
+constexpr std::size_t BREITE = 80;
+
+// The columns [von, bis) of each block: as many as fit in BREITE beside the
+// first column of 6, at least one.  A table that fits is one block, so its
+// text is what it always was.
+std::vector<std::pair<std::size_t, std::size_t>>
+bloecke(const std::vector<const methode *> &spalten, bool mit_marke) {
+    std::vector<std::pair<std::size_t, std::size_t>> b;
+    std::size_t von = 0;
+    std::size_t breite = 6;
+    for (std::size_t j = 0; j < spalten.size(); ++j) {
+        std::size_t w = 10 + (mit_marke && spalten[j]->stabil != nullptr ? 1 : 0);
+        if (j > von && breite + w > BREITE) {
+            b.emplace_back(von, j);
+            von = j;
+            breite = 6;
+        }
+        breite += w;
+    }
+    b.emplace_back(von, spalten.size());
+    return b;
+}
+
+// One row of a search table: problem t's n for the columns [von, bis) of
+// spalten, empty where its search has no such column.
+void suchzeile(std::string &text, const toleranzsuche &t,
+               const std::vector<const methode *> &spalten, std::size_t von, std::size_t bis) {
+    anhaengen(text, "%6d", t.m);
+    for (std::size_t j = von; j < bis; ++j) {
+        const methode *me = spalten[j];
+        auto stelle = std::find(t.spalten.begin(), t.spalten.end(), me);
+        char feld[32] = "";
+        if (stelle != t.spalten.end()) {
+            int n = t.n[static_cast<std::size_t>(stelle - t.spalten.begin())];
+            if (n > 0)
+                std::snprintf(feld, sizeof feld, "%d", n);
+            else
+                std::snprintf(feld, sizeof feld, ">%d", suchgrenze(*me));
+        }
+        anhaengen(text, " %9s", feld);
+    }
+    // No blanks at the end of a row whose last cells are empty.
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
     text += '\n';
 }
 
@@ -40,23 +91,36 @@ std::string studie_text(const studie &s) {
     const beispielfunktion &problem = funktion[s.m - 1];
     std::string text;
     anhaengen(text, "Beispielfunktion %d: %s\n", s.m, problem.name);
-    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %d Punkten von [%g,%g]\n", s.punkte,
-              problem.a, problem.b);
-    kopfzeile(text, "n", s.spalten);
+    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]\n",
+              studie_gitter_text(s).c_str(), problem.a, problem.b);
+    const auto teile = bloecke(s.spalten, true);
     bool markiert = false;
     bool ausgelassen = false;
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        anhaengen(text, "%6d", s.n[k]);
-        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
-            const messwert &mw = s.werte[k][j];
-            char zahl[32] = "-";
-            if (mw.berechnet) std::snprintf(zahl, sizeof zahl, "%.3g", mw.fehler);
-            bool rundung = rundung_ueberwiegt(s, k, j);
-            zelle(text, s.spalten[j], zahl, rundung);
-            markiert = markiert || rundung;
-            ausgelassen = ausgelassen || !mw.berechnet;
+    bool grob = false;
+    for (const auto &[von, bis] : teile) {
+        kopfzeile(text, "n", s.spalten, von, bis);
+        for (std::size_t k = 0; k < s.n.size(); ++k) {
+            anhaengen(text, "%6d", s.n[k]);
+            for (std::size_t j = von; j < bis; ++j) {
+                const messwert &mw = s.werte[k][j];
+                char zahl[32] = "-";
+                if (mw.berechnet) std::snprintf(zahl, sizeof zahl, "%.3g", mw.fehler);
+                // A figure of a grid too coarse is a lower bound, and its 0
+                // says nothing: marked, the 0 replaced by the mark alone.
+                if (mw.berechnet && gitter_zu_grob(s, k)) {
+                    if (mw.fehler == 0.0)
+                        std::snprintf(zahl, sizeof zahl, "~");
+                    else
+                        std::snprintf(zahl, sizeof zahl, "%.3g~", mw.fehler);
+                    grob = true;
+                }
+                bool rundung = rundung_ueberwiegt(s, k, j);
+                zelle(text, s.spalten[j], zahl, rundung);
+                markiert = markiert || rundung;
+                ausgelassen = ausgelassen || !mw.berechnet;
+            }
+            text += '\n';
         }
-        text += '\n';
     }
     if (markiert)
         text += "* Rundung ueberwiegt: die Newton-Form weicht vom stabil (baryzentrisch)\n"
@@ -64,22 +128,32 @@ std::string studie_text(const studie &s) {
     if (ausgelassen)
         anhaengen(text, "- nicht berechnet: Newton-Form ueber n = %d (Aufwand n^2).\n",
                   static_cast<int>(NEWTON_MAX_N));
+    if (grob)
+        anhaengen(text,
+                  "~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist\n"
+                  "  mindestens so gross; ~ allein: an den Messpunkten kein Fehler, zwischen\n"
+                  "  ihnen nicht gemessen.  Genauer mit -g %d.\n",
+                  gitterpunkte_fuer(s.n.back()));
     if (s.n.size() < 2) return text;
     text += "\nBeobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)\n";
-    kopfzeile(text, "n", s.spalten);
-    for (std::size_t k = 1; k < s.n.size(); ++k) {
-        anhaengen(text, "%6d", s.n[k]);
-        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
-            const messwert &vorher = s.werte[k - 1][j];
-            const messwert &jetzt = s.werte[k][j];
-            double p = NAN;
-            if (vorher.berechnet && jetzt.berechnet)
-                p = ordnung(vorher.fehler, s.n[k - 1], jetzt.fehler, s.n[k]);
-            char zahl[32] = "-";
-            if (!std::isnan(p)) std::snprintf(zahl, sizeof zahl, "%.2f", p);
-            zelle(text, s.spalten[j], zahl, false);
+    for (const auto &[von, bis] : teile) {
+        kopfzeile(text, "n", s.spalten, von, bis);
+        for (std::size_t k = 1; k < s.n.size(); ++k) {
+            anhaengen(text, "%6d", s.n[k]);
+            for (std::size_t j = von; j < bis; ++j) {
+                const messwert &vorher = s.werte[k - 1][j];
+                const messwert &jetzt = s.werte[k][j];
+                double p = NAN;
+                if (vorher.berechnet && jetzt.berechnet)
+                    p = ordnung(vorher.fehler, s.n[k - 1], jetzt.fehler, s.n[k]);
+                char zahl[32] = "-";
+                bool grob_geformt = gitter_zu_grob(s, k - 1) || gitter_zu_grob(s, k);
+                if (!std::isnan(p))
+                    std::snprintf(zahl, sizeof zahl, grob_geformt ? "%.2f~" : "%.2f", p);
+                zelle(text, s.spalten[j], zahl, false);
+            }
+            text += '\n';
         }
-        text += '\n';
     }
     return text;
 }
@@ -100,28 +174,13 @@ std::string toleranz_text(const std::vector<toleranzsuche> &suchen) {
     anhaengen(text, "Kleinstes n mit max |p(x) - f(x)| <= %g, gemessen an max(%d, 10 n + 1)\n",
               suchen[0].toleranz, suchen[0].punkte);
     text += "Punkten (n verdoppelt ab 2, dann halbiert; >N: bis n = N nicht erreicht)\n";
-    anhaengen(text, "\n%6s", "m");
-    for (const methode *me : spalten)
-        anhaengen(text, " %9s", me->spalte);
-    text += '\n';
-    for (const toleranzsuche &t : suchen) {
-        anhaengen(text, "%6d", t.m);
-        for (const methode *me : spalten) {
-            auto stelle = std::find(t.spalten.begin(), t.spalten.end(), me);
-            char feld[32] = "";
-            if (stelle != t.spalten.end()) {
-                int n = t.n[static_cast<std::size_t>(stelle - t.spalten.begin())];
-                if (n > 0)
-                    std::snprintf(feld, sizeof feld, "%d", n);
-                else
-                    std::snprintf(feld, sizeof feld, ">%d", suchgrenze(*me));
-            }
-            anhaengen(text, " %9s", feld);
-        }
-        // No blanks at the end of a row whose last cells are empty.
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
+    for (const auto &[von, bis] : bloecke(spalten, false)) {
+        anhaengen(text, "\n%6s", "m");
+        for (std::size_t j = von; j < bis; ++j)
+            anhaengen(text, " %9s", spalten[j]->spalte);
         text += '\n';
+        for (const toleranzsuche &t : suchen)
+            suchzeile(text, t, spalten, von, bis);
     }
     return text;
 }

@@ -18,18 +18,21 @@ const h = require('./hilfe.cjs');
 const { seite, bin } = h.argumente();
 const p = new h.Pruefung();
 
-// fehlerstudie -p -s m n...: {n: {column: text}} from its first table (the
-// rounding mark of a Newton figure dropped).
+// fehlerstudie -p -s m n...: {n: {column: text}} from its first table, all
+// of its blocks (the rounding mark of a Newton figure dropped).
 function studie(m, nListe) {
   const r = h.programm(bin, 'fehlerstudie', ['-p', '-s', String(m), ...nListe.map(String)]);
   if (r.status !== 0) throw new Error(`fehlerstudie ${m}: ${r.stderr}`);
-  const zeilen = r.stdout.toString().split('\n');
-  const kopf = zeilen.findIndex((z) => /^\s+n\s+Newton-a/.test(z));
-  const spalten = zeilen[kopf].trim().split(/\s+/);
+  const zeilen = r.stdout.toString().split('\nBeobachtete Ordnung')[0].split('\n');
   const tabelle = {};
-  for (let i = kopf + 1; i < zeilen.length && zeilen[i].trim() !== ''; ++i) {
-    const werte = zeilen[i].trim().replace(/\*/g, '').split(/\s+/);
-    tabelle[werte[0]] = Object.fromEntries(spalten.map((s, j) => [s, werte[j]]));
+  for (let kopf = 0; kopf < zeilen.length; ++kopf) {
+    if (!/^\s+n\s+\S/.test(zeilen[kopf])) continue;
+    const spalten = zeilen[kopf].trim().split(/\s+/);
+    for (let i = kopf + 1; i < zeilen.length && zeilen[i].trim() !== ''; ++i) {
+      const werte = zeilen[i].trim().replace(/\*/g, '').split(/\s+/);
+      tabelle[werte[0]] = Object.assign(tabelle[werte[0]] || {},
+        Object.fromEntries(spalten.map((s, j) => [s, werte[j]])));
+    }
   }
   return tabelle;
 }

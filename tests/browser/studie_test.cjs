@@ -37,10 +37,19 @@ const studie = (page) => page.evaluate(() => ({
 }));
 
 // The rows of fehlerstudie's two tables, cells separated by one blank (the
-// rounding mark stays with its figure).
+// rounding mark stays with its figure); a wide table's blocks joined again
+// row by row, by their n.
 function zeilen(text) {
   const teile = text.split('\nBeobachtete Ordnung');
-  const tabelle = (t) => t.split('\n').filter((z) => /^\s+\d+\s/.test(z)).map((z) => z.trim().split(/\s+/).join(' '));
+  const tabelle = (t) => {
+    const reihen = new Map();
+    for (const z of t.split('\n').filter((z) => /^\s+\d+\s/.test(z))) {
+      const zellen = z.trim().split(/\s+/);
+      if (reihen.has(zellen[0])) reihen.get(zellen[0]).push(...zellen.slice(1));
+      else reihen.set(zellen[0], zellen);
+    }
+    return [...reihen.values()].map((r) => r.join(' '));
+  };
   return { fehler: tabelle(teile[0]), ordnungen: teile[1] ? tabelle(teile[1]) : [] };
 }
 
@@ -70,6 +79,14 @@ h.mitSeite(seite, async (page, kontext) => {
     p.gleich(ist.hinweise, soll.stderr.replace(/\n$/, ''), `Warnungen wie fehlerstudie ${args.join(' ')}`);
     const spalten = z.fehler.length > 0 ? z.fehler[0].split(' ').length - 1 : 0;
     p.gleich(ist.serien.length, spalten + 1, `Bild: ${spalten} Spalten und die Decke in der Legende`);
+  }
+
+  // The page offers every end condition of the method table, the new ones
+  // included; the clamped spline, like the one with exact f'', needs the
+  // example function.
+  const angeboten = await page.$$eval('#verfahren input', (l) => l.map((e) => e.id.replace('verfahren_', '')));
+  for (const schluessel of ['natuerlich', 'abl2', 'periodisch', 'notaknot', 'eingespannt']) {
+    p.pruefe(angeboten.includes(schluessel), `Verfahren ${schluessel} angeboten: ${angeboten.join(' ')}`);
   }
 
   // Divergent columns are marked in the plot.

@@ -10,6 +10,15 @@ derivatives of f at the ends (abl.Sp-a).
     python3 tests/erwartet/fehlerstudie_tabellen.py ALTE_TABELLE PUNKTE
 
 reads the old stdout (one or more problems) and prints the new one.
+
+    python3 tests/erwartet/fehlerstudie_tabellen.py --splines [-g PUNKTE] M N...
+
+prints the table of `fehlerstudie -s [-g PUNKTE] M N...` computed here
+alone: every spline column (natural on both node kinds, exact f'' at the
+ends, periodic where f(a) = f(b)) in 200-bit arithmetic, each n measured on
+PUNKTE points or, without -g, on max(1001, 10 n + 1) points; a row whose
+grid has fewer than ten steps per interval carries the mark ~ (alone where
+the error there is 0) with its legend, as do the orders formed with it.
 """
 import math
 import sys
@@ -66,14 +75,22 @@ def polynomfehler(m, art, n, punkte):
     return float(groesster)
 
 
-def splinefehler(m, n, punkte):
-    """Cubic spline on equidistant nodes with S''(a) = f''(a), S''(b) = f''(b)."""
+def splinefehler(m, n, punkte, art="a", rand="abl", gegen_double=False):
+    """Cubic spline on nodes of kind art with S''(a) = f''(a), S''(b) = f''(b)
+    (rand "abl") or 0 at both ends (rand "nat"), or periodic (rand "per").
+    gegen_double: measured against f's double values, as the program
+    measures, so that at a grid point that is a node the spline, which
+    takes that very value there, has no error at all (against the exact f
+    it would show the rounding of the value, some 1e-16)."""
     f, fm, a, b, f2 = PROBLEME[m]
-    X = [mpmath.mpf(x) for x in knoten("a", n, a, b)]
-    Y = [mpmath.mpf(f(x)) for x in knoten("a", n, a, b)]
+    X = [mpmath.mpf(x) for x in knoten(art, n, a, b)]
+    Y = [mpmath.mpf(f(x)) for x in knoten(art, n, a, b)]
     h = [X[i + 1] - X[i] for i in range(n)]
+    if rand == "per":
+        return auswerten(m, X, Y, h, periodische_momente(Y, h), punkte, gegen_double)
     M = [mpmath.mpf(0)] * (n + 1)
-    M[0], M[n] = mpmath.mpf(f2(a)), mpmath.mpf(f2(b))
+    if rand == "abl":
+        M[0], M[n] = mpmath.mpf(f2(a)), mpmath.mpf(f2(b))
     # Tridiagonal system for M(1..n-1), solved by elimination.
     d = [(Y[i + 1] - Y[i]) / h[i] for i in range(n)]
     unter, haupt, ober, rechts = [], [], [], []
@@ -96,11 +113,59 @@ def splinefehler(m, n, punkte):
     for i in range(k - 1, -1, -1):
         loesung[i] = (rechts[i] - (ober[i] * loesung[i + 1] if i + 1 < k else 0)) / haupt[i]
     M[1:n] = loesung
+    return auswerten(m, X, Y, h, M, punkte, gegen_double)
+
+
+def tridiagonal(unter, haupt, ober, rechts):
+    """Solves a tridiagonal system (unter[0] and ober[-1] unused) by elimination."""
+    k = len(haupt)
+    haupt, rechts = haupt[:], rechts[:]
+    for i in range(1, k):
+        faktor = unter[i] / haupt[i - 1]
+        haupt[i] -= faktor * ober[i - 1]
+        rechts[i] -= faktor * rechts[i - 1]
+    x = [mpmath.mpf(0)] * k
+    for i in range(k - 1, -1, -1):
+        x[i] = (rechts[i] - (ober[i] * x[i + 1] if i + 1 < k else 0)) / haupt[i]
+    return x
+
+
+def periodische_momente(Y, h):
+    """S'' at the nodes of the periodic spline: the cyclic system
+    h[i-1] M[i-1] + 2 (h[i-1] + h[i]) M[i] + h[i] M[i+1] = 6 (d[i] - d[i-1]),
+    indices modulo n, solved with the Sherman-Morrison formula: the cyclic
+    matrix is a tridiagonal one plus u v^T with the two corner entries."""
+    n = len(h)
+    d = [(Y[i + 1] - Y[i]) / h[i] for i in range(n)]
+    unter = [h[(i - 1) % n] for i in range(n)]
+    haupt = [2 * (h[(i - 1) % n] + h[i]) for i in range(n)]
+    ober = [h[i] for i in range(n)]
+    rechts = [6 * (d[i] - d[(i - 1) % n]) for i in range(n)]
+    # Corners: A[0][n-1] = unter[0], A[n-1][0] = ober[n-1].  With
+    # gamma = -haupt[0], u = (gamma, 0, .., ober[n-1]), v = (1, 0, .., unter[0]/gamma).
+    gamma = -haupt[0]
+    haupt2 = haupt[:]
+    haupt2[0] -= gamma
+    haupt2[-1] -= ober[n - 1] * unter[0] / gamma
+    u = [mpmath.mpf(0)] * n
+    u[0], u[-1] = gamma, ober[n - 1]
+    x = tridiagonal(unter, haupt2, ober, rechts)
+    z = tridiagonal(unter, haupt2, ober, u)
+    faktor = (x[0] + unter[0] / gamma * x[-1]) / (1 + z[0] + unter[0] / gamma * z[-1])
+    M = [x[i] - faktor * z[i] for i in range(n)]
+    return M + [M[0]]
+
+
+def auswerten(m, X, Y, h, M, punkte, gegen_double=False):
+    f, fm, a, b, _ = PROBLEME[m]
+    if gegen_double:
+        fm = lambda x: mpmath.mpf(f(float(x)))
+    n = len(h)
     N = punkte - 1
     groesster = mpmath.mpf(0)
     for i in range(N + 1):
         x = mpmath.mpf((i * b + (N - i) * a) / N)
-        j = min(max(int((x - X[0]) / h[0]), 0), n - 1)
+        j = min(max(int((x - X[0]) / h[0]), 0), n - 1) if h[0] == h[-1] else 0
         while j > 0 and x < X[j]:
             j -= 1
         while j < n - 1 and x > X[j + 1]:
@@ -172,7 +237,68 @@ def problem_ausgeben(m, kopf, spalten, zeilen, punkte):
     return aus, neu, ns, werte
 
 
+def gitter_text(gitter):
+    if len(set(gitter)) == 1:
+        return str(gitter[0])
+    return "max(1001, 10 n + 1)"
+
+
+def splinestudie(argumente):
+    punkte = None
+    if argumente[0] == "-g":
+        punkte = int(argumente[1])
+        argumente = argumente[2:]
+    m = int(argumente[0])
+    ns = [int(x) for x in argumente[1:]]
+    f, _, a, b, _ = PROBLEME[m]
+    spalten = [("nat.Sp-a", "a", "nat"), ("nat.Sp-t", "t", "nat"), ("abl.Sp-a", "a", "abl")]
+    if abs(f(a) - f(b)) <= 1e-6:
+        spalten.append(("per.Sp-a", "a", "per"))
+    gitter = [punkte if punkte else max(1001, 10 * n + 1) for n in ns]
+    grob = [g < 10 * n + 1 for g, n in zip(gitter, ns)]
+    namen = {1: "Sinus auf [-pi,pi]", 2: "Sinus auf [-9,9]", 3: "Betrag auf [-0.3,0.3]",
+             4: "Ableitung zu arctan auf [-9,9]"}
+    aus = ["Beispielfunktion %d: %s" % (m, namen[m]),
+           "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]"
+           % (gitter_text(gitter), a, b), ""]
+    kopf = "%6s" % "n" + "".join(" %9s" % s[0] for s in spalten)
+    aus.append(kopf)
+    e = {}
+    for k, n in enumerate(ns):
+        z = "%6d" % n
+        for name, art, rand in spalten:
+            wert = splinefehler(m, n, gitter[k], art, rand, True)
+            # 200-bit rounding where the grid point is a node: no error.
+            if wert < 1e-40:
+                wert = 0.0
+            e[name, n] = wert
+            text = "%.3g" % wert
+            if grob[k]:
+                text = "~" if wert == 0.0 else text + "~"
+            z += " %9s" % text
+        aus.append(z)
+    if any(grob):
+        aus.append("~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist")
+        aus.append("  mindestens so gross; ~ allein: an den Messpunkten kein Fehler, zwischen")
+        aus.append("  ihnen nicht gemessen.  Genauer mit -g %d." % (10 * ns[-1] + 1))
+    if len(ns) > 1:
+        aus += ["", "Beobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)", "", kopf]
+        for k in range(1, len(ns)):
+            z = "%6d" % ns[k]
+            for name, _, _ in spalten:
+                p = ordnung(e[name, ns[k - 1]], ns[k - 1], e[name, ns[k]], ns[k])
+                text = "-" if p is None else "%.2f" % p
+                if p is not None and (grob[k - 1] or grob[k]):
+                    text += "~"
+                z += " %9s" % text
+            aus.append(z)
+    sys.stdout.write("\n".join(aus) + "\n")
+
+
 def main():
+    if sys.argv[1] == "--splines":
+        splinestudie(sys.argv[2:])
+        return
     alt = open(sys.argv[1]).read().split("\n")
     punkte = int(sys.argv[2])
     ausgabe = []

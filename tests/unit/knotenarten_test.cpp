@@ -194,7 +194,7 @@ struct aufgabe {
         p.stuetzwerte = yv.get();
         // Each class reads the options of its own name.
         if (methode == &spline_interpolation)
-            p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0};
+            p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0, 0.0, 0.0};
         else if (methode == &newton_interpolation)
             p.optionen.newton = {0};
         else if (methode == &rationale_interpolation)
@@ -223,6 +223,8 @@ TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
                                                    f.p.b,
                                                    f.p.stuetzwerte,
                                                    SPLINE_NATUERLICH,
+                                                   0.0,
+                                                   0.0,
                                                    0.0,
                                                    0.0};
                 direkt.reset(splineinterpolation_kreieren(&s, nullptr));

@@ -29,6 +29,8 @@ struct splineauftrag {
     int splineart = SPLINE_NATUERLICH;
     double abl2links = 0.0;
     double abl2rechts = 0.0;
+    double abl1links = 0.0;
+    double abl1rechts = 0.0;
     const char *name = "s";
 };
 
@@ -44,7 +46,9 @@ inline objekt *spline_aus(const splineauftrag &auftrag) {
                                        werte,
                                        auftrag.splineart,
                                        auftrag.abl2links,
-                                       auftrag.abl2rechts};
+                                       auftrag.abl2rechts,
+                                       auftrag.abl1links,
+                                       auftrag.abl1rechts};
     objekt *s = interpolation_tabelle(&spline_interpolation)->kreieren(&p, nullptr);
     if (knoten != nullptr) nmmatrix_freigeben(knoten);
     nmmatrix_freigeben(werte);

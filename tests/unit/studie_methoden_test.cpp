@@ -105,10 +105,13 @@ TEST(Methodentabelle, ARowThatNeedsFSecondDerivativesRefusesDataWithoutAFunction
         if (!me.abl2) continue;
         matrix_zeiger knoten = spalte({0.0, 1.0, 2.0, 3.0}, "Stuetzstellen");
         matrix_zeiger werte = spalte({1.0, 0.0, 1.0, 0.0}, "Stuetzwerte");
+        // The clamped spline needs f', the others f''.
+        std::string meldung = me.splineart == SPLINE_EINGESPANNT
+                                  ? "^Fuer eigene Daten ist f' an den Enden nicht bekannt.\n$"
+                                  : "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$";
         EXPECT_EXIT(methode_erzeugen(&me, "Daten", STUETZSTELLEN_GEGEBEN, knoten.get(), 0.0, 0.0,
                                      werte.get(), nullptr),
-                    testing::ExitedWithCode(1),
-                    "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$");
+                    testing::ExitedWithCode(1), meldung);
     }
 }
 
@@ -136,18 +139,21 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // Group, class and spline kind say the same: a spline kind only for
         // the spline class, which has one in every row and whose kind alone
         // says whether it needs a periodic f or f'' at the ends.
+        // A row of gruppe SPALTEN_ALLE shows only with both groups, one of
+        // SPALTEN_WEITERE only when that group is chosen; neither is in the
+        // overview.
         EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES ||
-                    me.gruppe == SPALTEN_WEITERE);
-        // A further method is no column of the overview.
-        if (me.gruppe == SPALTEN_WEITERE) {
+                    me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE);
+        if (me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE) {
             EXPECT_FALSE(me.uebersicht);
         }
         bool spline = me.art == &spline_interpolation;
         EXPECT_EQ(me.splineart != KEINE_SPLINEART, spline);
         if (spline) {
-            EXPECT_EQ(me.gruppe, SPALTEN_SPLINES);
+            EXPECT_NE(me.gruppe, SPALTEN_POLYNOME);
             EXPECT_EQ(me.periodisch, me.splineart == SPLINE_PERIODISCH);
-            EXPECT_EQ(me.abl2, me.splineart == SPLINE_ABL2_GEGEBEN);
+            EXPECT_EQ(me.abl2,
+                      me.splineart == SPLINE_ABL2_GEGEBEN || me.splineart == SPLINE_EINGESPANNT);
         }
         if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
             EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
@@ -213,10 +219,12 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
             spalten_waehlen(problem, SPALTEN_ALLE | SPALTEN_WEITERE);
         std::vector<const methode *> w = spalten_waehlen(problem, SPALTEN_WEITERE);
         std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
-        // -p, -s and the further methods split the columns; together they
-        // are all, in table order.
+        // -p, -s and the further methods split the columns of their groups;
+        // together they are those and the rows of both groups, in table
+        // order.
         std::size_t ip = 0;
         std::size_t is = 0;
+        std::size_t ib = 0;
         std::size_t iw = 0;
         for (const methode *me : alle) {
             if (ip < p.size() && p[ip] == me)
@@ -225,10 +233,12 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
                 ++is;
             else if (iw < w.size() && w[iw] == me)
                 ++iw;
+            else if (me->gruppe == SPALTEN_ALLE)
+                ++ib;
             else
                 ADD_FAILURE() << me->spalte << " in keiner Gruppe";
         }
-        EXPECT_EQ(ip + is + iw, alle.size());
+        EXPECT_EQ(ip + is + ib + iw, alle.size());
         EXPECT_EQ(ip, p.size());
         EXPECT_EQ(is, s.size());
         EXPECT_EQ(iw, w.size());

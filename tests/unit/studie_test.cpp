@@ -36,6 +36,10 @@ double kubik_abl2(double x) {
     return 12.0 * x - 2.0;
 }
 
+double kubik_abl1(double x) {
+    return 6.0 * x * x - 2.0 * x + 0.5;
+}
+
 TEST(Beispielfunktionen, SecondDerivativesAgainstDifferenceQuotients) {
     // (f(x+h) - 2 f(x) + f(x-h)) / h^2 = f''(x) + O(h^2) + O(eps / h^2).
     const double h = 1e-4;
@@ -50,8 +54,37 @@ TEST(Beispielfunktionen, SecondDerivativesAgainstDifferenceQuotients) {
     }
 }
 
+TEST(Beispielfunktionen, FirstDerivativesAgainstDifferenceQuotients) {
+    // (f(x+h) - f(x-h)) / (2h) = f'(x) + O(h^2) + O(eps / h).
+    const double h = 1e-5;
+    for (int m = 1; m <= funktion_anzahl; ++m) {
+        const beispielfunktion &p = funktion[m - 1];
+        for (int i = 0; i <= 20; ++i) {
+            double x = p.a + (p.b - p.a) * i / 20.0;
+            if (m == 3 && std::fabs(x) < 2 * h) continue; // the kink of |x|
+            double quotient = (p.f(x + h) - p.f(x - h)) / (2 * h);
+            EXPECT_NEAR(p.abl1(x), quotient, 1e-8) << "m=" << m << " x=" << x;
+        }
+    }
+}
+
+TEST(StudieMethoden, NotAKnotAndClampedRowsReproduceACubic) {
+    const beispielfunktion kubisch = {kubik, -1.5, 2.5, "Kubik", kubik_abl2, kubik_abl1};
+    for (const char *spalte : {"nak.Sp-a", "nak.Sp-t", "ein.Sp-a"}) {
+        const methode *me = methode_namens(spalte);
+        ASSERT_NE(me, nullptr) << spalte;
+        for (int n : {3, 6, 17}) {
+            interpolation_zeiger s = erzeugen(*me, kubisch, 0, n);
+            EXPECT_LT(groesster_fehler(s.get(), kubisch, 4001), 1e-12) << spalte << " n=" << n;
+        }
+    }
+    // With three nodes not-a-knot is the parabola through them: not exact.
+    interpolation_zeiger s = erzeugen(*methode_namens("nak.Sp-a"), kubisch, 0, 2);
+    EXPECT_GT(groesster_fehler(s.get(), kubisch, 4001), 1e-1);
+}
+
 TEST(StudieMethoden, SplineWithExactEndDerivativesReproducesACubic) {
-    const beispielfunktion kubisch = {kubik, -1.5, 2.5, "Kubik", kubik_abl2};
+    const beispielfunktion kubisch = {kubik, -1.5, 2.5, "Kubik", kubik_abl2, kubik_abl1};
     const methode *abl = methode_namens("abl.Sp-a");
     const methode *nat = methode_namens("nat.Sp-a");
     ASSERT_NE(abl, nullptr);
@@ -76,7 +109,12 @@ TEST(StudieMethoden, ColumnsOfEachChoice) {
               (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t"}));
     EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_SPLINES)),
               (std::vector<std::string>{"nat.Sp-a", "nat.Sp-t", "abl.Sp-a"}));
-    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 8u);
+    // The other end conditions only with both groups.
+    EXPECT_EQ(
+        spaltennamen(spalten_waehlen(sinus9, SPALTEN_ALLE)),
+        (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t", "nat.Sp-a",
+                                  "nat.Sp-t", "abl.Sp-a", "nak.Sp-a", "nak.Sp-t", "ein.Sp-a"}));
+    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 11u);
     EXPECT_EQ(hoechstes_n(*methode_namens("Newton-t")), NEWTON_MAX_N);
     EXPECT_EQ(hoechstes_n(*methode_namens("Bary-t")), STUDIE_MAX_N);
     EXPECT_EQ(suchgrenze(*methode_namens("Bary-a")), POLYNOM_SUCHGRENZE);
@@ -207,6 +245,68 @@ TEST(Toleranzsuche, TableOfSeveralProblems) {
               "     2     >2000      2558\n");
 }
 
+TEST(Studie, WideTablesWrapIntoBlocksOfAtMost80) {
+    // Every method that -p -s shows (not the further ones, which no switch
+    // chooses), one figure each: Newton-a and Newton-t take 11 places with
+    // their mark, the others 10; after the n column of 6, seven columns fill
+    // 78 places and the eighth starts a new block.
+    studie s;
+    s.m = 2;
+    s.punkte = 1001;
+    s.f_groesste = 1.0;
+    for (int i = 0; i < methoden_anzahl; ++i)
+        if (methoden[i].gruppe != SPALTEN_WEITERE) s.spalten.push_back(&methoden[i]);
+    s.n = {4, 8};
+    for (int k = 0; k < 2; ++k) {
+        std::vector<messwert> zeile;
+        for (std::size_t i = 0; i < s.spalten.size(); ++i)
+            zeile.push_back({k == 0 ? 0.5 : 0.125, true});
+        s.werte.push_back(zeile);
+    }
+    std::string text = studie_text(s);
+    std::size_t anfang = 0;
+    int koepfe = 0;
+    while (anfang < text.size()) {
+        std::size_t ende = text.find('\n', anfang);
+        std::string zeile = text.substr(anfang, ende - anfang);
+        EXPECT_LE(zeile.size(), 80u) << zeile;
+        if (zeile.rfind("     n ", 0) == 0) ++koepfe;
+        anfang = ende + 1;
+    }
+    // Two tables of two blocks each, every block headed by the n column.
+    EXPECT_EQ(koepfe, 4);
+    EXPECT_NE(text.find("\n     n  Newton-a   Newton-t     Bary-a    Bary-t  nat.Sp-a  nat.Sp-t"
+                        "  abl.Sp-a\n     4       0.5        0.5        0.5       0.5       0.5"
+                        "       0.5       0.5\n     8     0.125      0.125      0.125     0.125"
+                        "     0.125     0.125     0.125\n\n     n  per.Sp-a  nak.Sp-a"),
+              std::string::npos)
+        << text;
+    // The orders, 2 throughout (0.5 to 0.125 as n doubles), in the same
+    // blocks.
+    EXPECT_NE(text.find("\n     n  per.Sp-a  nak.Sp-a  nak.Sp-t  ein.Sp-a\n     8      2.00"
+                        "      2.00      2.00      2.00\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST(Toleranzsuche, WideTableWrapsRepeatingTheProblemColumn) {
+    toleranzsuche t;
+    t.m = 4;
+    t.toleranz = 1e-6;
+    t.punkte = 1001;
+    for (int i = 0; i < methoden_anzahl; ++i) {
+        t.spalten.push_back(&methoden[i]);
+        t.n.push_back(100 + i);
+    }
+    std::string text = toleranz_text({t});
+    // 6 + 7 x 10 = 76 places; the eighth column would need 86.
+    EXPECT_NE(text.find("\n     m  Newton-a  Newton-t    Bary-a    Bary-t  nat.Sp-a  nat.Sp-t"
+                        "  abl.Sp-a\n     4       100       101       102       103       104"
+                        "       105       106\n\n     m  per.Sp-a  nak.Sp-a"),
+              std::string::npos)
+        << text;
+}
+
 TEST(Verlauf, ValuesOfEachInterpolantOnTheGrid) {
     verlauf v = verlauf_berechnen(4, 8, 1001, SPALTEN_UEBERSICHT);
     ASSERT_EQ(v.x.size(), 1001u);
@@ -222,3 +322,67 @@ TEST(Verlauf, ValuesOfEachInterpolantOnTheGrid) {
 }
 
 } // namespace
+
+TEST(StudieGitter, FollowsNUnlessFixed) {
+    // Ten steps per node interval: 1001 points cover n up to 100.
+    EXPECT_EQ(studie_punkte(0, 2), 1001);
+    EXPECT_EQ(studie_punkte(0, 100), 1001);
+    EXPECT_EQ(studie_punkte(0, 101), 1011);
+    EXPECT_EQ(studie_punkte(0, 100000), 1000001);
+    EXPECT_EQ(studie_punkte(2001, 100000), 2001);
+}
+
+TEST(StudieGitter, CoarseRowIsMarkedNeverZero) {
+    // Problem 4 at n = 1000 on 1001 points: the grid points are the
+    // equidistant nodes themselves, where a spline takes f's values, so
+    // the measured error is 0; the table must not say 0 but mark it.
+    studie s = studie_durchfuehren(4, {100, 1000}, 1001, SPALTEN_SPLINES);
+    ASSERT_EQ(spaltennamen(s.spalten)[0], "nat.Sp-a");
+    EXPECT_FALSE(gitter_zu_grob(s, 0));
+    EXPECT_TRUE(gitter_zu_grob(s, 1));
+    EXPECT_EQ(s.werte[1][0].fehler, 0.0);
+    std::string text = studie_text(s);
+    EXPECT_NE(text.find("\n  1000         ~ "), std::string::npos) << text;
+    EXPECT_NE(text.find("~ Messgitter zu grob"), std::string::npos) << text;
+    EXPECT_NE(text.find("Genauer mit -g 10001.\n"), std::string::npos) << text;
+    // The same study on its own grid measures between the nodes.
+    studie fein = studie_durchfuehren(4, {100, 1000}, 0, SPALTEN_SPLINES);
+    EXPECT_EQ(fein.gitter, (std::vector<int>{1001, 10001}));
+    EXPECT_GT(fein.werte[1][0].fehler, 1e-9);
+    EXPECT_EQ(studie_text(fein).find('~'), std::string::npos);
+    EXPECT_NE(studie_text(fein).find("an max(1001, 10 n + 1) Punkten"), std::string::npos);
+}
+
+TEST(StudieKosten, PolynomialColumnsCostNTimesPoints) {
+    const methode *bary = methode_namens("Bary-t");
+    EXPECT_DOUBLE_EQ(methode_kosten(*bary, 1000, 10001), 1000.0 * 10001 + 1000.0 * 1000 / 2);
+    // The costliest column of problem 4 at n = 100000 is Bary-t: the Newton
+    // columns stop at 10000, the splines cost little per point.
+    studie_kosten k = studie_kosten_schaetzen(4, {100000}, 0, SPALTEN_UEBERSICHT);
+    ASSERT_NE(k.teuerste, nullptr);
+    EXPECT_STREQ(k.teuerste->spalte, "Bary-t");
+    EXPECT_GT(k.operationen / STUDIE_OPERATIONEN_JE_SEKUNDE, 60.0);
+    EXPECT_LT(studie_kosten_schaetzen(4, {2, 4, 8, 16, 32, 64}, 0, SPALTEN_UEBERSICHT).operationen /
+                  STUDIE_OPERATIONEN_JE_SEKUNDE,
+              1.0);
+}
+
+// Collects the shares a study reports.
+void anteil_merken(void *kontext, const char *was, double anteil) {
+    EXPECT_EQ(std::string(was).rfind("Beispielfunktion 2, ", 0), 0u) << was;
+    static_cast<std::vector<double> *>(kontext)->push_back(anteil);
+}
+
+TEST(StudieFortschritt, SharesRiseFromZeroAndStayBelowOne) {
+    std::vector<double> anteile;
+    studie_fortschritt rueckruf = {anteil_merken, &anteile};
+    studie_durchfuehren(2, {200, 400}, 0, SPALTEN_POLYNOME, &rueckruf);
+    ASSERT_FALSE(anteile.empty());
+    EXPECT_EQ(anteile.front(), 0.0);
+    for (std::size_t i = 1; i < anteile.size(); ++i)
+        EXPECT_GE(anteile[i], anteile[i - 1]);
+    EXPECT_LE(anteile.back(), 1.0);
+    // The last column at the last n starts past the middle: the shares are
+    // weighted by cost, and n = 400 costs four times n = 200.
+    EXPECT_GT(anteile.back(), 0.8);
+}

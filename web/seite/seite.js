@@ -140,6 +140,7 @@
     quelle: 4, // example m, or 'daten'
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
     datenInfo: '',
+    punkteFest: false, // the user set the measuring points: the study then uses them for every n
   };
 
   // The slider: positions 0..98 are n = 2..100 one by one, 98..300 grow
@@ -156,14 +157,18 @@
   function wahl() {
     const art = Number(document.querySelector('input[name="art"]:checked').value);
     const verfahren = zustand.verfahren.filter((v) => $(`verfahren_${v.schluessel}`).checked);
-    let punkte = Math.round(Number($('punkte').value));
+    const n = Number($('n').value);
+    // The measuring points follow n (ten steps per node interval, at least
+    // 1001 points: fehlerstudie's grid without -g) until the user sets them.
+    let punkte = zustand.punkteFest ? Math.round(Number($('punkte').value)) : Math.max(1001, 10 * n + 1);
     if (!(punkte >= 1001)) punkte = 1001;
     if (punkte > 100001) punkte = 100001;
+    if (!zustand.punkteFest) $('punkte').value = String(punkte);
     return {
       quelle: zustand.quelle,
       m: zustand.quelle === 'daten' ? 0 : zustand.quelle,
       art,
-      n: Number($('n').value),
+      n,
       verfahren,
       punkte,
       voll: $('voll').checked,
@@ -645,7 +650,7 @@
   const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
 
   function studieBefehl(m, punkte, spaltenwahl, nListe) {
-    const g = punkte === 1001 ? '' : ` -g ${punkte}`;
+    const g = punkte === 0 ? '' : ` -g ${punkte}`;
     return `fehlerstudie${SCHALTER[spaltenwahl]}${g} ${m} ${nListe.join(' ')}`;
   }
 
@@ -658,11 +663,19 @@
 
   function studieLesen(M, w, nText, spaltenwahl) {
     const pn = textInsModul(M, nText);
-    const spalten = M._web_studie(w.m, pn, w.punkte, spaltenwahl);
+    // Without points set by the user the grid follows n (max(1001, 10 n + 1)
+    // points), as fehlerstudie's without -g.
+    const punkte = zustand.punkteFest ? w.punkte : 0;
+    const spalten = M._web_studie(w.m, pn, punkte, spaltenwahl);
     M._free(pn);
     const n = [];
-    for (let k = 0; k < M._web_studie_n_anzahl(); ++k) n.push(M._web_studie_n(k));
-    const s = { m: w.m, punkte: w.punkte, n, spalten: [], decke: M._web_studie_decke(), boden: M._web_studie_boden() };
+    const grob = [];
+    for (let k = 0; k < M._web_studie_n_anzahl(); ++k) {
+      n.push(M._web_studie_n(k));
+      grob.push(M._web_studie_grob(k) === 1);
+    }
+    const s = { m: w.m, punkte, gitterText: text(M, M._web_studie_gitter_text()), n, grob, spalten: [],
+      decke: M._web_studie_decke(), boden: M._web_studie_boden() };
     for (let j = 0; j < spalten; ++j) {
       const sp = { spalte: text(M, M._web_studie_spalte(j)), titel: mitUmlauten(text(M, M._web_studie_titel(j))),
         ...methodenStil(M, M._web_studie_methode(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
@@ -709,7 +722,9 @@
     $('studie_inhalt').hidden = false;
     const fehlerZelle = (sp, k) => {
       const td = document.createElement('td');
-      td.textContent = sp.zellen[k] + (sp.rundung[k] ? '*' : '');
+      // A figure of a grid too coarse is a lower bound, a 0 there says nothing.
+      const wert = s.grob[k] ? (sp.zellen[k] === '0' ? '~' : `${sp.zellen[k]}~`) : sp.zellen[k];
+      td.textContent = wert + (sp.rundung[k] ? '*' : '');
       if (sp.rundung[k]) td.className = 'rundung';
       return td;
     };
@@ -718,7 +733,7 @@
       td.textContent = sp.ordnungen[k];
       return td;
     };
-    studienTabelle($('studie_fehler'), `Größter Fehler max |p(x) − f(x)| an ${s.punkte} Punkten`, s, fehlerZelle, 0);
+    studienTabelle($('studie_fehler'), `Größter Fehler max |p(x) − f(x)| an ${s.gitterText} Punkten`, s, fehlerZelle, 0);
     if (s.n.length > 1) {
       studienTabelle($('studie_ordnung'), 'Beobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)', s, ordnungZelle, 1);
     } else {
@@ -728,6 +743,10 @@
     if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
       fussnoten.push('* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten Polynom ' +
         'derselben Stützstellen um mehr als dessen Fehler ab.');
+    }
+    if (s.grob.some((g) => g)) {
+      fussnoten.push('~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist mindestens so groß; ' +
+        '~ allein: an den Messpunkten kein Fehler, zwischen ihnen nicht gemessen. Mehr Messpunkte oben.');
     }
     if (s.spalten.some((sp) => sp.zellen.includes('-'))) {
       fussnoten.push('– nicht berechnet: Newton-Form über n = 10000 (Aufwand n²).');
@@ -887,7 +906,7 @@
       $(`farbe_${v.schluessel}`).style.borderColor = v.stile[art].farbe;
       const feld = $(`verfahren_${v.schluessel}`);
       feld.disabled = interpolation || (daten && v.abl2) || (v.arten & (1 << art)) === 0;
-      feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: f″ an den Enden ist bekannt' : '';
+      feld.parentElement.title = v.abl2 ? 'nur für Beispielfunktionen: ihre Ableitungen an den Enden sind bekannt' : '';
     }
     $('n_regler').disabled = daten;
     $('n').disabled = daten;
@@ -997,6 +1016,7 @@
       aktualisieren();
     });
     $('punkte').addEventListener('change', () => {
+      zustand.punkteFest = true;
       $('punkte').value = String(wahl().punkte); // the number used, within its bounds
       aktualisieren();
       studieAktualisieren();

@@ -598,7 +598,8 @@ EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
 EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
     problem_nr(m);
     std::vector<int> n = n_liste_lesen(n_text);
-    if (punkte < STUDIE_MIN_PUNKTE)
+    // 0: the grid follows n, as fehlerstudie's without -g.
+    if (punkte != 0 && punkte < STUDIE_MIN_PUNKTE)
         numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
     if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
         numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
@@ -644,6 +645,20 @@ EMSCRIPTEN_KEEPALIVE int web_studie_rundung(int k, int j) {
                : 0;
 }
 // The cell as fehlerstudie prints it: "%.3g", or "-" where not computed.
+// The grid as the study's table names it, and whether row k's grid was too
+// coarse for its n (its figures are then marked "~").
+EMSCRIPTEN_KEEPALIVE const char *web_studie_gitter_text() {
+    static std::string text;
+    text = studie_gitter_text(studie_da());
+    return text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE int web_studie_grob(int k) {
+    const studie &s = studie_da();
+    if (k < 0 || k >= static_cast<int>(s.n.size()))
+        numerik_fehler("Zeile %d der Studie gibt es nicht.\n", k);
+    return gitter_zu_grob(s, static_cast<std::size_t>(k)) ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const char *web_studie_zelle(int k, int j) {
     const messwert &mw = messwert_nr(k, j);
     static char text[32];
