@@ -54,7 +54,7 @@ objekt *kreieren(klasse *art, int knotenart, objekt *x, objekt *y) {
         baryzentrischeinterpolation_parameter p = {"b", knotenart, x, -9.0, 9.0, y};
         return interpolation_tabelle(art)->kreieren(&p, nullptr);
     }
-    newtoninterpolation_parameter p = {"n", knotenart, x, -9.0, 9.0, y};
+    newtoninterpolation_parameter p = {"n", knotenart, x, -9.0, 9.0, y, 0};
     return interpolation_tabelle(art)->kreieren(&p, nullptr);
 }
 

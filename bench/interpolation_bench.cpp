@@ -190,8 +190,8 @@ std::vector<double> newton_werte(int n) {
 void newton_erzeugen(benchmark::State &state) {
     int n = static_cast<int>(state.range(0));
     vektor_ptr y = vektor_aus(newton_werte(n));
-    newtoninterpolation_parameter p = {"Newton", STUETZSTELLEN_AEQUIDISTANT, nullptr, -1.0, 1.0,
-                                       y.get()};
+    newtoninterpolation_parameter p = {
+        "Newton", STUETZSTELLEN_AEQUIDISTANT, nullptr, -1.0, 1.0, y.get(), 0};
     const interpolation_funktionen *f = interpolation_tabelle(&newton_interpolation);
     for (auto _ : state) {
         objekt *ip = f->kreieren(&p, nullptr);

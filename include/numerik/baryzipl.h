@@ -17,9 +17,9 @@
  * unit relative to the value, more than the Newton form does there.
  *
  * Weights: closed forms for node kinds 1 ((-1)^j C(n,j), O(n); beyond n of
- * about 1070 the outer ones underflow to 0) and 2 ((-1)^j, halved at both
- * ends, O(n)); the product formula for given nodes (O(n^2)), kept free of
- * overflow and underflow by a binary exponent per product.  Given nodes keep
+ * about 1070 the outer ones underflow to 0), 2 ((-1)^j, halved at both
+ * ends, O(n)) and 3 ((-1)^j sin((2j+1) pi / (2n+2)), O(n)); the product formula for given nodes
+ * (O(n^2)), kept free of overflow and underflow by a binary exponent per product.  Given nodes keep
  * their order and need not ascend; equal or non-finite given nodes end
  * through the fatal path.  Text form: as NEWTON_INTERPOLATION under the
  * header "BARYZENTRISCHE_INTERPOLATION: name".  Index base, ownership,
@@ -38,10 +38,10 @@ extern "C" {
  * creation copies column 1 of them. */
 typedef struct baryzentrischeinterpolation_parameter {
     const char *name;      /**< null gives "unbenannt"; copied */
-    int art;               /**< node kind 0, 1 or 2 */
+    int art;               /**< node kind (numerik/knotenarten.h) */
     objekt *stuetzstellen; /**< node kind 0 only: n+1 distinct finite nodes */
-    double a;              /**< node kinds 1 and 2 only: the interval [a, b] */
-    double b;              /**< node kinds 1 and 2 only */
+    double a;              /**< placed node kinds only: the interval [a, b] */
+    double b;              /**< placed node kinds only */
     objekt *stuetzwerte;   /**< its row count is n+1 (at least 1); column 1 is used */
 } baryzentrischeinterpolation_parameter;
 
@@ -54,7 +54,7 @@ extern const interpolation_funktionen baryzentrische_interpolationFunktionen;
 int baryzentrischeinterpolation_speichern(objekt *ip, FILE *aus);
 /** Reads a BARYZENTRISCHE_INTERPOLATION text and creates the object from it
  * through kreieren, handing on zusatz; the caller owns the result.  A node
- * kind other than 0, 1 or 2 ends through the fatal path. */
+ * kind the table does not know ends through the fatal path. */
 objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz);
 /** Releases the interpolation with its three vectors and its name;
  * returns 0. */
@@ -76,9 +76,9 @@ const char *baryzentrischeinterpolation_name(objekt *ip);
  * w(1..n+1); each (n+1) x 1, the stored vectors themselves, owned by ip.
  * Another index ends through the fatal path. */
 objekt *baryzentrischeinterpolation_imVektor(objekt *ip, int index);
-/** a for node kinds 1 and 2, the smallest node for kind 0. */
+/** a for placed node kinds, the smallest node for kind 0. */
 double baryzentrischeinterpolation_linkeGrenze(objekt *ip);
-/** b for node kinds 1 and 2, the largest node for kind 0. */
+/** b for placed node kinds, the largest node for kind 0. */
 double baryzentrischeinterpolation_rechteGrenze(objekt *ip);
 
 #ifdef __cplusplus

@@ -28,9 +28,12 @@ extern "C" {
 
 /** Node kinds: how creation places the nodes x(i+1), i = 0..n. */
 enum {
-    STUETZSTELLEN_GEGEBEN = 0,      /**< copied from the creation record */
-    STUETZSTELLEN_AEQUIDISTANT = 1, /**< (i*b + (n-i)*a) / n */
-    STUETZSTELLEN_TSCHEBYSCHEFF = 2 /**< (a+b)/2 + ((a-b)/2) * cos(i*pi/n) */
+    STUETZSTELLEN_GEGEBEN = 0,       /**< copied from the creation record */
+    STUETZSTELLEN_AEQUIDISTANT = 1,  /**< (i*b + (n-i)*a) / n */
+    STUETZSTELLEN_TSCHEBYSCHEFF = 2, /**< (a+b)/2 + ((a-b)/2) * cos(i*pi/n) */
+    /** the roots of T(n+1): (a+b)/2 + ((a-b)/2) * cos((2i+1)*pi/(2n+2)),
+     * inside (a, b) */
+    STUETZSTELLEN_TSCHEBYSCHEFF1 = 3
 };
 
 /** The ten slots of every interpolation class, in this order; callers index
@@ -74,8 +77,8 @@ static inline const interpolation_funktionen *interpolation_tabelle(const objekt
 extern klasse allg_interpolation;
 
 /** Loads an interpolation of whichever registered class
- * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION, BARYZENTRISCHE_INTERPOLATION)
- * the next header line names and returns it; the caller owns it.  zusatz
+ * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION, BARYZENTRISCHE_INTERPOLATION,
+ * RATIONALE_INTERPOLATION) the next header line names and returns it; the caller owns it.  zusatz
  * goes to that class's laden.  End of input, a header line without ':' or a
  * type that is not registered end through the fatal path. */
 objekt *interpolation_laden(FILE *ein, void *zusatz);
@@ -85,12 +88,12 @@ objekt *interpolation_laden(FILE *ein, void *zusatz);
  * name stays valid until the next interpolation header line is read. */
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
-/** The descriptor of ip's class (newton_interpolation, spline_interpolation
- * or baryzentrische_interpolation); any other table ends through the fatal
- * path. */
+/** The descriptor of ip's class (newton_interpolation, spline_interpolation,
+ * baryzentrische_interpolation or rationale_interpolation); any other table
+ * ends through the fatal path. */
 klasse *interpolation_klasse(objekt *ip);
 
-/** The interval check of node kinds 1 and 2, also used for the interval on
+/** The interval check of the placed node kinds, also used for the interval on
  * which a program evaluates: ends through the fatal path with
  * "Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n" when
  * b - a < 2^-120.  A difference of exactly 2^-120 passes, and so does one
@@ -106,13 +109,11 @@ void interpolation_intervall_pruefen(double a, double b);
  * every point of finite a < b is finite and lies in [a, b]. */
 double aequidistanter_punkt(int i, int n, double a, double b);
 
-/** Places the n+1 nodes of kind STUETZSTELLEN_AEQUIDISTANT or
- * STUETZSTELLEN_TSCHEBYSCHEFF on [a, b] into rows 1..n+1 of column 1 of
- * knoten (a matrix of any class, at least n+1 rows), after the interval
- * check; exactly the nodes that creation places.  Any other kind ends through
- * the fatal path with
- * "Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n"
- * naming name and the kind. */
+/** Places the n+1 nodes of a placed kind (STUETZSTELLEN_AEQUIDISTANT,
+ * STUETZSTELLEN_TSCHEBYSCHEFF, STUETZSTELLEN_TSCHEBYSCHEFF1) on [a, b] into rows 1..n+1 of column 1
+ * of knoten (a matrix of any class, at least n+1 rows), after the interval check; exactly the nodes
+ * that creation places.  Any other kind ends through the fatal path with "Ungueltige
+ * Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n" naming name and the kind. */
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
 
 /** Options of the spline class (numerik/splinipl.h) in an
@@ -127,12 +128,24 @@ typedef struct spline_optionen {
     double abl1rechts; /**< spline kind 5 only: s' at x(n+1) */
 } spline_optionen;
 
+/** Options of the Newton form (numerik/newtnipl.h) in an
+ * interpolation_problem. */
+typedef struct newton_optionen {
+    int leja; /**< 1: the nodes in Leja order (newtoninterpolation_parameter) */
+} newton_optionen;
+
+/** Options of the rational form (numerik/rationalipl.h) in an
+ * interpolation_problem. */
+typedef struct rational_optionen {
+    int grad; /**< the blending degree d >= 0 (rationaleinterpolation_parameter) */
+} rational_optionen;
+
 /** The creation record of every interpolation class, for
  * interpolation_erzeugen: the class, the problem (nodes or interval,
  * values) and the class's options. */
 typedef struct interpolation_problem {
-    /** The class: newton_interpolation, baryzentrische_interpolation or
-     * spline_interpolation. */
+    /** The class: newton_interpolation, baryzentrische_interpolation,
+     * rationale_interpolation or spline_interpolation. */
     klasse *methode;
     /** null gives "unbenannt"; copied */
     const char *name;
@@ -140,16 +153,21 @@ typedef struct interpolation_problem {
     int art;
     /** Node kinds that store their nodes (kind 0) only: n+1 rows. */
     objekt *stuetzstellen;
-    /** Placed node kinds (1 and 2) only: the interval [a, b]. */
+    /** Placed node kinds (1 to 3) only: the interval [a, b]. */
     double a;
     /** Placed node kinds only. */
     double b;
     /** n+1 rows; column 1 is used. */
     objekt *stuetzwerte;
-    /** The options of the class; a class without options reads none. */
+    /** The options of the class, the member of its own name; a class
+     * without options reads none. */
     union {
         /** spline_interpolation */
         spline_optionen spline;
+        /** newton_interpolation */
+        newton_optionen newton;
+        /** rationale_interpolation */
+        rational_optionen rational;
         /** Room for the record of a class with other options. */
         const void *weitere;
     } optionen;

@@ -33,7 +33,12 @@ enum spaltenwahl {
     SPALTEN_UEBERSICHT = 0, /**< the rows marked uebersicht */
     SPALTEN_POLYNOME = 1,   /**< the group of the interpolating polynomial (-p) */
     SPALTEN_SPLINES = 2,    /**< the group of the cubic splines (-s) */
-    SPALTEN_ALLE = 3        /**< both groups */
+    SPALTEN_ALLE = 3,       /**< both groups */
+    /** the further methods (the rational form, Leja order, Chebyshev points
+     * of the first kind): a group of their own, which no switch of
+     * fehlerstudie chooses yet, so that every table it prints stays as it
+     * was */
+    SPALTEN_WEITERE = 4
 };
 
 /** Bounds of n in the study.  The Newton form costs n^2 / 2 divisions to
@@ -65,6 +70,9 @@ typedef struct methode {
     klasse *art;           /**< class descriptor */
     int stuetzstellenart;  /**< node kind of the study's column */
     int splineart;         /**< spline kind, or KEINE_SPLINEART */
+    /** the class's further option: the Newton form 1 for Leja order, the
+     * rational form its blending degree d; 0 for the others */
+    int option;
     /** the node kinds the method takes (STUETZSTELLENART_BIT of each),
      * stuetzstellenart among them */
     unsigned arten;
@@ -73,7 +81,7 @@ typedef struct methode {
      * not for data without a function */
     bool abl2;
     /** SPALTEN_POLYNOME or SPALTEN_SPLINES, or SPALTEN_ALLE for a row
-     * shown only when both groups are chosen */
+     * shown only when both groups are chosen, or SPALTEN_WEITERE */
     int gruppe;
     bool uebersicht; /**< shown in the overview (SPALTEN_UEBERSICHT) */
     int hoechstes_n; /**< the largest n the study computes */
@@ -100,7 +108,7 @@ const methode *methode_suchen(const char *spalte);
 
 /** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten,
  * else placed on [a, b]; a spline kind may add OHNE_KOEFFIZIENTEN) over
- * werte, named name; the caller owns the result.  problem gives f'' (the
+ * werte, named name, with the row's option; the caller owns the result.  problem gives f'' (the
  * clamped spline: f') at the ends where the method needs it
  * (methode::abl2); a null problem there ends through the fatal path with
  * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n" (with f' for

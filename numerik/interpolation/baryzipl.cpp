@@ -14,7 +14,7 @@
 namespace {
 
 const polynomklasse baryzentrisch = {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION",
-                                     "Gewichte"};
+                                     "Gewichte", nullptr, nullptr};
 
 // Given nodes: w(j) = 1 / prod_{k != j} (x(j) - x(k)).  The products of n
 // differences leave the double range for n in the hundreds (equidistant
@@ -119,7 +119,7 @@ objekt *baryzentrischeinterpolation_kreieren(const void *parameter, void *) {
 }
 
 objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz) {
-    polynomtext t = polynomtext_lesen(ein, baryzentrisch.typ);
+    polynomtext t = polynomtext_lesen(ein, baryzentrisch);
     interpolationsproblem_pruefen(
         &baryzentrische_interpolation,
         {t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get()});
@@ -129,37 +129,15 @@ objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz) {
 }
 
 int baryzentrischeinterpolation_speichern(objekt *ip, FILE *aus) {
-    return polynom_speichern(ip, aus, baryzentrisch.typ);
+    return polynom_speichern(ip, aus, baryzentrisch);
 }
 
 int baryzentrischeinterpolation_freigeben(objekt *ip) {
     return polynom_freigeben(ip);
 }
 
-// The second barycentric formula.  Its error does not grow with the size of
-// the products that ruin the Newton form: for nodes of small Lebesgue
-// constant the result is within a few rounding steps times that constant of
-// the exact polynomial's value.  With one value the polynomial is that value
-// (the single placed node of kinds 1 and 2 is not a number).
 double baryzentrischeinterpolation_funktionswert(objekt *ip, double x) {
-    polynomdaten *d = polynom_daten(ip);
-    const double *knoten = eintraege(d->stuetzstellen);
-    const double *y = eintraege(d->stuetzwerte);
-    const double *w = eintraege(d->koeffizienten);
-    if (d->n == 0) return y[0];
-    double zaehler = 0.0;
-    double nenner = 0.0;
-    for (int j = 0; j <= d->n; ++j) {
-        double abstand = x - knoten[j];
-        if (abstand == 0.0) return y[j];
-        double t = w[j] / abstand;
-        // x within a subnormal distance of x(j): p(x) is y(j) to the last
-        // bit, and the quotient would make the formula inf / inf.
-        if (std::isinf(t)) return y[j];
-        zaehler += t * y[j];
-        nenner += t;
-    }
-    return zaehler / nenner;
+    return baryzentrische_formel(polynom_daten(ip), x);
 }
 
 const char *baryzentrischeinterpolation_name(objekt *ip) {
@@ -179,3 +157,30 @@ double baryzentrischeinterpolation_rechteGrenze(objekt *ip) {
 }
 
 } // extern "C"
+
+// The second barycentric formula.  Its error does not grow with the size of
+// the products that ruin the Newton form: for nodes of small Lebesgue
+// constant the result is within a few rounding steps times that constant of
+// the exact polynomial's value.  With one value the polynomial is that value
+// (the single placed node of kinds 1 and 2 is not a number).  The rational class
+// evaluates its interpolant by this formula too: with its weights it has no
+// pole on the real line, and the same argument bounds its rounding.
+double baryzentrische_formel(const polynomdaten *d, double x) {
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    const double *w = eintraege(d->koeffizienten);
+    if (d->n == 0) return y[0];
+    double zaehler = 0.0;
+    double nenner = 0.0;
+    for (int j = 0; j <= d->n; ++j) {
+        double abstand = x - knoten[j];
+        if (abstand == 0.0) return y[j];
+        double t = w[j] / abstand;
+        // x within a subnormal distance of x(j): p(x) is y(j) to the last
+        // bit, and the quotient would make the formula inf / inf.
+        if (std::isinf(t)) return y[j];
+        zaehler += t * y[j];
+        nenner += t;
+    }
+    return zaehler / nenner;
+}

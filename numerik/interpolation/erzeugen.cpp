@@ -8,6 +8,7 @@
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
 #include "numerik/newtnipl.h"
+#include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
 
 #include "grund/epsilon.h"
@@ -35,8 +36,21 @@ struct klassenzeile {
     objekt *(*erzeugen)(const interpolation_problem &p, void *zusatz);
 };
 
-template <class P> objekt *polynom_erzeugen(const interpolation_problem &p, void *zusatz) {
-    P r = {p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte};
+objekt *baryzentrisch_erzeugen(const interpolation_problem &p, void *zusatz) {
+    baryzentrischeinterpolation_parameter r = {p.name, p.art, p.stuetzstellen,
+                                               p.a,    p.b,   p.stuetzwerte};
+    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
+}
+
+objekt *newton_erzeugen(const interpolation_problem &p, void *zusatz) {
+    newtoninterpolation_parameter r = {p.name, p.art,         p.stuetzstellen,       p.a,
+                                       p.b,    p.stuetzwerte, p.optionen.newton.leja};
+    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
+}
+
+objekt *rational_erzeugen(const interpolation_problem &p, void *zusatz) {
+    rationaleinterpolation_parameter r = {p.name, p.art,         p.stuetzstellen,         p.a,
+                                          p.b,    p.stuetzwerte, p.optionen.rational.grad};
     return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
 }
 
@@ -57,11 +71,11 @@ objekt *spline_erzeugen(const interpolation_problem &p, void *zusatz) {
 }
 
 const klassenzeile klassen[] = {
-    {&newton_interpolation, "NEWTON_INTERPOLATION", 1, false,
-     polynom_erzeugen<newtoninterpolation_parameter>},
+    {&newton_interpolation, "NEWTON_INTERPOLATION", 1, false, newton_erzeugen},
     {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION", 1, false,
-     polynom_erzeugen<baryzentrischeinterpolation_parameter>},
+     baryzentrisch_erzeugen},
     {&spline_interpolation, "SPLINE_INTERPOLATION", 3, true, spline_erzeugen},
+    {&rationale_interpolation, "RATIONALE_INTERPOLATION", 1, false, rational_erzeugen},
 };
 
 const klassenzeile *zeile_von(const klasse *methode) {

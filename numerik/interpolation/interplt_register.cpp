@@ -6,6 +6,7 @@
 
 #include "numerik/baryzipl.h"
 #include "numerik/newtnipl.h"
+#include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
 
 namespace {
@@ -13,6 +14,7 @@ const registrierung interpolationsklassen[] = {
     {"NEWTON_INTERPOLATION", &newton_interpolation},
     {"SPLINE_INTERPOLATION", &spline_interpolation},
     {"BARYZENTRISCHE_INTERPOLATION", &baryzentrische_interpolation},
+    {"RATIONALE_INTERPOLATION", &rationale_interpolation},
 };
 } // namespace
 

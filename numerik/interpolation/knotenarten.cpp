@@ -20,20 +20,36 @@ namespace {
 // again.  With n = 0 the single node is 0/0, not a number; no caller reads
 // it.  (Equidistant nodes: aequidistanter_punkt of numerik/interplt.h.)
 
-// Chebyshev extreme points: midpoint plus cos(i*pi/n) * (a-b) / 2, dense
-// towards both ends, ascending from a to b.
-double tschebyscheff_punkt(int i, int n, double a, double b) {
-    const double pi = 4.0 * std::atan(1.0);
+// midpoint + c * (a-b) / 2 for a cosine c, the common form of both Chebyshev
+// kinds: dense towards both ends, ascending with i from a to b as c falls
+// from 1 to -1.
+double kosinus_punkt(double c, double a, double b) {
     double mitte = (a + b) / 2.0;
     double differenz = a - b;
     if ((std::isfinite(mitte) && std::isfinite(differenz)) || !std::isfinite(a) ||
         !std::isfinite(b))
-        return mitte + std::cos(i * pi / n) * differenz / 2.0;
+        return mitte + c * differenz / 2.0;
     // a + b or a - b overflowed (|a| or |b| near DBL_MAX): the halves first,
     // each exact, and every node kept inside [a, b].
     mitte = a / 2.0 + b / 2.0;
     double halbe_differenz = a / 2.0 - b / 2.0;
-    return std::fmin(std::fmax(mitte + std::cos(i * pi / n) * halbe_differenz, a), b);
+    return std::fmin(std::fmax(mitte + c * halbe_differenz, a), b);
+}
+
+double pi() {
+    return 4.0 * std::atan(1.0);
+}
+
+// Chebyshev extreme points: cos(i*pi/n).
+double tschebyscheff_punkt(int i, int n, double a, double b) {
+    return kosinus_punkt(std::cos(i * pi() / n), a, b);
+}
+
+// Chebyshev points of the first kind, the roots of T(n+1): cos((2i+1) pi /
+// (2n+2)), every one inside (a, b).  With n = 0 the single node is the
+// midpoint (up to the rounding of cos(pi/2)).
+double tschebyscheff1_punkt(int i, int n, double a, double b) {
+    return kosinus_punkt(std::cos((2.0 * i + 1.0) * pi() / (2.0 * n + 2.0)), a, b);
 }
 
 // Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
@@ -79,6 +95,23 @@ void tschebyscheff_gewichte(double *w, int n) {
         w[j] = j % 2 == 0 ? 1.0 : -1.0;
     w[0] = 0.5;
     w[n] *= 0.5;
+}
+
+// Chebyshev points of the first kind: w(j) = (-1)^j sin((2j+1) pi / (2n+2)).
+// In the order of the roots of T(n+1) from +1 down, the weights are
+// (-1)^j sin(theta(j)); the ascending nodes run through that order backwards,
+// and sin(theta(n-j)) = sin(theta(j)), which turns them into these weights
+// times (-1)^n, a common factor.  Scaled by the largest sine (1 for even n,
+// cos(pi / (2n+2)) for odd n).
+void tschebyscheff1_gewichte(double *w, int n) {
+    double groesster = 0.0;
+    for (int j = 0; j <= n; ++j) {
+        double s = std::sin((2.0 * j + 1.0) * pi() / (2.0 * n + 2.0));
+        w[j] = j % 2 == 0 ? s : -s;
+        groesster = std::fmax(groesster, s);
+    }
+    for (int j = 0; j <= n; ++j)
+        w[j] /= groesster;
 }
 
 // Text form of a stored kind: the node vector as an NM_MATRIX text, read by
@@ -142,10 +175,22 @@ const knotenart knotenarten[] = {
         .kuerzel = "t",
         .anzeige = "Tschebyscheff",
     },
+    {
+        .nummer = STUETZSTELLEN_TSCHEBYSCHEFF1,
+        .schluessel = "tschebyscheff1",
+        .titel = "Tschebyscheff 1. Art",
+        .gespeichert = 0,
+        .punkt = tschebyscheff1_punkt,
+        .gewichte = tschebyscheff1_gewichte,
+        .schreiben = intervall_schreiben,
+        .lesen = intervall_lesen,
+        .kuerzel = "t1",
+        .anzeige = "Tschebyscheff 1. Art",
+    },
 };
 
 // One row per public constant, each at the index of its number.
-static_assert(std::size(knotenarten) == STUETZSTELLEN_TSCHEBYSCHEFF + 1);
+static_assert(std::size(knotenarten) == STUETZSTELLEN_TSCHEBYSCHEFF1 + 1);
 
 } // namespace
 

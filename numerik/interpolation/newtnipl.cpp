@@ -1,20 +1,125 @@
 #include "numerik/newtnipl.h"
 
+#include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
 #include "interpolation/interplt_intern.h"
 #include "interpolation/polynom_intern.h"
+#include "kern/lese_datum.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <vector>
 
 namespace {
 
-const polynomklasse newton = {&newton_interpolation, "NEWTON_INTERPOLATION", "Koeffizienten"};
+// The Leja option's key line, written only when the option is set: texts
+// without it are read as before.  The line would stand where the value
+// vector's header line begins, whose type text never starts with 'l'; one
+// character of look-ahead tells them apart.
+void leja_schreiben(FILE *aus, int leja) {
+    if (leja != 0) std::fprintf(aus, "leja = %i\n", leja);
+}
+
+int leja_lesen(FILE *ein) {
+    int c = std::fgetc(ein);
+    if (c == EOF) return 0;
+    std::ungetc(c, ein);
+    if (c != 'l') return 0;
+    int leja = 0;
+    lese_datum(ein, "%d", "leja =", &leja);
+    return leja;
+}
+
+const polynomklasse newton = {&newton_interpolation, "NEWTON_INTERPOLATION", "Koeffizienten",
+                              leja_schreiben, leja_lesen};
+
+// A positive product of distances as m 2^e with m in [0.5, 1), or 0 (then
+// e = INT_MIN): kept apart so that products of thousands of distances
+// neither overflow nor underflow.
+struct abstandsprodukt {
+    double m = 0.5;
+    int e = 1;
+
+    void mal(double abstand) {
+        if (e == INT_MIN) return;
+        int ea = 0;
+        double ma = std::frexp(abstand, &ea);
+        if (ma == 0.0) {
+            m = 0.0;
+            e = INT_MIN;
+            return;
+        }
+        m *= ma;
+        e += ea;
+        if (m < 0.5) { // m, ma in [0.5, 1): the product in [0.25, 1)
+            m *= 2.0;
+            --e;
+        }
+    }
+    bool groesser(const abstandsprodukt &p) const { return e > p.e || (e == p.e && m > p.m); }
+};
+
+// |u - v| for finite u and v, also where the difference overflows: then
+// half of it, with one more factor 2 in the product.
+void abstand_mal(abstandsprodukt &p, double u, double v) {
+    double d = std::fabs(u - v);
+    if (std::isfinite(d)) {
+        p.mal(d);
+    } else {
+        p.mal(std::fabs(u * 0.5 - v * 0.5));
+        if (p.e != INT_MIN) ++p.e;
+    }
+}
+
+// The Leja order of the nodes x[0..n]: first the node farthest from the
+// middle of their range, then each time the node whose product of
+// distances to those chosen is largest (the first such in the given order
+// on a tie).  Each chosen node multiplies its distance into the products
+// of those left: O(n^2).  Newton's form over this order keeps its
+// products of node differences tame; ascending, they grow with n and their
+// rounding swamps the value.
+std::vector<int> leja_reihenfolge(const double *x, int n) {
+    std::size_t anzahl = static_cast<std::size_t>(n) + 1;
+    double kleinster = x[0], groesster = x[0];
+    for (std::size_t i = 1; i < anzahl; ++i) {
+        kleinster = std::fmin(kleinster, x[i]);
+        groesster = std::fmax(groesster, x[i]);
+    }
+    double mitte = kleinster / 2.0 + groesster / 2.0;
+    std::vector<int> offen(anzahl); // the nodes not yet chosen, in given order
+    std::vector<abstandsprodukt> produkt(anzahl);
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        offen[i] = static_cast<int>(i);
+        abstand_mal(produkt[i], x[i], mitte);
+    }
+    std::vector<int> reihenfolge;
+    reihenfolge.reserve(anzahl);
+    while (!offen.empty()) {
+        std::size_t bester = 0;
+        for (std::size_t k = 1; k < offen.size(); ++k)
+            if (produkt[static_cast<std::size_t>(offen[k])].groesser(
+                    produkt[static_cast<std::size_t>(offen[bester])]))
+                bester = k;
+        int gewaehlt = offen[bester];
+        reihenfolge.push_back(gewaehlt);
+        offen.erase(offen.begin() + static_cast<std::ptrdiff_t>(bester));
+        // The distance to the middle only picked the first node.
+        if (reihenfolge.size() == 1)
+            for (int i : offen)
+                produkt[static_cast<std::size_t>(i)] = abstandsprodukt{};
+        for (int i : offen)
+            abstand_mal(produkt[static_cast<std::size_t>(i)], x[i], x[gewaehlt]);
+    }
+    return reihenfolge;
+}
 
 // Divided differences in place: c(i) = y(i), then for each order k the
 // entries c(n+1) down to c(k+1) are replaced.  Running j downwards means the
 // c(j) read for c(j+1) still holds the difference of order k-1.  The three
 // vectors are the object's own NM_MATRIX objects: their arrays are used,
 // c[j] standing for c(j+1).
-void dividierte_differenzen(polynomdaten *d) {
-    const double *x = eintraege(d->stuetzstellen);
+void dividierte_differenzen(polynomdaten *d, const double *x) {
     const double *y = eintraege(d->stuetzwerte);
     schreibfeld c(d->koeffizienten);
     int n = d->n;
@@ -44,25 +149,58 @@ const interpolation_funktionen newton_interpolationFunktionen = {
 klasse newton_interpolation = {&newton_interpolationFunktionen, nullptr};
 
 objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
-    objekt *ip =
-        polynom_kreieren(polynomproblem_aus<newtoninterpolation_parameter>(parameter), newton);
+    polynomproblem p = polynomproblem_aus<newtoninterpolation_parameter>(parameter);
+    if (parameter != nullptr)
+        p.option = static_cast<const newtoninterpolation_parameter *>(parameter)->leja;
+    if (p.option != 0 && p.option != 1)
+        fehler("Ungueltige Anordnung leja = %i fuer NEWTON_INTERPOLATION %s (0 oder 1).\n",
+               p.option, p.name != nullptr ? p.name : "unbenannt");
+    objekt *ip = polynom_kreieren(p, newton);
+    polynomdaten *d = polynom_daten(ip);
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
-    dividierte_differenzen(polynom_daten(ip));
+    if (d->option == 0) {
+        dividierte_differenzen(d, eintraege(d->stuetzstellen));
+        return ip;
+    }
+    polynom_umordnen(d, leja_reihenfolge(eintraege(d->stuetzstellen), d->n).data());
+    // The variable t = (x - mitte) / skala: the middle of the nodes' range,
+    // and the power of two at or below a quarter of it (an interval's
+    // capacity), so that the division is exact.  Over Leja points the
+    // products of n differences of t stay within a modest factor of 1 and
+    // the divided differences of smooth data fall: in x both would leave
+    // the double range once (range/4)^n does, at n of a few hundred.
+    const double *x = eintraege(d->stuetzstellen);
+    double kleinster = x[0], groesster = x[0];
+    for (int i = 1; i <= d->n; ++i) {
+        kleinster = std::fmin(kleinster, x[i]);
+        groesster = std::fmax(groesster, x[i]);
+    }
+    d->mitte = kleinster / 2.0 + groesster / 2.0;
+    double viertel = groesster / 4.0 - kleinster / 4.0;
+    int e = 0;
+    if (viertel > 0.0 && std::isfinite(viertel)) {
+        std::frexp(viertel, &e);
+        d->skala = std::ldexp(1.0, e - 1);
+    }
+    std::vector<double> t(static_cast<std::size_t>(d->n) + 1);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t[i] = (x[i] - d->mitte) / d->skala;
+    dividierte_differenzen(d, t.data());
     return ip;
 }
 
 objekt *newtoninterpolation_laden(FILE *ein, void *zusatz) {
-    polynomtext t = polynomtext_lesen(ein, newton.typ);
+    polynomtext t = polynomtext_lesen(ein, newton);
     interpolationsproblem_pruefen(&newton_interpolation, {t.name, t.art, t.stuetzstellen.get(), t.a,
                                                           t.b, t.stuetzwerte.get()});
-    newtoninterpolation_parameter p = {t.name, t.art, t.stuetzstellen.get(),
-                                       t.a,    t.b,   t.stuetzwerte.get()};
+    newtoninterpolation_parameter p = {
+        t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get(), t.option};
     return interpolation_tabelle(&newton_interpolation)->kreieren(&p, zusatz);
 }
 
 int newtoninterpolation_speichern(objekt *ip, FILE *aus) {
-    return polynom_speichern(ip, aus, newton.typ);
+    return polynom_speichern(ip, aus, newton);
 }
 
 int newtoninterpolation_freigeben(objekt *ip) {
@@ -76,8 +214,15 @@ double newtoninterpolation_funktionswert(objekt *ip, double x) {
     // Nested multiplication from the highest coefficient down; the last node
     // x(n+1) takes no part.  c[k] stands for c(k+1), knoten[k] for x(k+1).
     double r = c[d->n];
+    if (d->reihenfolge == nullptr) {
+        for (int k = d->n; k >= 1; --k)
+            r = c[k - 1] + (x - knoten[k - 1]) * r;
+        return r;
+    }
+    // Leja order: in t, each node moved and scaled as at creation.
+    double t = (x - d->mitte) / d->skala;
     for (int k = d->n; k >= 1; --k)
-        r = c[k - 1] + (x - knoten[k - 1]) * r;
+        r = c[k - 1] + (t - (knoten[k - 1] - d->mitte) / d->skala) * r;
     return r;
 }
 

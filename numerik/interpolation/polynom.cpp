@@ -1,5 +1,5 @@
-// The part of the two polynomial classes that does not depend on the form
-// of the polynomial (see polynom_intern.h).
+// The part of the classes of the barycentric kind that does not depend on
+// the form of the interpolant (see polynom_intern.h).
 #include "interpolation/polynom_intern.h"
 
 #include "numerik/knotenarten.h"
@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 polynomdaten *polynom_daten(objekt *ip) {
     if (ip->daten == nullptr) still_beenden();
@@ -25,7 +26,8 @@ objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
     auto *d = static_cast<polynomdaten *>(std::malloc(sizeof(polynomdaten)));
     ip->daten = d;
     if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
-    *d = {nullptr, nullptr, nullptr, nullptr, 0, STUETZSTELLEN_GEGEBEN, 0.0, 0.0};
+    *d = {nullptr, nullptr, nullptr,  nullptr, 0,   STUETZSTELLEN_GEGEBEN,
+          0.0,     0.0,     p.option, nullptr, 0.0, 1.0};
 
     const char *name = p.name != nullptr ? p.name : "unbenannt";
     std::size_t laenge = std::strlen(name);
@@ -61,22 +63,63 @@ objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
     return ip;
 }
 
-int polynom_speichern(objekt *ip, FILE *aus, const char *typ) {
+void polynom_umordnen(polynomdaten *d, const int *reihenfolge) {
+    std::size_t anzahl = static_cast<std::size_t>(d->n) + 1;
+    auto *r = static_cast<int *>(std::malloc(anzahl * sizeof(int)));
+    if (r == nullptr) fehler("Nicht genug Speicher fuer %s.\n", d->name);
+    std::memcpy(r, reihenfolge, anzahl * sizeof(int));
+    std::free(d->reihenfolge);
+    d->reihenfolge = r;
+    for (objekt *v : {d->stuetzstellen, d->stuetzwerte}) {
+        schreibfeld w(v);
+        std::vector<double> alt(w.werte(), w.werte() + anzahl);
+        for (std::size_t k = 0; k < anzahl; ++k)
+            w[static_cast<long long>(k)] = alt[static_cast<std::size_t>(r[k])];
+    }
+}
+
+namespace {
+
+// A copy of vector v (nodes or values) in the problem's order, named as v.
+matrix_zeiger in_problemreihenfolge(const polynomdaten *d, objekt *v) {
+    matrix_zeiger kopie(nm_anlegen(d->n + 1, 1, matrix_tabelle(v)->name(v), nullptr));
+    schreibfeld w(kopie.get());
+    const double *alt = eintraege(v);
+    for (int k = 0; k <= d->n; ++k)
+        w[d->reihenfolge[k]] = alt[k];
+    return kopie;
+}
+
+} // namespace
+
+int polynom_speichern(objekt *ip, FILE *aus, const polynomklasse &k) {
     polynomdaten *d = polynom_daten(ip);
-    std::fprintf(aus, "%s: %s\n", typ, d->name);
+    std::fprintf(aus, "%s: %s\n", k.typ, d->name);
     std::fprintf(aus, "art = %i\n", d->art);
     const knotenart *art = knotenart_nummer(d->art);
-    if (art == nullptr) fehler("Kann %s %s nicht speichern.\n", typ, d->name);
-    art->schreiben(aus, d->stuetzstellen, d->a, d->b);
-    matrix_tabelle(d->stuetzwerte)->speichern(d->stuetzwerte, aus);
+    if (art == nullptr) fehler("Kann %s %s nicht speichern.\n", k.typ, d->name);
+    matrix_zeiger knoten, werte;
+    if (d->reihenfolge != nullptr) {
+        knoten = in_problemreihenfolge(d, d->stuetzstellen);
+        werte = in_problemreihenfolge(d, d->stuetzwerte);
+    }
+    art->schreiben(aus, knoten ? knoten.get() : d->stuetzstellen, d->a, d->b);
+    if (k.option_schreiben != nullptr) k.option_schreiben(aus, d->option);
+    objekt *y = werte ? werte.get() : d->stuetzwerte;
+    matrix_tabelle(y)->speichern(y, aus);
     return 0;
 }
 
-polynomtext polynomtext_lesen(FILE *ein, const char *typ) {
+polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k) {
     char erwartet[TYPPUFFER];
-    std::snprintf(erwartet, sizeof erwartet, "%s", typ);
-    polynomtext t = {
-        interpolation_kopfzeile(ein, erwartet), STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
+    std::snprintf(erwartet, sizeof erwartet, "%s", k.typ);
+    polynomtext t = {interpolation_kopfzeile(ein, erwartet),
+                     STUETZSTELLEN_GEGEBEN,
+                     nullptr,
+                     0.0,
+                     0.0,
+                     nullptr,
+                     0};
     lese_datum(ein, "%d", "art =", &t.art);
     // An unknown kind would leave the text's layout unknown: no vector could
     // be read for it.
@@ -87,6 +130,7 @@ polynomtext polynomtext_lesen(FILE *ein, const char *typ) {
     // lines go through the matrix cluster's reader, so name (which lives in
     // this cluster's header buffer) stays valid until creation copies it.
     t.stuetzstellen.reset(art->lesen(ein, &t.a, &t.b));
+    if (k.option_lesen != nullptr) t.option = k.option_lesen(ein);
     t.stuetzwerte.reset(nm_tabelle()->laden(ein, nullptr));
     return t;
 }
@@ -94,6 +138,7 @@ polynomtext polynomtext_lesen(FILE *ein, const char *typ) {
 int polynom_freigeben(objekt *ip) {
     polynomdaten *d = polynom_daten(ip);
     std::free(d->name);
+    std::free(d->reihenfolge);
     matrix_tabelle(d->stuetzstellen)->freigeben(d->stuetzstellen);
     matrix_tabelle(d->stuetzwerte)->freigeben(d->stuetzwerte);
     matrix_tabelle(d->koeffizienten)->freigeben(d->koeffizienten);

@@ -1,10 +1,11 @@
-// What the two classes of the interpolating polynomial share: the Newton
-// form (newtnipl.cpp) and the barycentric form (baryzipl.cpp) hold the same
-// problem (nodes, values, node kind, interval) and differ only in the third
-// vector (divided differences or weights) and in evaluation.  Their record,
+// What the classes of the barycentric kind share: the Newton form
+// (newtnipl.cpp), the barycentric form (baryzipl.cpp) and the rational form
+// (rationalipl.cpp) hold the same problem (nodes, values, node kind,
+// interval, one option of the class) and differ only in the third vector
+// (divided differences or weights) and in evaluation.  Their record,
 // creation up to that vector, text form, bounds, vectors and release are
 // written once here; each class passes its type text, which every message
-// and the header line carry.
+// and the header line carry, and the key line of its option.
 #ifndef NUMERIK_POLYNOM_INTERN_H
 #define NUMERIK_POLYNOM_INTERN_H
 
@@ -19,12 +20,22 @@ struct polynomdaten {
     objekt *koeffizienten; // (n+1) x 1: divided differences or weights
     char *name;            // own copy
     int n;                 // number of values minus 1
-    int art;               // node kind 0, 1 or 2
-    double a;              // interval of node kinds 1 and 2
+    int art;               // node kind
+    double a;              // interval of placed node kinds
     double b;
+    int option; // the class's option: Leja order 0/1, blending degree d
+    // Null while the vectors hold the problem's order; else row k+1 of
+    // nodes and values is row reihenfolge[k]+1 of the problem (n+1 entries,
+    // malloc'd), and the text form writes the problem's order.
+    int *reihenfolge;
+    // The Newton form in Leja order is written in t = (x - mitte) / skala;
+    // 0 and 1 otherwise.
+    double mitte;
+    double skala;
 };
 
-// The six fields that open the creation record of either class.
+// The six fields that open the creation record of each class, and the
+// class's option.
 struct polynomproblem {
     const char *name;
     int art;
@@ -32,22 +43,26 @@ struct polynomproblem {
     double a;
     double b;
     objekt *stuetzwerte;
+    int option;
 };
 
 // The common part of a class's creation record P (null gives the empty
 // problem, which creation rejects for its missing values).
 template <class P> polynomproblem polynomproblem_aus(const void *parameter) {
     const auto *p = static_cast<const P *>(parameter);
-    if (p == nullptr) return {nullptr, STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
-    return {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte};
+    if (p == nullptr) return {nullptr, STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr, 0};
+    return {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte, 0};
 }
 
-// One class of the polynomial: descriptor, type text, and the name of its
-// third vector.
+// One class: descriptor, type text, the name of its third vector, and the
+// key line of its option in the text form, between the nodes and the
+// values (null: the class has none).  lesen returns the option.
 struct polynomklasse {
     klasse *beschreibung;
     const char *typ;
     const char *vektorname;
+    void (*option_schreiben)(FILE *aus, int option);
+    int (*option_lesen)(FILE *ein);
 };
 
 // The record; the fatal path without a message for a handle without one.
@@ -55,12 +70,19 @@ polynomdaten *polynom_daten(objekt *ip);
 
 // Creation up to the third vector: handle, record and name, the three
 // vectors (the third zeroed), the nodes (copied in the given order, or
-// placed by kind), the values.  Each failure ends with the class's message.
+// placed by kind), the values, the option.  Each failure ends with the
+// class's message.
 objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k);
 
+// Puts nodes and values into the order reihenfolge (n+1 distinct row
+// indices from 0: stored row k+1 becomes the problem's row
+// reihenfolge[k]+1) and keeps it for the text form.
+void polynom_umordnen(polynomdaten *d, const int *reihenfolge);
+
 // The text form: header line, "art = ", then by kind the node vector or the
-// lines "a = " and "b = ", then the value vector.
-int polynom_speichern(objekt *ip, FILE *aus, const char *typ);
+// lines "a = " and "b = ", the class's option line, then the value vector;
+// nodes and values in the problem's order.
+int polynom_speichern(objekt *ip, FILE *aus, const polynomklasse &k);
 
 // What laden reads of the text form, the vectors held until creation has
 // copied them.  name points into the interpolation cluster's header buffer:
@@ -68,17 +90,22 @@ int polynom_speichern(objekt *ip, FILE *aus, const char *typ);
 struct polynomtext {
     const char *name;
     int art;
-    matrix_zeiger stuetzstellen; // kind 0 only
-    double a;                    // kinds 1 and 2 only
+    matrix_zeiger stuetzstellen; // stored kinds only
+    double a;                    // placed kinds only
     double b;
     matrix_zeiger stuetzwerte;
+    int option; // 0 for a class without an option line
 };
-polynomtext polynomtext_lesen(FILE *ein, const char *typ);
+polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k);
+
+// The second barycentric formula with the third vector as weights (in
+// baryzipl.cpp): the value of the barycentric and of the rational class.
+double baryzentrische_formel(const polynomdaten *d, double x);
 
 int polynom_freigeben(objekt *ip);
 const char *polynom_name(objekt *ip, const char *typ);
 objekt *polynom_vektor(objekt *ip, int index);
-// Kind 0: the smallest / largest node; kinds 1 and 2: a / b.
+// Stored kinds: the smallest / largest node; placed kinds: a / b.
 double polynom_grenze(objekt *ip, bool links);
 
 #endif

@@ -5,16 +5,22 @@
 #include "numerik/baryzipl.h"
 #include "numerik/fehler.h"
 #include "numerik/newtnipl.h"
+#include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
 
 #include <cstring>
 
 namespace {
 
-// Every class takes given nodes and places both kinds of its own.
+// Every class takes given nodes and places the equidistant and the Chebyshev
+// extreme points.
 constexpr unsigned ALLE_ARTEN = STUETZSTELLENART_BIT(STUETZSTELLEN_GEGEBEN) |
                                 STUETZSTELLENART_BIT(STUETZSTELLEN_AEQUIDISTANT) |
                                 STUETZSTELLENART_BIT(STUETZSTELLEN_TSCHEBYSCHEFF);
+// The barycentric kind (Newton, barycentric, rational) also the Chebyshev
+// points of the first kind; the splines not, whose end conditions (f'' at
+// the ends, the period) refer to nodes at a and b.
+constexpr unsigned POLYNOM_ARTEN = ALLE_ARTEN | STUETZSTELLENART_BIT(STUETZSTELLEN_TSCHEBYSCHEFF1);
 
 } // namespace
 
@@ -33,7 +39,8 @@ const methode methoden[] = {
      .art = &newton_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = KEINE_SPLINEART,
-     .arten = ALLE_ARTEN,
+     .option = 0,
+     .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
      .gruppe = SPALTEN_POLYNOME,
@@ -54,7 +61,8 @@ const methode methoden[] = {
      .art = &newton_interpolation,
      .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
      .splineart = KEINE_SPLINEART,
-     .arten = ALLE_ARTEN,
+     .option = 0,
+     .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
      .gruppe = SPALTEN_POLYNOME,
@@ -78,7 +86,8 @@ const methode methoden[] = {
      .art = &baryzentrische_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = KEINE_SPLINEART,
-     .arten = ALLE_ARTEN,
+     .option = 0,
+     .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
      .gruppe = SPALTEN_POLYNOME,
@@ -99,7 +108,8 @@ const methode methoden[] = {
      .art = &baryzentrische_interpolation,
      .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
      .splineart = KEINE_SPLINEART,
-     .arten = ALLE_ARTEN,
+     .option = 0,
+     .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
      .gruppe = SPALTEN_POLYNOME,
@@ -120,6 +130,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = SPLINE_NATUERLICH,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = false,
@@ -141,6 +152,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
      .splineart = SPLINE_NATUERLICH,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = false,
@@ -164,6 +176,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = SPLINE_ABL2_GEGEBEN,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = true,
@@ -186,6 +199,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = SPLINE_PERIODISCH,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = true,
      .abl2 = false,
@@ -209,6 +223,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = SPLINE_NOT_A_KNOT,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = false,
@@ -230,6 +245,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
      .splineart = SPLINE_NOT_A_KNOT,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = false,
@@ -253,6 +269,7 @@ const methode methoden[] = {
      .art = &spline_interpolation,
      .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
      .splineart = SPLINE_EINGESPANNT,
+     .option = 0,
      .arten = ALLE_ARTEN,
      .periodisch = false,
      .abl2 = true,
@@ -267,6 +284,100 @@ const methode methoden[] = {
      .strich = 3,
      .punkt = 14,
      .punktgroesse = 1.6},
+    // The further methods: in no single group and not in the overview, so
+    // that the overview and -p or -s alone show the columns they always
+    // have.  The rational form of blending degree 3 converges on equidistant
+    // nodes, where the polynomial diverges.
+    {.spalte = "Rat-a",
+     .titel = "rational (d = 3), aequidistant",
+     .schluessel = "rational",
+     .verfahren = "rationale Form (Floater-Hormann, d = 3)",
+     .art = &rationale_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = KEINE_SPLINEART,
+     .option = RATIONAL_GRAD_STANDARD,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .farbe = "#aa4499",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 15,
+     .punktgroesse = 1.6},
+    {.spalte = "Rat-t",
+     .titel = "rational (d = 3), Tschebyscheff",
+     .schluessel = "rational",
+     .verfahren = "rationale Form (Floater-Hormann, d = 3)",
+     .art = &rationale_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = KEINE_SPLINEART,
+     .option = RATIONAL_GRAD_STANDARD,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .farbe = "#117733",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 14,
+     .punktgroesse = 1.6},
+    // The Newton form over the same Chebyshev points as Newton-t, in Leja
+    // order: the polynomial of Bary-t, with its rounding.
+    {.spalte = "Leja-t",
+     .titel = "Newton in Leja-Ordnung, Tschebyscheff",
+     .schluessel = "newton-leja",
+     .verfahren = "Newton-Form in Leja-Ordnung",
+     .art = &newton_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF,
+     .splineart = KEINE_SPLINEART,
+     .option = 1,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = NEWTON_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = "Bary-t",
+     .farbe = "#332288",
+     .breite = 2,
+     .strich = 3,
+     .punkt = 12,
+     .punktgroesse = 1.6},
+    {.spalte = "Bary-t1",
+     .titel = "baryzentrisch, Tschebyscheff 1. Art",
+     .schluessel = "baryzentrisch",
+     .verfahren = "baryzentrische Form",
+     .art = &baryzentrische_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_TSCHEBYSCHEFF1,
+     .splineart = KEINE_SPLINEART,
+     .option = 0,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .farbe = "#ddcc77",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 10,
+     .punktgroesse = 2.0},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 
@@ -309,7 +420,11 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
         return fk->kreieren(&p, nullptr);
     }
     if (me->art == &newton_interpolation) {
-        newtoninterpolation_parameter p = {name, art, knoten, a, b, werte};
+        newtoninterpolation_parameter p = {name, art, knoten, a, b, werte, me->option};
+        return fk->kreieren(&p, nullptr);
+    }
+    if (me->art == &rationale_interpolation) {
+        rationaleinterpolation_parameter p = {name, art, knoten, a, b, werte, me->option};
         return fk->kreieren(&p, nullptr);
     }
     numerik_fehler("Methode %s: keine Erzeugung fuer ihre Klasse.\n", me->spalte);

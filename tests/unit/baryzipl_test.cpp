@@ -143,7 +143,7 @@ TEST(Baryzentrisch, MatchesTheNewtonFormWhereThatIsStable) {
                 werte.push_back(std::exp(x) * std::sin(3.0 * x));
             objekt *p = bary(art, {}, -1.0, 2.0, werte);
             objekt *y = vektor_aus(werte);
-            newtoninterpolation_parameter r = {"q", art, nullptr, -1.0, 2.0, y};
+            newtoninterpolation_parameter r = {"q", art, nullptr, -1.0, 2.0, y, 0};
             objekt *q = newtoninterpolation_kreieren(&r, nullptr);
             for (int s = 0; s <= 60; ++s) {
                 double t = -1.0 + 3.0 * s / 60.0;

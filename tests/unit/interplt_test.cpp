@@ -1,6 +1,7 @@
 // The interpolation cluster: slot order, its own header reader, the generic
 // loader, the class query, node placement and the interval check.
 #include "hilfen.h"
+#include "numerik/knotenarten.h"
 #include "numerik/interplt.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
@@ -295,7 +296,8 @@ TEST(Stuetzstellen, SingleNodeIsNotANumber) {
 
 TEST(Stuetzstellen, UnknownKindsAreRejected) {
     objekt *x = spalte(3);
-    for (int art : {0, 3, -1, 65})
+    // The first number without a row of the table.
+    for (int art : {0, knotenarten_anzahl(), -1, 65})
         EXPECT_EXIT(stuetzstellen_platzieren(x, art, 2, 0.0, 1.0, "Name mit Blank"),
                     testing::ExitedWithCode(1),
                     "^Ungueltige Stuetzstellenart fuer Interpolationsproblem Name mit Blank: \\(" +
@@ -335,7 +337,7 @@ TEST(Stuetzstellen, SmallestAndLargestSkipNaN) {
         nmmatrix_setzen(x, 1, 1, a);
         nmmatrix_setzen(x, 2, 1, b);
         nmmatrix_setzen(x, 3, 1, c);
-        newtoninterpolation_parameter p = {"g", STUETZSTELLEN_GEGEBEN, x, 0.0, 0.0, y};
+        newtoninterpolation_parameter p = {"g", STUETZSTELLEN_GEGEBEN, x, 0.0, 0.0, y, 0};
         objekt *ip = newtoninterpolation_kreieren(&p, nullptr);
         grenzen g = {newtoninterpolation_linkeGrenze(ip), newtoninterpolation_rechteGrenze(ip)};
         newtoninterpolation_freigeben(ip);

@@ -9,6 +9,7 @@
 #include "numerik/knotenarten.h"
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
+#include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
 
@@ -44,7 +45,7 @@ std::string text(objekt *ip) {
 }
 
 TEST(Knotenarten, LookupByNumberAndName) {
-    ASSERT_EQ(knotenarten_anzahl(), 3);
+    ASSERT_EQ(knotenarten_anzahl(), 4);
     for (int i = 0; i < knotenarten_anzahl(); ++i) {
         const knotenart *k = knotenart_an(i);
         ASSERT_NE(k, nullptr);
@@ -61,7 +62,8 @@ TEST(Knotenarten, LookupByNumberAndName) {
     EXPECT_EQ(knotenart_nummer(STUETZSTELLEN_GEGEBEN)->gespeichert, 1);
     EXPECT_STREQ(knotenart_nummer(STUETZSTELLEN_AEQUIDISTANT)->schluessel, "aequidistant");
     EXPECT_STREQ(knotenart_nummer(STUETZSTELLEN_TSCHEBYSCHEFF)->titel, "Tschebyscheff");
-    for (int nummer : {-1, 3, 64, 65})
+    EXPECT_STREQ(knotenart_nummer(STUETZSTELLEN_TSCHEBYSCHEFF1)->schluessel, "tschebyscheff1");
+    for (int nummer : {-1, 4, 64, 65})
         EXPECT_EQ(knotenart_nummer(nummer), nullptr) << nummer;
     EXPECT_EQ(knotenart_an(-1), nullptr);
     EXPECT_EQ(knotenart_an(knotenarten_anzahl()), nullptr);
@@ -190,12 +192,18 @@ struct aufgabe {
         p.a = -1.0;
         p.b = 2.5;
         p.stuetzwerte = yv.get();
-        p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0, 0.0, 0.0};
+        // Each class reads the options of its own name.
+        if (methode == &spline_interpolation)
+            p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0, 0.0, 0.0};
+        else if (methode == &newton_interpolation)
+            p.optionen.newton = {0};
+        else if (methode == &rationale_interpolation)
+            p.optionen.rational = {RATIONAL_GRAD_STANDARD};
     }
 };
 
 klasse *const methoden[] = {&newton_interpolation, &baryzentrische_interpolation,
-                            &spline_interpolation};
+                            &spline_interpolation, &rationale_interpolation};
 
 TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
     for (klasse *methode : methoden)
@@ -220,9 +228,18 @@ TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
                                                    0.0,
                                                    0.0};
                 direkt.reset(splineinterpolation_kreieren(&s, nullptr));
+            } else if (methode == &rationale_interpolation) {
+                rationaleinterpolation_parameter s = {f.p.name,
+                                                      art,
+                                                      f.p.stuetzstellen,
+                                                      f.p.a,
+                                                      f.p.b,
+                                                      f.p.stuetzwerte,
+                                                      RATIONAL_GRAD_STANDARD};
+                direkt.reset(rationaleinterpolation_kreieren(&s, nullptr));
             } else {
-                newtoninterpolation_parameter s = {f.p.name, art,   f.p.stuetzstellen,
-                                                   f.p.a,    f.p.b, f.p.stuetzwerte};
+                newtoninterpolation_parameter s = {
+                    f.p.name, art, f.p.stuetzstellen, f.p.a, f.p.b, f.p.stuetzwerte, 0};
                 direkt.reset(interpolation_tabelle(methode)->kreieren(&s, nullptr));
             }
             const interpolation_funktionen *t = interpolation_tabelle(ip.get());
@@ -334,7 +351,7 @@ TEST(InterpolationErzeugen, LoadingChecksAsCreationDoes) {
     // kreieren itself keeps its behaviour for its callers.
     aufgabe f(&newton_interpolation, STUETZSTELLEN_GEGEBEN, 2);
     matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 3, 1, 0.0);
-    newtoninterpolation_parameter p = {"d", 0, f.xv.get(), 0, 0, f.yv.get()};
+    newtoninterpolation_parameter p = {"d", 0, f.xv.get(), 0, 0, f.yv.get(), 0};
     interpolation_zeiger ip(newtoninterpolation_kreieren(&p, nullptr));
     EXPECT_FALSE(std::isfinite(newtoninterpolation_funktionswert(ip.get(), 0.5)));
 }

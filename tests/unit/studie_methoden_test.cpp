@@ -139,11 +139,12 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // Group, class and spline kind say the same: a spline kind only for
         // the spline class, which has one in every row and whose kind alone
         // says whether it needs a periodic f or f'' at the ends.
-        // A row of gruppe SPALTEN_ALLE shows only with both groups; it is
-        // in no overview.
+        // A row of gruppe SPALTEN_ALLE shows only with both groups, one of
+        // SPALTEN_WEITERE only when that group is chosen; neither is in the
+        // overview.
         EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES ||
-                    me.gruppe == SPALTEN_ALLE);
-        if (me.gruppe == SPALTEN_ALLE) {
+                    me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE);
+        if (me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE) {
             EXPECT_FALSE(me.uebersicht);
         }
         bool spline = me.art == &spline_interpolation;
@@ -155,7 +156,7 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
                       me.splineart == SPLINE_ABL2_GEGEBEN || me.splineart == SPLINE_EINGESPANNT);
         }
         if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
-            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+            EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
         }
         // Search range inside the study's range; a periodic spline from
         // n = 3: with three nodes (n = 2) the library continues it to five.
@@ -170,7 +171,7 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
             ASSERT_NE(stabil, nullptr);
             EXPECT_NE(stabil, &me);
             EXPECT_EQ(stabil->gruppe, SPALTEN_POLYNOME);
-            EXPECT_EQ(me.gruppe, SPALTEN_POLYNOME);
+            EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
             EXPECT_EQ(stabil->stuetzstellenart, me.stuetzstellenart);
             EXPECT_EQ(stabil->stabil, nullptr);
         }
@@ -196,7 +197,8 @@ TEST(Methodentabelle, RowsOfOneKeyDifferOnlyInTheNodeKind) {
         for (int s = r + 1; s < methoden_anzahl; ++s) {
             const methode &a = methoden[r];
             const methode &b = methoden[s];
-            bool gleiches_verfahren = a.art == b.art && a.splineart == b.splineart;
+            bool gleiches_verfahren =
+                a.art == b.art && a.splineart == b.splineart && a.option == b.option;
             EXPECT_EQ(std::strcmp(a.schluessel, b.schluessel) == 0, gleiches_verfahren)
                 << a.spalte << " / " << b.spalte;
             if (!gleiches_verfahren) continue;
@@ -213,32 +215,42 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
         const beispielfunktion &problem = funktion[m - 1];
         std::vector<const methode *> p = spalten_waehlen(problem, SPALTEN_POLYNOME);
         std::vector<const methode *> s = spalten_waehlen(problem, SPALTEN_SPLINES);
-        std::vector<const methode *> alle = spalten_waehlen(problem, SPALTEN_ALLE);
+        std::vector<const methode *> alle =
+            spalten_waehlen(problem, SPALTEN_ALLE | SPALTEN_WEITERE);
+        std::vector<const methode *> w = spalten_waehlen(problem, SPALTEN_WEITERE);
         std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
-        // -p and -s split the columns of their groups; together they are
-        // those and the rows of both groups, in table order.
+        // -p, -s and the further methods split the columns of their groups;
+        // together they are those and the rows of both groups, in table
+        // order.
         std::size_t ip = 0;
         std::size_t is = 0;
         std::size_t ib = 0;
+        std::size_t iw = 0;
         for (const methode *me : alle) {
             if (ip < p.size() && p[ip] == me)
                 ++ip;
             else if (is < s.size() && s[is] == me)
                 ++is;
+            else if (iw < w.size() && w[iw] == me)
+                ++iw;
             else if (me->gruppe == SPALTEN_ALLE)
                 ++ib;
             else
                 ADD_FAILURE() << me->spalte << " in keiner Gruppe";
         }
-        EXPECT_EQ(ip + is + ib, alle.size());
+        EXPECT_EQ(ip + is + ib + iw, alle.size());
         EXPECT_EQ(ip, p.size());
         EXPECT_EQ(is, s.size());
+        EXPECT_EQ(iw, w.size());
+        for (const methode *me : w)
+            EXPECT_EQ(me->gruppe, SPALTEN_WEITERE) << me->spalte;
         for (const methode *me : p)
             EXPECT_EQ(me->gruppe, SPALTEN_POLYNOME) << me->spalte;
         for (const methode *me : s)
             EXPECT_EQ(me->gruppe, SPALTEN_SPLINES) << me->spalte;
-        // Every row shows in -p -s unless it needs a periodic f the problem
-        // does not have; the overview is the marked rows among them.
+        // Every row shows in the union of all groups unless it needs a
+        // periodic f the problem does not have; the overview is the marked
+        // rows among them.
         std::size_t erwartet = 0;
         std::size_t markiert = 0;
         for (int r = 0; r < methoden_anzahl; ++r) {

@@ -65,7 +65,7 @@ TEST(VolleGenauigkeit, PolynomialKeyLines) {
     zahlform voll(ZAHL_FORM_VOLL);
     for (klasse *art : {&newton_interpolation, &baryzentrische_interpolation}) {
         objekt *y = vektor_aus(WERTE);
-        newtoninterpolation_parameter pn = {"p", STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, A, B, y};
+        newtoninterpolation_parameter pn = {"p", STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, A, B, y, 0};
         baryzentrischeinterpolation_parameter pb = {"p", STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, A, B,
                                                     y};
         objekt *ip = art == &newton_interpolation

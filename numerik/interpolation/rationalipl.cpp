@@ -1,0 +1,210 @@
+// RATIONALE_INTERPOLATION (numerik/rationalipl.h): the weights of the
+// barycentric rational interpolant of blending degree d.  Record, text form
+// and evaluation are those of the barycentric class (polynom.cpp,
+// baryzipl.cpp); this file adds the weights and the key line of d.
+#include "numerik/rationalipl.h"
+
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
+#include "interpolation/polynom_intern.h"
+#include "kern/lese_datum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+void grad_schreiben(FILE *aus, int grad) {
+    std::fprintf(aus, "d = %i\n", grad);
+}
+
+int grad_lesen(FILE *ein) {
+    int grad = 0;
+    lese_datum(ein, "%d", "d =", &grad);
+    return grad;
+}
+
+const polynomklasse rational = {&rationale_interpolation, "RATIONALE_INTERPOLATION", "Gewichte",
+                                grad_schreiben, grad_lesen};
+
+// A positive number m 2^e, m normalised to [0.5, 1) by frexp.
+struct skaliert {
+    double m;
+    long e;
+};
+
+skaliert normiert(double m, long e) {
+    int em = 0;
+    m = std::frexp(m, &em);
+    return {m, e + em};
+}
+
+// |u - v| for finite u and v as m 2^e, also where the difference overflows
+// (then half of it, one more in the exponent).
+skaliert abstand(double u, double v) {
+    double d = std::fabs(u - v);
+    if (std::isfinite(d)) return normiert(d, 0);
+    return normiert(std::fabs(u * 0.5 - v * 0.5), 1);
+}
+
+// The weights on the ascending nodes t[0..n] (t = x in the order index):
+// for each k the sum over its polynomials i of 1 / prod |t_k - t_j|, every
+// product kept as mantissa and exponent and the positive terms summed at
+// the exponent of the largest; the sign (-1)^(k-d).  Written to
+// w[index[k]], scaled so that the largest magnitude is 1.
+void gewichte(double *w, const std::vector<double> &t, const std::vector<std::size_t> &index,
+              int d) {
+    int n = static_cast<int>(t.size()) - 1;
+    std::vector<skaliert> summe(t.size());
+    long groesster = 0;
+    for (int k = 0; k <= n; ++k) {
+        double s = 0.0;
+        long es = 0;
+        for (int i = std::max(0, k - d); i <= std::min(k, n - d); ++i) {
+            double m = 1.0;
+            long e = 0;
+            for (int j = i; j <= i + d; ++j) {
+                if (j == k) continue;
+                skaliert a =
+                    abstand(t[static_cast<std::size_t>(k)], t[static_cast<std::size_t>(j)]);
+                skaliert p = normiert(m * a.m, e + a.e); // m, a.m in [0.5, 1)
+                m = p.m;
+                e = p.e;
+            }
+            // 1 / (m 2^e) = (1/m) 2^-e with 1/m in (1, 2].
+            double term = 1.0 / m;
+            long et = -e;
+            if (s == 0.0 || et > es) {
+                s = s == 0.0 ? term
+                             : term + std::ldexp(s, static_cast<int>(std::max(es - et, -4000L)));
+                es = et;
+            } else {
+                s += std::ldexp(term, static_cast<int>(std::max(et - es, -4000L)));
+            }
+        }
+        summe[static_cast<std::size_t>(k)] = normiert(s, es);
+        if (k == 0 || summe[static_cast<std::size_t>(k)].e > groesster)
+            groesster = summe[static_cast<std::size_t>(k)].e;
+    }
+    double groesstes = 0.0;
+    for (int k = 0; k <= n; ++k) {
+        const skaliert &s = summe[static_cast<std::size_t>(k)];
+        double v = std::ldexp(s.m, static_cast<int>(std::max(s.e - groesster, -4000L)));
+        if ((k - d) % 2 != 0) v = -v;
+        w[index[static_cast<std::size_t>(k)]] = v;
+        groesstes = std::max(groesstes, std::fabs(v));
+    }
+    for (int k = 0; k <= n; ++k)
+        w[k] /= groesstes;
+}
+
+// The nodes in ascending order (index: position in the object), after the
+// checks of kreieren's callers that did not come through the generic entry:
+// finite, and no two equal (two values at one node: no interpolant through
+// both).  Sorted, equal nodes are neighbours.
+void aufsteigend(const polynomdaten *dt, std::vector<double> &t, std::vector<std::size_t> &index) {
+    const double *x = eintraege(dt->stuetzstellen);
+    std::size_t anzahl = static_cast<std::size_t>(dt->n) + 1;
+    for (std::size_t j = 0; j < anzahl; ++j)
+        if (!std::isfinite(x[j]))
+            fehler("Stuetzstelle x(%zu) ist keine endliche Zahl fuer RATIONALE_INTERPOLATION %s.\n",
+                   j + 1, dt->name);
+    index.resize(anzahl);
+    std::iota(index.begin(), index.end(), std::size_t{0});
+    std::stable_sort(index.begin(), index.end(),
+                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    t.resize(anzahl);
+    for (std::size_t k = 0; k < anzahl; ++k) {
+        t[k] = x[index[k]];
+        if (k > 0 && t[k] == t[k - 1])
+            fehler("Stuetzstellen x(%zu) und x(%zu) gleich fuer RATIONALE_INTERPOLATION %s.\n",
+                   std::min(index[k], index[k - 1]) + 1, std::max(index[k], index[k - 1]) + 1,
+                   dt->name);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+const interpolation_funktionen rationale_interpolationFunktionen = {
+    .speichern = rationaleinterpolation_speichern,
+    .laden = rationaleinterpolation_laden,
+    .freigeben = rationaleinterpolation_freigeben,
+    .kreieren = rationaleinterpolation_kreieren,
+    .funktionswert = rationaleinterpolation_funktionswert,
+    .name = rationaleinterpolation_name,
+    .klasse = interpolation_klasse,
+    .imVektor = rationaleinterpolation_imVektor,
+    .linkeGrenze = rationaleinterpolation_linkeGrenze,
+    .rechteGrenze = rationaleinterpolation_rechteGrenze,
+};
+klasse rationale_interpolation = {&rationale_interpolationFunktionen, nullptr};
+
+objekt *rationaleinterpolation_kreieren(const void *parameter, void *) {
+    polynomproblem p = polynomproblem_aus<rationaleinterpolation_parameter>(parameter);
+    if (parameter != nullptr)
+        p.option = static_cast<const rationaleinterpolation_parameter *>(parameter)->grad;
+    if (p.option < 0)
+        fehler("Mischungsgrad d = %i ungueltig fuer RATIONALE_INTERPOLATION %s (d >= 0).\n",
+               p.option, p.name != nullptr ? p.name : "unbenannt");
+    objekt *ip = polynom_kreieren(p, rational);
+    polynomdaten *d = polynom_daten(ip);
+    schreibfeld w(d->koeffizienten);
+    if (d->n == 0) {
+        w[0] = 1.0;
+        return ip;
+    }
+    std::vector<double> t;
+    std::vector<std::size_t> index;
+    aufsteigend(d, t, index);
+    gewichte(w.werte(), t, index, std::min(d->option, d->n));
+    return ip;
+}
+
+objekt *rationaleinterpolation_laden(FILE *ein, void *zusatz) {
+    polynomtext t = polynomtext_lesen(ein, rational);
+    interpolationsproblem_pruefen(&rationale_interpolation, {t.name, t.art, t.stuetzstellen.get(),
+                                                             t.a, t.b, t.stuetzwerte.get()});
+    rationaleinterpolation_parameter p = {
+        t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get(), t.option};
+    return interpolation_tabelle(&rationale_interpolation)->kreieren(&p, zusatz);
+}
+
+int rationaleinterpolation_speichern(objekt *ip, FILE *aus) {
+    return polynom_speichern(ip, aus, rational);
+}
+
+int rationaleinterpolation_freigeben(objekt *ip) {
+    return polynom_freigeben(ip);
+}
+
+double rationaleinterpolation_funktionswert(objekt *ip, double x) {
+    return baryzentrische_formel(polynom_daten(ip), x);
+}
+
+const char *rationaleinterpolation_name(objekt *ip) {
+    return polynom_name(ip, rational.typ);
+}
+
+objekt *rationaleinterpolation_imVektor(objekt *ip, int index) {
+    return polynom_vektor(ip, index);
+}
+
+double rationaleinterpolation_linkeGrenze(objekt *ip) {
+    return polynom_grenze(ip, true);
+}
+
+double rationaleinterpolation_rechteGrenze(objekt *ip) {
+    return polynom_grenze(ip, false);
+}
+
+int rationaleinterpolation_grad(objekt *ip) {
+    return polynom_daten(ip)->option;
+}
+
+} // extern "C"
