@@ -389,45 +389,35 @@ const methode *methode_suchen(const char *spalte) {
 
 objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem) {
-    const interpolation_funktionen *fk = interpolation_tabelle(me->art);
+    // Through the library's one creation entry, which checks the data
+    // (finite, distinct nodes, enough of them) before the class computes:
+    // own data reaches the study too.
+    interpolation_problem p = {};
+    p.methode = me->art;
+    p.name = name;
+    p.art = art;
+    p.stuetzstellen = knoten;
+    p.a = a;
+    p.b = b;
+    p.stuetzwerte = werte;
     if (me->art == &spline_interpolation) {
-        splineinterpolation_parameter p = {.name = name,
-                                           .stuetzstellenart = art,
-                                           .stuetzstellen = knoten,
-                                           .a = a,
-                                           .b = b,
-                                           .stuetzwerte = werte,
-                                           .splineart = me->splineart,
-                                           .abl2links = 0.0,
-                                           .abl2rechts = 0.0,
-                                           .abl1links = 0.0,
-                                           .abl1rechts = 0.0};
+        p.optionen.spline.splineart = me->splineart;
         if (me->abl2 && me->splineart == SPLINE_EINGESPANNT) {
             if (problem == nullptr)
                 numerik_fehler("Fuer eigene Daten ist f' an den Enden nicht bekannt.\n");
-            p.abl1links = problem->abl1(problem->a);
-            p.abl1rechts = problem->abl1(problem->b);
+            p.optionen.spline.abl1links = problem->abl1(problem->a);
+            p.optionen.spline.abl1rechts = problem->abl1(problem->b);
         } else if (me->abl2) {
             if (problem == nullptr)
                 numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
-            p.abl2links = problem->abl2(problem->a);
-            p.abl2rechts = problem->abl2(problem->b);
+            p.optionen.spline.abl2links = problem->abl2(problem->a);
+            p.optionen.spline.abl2rechts = problem->abl2(problem->b);
         }
-        return fk->kreieren(&p, nullptr);
+    } else if (me->art == &newton_interpolation) {
+        p.optionen.newton.leja = me->option;
+    } else if (me->art == &rationale_interpolation) {
+        p.optionen.rational.grad = me->option;
     }
-    if (me->art == &baryzentrische_interpolation) {
-        baryzentrischeinterpolation_parameter p = {name, art, knoten, a, b, werte};
-        return fk->kreieren(&p, nullptr);
-    }
-    if (me->art == &newton_interpolation) {
-        newtoninterpolation_parameter p = {name, art, knoten, a, b, werte, me->option};
-        return fk->kreieren(&p, nullptr);
-    }
-    if (me->art == &rationale_interpolation) {
-        rationaleinterpolation_parameter p = {name, art, knoten, a, b, werte, me->option};
-        return fk->kreieren(&p, nullptr);
-    }
-    numerik_fehler("Methode %s: keine Erzeugung fuer ihre Klasse.\n", me->spalte);
-    return nullptr;
+    return interpolation_erzeugen(&p, nullptr);
 }
 }
