@@ -397,21 +397,12 @@ EMSCRIPTEN_KEEPALIVE objekt *web_daten_erzeugen(int k) {
     if (geladene_punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
     const methode &me = verfahren_nr(k);
     std::string name = std::string("Eigene Daten, ") + me.verfahren;
-    // A method that needs the function's derivatives says so.
-    if (me.abl2)
-        return methode_erzeugen(&me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
-                                geladene_werte, nullptr);
-    // The user's points and values go through the library's generic
-    // creation, which checks them first (counts, finite numbers, distinct
-    // or ascending nodes) and names the row at fault.
-    interpolation_problem p = {};
-    p.methode = me.art;
-    p.name = name.c_str();
-    p.art = STUETZSTELLEN_GEGEBEN;
-    p.stuetzstellen = geladene_punkte;
-    p.stuetzwerte = geladene_werte;
-    p.optionen.spline.splineart = me.splineart;
-    return interpolation_erzeugen(&p, nullptr);
+    // The library's one creation entry checks the user's points and values
+    // first (counts, finite numbers, distinct or ascending nodes) and names
+    // the row at fault; a method that needs the function's derivatives says
+    // so.
+    return methode_erzeugen(&me, name.c_str(), STUETZSTELLEN_GEGEBEN, geladene_punkte, 0.0, 0.0,
+                            geladene_werte, nullptr);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_freigeben(objekt *ip) {
