@@ -76,6 +76,34 @@ TEST(Hermite, StraightLinesAreReproducedToTheBitInEveryOption) {
         EXPECT_EQ(wert(hermite({1.0, 3.0}, {5.0, 1.0}, s), 2.5), 2.0);
 }
 
+// Row i, column j of the coefficient matrix (c3, c2, c1 = d(i), c0 = y(i)).
+double koeffizient(const interpolation_zeiger &ip, int i, int j) {
+    objekt *c = hermiteinterpolation_imVektor(ip.get(), 2);
+    return matrix_tabelle(c)->amIndex(c, i, j);
+}
+
+TEST(Hermite, FritschCarlsonSlopesByHand) {
+    // x = 0, 1, 3, y = 0, 1, 5: h = 1, 2, m = 1, 2.  Interior: weights
+    // 2*2 + 1 = 5 and 2 + 2*1 = 4, d(1) = 9 / (5/1 + 4/2) = 9/7.  Ends
+    // ((2h0 + h1) m0 - h0 m1) / (h0 + h1) = (4 - 2) / 3 = 2/3 and
+    // (5*2 - 2*1) / 3 = 8/3.  Row 1 then holds
+    // c2 = 3 - 4/3 - 9/7 = 8/21, c3 = 2/3 + 9/7 - 2 = -1/21.
+    interpolation_zeiger ip = hermite({0, 1, 3}, {0, 1, 5}, HERMITE_FRITSCH_CARLSON);
+    EXPECT_NEAR(koeffizient(ip, 1, 3), 2.0 / 3, 1e-15);
+    EXPECT_NEAR(koeffizient(ip, 2, 3), 9.0 / 7, 1e-15);
+    EXPECT_NEAR(koeffizient(ip, 1, 2), 8.0 / 21, 1e-15);
+    EXPECT_NEAR(koeffizient(ip, 1, 1), -1.0 / 21, 1e-15);
+    // d(3) through the last cubic: c1 + 2 c2 h + 3 c3 h^2 at h = 2.
+    EXPECT_NEAR(koeffizient(ip, 2, 3) + 4 * koeffizient(ip, 2, 2) + 12 * koeffizient(ip, 2, 1),
+                8.0 / 3, 1e-14);
+    // End slopes kept to the shape: (3*1 - 4) / 2 < 0 against m0 = 1 gives
+    // 0; the data turn (m = 1, -6) and (3 + 6) / 2 > 3 gives 3 m0 = 3.
+    EXPECT_EQ(koeffizient(hermite({0, 1, 2}, {0, 1, 5}, 0), 1, 3), 0.0);
+    EXPECT_EQ(koeffizient(hermite({0, 1, 2}, {0, 1, -5}, 0), 1, 3), 3.0);
+    // A turn inside: slope 0 at the extremum.
+    EXPECT_EQ(koeffizient(hermite({0, 1, 2}, {0, 1, -5}, 0), 2, 3), 0.0);
+}
+
 TEST(Hermite, TakesItsValuesAtTheNodes) {
     std::vector<double> x = {-2.0, -1.3, 0.1, 0.2, 1.7, 3.0, 3.05, 4.0};
     std::vector<double> y = {0.3, -1.0, 2.0, 2.0, 0.7, 0.71, -3.0, 1e-3};
