@@ -78,8 +78,8 @@ extern klasse allg_interpolation;
 
 /** Loads an interpolation of whichever registered class
  * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION, BARYZENTRISCHE_INTERPOLATION,
- * RATIONALE_INTERPOLATION) the next header line names and returns it; the caller owns it.  zusatz
- * goes to that class's laden.  End of input, a header line without ':' or a
+ * RATIONALE_INTERPOLATION, HERMITE_INTERPOLATION) the next header line names and returns it; the
+ * caller owns it.  zusatz goes to that class's laden.  End of input, a header line without ':' or a
  * type that is not registered end through the fatal path. */
 objekt *interpolation_laden(FILE *ein, void *zusatz);
 
@@ -89,7 +89,8 @@ objekt *interpolation_laden(FILE *ein, void *zusatz);
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
 /** The descriptor of ip's class (newton_interpolation, spline_interpolation,
- * baryzentrische_interpolation or rationale_interpolation); any other table
+ * baryzentrische_interpolation, rationale_interpolation or
+ * hermite_interpolation); any other table
  * ends through the fatal path. */
 klasse *interpolation_klasse(objekt *ip);
 
@@ -140,12 +141,21 @@ typedef struct rational_optionen {
     int grad; /**< the blending degree d >= 0 (rationaleinterpolation_parameter) */
 } rational_optionen;
 
+/** Options of the piecewise cubic Hermite form (numerik/hermiteipl.h) in
+ * an interpolation_problem. */
+typedef struct hermite_optionen {
+    /** the slopes: 0 Fritsch-Carlson, 1 Akima, 2 modified Akima
+     * (hermiteinterpolation_parameter) */
+    int steigungen;
+} hermite_optionen;
+
 /** The creation record of every interpolation class, for
  * interpolation_erzeugen: the class, the problem (nodes or interval,
  * values) and the class's options. */
 typedef struct interpolation_problem {
     /** The class: newton_interpolation, baryzentrische_interpolation,
-     * rationale_interpolation or spline_interpolation. */
+     * rationale_interpolation, spline_interpolation or
+     * hermite_interpolation. */
     klasse *methode;
     /** null gives "unbenannt"; copied */
     const char *name;
@@ -168,6 +178,8 @@ typedef struct interpolation_problem {
         newton_optionen newton;
         /** rationale_interpolation */
         rational_optionen rational;
+        /** hermite_interpolation */
+        hermite_optionen hermite;
         /** Room for the record of a class with other options. */
         const void *weitere;
     } optionen;
@@ -181,11 +193,12 @@ typedef struct interpolation_problem {
  * it does not know) ends with the class's own message.  Before the class
  * computes, this entry ends through the fatal path, naming the problem and
  * the row concerned, where:
- *  - fewer values than the class needs are given (the spline: 3),
+ *  - fewer values than the class needs are given (the spline: 3, the
+ *    Hermite form: 2),
  *  - a or b of a placed node kind is not finite,
  *  - a given node is not finite,
  *  - two given nodes are equal (classes that take any order), or given
- *    nodes do not ascend by at least 2^-120 (the spline),
+ *    nodes do not ascend by at least 2^-120 (the spline and the Hermite form),
  *  - a value is not finite.
  * Loading an interpolation from its text runs the same checks. */
 objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz);

@@ -71,7 +71,8 @@ typedef struct methode {
     int stuetzstellenart;  /**< node kind of the study's column */
     int splineart;         /**< spline kind, or KEINE_SPLINEART */
     /** the class's further option: the Newton form 1 for Leja order, the
-     * rational form its blending degree d; 0 for the others */
+     * rational form its blending degree d, the Hermite form its slopes
+     * (HERMITE_FRITSCH_CARLSON ...); 0 for the others */
     int option;
     /** the node kinds the method takes (STUETZSTELLENART_BIT of each),
      * stuetzstellenart among them */

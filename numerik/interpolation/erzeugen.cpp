@@ -5,6 +5,7 @@
 // that differ, unknown kinds, too small an interval) is left to them, so
 // their messages and the order in which they fire stay theirs.
 #include "numerik/baryzipl.h"
+#include "numerik/hermiteipl.h"
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
 #include "numerik/newtnipl.h"
@@ -54,6 +55,12 @@ objekt *rational_erzeugen(const interpolation_problem &p, void *zusatz) {
     return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
 }
 
+objekt *hermite_erzeugen(const interpolation_problem &p, void *zusatz) {
+    hermiteinterpolation_parameter r = {
+        p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte, p.optionen.hermite.steigungen};
+    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
+}
+
 objekt *spline_erzeugen(const interpolation_problem &p, void *zusatz) {
     const spline_optionen &o = p.optionen.spline;
     splineinterpolation_parameter r = {.name = p.name,
@@ -76,6 +83,7 @@ const klassenzeile klassen[] = {
      baryzentrisch_erzeugen},
     {&spline_interpolation, "SPLINE_INTERPOLATION", 3, true, spline_erzeugen},
     {&rationale_interpolation, "RATIONALE_INTERPOLATION", 1, false, rational_erzeugen},
+    {&hermite_interpolation, "HERMITE_INTERPOLATION", 2, true, hermite_erzeugen},
 };
 
 const klassenzeile *zeile_von(const klasse *methode) {

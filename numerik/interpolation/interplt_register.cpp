@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "numerik/baryzipl.h"
+#include "numerik/hermiteipl.h"
 #include "numerik/newtnipl.h"
 #include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
@@ -15,6 +16,7 @@ const registrierung interpolationsklassen[] = {
     {"SPLINE_INTERPOLATION", &spline_interpolation},
     {"BARYZENTRISCHE_INTERPOLATION", &baryzentrische_interpolation},
     {"RATIONALE_INTERPOLATION", &rationale_interpolation},
+    {"HERMITE_INTERPOLATION", &hermite_interpolation},
 };
 } // namespace
 

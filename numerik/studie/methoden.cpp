@@ -4,6 +4,7 @@
 
 #include "numerik/baryzipl.h"
 #include "numerik/fehler.h"
+#include "numerik/hermiteipl.h"
 #include "numerik/newtnipl.h"
 #include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
@@ -378,6 +379,52 @@ const methode methoden[] = {
      .strich = 2,
      .punkt = 10,
      .punktgroesse = 2.0},
+    // The shape-preserving piecewise cubic Hermite forms: local slopes, no
+    // system, so O(n) like the spline; their nodes only need to ascend.
+    {.spalte = "FC-a",
+     .titel = "Hermite (Fritsch-Carlson), aequidistant",
+     .schluessel = "fritsch-carlson",
+     .verfahren = "monotone kubische Hermite-Interpolation (Fritsch-Carlson)",
+     .art = &hermite_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = KEINE_SPLINEART,
+     .option = HERMITE_FRITSCH_CARLSON,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#661100",
+     .breite = 2,
+     .strich = 1,
+     .punkt = 9,
+     .punktgroesse = 1.6},
+    {.spalte = "Akima-a",
+     .titel = "Hermite (modifizierter Akima), aequidistant",
+     .schluessel = "akima-modifiziert",
+     .verfahren = "kubische Hermite-Interpolation (modifizierter Akima)",
+     .art = &hermite_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .splineart = KEINE_SPLINEART,
+     .option = HERMITE_AKIMA_MODIFIZIERT,
+     .arten = POLYNOM_ARTEN,
+     .periodisch = false,
+     .abl2 = false,
+     .gruppe = SPALTEN_WEITERE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = STUDIE_MAX_N,
+     .stabil = nullptr,
+     .farbe = "#6699cc",
+     .breite = 2,
+     .strich = 2,
+     .punkt = 11,
+     .punktgroesse = 1.6},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 
@@ -417,6 +464,8 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
         p.optionen.newton.leja = me->option;
     } else if (me->art == &rationale_interpolation) {
         p.optionen.rational.grad = me->option;
+    } else if (me->art == &hermite_interpolation) {
+        p.optionen.hermite.steigungen = me->option;
     }
     return interpolation_erzeugen(&p, nullptr);
 }

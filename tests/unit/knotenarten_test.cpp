@@ -10,6 +10,7 @@
 #include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/rationalipl.h"
+#include "numerik/hermiteipl.h"
 #include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
 
@@ -199,11 +200,14 @@ struct aufgabe {
             p.optionen.newton = {0};
         else if (methode == &rationale_interpolation)
             p.optionen.rational = {RATIONAL_GRAD_STANDARD};
+        else if (methode == &hermite_interpolation)
+            p.optionen.hermite = {HERMITE_AKIMA};
     }
 };
 
 klasse *const methoden[] = {&newton_interpolation, &baryzentrische_interpolation,
-                            &spline_interpolation, &rationale_interpolation};
+                            &spline_interpolation, &rationale_interpolation,
+                            &hermite_interpolation};
 
 TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
     for (klasse *methode : methoden)
@@ -237,6 +241,10 @@ TEST(InterpolationErzeugen, EveryClassAndKindCreatesEvaluatesSavesAndLoads) {
                                                       f.p.stuetzwerte,
                                                       RATIONAL_GRAD_STANDARD};
                 direkt.reset(rationaleinterpolation_kreieren(&s, nullptr));
+            } else if (methode == &hermite_interpolation) {
+                hermiteinterpolation_parameter s = {
+                    f.p.name, art, f.p.stuetzstellen, f.p.a, f.p.b, f.p.stuetzwerte, HERMITE_AKIMA};
+                direkt.reset(hermiteinterpolation_kreieren(&s, nullptr));
             } else {
                 newtoninterpolation_parameter s = {
                     f.p.name, art, f.p.stuetzstellen, f.p.a, f.p.b, f.p.stuetzwerte, 0};
@@ -290,14 +298,13 @@ TEST(InterpolationErzeugen, ChecksNameTheRow) {
         }
         {
             // Equal nodes: the polynomial classes name the first pair, the
-            // spline finds them not ascending.
+            // spline and the Hermite form find them not ascending.
             aufgabe f(methode, STUETZSTELLEN_GEGEBEN, 5);
             matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 6, 1, f.x[2]);
             matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 5, 1, f.x[1]);
             std::string meldung =
-                methode == &spline_interpolation
-                    ? "^Die Stuetzstellen fuer SPLINE_INTERPOLATION Aufgabe muessen aufsteigend "
-                      "sein!\n$"
+                methode == &spline_interpolation || methode == &hermite_interpolation
+                    ? "^Die Stuetzstellen fuer " + typ + " Aufgabe muessen aufsteigend sein!\n$"
                     : "^Stuetzstellen x\\(2\\) und x\\(5\\) gleich fuer " + typ + " Aufgabe.\n$";
             EXPECT_EXIT(erzeugt(f), testing::ExitedWithCode(1), meldung);
         }
