@@ -185,6 +185,8 @@ int main(int argc, char **argv) {
         if (o.diagramm)
             k.operationen +=
                 studie_kosten_schaetzen(m, {n_liste.back()}, punkte, o.spalten).operationen;
+        // The Lebesgue constants cost about n times their samples per kind.
+        if (o.lebesgue) k.operationen += lebesgue_kosten(m, n_liste, punkte, o.spalten);
         kosten.push_back(k.operationen);
         gesamt.operationen += k.operationen;
         if (k.teuerste_operationen > gesamt.teuerste_operationen) {

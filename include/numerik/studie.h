@@ -243,6 +243,15 @@ std::vector<double> lebesgue_funktion(int art, int n, double a, double b, int pu
  * relative.  Checks as lebesgue_funktion. */
 double lebesgue_konstante(int art, int n, double a, double b, int punkte);
 
+/** The node kinds (with a placement on [a, b]) that the columns use, in
+ * the order of the node-kind table. */
+std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten);
+
+/** The cost in operations (studie_kosten) of the Lebesgue constants of the
+ * study studie_durchfuehren(m, n_liste, punkte, wahl): per node kind and n,
+ * the grid and the midpoints of the node intervals, n operations each. */
+double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+
 /** The Lebesgue constants of a study's node sets: a row per n, a column
  * per node kind its columns use, in the order of the node-kind table. */
 struct lebesgue_tabelle {

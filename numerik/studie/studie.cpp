@@ -540,19 +540,33 @@ double lebesgue_konstante(int art, int n, double a, double b, int punkte) {
     return groesster;
 }
 
+std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten) {
+    std::vector<int> arten;
+    for (int i = 0; i < knotenarten_anzahl(); ++i) {
+        const knotenart *k = knotenart_an(i);
+        if (k->punkt == nullptr) continue;
+        if (std::any_of(spalten.begin(), spalten.end(),
+                        [k](const methode *me) { return me->stuetzstellenart == k->nummer; }))
+            arten.push_back(k->nummer);
+    }
+    return arten;
+}
+
+double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
+    const double arten =
+        static_cast<double>(lebesgue_arten(spalten_waehlen(funktion[m - 1], wahl)).size());
+    double operationen = 0.0;
+    for (int n : n_liste)
+        operationen += arten * n * (studie_punkte(punkte, n) + 2.0 * n);
+    return operationen;
+}
+
 lebesgue_tabelle lebesgue_berechnen(const studie &s) {
     const beispielfunktion &problem = funktion[s.m - 1];
     lebesgue_tabelle t;
     t.m = s.m;
     t.n = s.n;
-    for (int i = 0; i < knotenarten_anzahl(); ++i) {
-        const knotenart *k = knotenart_an(i);
-        for (const methode *me : s.spalten)
-            if (me->stuetzstellenart == k->nummer && k->punkt != nullptr) {
-                t.arten.push_back(k->nummer);
-                break;
-            }
-    }
+    t.arten = lebesgue_arten(s.spalten);
     for (std::size_t z = 0; z < s.n.size(); ++z) {
         std::vector<double> zeile;
         for (int art : t.arten)

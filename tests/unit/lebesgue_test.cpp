@@ -94,6 +94,10 @@ TEST(Lebesgue, TabelleDerStudie) {
     s.spalten = spalten_waehlen(funktion[3], SPALTEN_UEBERSICHT);
     lebesgue_tabelle t = lebesgue_berechnen(s);
     ASSERT_EQ(t.arten, (std::vector<int>{A, T}));
+    // Its cost for the warning before a long run: two kinds, each about
+    // n = 16 operations at 1001 grid points and 2 n node-interval samples.
+    EXPECT_EQ(lebesgue_arten(s.spalten), t.arten);
+    EXPECT_DOUBLE_EQ(lebesgue_kosten(4, {16}, 0, SPALTEN_UEBERSICHT), 2.0 * 16 * (1001 + 32));
     ASSERT_EQ(t.werte.size(), 2u);
     relativ_nahe(t.werte[1][0], 934.5341114532667, 1e-10);
     relativ_nahe(t.werte[1][1], 2.7247086772160871, 1e-10);
