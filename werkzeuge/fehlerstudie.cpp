@@ -4,7 +4,8 @@
 // absolute error against the exact function on a fine grid, and prints one
 // table of errors and one of the observed orders; a Newton figure that is
 // rounding rather than interpolation error is marked.  With -t it searches,
-// for a tolerance, the smallest n each method needs.  With -d it also writes
+// for a tolerance, the smallest n each method needs; with -l it adds the
+// Lebesgue constant of each node set the columns use.  With -d it also writes
 // data files and gnuplot scripts and renders the plots when gnuplot is there.
 // The computations are the library's study (numerik/studie.h), the plots
 // the module gnuplot; this file reads the command line and prints.
@@ -35,6 +36,8 @@ const programmbeschreibung programm = {
         "          -t die Toleranz steht vor m: statt der Fehler fuer feste n das\n",
         "             kleinste n, mit dem jede Methode sie erreicht (Splines bis\n",
         "             n = 100000, Polynome bis 2000; je n mindestens 10 n + 1 Punkte)\n",
+        "          -l dazu die Lebesgue-Konstante Lambda_n der Stuetzstellen der\n",
+        "             Spalten je n (nicht mit -t)\n",
         "          -d fehlerstudie_<m>.dat und gnuplot-Skript fehlerstudie_<m>.gp\n",
         "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
         "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
@@ -62,6 +65,7 @@ struct optionen {
     bool punkte_angegeben = false;
     bool toleranz_angegeben = false;
     bool diagramm = false;
+    bool lebesgue = false;
     int spalten = SPALTEN_UEBERSICHT;
 };
 
@@ -76,6 +80,9 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         return true;
     case 'd':
         o->diagramm = true;
+        return true;
+    case 'l':
+        o->lebesgue = true;
         return true;
     case 'p':
         o->spalten |= SPALTEN_POLYNOME;
@@ -117,7 +124,7 @@ int main(int argc, char **argv) {
     int vor_m = (o.punkte_angegeben ? 1 : 0) + (o.toleranz_angegeben ? 1 : 0);
     if (argc < 2 + vor_m) stand.fehler = true;
     // A search has no n of its own, and so no plot against n.
-    if (o.toleranz_angegeben && (o.diagramm || argc > 2 + vor_m)) stand.fehler = true;
+    if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 2 + vor_m)) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
 
     int naechstes = 1;
@@ -178,6 +185,8 @@ int main(int argc, char **argv) {
         if (o.diagramm)
             k.operationen +=
                 studie_kosten_schaetzen(m, {n_liste.back()}, punkte, o.spalten).operationen;
+        // The Lebesgue constants cost about n times their samples per kind.
+        if (o.lebesgue) k.operationen += lebesgue_kosten(m, n_liste, punkte, o.spalten);
         kosten.push_back(k.operationen);
         gesamt.operationen += k.operationen;
         if (k.teuerste_operationen > gesamt.teuerste_operationen) {
@@ -200,6 +209,7 @@ int main(int argc, char **argv) {
         anzeige.loeschen();
         if (m > m_erstes) std::printf("\n");
         std::fputs(studie_text(s).c_str(), stdout);
+        if (o.lebesgue) std::fputs(lebesgue_text(lebesgue_berechnen(s)).c_str(), stdout);
         if (o.diagramm) {
             konvergenzdiagramm_zeichnen(s);
             teilfortschritt bild = {&anzeige, erledigt + studienanteil, anteil - studienanteil};

@@ -228,6 +228,48 @@ struct verlauf {
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt = nullptr);
 
+/** The Lebesgue function sum_j |l_j(x)| of the n+1 nodes of kind art
+ * (numerik/knotenarten.h) on [a, b], l_j the Lagrange basis polynomials,
+ * at the punkte points x(i) = (i*b + (N-i)*a)/N, i = 0..N = punkte-1.  It
+ * is evaluated in the barycentric form sum_j |w_j/(x-x_j)| / |sum_j
+ * w_j/(x-x_j)|, exactly 1 at a node.  A kind without placement on [a, b],
+ * n < 1, punkte < 2 or a >= b end through the fatal path. */
+std::vector<double> lebesgue_funktion(int art, int n, double a, double b, int punkte);
+
+/** The Lebesgue constant Lambda_n = max over [a, b] of the Lebesgue
+ * function of the n+1 nodes of kind art: the largest value on the punkte
+ * grid points and at the midpoint of every node interval, refined around
+ * the highest local maxima by golden-section search, to about 1e-10
+ * relative.  Checks as lebesgue_funktion. */
+double lebesgue_konstante(int art, int n, double a, double b, int punkte);
+
+/** The node kinds (with a placement on [a, b]) that the columns use, in
+ * the order of the node-kind table. */
+std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten);
+
+/** The cost in operations (studie_kosten) of the Lebesgue constants of the
+ * study studie_durchfuehren(m, n_liste, punkte, wahl): per node kind and n,
+ * the grid and the midpoints of the node intervals, n operations each. */
+double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+
+/** The Lebesgue constants of a study's node sets: a row per n, a column
+ * per node kind its columns use, in the order of the node-kind table. */
+struct lebesgue_tabelle {
+    int m = 0;                              /**< problem number, from 1 */
+    std::vector<int> arten;                 /**< the node kinds, the columns */
+    std::vector<int> n;                     /**< the rows */
+    std::vector<std::vector<double>> werte; /**< [n index][kind index] */
+};
+
+/** The Lebesgue constants of the nodes of study s on its problem's
+ * interval, each measured on the study's grid of its n. */
+lebesgue_tabelle lebesgue_berechnen(const studie &s);
+
+/** The table as fehlerstudie -l prints it after the table of orders: a
+ * title line, a column per kind titled by its short form ("Knoten-a"),
+ * the figures "%9.4g". */
+std::string lebesgue_text(const lebesgue_tabelle &t);
+
 #endif
 
 #endif

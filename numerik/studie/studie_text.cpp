@@ -3,6 +3,8 @@
 // and offers them for download, byte for byte the same.
 #include "numerik/studie.h"
 
+#include "numerik/knotenarten.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
@@ -181,6 +183,24 @@ std::string toleranz_text(const std::vector<toleranzsuche> &suchen) {
         text += '\n';
         for (const toleranzsuche &t : suchen)
             suchzeile(text, t, spalten, von, bis);
+    }
+    return text;
+}
+
+std::string lebesgue_text(const lebesgue_tabelle &t) {
+    std::string text = "\nLebesgue-Konstante Lambda_n = max sum_j |l_j(x)| der Stuetzstellen\n";
+    anhaengen(text, "\n%6s", "n");
+    for (int art : t.arten) {
+        // "Knoten-" and the kind's code, like the method columns "Bary-t".
+        std::string titel = std::string("Knoten-") + knotenart_nummer(art)->kuerzel;
+        anhaengen(text, " %9s", titel.c_str());
+    }
+    text += '\n';
+    for (std::size_t k = 0; k < t.n.size(); ++k) {
+        anhaengen(text, "%6d", t.n[k]);
+        for (double wert : t.werte[k])
+            anhaengen(text, " %9.4g", wert);
+        text += '\n';
     }
     return text;
 }
