@@ -142,21 +142,6 @@ void kubiken(objekt *ip, hermitedaten *dt) {
     }
 }
 
-// The interval of x by the spline's bisection over x(2..n): 1..n, an x
-// equal to an interior node x(k) in interval k-1, a NaN in interval 1.
-int intervall(const double *x, int n, double wert) {
-    int lo = 1;
-    int hi = n + 1;
-    while (hi - lo > 1) {
-        int mitte = (lo + hi) / 2;
-        if (x[mitte - 1] < wert)
-            lo = mitte;
-        else
-            hi = mitte;
-    }
-    return lo;
-}
-
 } // namespace
 
 extern "C" {
@@ -267,7 +252,7 @@ int hermiteinterpolation_freigeben(objekt *ip) {
 double hermiteinterpolation_funktionswert(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    int lo = intervall(knoten, d->n, x);
+    int lo = intervall_bisektion(knoten, d->n, x);
     // At the right end of its interval the cubic gives y(lo+1) only to
     // rounding; the node's own value is exact.
     if (x == knoten[lo]) return eintraege(d->stuetzwerte)[lo];

@@ -33,4 +33,22 @@ struct interpolationsproblem {
 // Defects that kreieren reports itself pass here unreported.
 void interpolationsproblem_pruefen(const klasse *methode, const interpolationsproblem &p);
 
+// The interval of x among the n+1 ascending nodes x(1..n+1) of a piecewise
+// interpolant, by bisection over x(2..n): 1..n, an x equal to an interior
+// node x(k) in interval k-1 (so it evaluates with the interval to its
+// left), a NaN in interval 1.  Internal linkage: each class file has its
+// own copy.
+static inline int intervall_bisektion(const double *x, int n, double wert) {
+    int lo = 1;
+    int hi = n + 1;
+    while (hi - lo > 1) {
+        int mitte = (lo + hi) / 2;
+        if (x[mitte - 1] < wert)
+            lo = mitte;
+        else
+            hi = mitte;
+    }
+    return lo;
+}
+
 #endif

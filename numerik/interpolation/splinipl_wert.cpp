@@ -1,5 +1,6 @@
 // Evaluation of the spline: the periodic wrap and the interval search.
 #include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
 #include "interpolation/splinipl_intern.h"
 
 #include <cmath>
@@ -25,16 +26,7 @@ namespace {
 // count); any other array always goes through the bisection.
 
 int bisektion(const double *x, int n, double wert) {
-    int lo = 1;
-    int hi = n + 1;
-    while (hi - lo > 1) {
-        int mitte = (lo + hi) / 2;
-        if (x[mitte - 1] < wert)
-            lo = mitte;
-        else
-            hi = mitte;
-    }
-    return lo;
+    return intervall_bisektion(x, n, wert);
 }
 
 bool im_intervall(const double *x, int n, int lo, double wert) {
