@@ -33,12 +33,7 @@ enum spaltenwahl {
     SPALTEN_UEBERSICHT = 0, /**< the rows marked uebersicht */
     SPALTEN_POLYNOME = 1,   /**< the group of the interpolating polynomial (-p) */
     SPALTEN_SPLINES = 2,    /**< the group of the cubic splines (-s) */
-    SPALTEN_ALLE = 3,       /**< both groups */
-    /** the further methods (the rational form, Leja order, Chebyshev points
-     * of the first kind): a group of their own, which no switch of
-     * fehlerstudie chooses yet, so that every table it prints stays as it
-     * was */
-    SPALTEN_WEITERE = 4
+    SPALTEN_ALLE = 3        /**< both groups */
 };
 
 /** Bounds of n in the study.  The Newton form costs n^2 / 2 divisions to
@@ -82,7 +77,8 @@ typedef struct methode {
      * not for data without a function */
     bool abl2;
     /** SPALTEN_POLYNOME or SPALTEN_SPLINES, or SPALTEN_ALLE for a row
-     * shown only when both groups are chosen, or SPALTEN_WEITERE */
+     * shown only when both groups are chosen (the further spline ends, the
+     * rational and Hermite forms, Leja order, the first-kind points) */
     int gruppe;
     bool uebersicht; /**< shown in the overview (SPALTEN_UEBERSICHT) */
     int hoechstes_n; /**< the largest n the study computes */

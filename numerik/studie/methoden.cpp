@@ -285,9 +285,9 @@ const methode methoden[] = {
      .strich = 3,
      .punkt = 14,
      .punktgroesse = 1.6},
-    // The further methods: in no single group and not in the overview, so
-    // that the overview and -p or -s alone show the columns they always
-    // have.  The rational form of blending degree 3 converges on equidistant
+    // The further methods, like the further spline ends shown only with all
+    // columns, so that the overview and -p or -s alone show the columns they
+    // always have.  The rational form of blending degree 3 converges on equidistant
     // nodes, where the polynomial diverges.
     {.spalte = "Rat-a",
      .titel = "rational (d = 3), aequidistant",
@@ -300,7 +300,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
@@ -322,7 +322,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
@@ -346,7 +346,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = NEWTON_MAX_N,
      .suchanfang = 2,
@@ -368,7 +368,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
@@ -392,7 +392,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
@@ -414,7 +414,7 @@ const methode methoden[] = {
      .arten = POLYNOM_ARTEN,
      .periodisch = false,
      .abl2 = false,
-     .gruppe = SPALTEN_WEITERE,
+     .gruppe = SPALTEN_ALLE,
      .uebersicht = false,
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,

@@ -8,8 +8,10 @@
 #include "numerik/studie.h"
 
 #include "numerik/fehler.h"
+#include "numerik/hermiteipl.h"
 #include "numerik/knotenarten.h"
 #include "numerik/nmmatrix.h"
+#include "numerik/splinipl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -151,9 +153,15 @@ int studie_punkte(int punkte, int n) {
     return punkte > 0 ? punkte : std::max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n));
 }
 
+// The polynomial and rational forms sum over all nodes at every point; the
+// splines and Hermite forms are local, one cubic a point.
+static bool ueber_alle_knoten(const methode &me) {
+    return me.art != &spline_interpolation && me.art != &hermite_interpolation;
+}
+
 double methode_kosten(const methode &me, int n, int punkte) {
     const double nd = n;
-    if (me.gruppe == SPALTEN_POLYNOME) return nd * punkte + nd * nd / 2;
+    if (ueber_alle_knoten(me)) return nd * punkte + nd * nd / 2;
     // A binary search over the intervals and a cubic: some 20 operations
     // and the search's steps per point, a tridiagonal system to create.
     return (20.0 + std::log2(nd + 1.0)) * punkte + 20.0 * nd;
@@ -186,7 +194,7 @@ void studie_dauer_pruefen(const studie_kosten &k) {
     numerik_warnung("Warnung: Die Studie dauert geschaetzt etwa %s, vor allem die Spalte %s "
                     "(Aufwand %s).\n",
                     dauer, k.teuerste->spalte,
-                    k.teuerste->gruppe == SPALTEN_POLYNOME ? "n mal Punkte" : "Punkte mal log n");
+                    ueber_alle_knoten(*k.teuerste) ? "n mal Punkte" : "Punkte mal log n");
 }
 
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,

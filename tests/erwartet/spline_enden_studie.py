@@ -94,7 +94,13 @@ def bloecke(text):
 
 
 def suche(m, spalte, toleranz, n_max=100000):
-    erreicht = lambda n: fehler(m, spalte, n, max(1001, 10 * n + 1)) <= toleranz
+    return suche_allgemein(lambda n: fehler(m, spalte, n, max(1001, 10 * n + 1)),
+                           toleranz, n_max)
+
+
+def suche_allgemein(fehler_bei, toleranz, n_max):
+    """fehlerstudie -t's search: n doubled from 2, then bisected."""
+    erreicht = lambda n: fehler_bei(n) <= toleranz
     verfehlt, n = 0, 2
     while not erreicht(n):
         if n >= n_max:

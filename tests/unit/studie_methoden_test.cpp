@@ -139,12 +139,11 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // Group, class and spline kind say the same: a spline kind only for
         // the spline class, which has one in every row and whose kind alone
         // says whether it needs a periodic f or f'' at the ends.
-        // A row of gruppe SPALTEN_ALLE shows only with both groups, one of
-        // SPALTEN_WEITERE only when that group is chosen; neither is in the
-        // overview.
+        // A row of gruppe SPALTEN_ALLE shows only with both groups and is
+        // not in the overview.
         EXPECT_TRUE(me.gruppe == SPALTEN_POLYNOME || me.gruppe == SPALTEN_SPLINES ||
-                    me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE);
-        if (me.gruppe == SPALTEN_ALLE || me.gruppe == SPALTEN_WEITERE) {
+                    me.gruppe == SPALTEN_ALLE);
+        if (me.gruppe == SPALTEN_ALLE) {
             EXPECT_FALSE(me.uebersicht);
         }
         bool spline = me.art == &spline_interpolation;
@@ -215,35 +214,26 @@ TEST(Methodentabelle, ColumnChoicesAreTheTablesGroups) {
         const beispielfunktion &problem = funktion[m - 1];
         std::vector<const methode *> p = spalten_waehlen(problem, SPALTEN_POLYNOME);
         std::vector<const methode *> s = spalten_waehlen(problem, SPALTEN_SPLINES);
-        std::vector<const methode *> alle =
-            spalten_waehlen(problem, SPALTEN_ALLE | SPALTEN_WEITERE);
-        std::vector<const methode *> w = spalten_waehlen(problem, SPALTEN_WEITERE);
+        std::vector<const methode *> alle = spalten_waehlen(problem, SPALTEN_ALLE);
         std::vector<const methode *> uebersicht = spalten_waehlen(problem, SPALTEN_UEBERSICHT);
-        // -p, -s and the further methods split the columns of their groups;
-        // together they are those and the rows of both groups, in table
-        // order.
+        // -p and -s split the columns of their groups; together they are
+        // those and the rows of both groups, in table order.
         std::size_t ip = 0;
         std::size_t is = 0;
         std::size_t ib = 0;
-        std::size_t iw = 0;
         for (const methode *me : alle) {
             if (ip < p.size() && p[ip] == me)
                 ++ip;
             else if (is < s.size() && s[is] == me)
                 ++is;
-            else if (iw < w.size() && w[iw] == me)
-                ++iw;
             else if (me->gruppe == SPALTEN_ALLE)
                 ++ib;
             else
                 ADD_FAILURE() << me->spalte << " in keiner Gruppe";
         }
-        EXPECT_EQ(ip + is + ib + iw, alle.size());
+        EXPECT_EQ(ip + is + ib, alle.size());
         EXPECT_EQ(ip, p.size());
         EXPECT_EQ(is, s.size());
-        EXPECT_EQ(iw, w.size());
-        for (const methode *me : w)
-            EXPECT_EQ(me->gruppe, SPALTEN_WEITERE) << me->spalte;
         for (const methode *me : p)
             EXPECT_EQ(me->gruppe, SPALTEN_POLYNOME) << me->spalte;
         for (const methode *me : s)

@@ -109,12 +109,13 @@ TEST(StudieMethoden, ColumnsOfEachChoice) {
               (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t"}));
     EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_SPLINES)),
               (std::vector<std::string>{"nat.Sp-a", "nat.Sp-t", "abl.Sp-a"}));
-    // The other end conditions only with both groups.
-    EXPECT_EQ(
-        spaltennamen(spalten_waehlen(sinus9, SPALTEN_ALLE)),
-        (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t", "nat.Sp-a",
-                                  "nat.Sp-t", "abl.Sp-a", "nak.Sp-a", "nak.Sp-t", "ein.Sp-a"}));
-    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 11u);
+    // The other end conditions and the further methods only with both
+    // groups.
+    EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_ALLE)),
+              (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t", "nat.Sp-a",
+                                        "nat.Sp-t", "abl.Sp-a", "nak.Sp-a", "nak.Sp-t", "ein.Sp-a",
+                                        "Rat-a", "Rat-t", "Leja-t", "Bary-t1", "FC-a", "Akima-a"}));
+    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 17u);
     EXPECT_EQ(hoechstes_n(*methode_namens("Newton-t")), NEWTON_MAX_N);
     EXPECT_EQ(hoechstes_n(*methode_namens("Bary-t")), STUDIE_MAX_N);
     EXPECT_EQ(suchgrenze(*methode_namens("Bary-a")), POLYNOM_SUCHGRENZE);
@@ -246,16 +247,16 @@ TEST(Toleranzsuche, TableOfSeveralProblems) {
 }
 
 TEST(Studie, WideTablesWrapIntoBlocksOfAtMost80) {
-    // Every method that -p -s shows (not the further ones, which no switch
-    // chooses), one figure each: Newton-a and Newton-t take 11 places with
-    // their mark, the others 10; after the n column of 6, seven columns fill
-    // 78 places and the eighth starts a new block.
+    // Every method of the table, as -p -s shows them, one figure each:
+    // Newton-a and Newton-t take 11 places with their mark, the others 10;
+    // after the n column of 6, seven columns fill 78 places and the eighth
+    // starts a new block.
     studie s;
     s.m = 2;
     s.punkte = 1001;
     s.f_groesste = 1.0;
     for (int i = 0; i < methoden_anzahl; ++i)
-        if (methoden[i].gruppe != SPALTEN_WEITERE) s.spalten.push_back(&methoden[i]);
+        s.spalten.push_back(&methoden[i]);
     s.n = {4, 8};
     for (int k = 0; k < 2; ++k) {
         std::vector<messwert> zeile;
@@ -273,8 +274,8 @@ TEST(Studie, WideTablesWrapIntoBlocksOfAtMost80) {
         if (zeile.rfind("     n ", 0) == 0) ++koepfe;
         anfang = ende + 1;
     }
-    // Two tables of two blocks each, every block headed by the n column.
-    EXPECT_EQ(koepfe, 4);
+    // Two tables of three blocks each, every block headed by the n column.
+    EXPECT_EQ(koepfe, 6);
     EXPECT_NE(text.find("\n     n  Newton-a   Newton-t     Bary-a    Bary-t  nat.Sp-a  nat.Sp-t"
                         "  abl.Sp-a\n     4       0.5        0.5        0.5       0.5       0.5"
                         "       0.5       0.5\n     8     0.125      0.125      0.125     0.125"
@@ -282,8 +283,11 @@ TEST(Studie, WideTablesWrapIntoBlocksOfAtMost80) {
               std::string::npos)
         << text;
     // The orders, 2 throughout (0.5 to 0.125 as n doubles), in the same
-    // blocks.
-    EXPECT_NE(text.find("\n     n  per.Sp-a  nak.Sp-a  nak.Sp-t  ein.Sp-a\n     8      2.00"
+    // blocks; Leja-t is marked against Bary-t and takes 11 places, its mark
+    // place last, which still fit the second block (6 + 6 * 10 + 11 = 77).
+    EXPECT_NE(text.find("\n     n  per.Sp-a  nak.Sp-a  nak.Sp-t  ein.Sp-a     Rat-a     Rat-t"
+                        "    Leja-t \n     8      2.00      2.00      2.00      2.00      2.00"
+                        "      2.00      2.00 \n\n     n   Bary-t1      FC-a   Akima-a\n     8"
                         "      2.00      2.00      2.00\n"),
               std::string::npos)
         << text;
