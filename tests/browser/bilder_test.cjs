@@ -17,7 +17,7 @@ fs.mkdirSync(bilder, { recursive: true });
 // not wider than the window.
 async function layoutPruefen(page, was) {
   const befund = await page.evaluate(() => {
-    const teile = ['#steuerung', '#bild_funktion', '#bild_fehler', '#tabelle', 'h1',
+    const teile = ['#steuerung', '#bild_funktion', '#bild_fehler', '#bild_lebesgue', '#tabelle', 'h1',
       '#titel_funktion', '#meldung', '#hinweise', '.studienwahl', '#bild_studie', '#studie_fehler',
       '#studie_ordnung', '#studie_hinweise', '#studie_meldung']
       .map((s) => [s, document.querySelector(s)])

@@ -105,6 +105,23 @@ h.mitSeite(seite, async (page, kontext) => {
   await h.setzen(page, '#n', 50);
   p.gleich(await page.$eval('#n_regler', (e) => e.value), '49', 'n = 50 getippt: Regler auf Stellung 49');
 
+  // The Lebesgue constant under the error plot, against the products of the
+  // Lagrange polynomials in 40 digits (tests/erwartet/lebesgue.py):
+  // 934.5341114532667 for 17 equidistant nodes, 2.7247086772160871 for 17
+  // Chebyshev extreme points, 2.766353335890379 for the first kind; shown to
+  // four digits.  Beyond n = 1000 the page leaves it out and says so.
+  for (const [art, soll] of [[1, '934.5'], [2, '2.725'], [3, '2.766']]) {
+    await h.waehlen(page, { m: 4, art, verfahren: ['baryzentrisch'], n: 16 });
+    const zeile = await page.$eval('#lebesgue_text', (e) => e.textContent);
+    p.pruefe(zeile.includes(`Λ_16 = max λ(x) = ${soll}.`), `Knotenart ${art}, n = 16: ${zeile.slice(0, 60)}`);
+    p.pruefe(await page.$eval('#bild_lebesgue', (e) => !e.hidden && e.querySelector('canvas') !== null),
+      `Knotenart ${art}: Bild der Lebesgue-Funktion`);
+  }
+  await h.waehlen(page, { n: 1001 });
+  p.pruefe(await page.$eval('#bild_lebesgue', (e) => e.hidden), 'n = 1001: kein Bild der Lebesgue-Funktion');
+  p.gleich(await page.$eval('#lebesgue_text', (e) => e.textContent),
+    'Die Lebesgue-Funktion zeigt die Seite bis n = 1000.', 'n = 1001: Hinweis');
+
   p.pruefe(kontext.fremdeAnfragen.length === 0, 'keine Anfrage ausser an den eigenen Server', kontext.fremdeAnfragen.join('\n'));
   p.pruefe(kontext.seitenfehler.length === 0, 'keine Skriptfehler', kontext.seitenfehler.join('\n'));
 }).then(() => p.ende(), (e) => { console.error(e); process.exitCode = 2; });

@@ -261,8 +261,8 @@
 
   // ---- Drawing ----------------------------------------------------------------
 
-  const bilder = { funktion: null, fehler: null, signaturF: '', signaturE: '' };
-  const bereich = { f: [-1, 1], e: [1e-16, 1] };
+  const bilder = { funktion: null, fehler: null, lebesgue: null, signaturF: '', signaturE: '' };
+  const bereich = { f: [-1, 1], e: [1e-16, 1], l: [1, 10] };
 
   const endlich = (x) => Number.isFinite(x);
   const ACHSE = { font: '15px sans-serif', labelFont: 'bold 15px sans-serif', stroke: '#222',
@@ -435,9 +435,68 @@
     }, daten, el);
   }
 
+  // The Lebesgue function of the chosen nodes, lambda(x) = sum |l_j(x)|:
+  // the factor by which the interpolating polynomial on these nodes can
+  // magnify an error in the values, and (plus one) how far its error can be
+  // from the best polynomial's.  Up to n = LEBESGUE_MAX_N on at most
+  // LEBESGUE_PUNKTE points: it costs n operations a point, twice (the
+  // function and its refined maximum).
+  const LEBESGUE_MAX_N = 1000;
+  const LEBESGUE_PUNKTE = 10001;
+
+  function lebesgueRechnen(M, w) {
+    const anzahl = Math.min(w.punkte, LEBESGUE_PUNKTE);
+    const a = M._web_beispiel_a(w.m);
+    const b = M._web_beispiel_b(w.m);
+    const px = M._malloc(8 * anzahl);
+    const pl = M._malloc(8 * anzahl);
+    M._web_gitter(anzahl, a, b, px);
+    const konstante = M._web_lebesgue(w.art, w.n, a, b, anzahl, pl);
+    const ergebnis = { x: doublesLesen(M, px, anzahl), l: doublesLesen(M, pl, anzahl),
+      konstante, konstanteText: text(M, M._web_zahl(konstante, 4)) };
+    M._free(px);
+    M._free(pl);
+    return ergebnis;
+  }
+
+  function lebesgueZeichnen(w, erg, grund) {
+    const el = $('bild_lebesgue');
+    const t = $('lebesgue_text');
+    if (!erg) {
+      if (bilder.lebesgue) { bilder.lebesgue.destroy(); bilder.lebesgue = null; }
+      el.hidden = true;
+      t.textContent = grund;
+      return;
+    }
+    el.hidden = false;
+    $('lebesgue_titel').textContent = `Lebesgue-Funktion λ(x) = Σ |ℓ_j(x)| der Stützstellen (${ARTEN[w.art]}), logarithmisch`;
+    t.textContent = `Lebesgue-Konstante Λ_${w.n} = max λ(x) = ${erg.konstanteText}. Das interpolierende Polynom ` +
+      `auf diesen Stützstellen vergrößert Fehler der Werte höchstens um diesen Faktor, und sein Fehler ist höchstens ` +
+      `(1 + Λ_n) mal der des besten Polynoms vom Grad n: auf äquidistanten Stützstellen wächst Λ_n wie 2^n, ` +
+      `auf Tschebyscheff-Stützstellen nur wie log n.`;
+    const hoch = endlich(erg.konstante) ? Math.max(erg.konstante, 10) : FEHLER_DECKE;
+    bereich.l = [1, Math.pow(10, Math.ceil(Math.log10(hoch)))];
+    const daten = [erg.x, Array.from(erg.l, (v) => (endlich(v) ? v : null))];
+    if (bilder.lebesgue) {
+      bilder.lebesgue.setData(daten);
+      return;
+    }
+    bilder.lebesgue = new uPlot({
+      width: bildBreite(el),
+      height: 220,
+      scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.l } },
+      axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'λ(x)', size: 70,
+        splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
+      series: [{ label: 'x' }, { label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
+        points: { show: false } }],
+      legend: { live: false },
+      cursor: { drag: { x: false, y: false } },
+    }, daten, el);
+  }
+
   window.addEventListener('resize', () => {
     for (const [bild, id] of [[bilder.funktion, 'bild_funktion'], [bilder.fehler, 'bild_fehler'],
-      [studienBild.plot, 'bild_studie']])
+      [bilder.lebesgue, 'bild_lebesgue'], [studienBild.plot, 'bild_studie']])
       if (bild) bild.setSize({ width: bildBreite($(id)), height: bild.height });
   });
 
@@ -643,6 +702,14 @@
       }, hinweise);
       if (r.fehler !== undefined) meldungen.push({ wo: 'f', text: r.fehler }); else fy = r.wert;
     }
+    let lebesgue = null;
+    let lebesgueGrund = 'Zu eigenen Daten zeigt die Seite die Lebesgue-Funktion nicht.';
+    if (w.quelle !== 'daten' && w.n > LEBESGUE_MAX_N) {
+      lebesgueGrund = `Die Lebesgue-Funktion zeigt die Seite bis n = ${LEBESGUE_MAX_N}.`;
+    } else if (w.quelle !== 'daten') {
+      const r = await ausfuehren((M) => lebesgueRechnen(M, w), hinweise);
+      if (r.fehler !== undefined) meldungen.push({ wo: 'Lebesgue-Funktion', text: r.fehler }); else lebesgue = r.wert;
+    }
     const gerechnet = performance.now();
     if (liste[0] === GELADEN && ergebnisse[0]) {
       ergebnisse[0].v = { ...GELADEN, ...zustand.geladenStil, titel: ergebnisse[0].name };
@@ -651,6 +718,7 @@
     hinweiseZeigen(hinweise);
     funktionZeichnen(w, ergebnisse, fy, x || []);
     fehlerZeichnen(w, ergebnisse);
+    lebesgueZeichnen(w, lebesgue, lebesgueGrund);
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
     if (w.quelle === 'daten') {
       $('n_daten').textContent = ergebnisse.length > 0

@@ -27,6 +27,7 @@
 #include "numerik/studie.h"
 #include "numerik/zahlen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -450,6 +451,16 @@ EMSCRIPTEN_KEEPALIVE void web_gitter(int punkte, double a, double b, double *x) 
     if (punkte < 2) numerik_fehler("Es werden mindestens 2 Punkte benoetigt.\n");
     for (int i = 0; i < punkte; ++i)
         x[i] = aequidistanter_punkt(i, punkte - 1, a, b);
+}
+
+// The Lebesgue function sum |l_j(x)| of the n+1 nodes of the placed kind
+// art on [a, b] at the punkte points of web_gitter, into l; returns the
+// Lebesgue constant Lambda_n, the maximum refined between the grid points.
+EMSCRIPTEN_KEEPALIVE double web_lebesgue(int art, int n, double a, double b, int punkte,
+                                         double *l) {
+    std::vector<double> werte = lebesgue_funktion(art, n, a, b, punkte);
+    std::copy(werte.begin(), werte.end(), l);
+    return lebesgue_konstante(art, n, a, b, punkte);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_werte(objekt *ip, const double *x, double *y, int anzahl) {
