@@ -18,6 +18,16 @@ const TYPEN = {
   '.png': 'image/png',
 };
 
+// fs.readFile, with a path it refuses before reading (it throws for some)
+// reported like a file that is not there.
+function lesen(datei, weiter) {
+  try {
+    fs.readFile(datei, weiter);
+  } catch (fehler) {
+    weiter(fehler);
+  }
+}
+
 function starten(wurzel, port) {
   const basis = path.resolve(wurzel);
   const server = http.createServer((anfrage, antwort) => {
@@ -34,6 +44,13 @@ function starten(wurzel, port) {
       antwort.end();
       return;
     }
+    // A NUL byte makes node's file functions throw at once, outside any
+    // callback: refuse it here, before it can end the process.
+    if (pfad.includes('\0')) {
+      antwort.writeHead(400);
+      antwort.end();
+      return;
+    }
     // "/" is the page itself; map it before looking up the type.
     if (pfad.endsWith('/')) pfad += 'index.html';
     const datei = path.join(basis, pfad);
@@ -42,7 +59,7 @@ function starten(wurzel, port) {
       antwort.end();
       return;
     }
-    fs.readFile(datei, (fehler, inhalt) => {
+    lesen(datei, (fehler, inhalt) => {
       if (fehler) {
         antwort.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' });
         antwort.end('Nicht gefunden.\n');

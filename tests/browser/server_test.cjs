@@ -1,0 +1,57 @@
+// The page's server (web/dienen.cjs) answers odd requests and stays up:
+// each request below is sent as it is written (no normalising of the path),
+// then the page itself must still be served.
+'use strict';
+const http = require('http');
+const h = require('./hilfe.cjs');
+const { starten } = require('../../web/dienen.cjs');
+
+const { seite } = h.argumente();
+const p = new h.Pruefung();
+
+function anfrage(port, methode, pfad) {
+  return new Promise((fertig, abbruch) => {
+    const a = http.request({ host: '127.0.0.1', port, method: methode, path: pfad }, (antwort) => {
+      let laenge = 0;
+      antwort.on('data', (stueck) => { laenge += stueck.length; });
+      antwort.on('end', () => fertig({ status: antwort.statusCode, typ: antwort.headers['content-type'], laenge }));
+    });
+    a.on('error', abbruch);
+    a.end();
+  });
+}
+
+(async () => {
+  const server = await starten(seite, 0);
+  const { port } = server.address();
+  try {
+    const faelle = [
+      // method, path, status
+      ['GET', '/%00', 400],
+      ['GET', '/index.html%00.png', 400],
+      ['GET', '/%E0%A4%A', 400],
+      // Dot segments the URL parser resolves inside the folder; encoded
+      // slashes it leaves, and decoded they would climb out of it.
+      ['GET', '/%2e%2e/%2e%2e/CMakeLists.txt', 404],
+      ['GET', '/../../CMakeLists.txt', 404],
+      ['GET', '/..%2f..%2f..%2fCMakeLists.txt', 403],
+      ['GET', '/..%5c..%5cCMakeLists.txt', 404],
+      ['GET', '/gibt-es-nicht.js', 404],
+      ['GET', '/numerik', 404],
+      ['POST', '/', 405],
+      ['DELETE', '/index.html', 405],
+    ];
+    for (const [methode, pfad, soll] of faelle) {
+      const r = await anfrage(port, methode, pfad);
+      p.gleich(r.status, soll, `${methode} ${pfad}: ${r.status}`);
+      const seite = await anfrage(port, 'GET', '/');
+      p.pruefe(seite.status === 200 && seite.typ.startsWith('text/html') && seite.laenge > 0,
+        `nach ${methode} ${pfad} antwortet der Server noch: ${seite.status}`);
+    }
+    const wasm = await anfrage(port, 'HEAD', '/numerik.wasm');
+    p.pruefe(wasm.status === 200 && wasm.typ === 'application/wasm' && wasm.laenge === 0,
+      `HEAD numerik.wasm: ${wasm.status} ${wasm.typ}, ${wasm.laenge} Bytes`);
+  } finally {
+    server.close();
+  }
+})().then(() => p.ende(), (e) => { console.error(e); process.exitCode = 2; });
