@@ -74,6 +74,44 @@ async function zustaende(page, breite) {
   await h.setzen(page, '#quelle', '4');
 }
 
+// At a phone's 390 x 844: nothing scrolls sideways, every control a finger
+// can hit is at least 24 x 24 px, the settings fold away above the plots
+// (keeping the n row) and unfold again.
+async function telefon(page) {
+  await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+  const pruefen = async (was) => {
+    const befund = await page.evaluate(() => {
+      const klein = [...document.querySelectorAll('input, button, select, textarea, summary, label.knopf')]
+        .filter((e) => !e.classList.contains('unsichtbar') && e.getClientRects().length > 0)
+        .map((e) => [e, e.getBoundingClientRect()])
+        .filter(([, r]) => r.width < 24 || r.height < 24)
+        .map(([e, r]) => `${e.tagName.toLowerCase()}#${e.id || e.type || ''} ${r.width.toFixed(0)}x${r.height.toFixed(0)}`);
+      return { breite: document.documentElement.scrollWidth, klein };
+    });
+    p.pruefe(befund.breite <= 390, `390 px, ${was}: nichts rollt seitwaerts (${befund.breite} px)`);
+    p.pruefe(befund.klein.length === 0, `390 px, ${was}: jedes Bedienelement mindestens 24 x 24 px`, befund.klein.join('\n'));
+  };
+  const offen = async () => page.$eval('#verfahrenwahl', (e) => e.getClientRects().length > 0);
+  if (!(await offen())) await page.click('#steuerung_knopf');
+  await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton', 'baryzentrisch', 'natuerlich', 'abl2', 'periodisch'], n: 12 });
+  await pruefen('Runge, fuenf Verfahren');
+  await bild(page, 'runge_390');
+  await page.click('#steuerung_knopf');
+  p.pruefe(!(await offen()) && await page.$eval('#n_regler', (e) => e.getClientRects().length > 0),
+    '390 px: Einstellungen eingeklappt, die Zeile fuer n bleibt');
+  const abstand = await page.$eval('#bild_funktion', (e) => e.getBoundingClientRect().top);
+  p.pruefe(abstand < 500, `390 px: das erste Bild beginnt eingeklappt bei ${abstand.toFixed(0)} px`);
+  await h.waehlen(page, { n: 20 });
+  await pruefen('eingeklappt, n = 20');
+  await bild(page, 'eingeklappt_390');
+  await page.click('#steuerung_knopf');
+  p.pruefe(await offen(), '390 px: Einstellungen wieder ausgeklappt');
+  await page.$eval('#studie_wahl', (e) => { e.value = '3'; });
+  await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
+  await pruefen('Studie mit allen Spalten');
+  await bild(page, 'studie_390');
+}
+
 h.mitSeite(seite, async (page, kontext) => {
   await bild(page, 'start_1280');
   await zustaende(page, 1280);
@@ -81,6 +119,7 @@ h.mitSeite(seite, async (page, kontext) => {
   await zustaende(page, 1024);
   await page.setViewport({ width: 800, height: 1000 });
   await zustaende(page, 800);
+  await telefon(page);
   await page.setViewport({ width: 1280, height: 900 });
 
   // A slider step at n = 10^4 against the same step at n = 10 (the fixed

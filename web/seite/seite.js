@@ -1051,7 +1051,17 @@
 
   // ---- Start -------------------------------------------------------------------
 
+  // On a phone the settings fold away above the plots; the n row stays.
+  function steuerungKlappen(zu) {
+    $('steuerung').classList.toggle('zu', zu);
+    $('steuerung_knopf').setAttribute('aria-expanded', String(!zu));
+    $('steuerung_knopf').textContent = zu ? 'Einstellungen zeigen' : 'Einstellungen ausblenden';
+  }
+
   async function start() {
+    $('steuerung_knopf').addEventListener('click',
+      () => steuerungKlappen(!$('steuerung').classList.contains('zu')));
+    steuerungKlappen(window.matchMedia('(max-width: 600px)').matches);
     bib.kompiliert = await modulKompilieren();
     await modulStarten();
     const M = bib.M;
