@@ -1,5 +1,5 @@
 /** \file
- * Interpolation class cluster: the ten-slot function table, the node kinds,
+ * Interpolation class cluster: the thirteen-slot function table, the node kinds,
  * the abstract loader, the header-line reader and the class query.
  *
  * An interpolation of n+1 values has the nodes x(1..n+1) and the values
