@@ -102,8 +102,11 @@ double rationaleinterpolation_ableitung2(objekt *ip, double x);
 /** The integral of r from x1 to x2 (negative for x1 > x2): 20-point
  * Gauss-Legendre on every node interval that [x1, x2] meets, and beyond the
  * nodes on panels that double in length from that of the end interval;
- * within about 1e-15 relative to the integral of |r| for the example
- * problems' interpolants, O(n) evaluations a node interval. */
+ * 20 evaluations (each O(n)) a node interval.  Within the nodes as
+ * accurate as the values (sin on 15 equidistant nodes of [-3, 3], d = 3:
+ * 1e-16 relative to a 200-bit quadrature of the same r); far outside the
+ * rounding of the values themselves dominates (there 1e-11 relative over
+ * [-20, -4]). */
 double rationaleinterpolation_integral(objekt *ip, double x1, double x2);
 /** The blending degree d as given at creation (a d above n acts as n). */
 int rationaleinterpolation_grad(objekt *ip);
