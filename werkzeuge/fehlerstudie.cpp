@@ -38,6 +38,8 @@ const programmbeschreibung programm = {
         "             n = 100000, Polynome bis 2000; je n mindestens 10 n + 1 Punkte)\n",
         "          -l dazu die Lebesgue-Konstante Lambda_n der Stuetzstellen der\n",
         "             Spalten je n (nicht mit -t)\n",
+        "          -1 der Fehler der 1. Ableitung max |p'(x) - f'(x)| statt des\n",
+        "             Fehlers der Funktion (nicht mit -t und -d)\n",
         "          -d fehlerstudie_<m>.dat und gnuplot-Skript fehlerstudie_<m>.gp\n",
         "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
         "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
@@ -66,6 +68,7 @@ struct optionen {
     bool toleranz_angegeben = false;
     bool diagramm = false;
     bool lebesgue = false;
+    bool ableitung = false;
     int spalten = SPALTEN_UEBERSICHT;
 };
 
@@ -83,6 +86,9 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         return true;
     case 'l':
         o->lebesgue = true;
+        return true;
+    case '1':
+        o->ableitung = true;
         return true;
     case 'p':
         o->spalten |= SPALTEN_POLYNOME;
@@ -126,6 +132,10 @@ int main(int argc, char **argv) {
     // A search has no n of its own, and so no plot against n.
     if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 2 + vor_m)) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
+    // The search and the plots measure and show the function itself.
+    if (o.ableitung && o.toleranz_angegeben)
+        numerik_fehler("Der Schalter -1 geht nicht mit -t zusammen.\n");
+    if (o.ableitung && o.diagramm) numerik_fehler("Der Schalter -1 geht nicht mit -d zusammen.\n");
 
     int naechstes = 1;
     // 0: the grid follows n (studie_punkte); a search measures each n on at
@@ -205,7 +215,8 @@ int main(int argc, char **argv) {
                              kosten[static_cast<std::size_t>(m - m_erstes)];
         teilfortschritt teil = {&anzeige, erledigt, studienanteil};
         studie_fortschritt rueckruf = {teil_melden, &teil};
-        studie s = studie_durchfuehren(m, n_liste, punkte, o.spalten, &rueckruf);
+        studie s =
+            studie_durchfuehren(m, n_liste, punkte, o.spalten, &rueckruf, o.ableitung ? 1 : 0);
         anzeige.loeschen();
         if (m > m_erstes) std::printf("\n");
         std::fputs(studie_text(s).c_str(), stdout);

@@ -1,5 +1,6 @@
 // kurvenpunkte: the values of a stored interpolation (any registered class)
-// at n+1 equidistant points of its own interval, as two NM_MATRIX vectors.
+// at n+1 equidistant points of its own interval, as two NM_MATRIX vectors;
+// with -1 or -2 the values of its first or second derivative instead.
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "rahmen.h"
@@ -12,16 +13,28 @@ const programmbeschreibung programm = {
     "\nBenutzung: %s [Schalter] [--] n [Eingabedatei [Ausgabedatei]]\n\n",
     "Schalter: -h fuer diese Hilfe\n",
     {"          -v volle Genauigkeit: Zahlen mit 17 gueltigen Stellen\n",
+     "          -1 die Werte der 1. Ableitung statt der Funktionswerte\n",
+     "          -2 die Werte der 2. Ableitung statt der Funktionswerte\n",
      " n+1 = Anzahl der Werte\n"},
     "\nTalvo Drenhart und Osmund Kesselt - 23. November 1999\n",
     2,
     4,
 };
+// 0: the values, 1 or 2: the derivative of that order; -1: both -1 and -2.
+bool eigener_schalter_lesen(char zeichen, void *kontext) {
+    auto *ordnung = static_cast<int *>(kontext);
+    if (zeichen != '1' && zeichen != '2') return genauigkeitsschalter(zeichen, nullptr);
+    int gewaehlt = zeichen - '0';
+    *ordnung = *ordnung == 0 || *ordnung == gewaehlt ? gewaehlt : -1;
+    return true;
+}
 } // namespace
 
 int main(int argc, char **argv) {
-    schalterstand stand = schalter_lesen(argc, argv, genauigkeitsschalter);
+    int ordnung = 0;
+    schalterstand stand = schalter_lesen(argc, argv, eigener_schalter_lesen, &ordnung);
     benutzung_pruefen(programm, argc, argv, stand);
+    if (ordnung < 0) numerik_fehler("Die Schalter -1 und -2 schliessen einander aus.\n");
 
     int n = anzahl_argument(argv[1]);
     FILE *ein = argc > 2 ? eingabe_oeffnen(argv[2]) : stdin;
@@ -40,9 +53,12 @@ int main(int argc, char **argv) {
     nmvektor_schreiben(aus, "X-Werte", n + 1,
                        [&](int i) { return aequidistanter_punkt(i, n, links, rechts); });
     // The whole name, however long the interpolation's name is.
-    std::string wertename = std::string("Y-Werte zum Polynom ") + fi->name(ip);
+    std::string wertename =
+        ordnung == 0 ? std::string("Y-Werte zum Polynom ")
+                     : "Y-Werte zur " + std::to_string(ordnung) + ". Ableitung vom Polynom ";
+    wertename += fi->name(ip);
     nmvektor_schreiben(aus, wertename.c_str(), n + 1, [&](int i) {
-        return fi->funktionswert(ip, aequidistanter_punkt(i, n, links, rechts));
+        return interpolation_ableitung(ip, ordnung, aequidistanter_punkt(i, n, links, rechts));
     });
 
     fi->freigeben(ip);

@@ -80,6 +80,18 @@ objekt *baryzentrischeinterpolation_imVektor(objekt *ip, int index);
 double baryzentrischeinterpolation_linkeGrenze(objekt *ip);
 /** b for placed node kinds, the largest node for kind 0. */
 double baryzentrischeinterpolation_rechteGrenze(objekt *ip);
+/** p'(x) by the barycentric derivative formula: between nodes sum t(j)
+ * (p(x) - y(j)) / (x - x(j)) / sum t(j), t(j) = w(j) / (x - x(j)); at a
+ * node x(i) -sum_{j != i} w(j)/w(i) (y(i) - y(j)) / (x(i) - x(j)). */
+double baryzentrischeinterpolation_ableitung1(objekt *ip, double x);
+/** p''(x): between nodes 2 sum t(j) (p'(x) - (p(x) - y(j)) / (x - x(j))) /
+ * (x - x(j)) / sum t(j); at a node x(i) -2 sum_{j != i} w(j)/w(i) (p'(x(i))
+ * - (y(i) - y(j)) / (x(i) - x(j))) / (x(i) - x(j)). */
+double baryzentrischeinterpolation_ableitung2(objekt *ip, double x);
+/** The integral of p from x1 to x2 (negative for x1 > x2) by Gauss-Legendre
+ * quadrature on ceil((n+1)/2) points over [x1, x2], exact for degree n up
+ * to the rounding of the values; O(n^2). */
+double baryzentrischeinterpolation_integral(objekt *ip, double x1, double x2);
 
 #ifdef __cplusplus
 }

@@ -107,6 +107,15 @@ objekt *hermiteinterpolation_imVektor(objekt *ip, int index);
 double hermiteinterpolation_linkeGrenze(objekt *ip);
 /** b for placed node kinds, the largest node for kind 0. */
 double hermiteinterpolation_rechteGrenze(objekt *ip);
+/** The first derivative at x: of the cubic of the interval that
+ * funktionswert takes (an interior node: the piece to its left; beyond the
+ * ends the end pieces), in closed form. */
+double hermiteinterpolation_ableitung1(objekt *ip, double x);
+/** The second derivative at x, of the same piece (it jumps at the nodes). */
+double hermiteinterpolation_ableitung2(objekt *ip, double x);
+/** The integral from x1 to x2 (negative for x1 > x2), the closed form of
+ * each cubic piece summed; beyond the ends the end pieces go on. */
+double hermiteinterpolation_integral(objekt *ip, double x1, double x2);
 /** The option of the slopes as given at creation. */
 int hermiteinterpolation_steigungen(objekt *ip);
 

@@ -1,5 +1,5 @@
 /** \file
- * Interpolation class cluster: the ten-slot function table, the node kinds,
+ * Interpolation class cluster: the thirteen-slot function table, the node kinds,
  * the abstract loader, the header-line reader and the class query.
  *
  * An interpolation of n+1 values has the nodes x(1..n+1) and the values
@@ -36,8 +36,11 @@ enum {
     STUETZSTELLEN_TSCHEBYSCHEFF1 = 3
 };
 
-/** The ten slots of every interpolation class, in this order; callers index
- * the table, so the order is interface. */
+/** The thirteen slots of every interpolation class, in this order; callers
+ * index the table, so the order is interface.  The last three (derivatives
+ * and integral) extend the interpolant beyond its interval as funktionswert
+ * does: a polynomial or rational form by its formula, a piecewise cubic by
+ * its end pieces, a periodic spline by wrapping. */
 typedef struct interpolation_funktionen {
     /** Writes the text form (the problem, no coefficients); returns 0. */
     int (*speichern)(objekt *ip, FILE *aus);
@@ -64,6 +67,15 @@ typedef struct interpolation_funktionen {
     double (*linkeGrenze)(objekt *ip);
     /** The right end of the interpolation's interval. */
     double (*rechteGrenze)(objekt *ip);
+    /** The first derivative of the interpolant at x (at an interior node of
+     * a piecewise cubic: its piece to the left, as funktionswert). */
+    double (*ableitung1)(objekt *ip, double x);
+    /** The second derivative of the interpolant at x (at an interior node
+     * of a piecewise cubic: its piece to the left). */
+    double (*ableitung2)(objekt *ip, double x);
+    /** The definite integral of the interpolant from x1 to x2 (the negative
+     * for x1 > x2, 0 for x1 = x2), inside or outside the interval. */
+    double (*integral)(objekt *ip, double x1, double x2);
 } interpolation_funktionen;
 
 /** The one place where a handle's table is seen as an interpolation table;
@@ -100,6 +112,20 @@ klasse *interpolation_klasse(objekt *ip);
  * b - a < 2^-120.  A difference of exactly 2^-120 passes, and so does one
  * that is not a number. */
 void interpolation_intervall_pruefen(double a, double b);
+
+/** The derivative of order ordnung (0: the value, 1 or 2) of ip at x,
+ * through its slot; not a number for an x that is not finite.  Another
+ * order ends through the fatal path with "Ableitung %i. Ordnung nicht
+ * vorhanden (0, 1 oder 2).\n", a class without the slot (the abstract
+ * one) with "Diese interpolation kann nicht abgeleitet werden.\n". */
+double interpolation_ableitung(objekt *ip, int ordnung, double x);
+
+/** The integral of ip from x1 to x2 through its slot (the negative for
+ * x1 > x2).  A bound that is not finite ends through the fatal path with
+ * "Integrationsgrenze %s ist keine endliche Zahl.\n" (naming x1 or x2), a
+ * class without the slot (the abstract one) with "Diese interpolation kann
+ * nicht integriert werden.\n". */
+double interpolation_integral(objekt *ip, double x1, double x2);
 
 /** Point i (i = 0..n) of n+1 equidistant points of [a, b]: the nodes of kind
  * STUETZSTELLEN_AEQUIDISTANT, and the points at which the programs write

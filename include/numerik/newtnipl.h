@@ -86,6 +86,15 @@ objekt *newtoninterpolation_imVektor(objekt *ip, int index);
 double newtoninterpolation_linkeGrenze(objekt *ip);
 /** b for placed node kinds, the largest node for kind 0. */
 double newtoninterpolation_rechteGrenze(objekt *ip);
+/** p'(x) by nested multiplication carrying the derivatives along (Horner
+ * with derivatives), in the same order of nodes as funktionswert. */
+double newtoninterpolation_ableitung1(objekt *ip, double x);
+/** p''(x), likewise. */
+double newtoninterpolation_ableitung2(objekt *ip, double x);
+/** The integral of p from x1 to x2 (negative for x1 > x2) by Gauss-Legendre
+ * quadrature on ceil((n+1)/2) points over [x1, x2], exact for degree n up
+ * to the rounding of the values; O(n^2). */
+double newtoninterpolation_integral(objekt *ip, double x1, double x2);
 
 #ifdef __cplusplus
 }

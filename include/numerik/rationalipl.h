@@ -94,6 +94,20 @@ objekt *rationaleinterpolation_imVektor(objekt *ip, int index);
 double rationaleinterpolation_linkeGrenze(objekt *ip);
 /** b for placed node kinds, the largest node for kind 0. */
 double rationaleinterpolation_rechteGrenze(objekt *ip);
+/** r'(x) by the barycentric derivative formula with the class's weights
+ * (as baryzentrischeinterpolation_ableitung1). */
+double rationaleinterpolation_ableitung1(objekt *ip, double x);
+/** r''(x) likewise (as baryzentrischeinterpolation_ableitung2). */
+double rationaleinterpolation_ableitung2(objekt *ip, double x);
+/** The integral of r from x1 to x2 (negative for x1 > x2): 20-point
+ * Gauss-Legendre on every node interval that [x1, x2] meets, and beyond the
+ * nodes on panels that double in length from that of the end interval;
+ * 20 evaluations (each O(n)) a node interval.  Within the nodes as
+ * accurate as the values (sin on 15 equidistant nodes of [-3, 3], d = 3:
+ * 1e-16 relative to a 200-bit quadrature of the same r); far outside the
+ * rounding of the values themselves dominates (there 1e-11 relative over
+ * [-20, -4]). */
+double rationaleinterpolation_integral(objekt *ip, double x1, double x2);
 /** The blending degree d as given at creation (a d above n acts as n). */
 int rationaleinterpolation_grad(objekt *ip);
 

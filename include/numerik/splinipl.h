@@ -113,6 +113,17 @@ double splineinterpolation_linkeGrenze(objekt *ip);
 /** b for node kinds 1 and 2 (b_benutzer for spline kind 3), the largest node
  * for node kind 0. */
 double splineinterpolation_rechteGrenze(objekt *ip);
+/** s'(x), in closed form on the piece that funktionswert takes (an
+ * interior node: the piece to its left; kind 2 wraps x as funktionswert
+ * does). */
+double splineinterpolation_ableitung1(objekt *ip, double x);
+/** s''(x) on the same piece. */
+double splineinterpolation_ableitung2(objekt *ip, double x);
+/** The integral of s from x1 to x2 (negative for x1 > x2): the closed form
+ * of each cubic piece summed; beyond the ends the end pieces go on, and a
+ * periodic spline of kind 2 counts whole periods of its interval and the
+ * wrapped rest. */
+double splineinterpolation_integral(objekt *ip, double x1, double x2);
 
 /** The coefficient step, called by creation as its last action: the second
  * derivatives from a tridiagonal system of order n-1 (spline kinds 0 and 1,

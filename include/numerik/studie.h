@@ -136,13 +136,20 @@ struct studie {
     std::vector<int> n;                       /**< the rows, ascending */
     std::vector<std::vector<messwert>> werte; /**< [n index][column] */
     double f_groesste = 0.0;                  /**< max |f(x)| on the grid */
+    /** 0: the figures are max |p(x) - f(x)|; 1: max |p'(x) - f'(x)|, the
+     * error of the first derivative (f' the problem's abl1) */
+    int ableitung = 0;
 };
 
 /** The study of problem m at each n of n_liste on studie_punkte(punkte, n)
  * points, with the columns of the choice wahl; fortschritt, when given,
- * hears of the progress. */
+ * hears of the progress.  ableitung 1 measures the error of the first
+ * derivative instead of the value's; a problem without abl1 then ends
+ * through the fatal path with "Beispielfunktion %d hat keine 1. Ableitung.\n",
+ * an ableitung other than 0 and 1 with "Ableitung %d nicht messbar (0 oder
+ * 1).\n". */
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
-                           const studie_fortschritt *fortschritt = nullptr);
+                           const studie_fortschritt *fortschritt = nullptr, int ableitung = 0);
 
 /** The grid of row k is too coarse to measure: fewer than ten steps per
  * node interval (a -g below gitterpunkte_fuer(n)).  Its figures are only
@@ -162,10 +169,10 @@ std::string studie_gitter_text(const studie &s);
 bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j);
 
 /** The error table and the table of orders, as fehlerstudie prints them for
- * one problem.  A figure of a row whose grid is too coarse (gitter_zu_grob)
- * carries the mark ~ behind it, or is the mark alone where it is 0, and a
- * legend under the table says what the mark means; so does an order
- * formed with such a figure. */
+ * one problem; for a study of the first derivative the title says so.  A figure of a row whose grid
+ * is too coarse (gitter_zu_grob) carries the mark ~ behind it, or is the mark alone where it is 0,
+ * and a legend under the table says what the mark means; so does an order formed with such a
+ * figure. */
 std::string studie_text(const studie &s);
 
 /** For the convergence plot: column j converges when all its figures are

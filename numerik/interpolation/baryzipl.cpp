@@ -108,6 +108,9 @@ const interpolation_funktionen baryzentrische_interpolationFunktionen = {
     .imVektor = baryzentrischeinterpolation_imVektor,
     .linkeGrenze = baryzentrischeinterpolation_linkeGrenze,
     .rechteGrenze = baryzentrischeinterpolation_rechteGrenze,
+    .ableitung1 = baryzentrischeinterpolation_ableitung1,
+    .ableitung2 = baryzentrischeinterpolation_ableitung2,
+    .integral = baryzentrischeinterpolation_integral,
 };
 klasse baryzentrische_interpolation = {&baryzentrische_interpolationFunktionen, nullptr};
 
@@ -156,6 +159,18 @@ double baryzentrischeinterpolation_rechteGrenze(objekt *ip) {
     return polynom_grenze(ip, false);
 }
 
+double baryzentrischeinterpolation_ableitung1(objekt *ip, double x) {
+    return baryzentrische_ableitung(polynom_daten(ip), x, 1);
+}
+
+double baryzentrischeinterpolation_ableitung2(objekt *ip, double x) {
+    return baryzentrische_ableitung(polynom_daten(ip), x, 2);
+}
+
+double baryzentrischeinterpolation_integral(objekt *ip, double x1, double x2) {
+    return polynom_integral(ip, x1, x2, baryzentrischeinterpolation_funktionswert);
+}
+
 } // extern "C"
 
 // The second barycentric formula.  Its error does not grow with the size of
@@ -183,4 +198,77 @@ double baryzentrische_formel(const polynomdaten *d, double x) {
         nenner += t;
     }
     return zaehler / nenner;
+}
+
+// The derivatives of the barycentric interpolant r = sum t(k) y(k) / sum
+// t(k), t(k) = w(k) / (x - x(k)) (Schneider and Werner).  With the divided
+// differences g(k) = (r(x) - y(k)) / (x - x(k)) the identity sum w(k) g(k)
+// = 0 holds for every x (it is r's own definition); differentiated once
+// and twice it gives
+//     r'(x)  = sum t(k) g(k) / sum t(k),
+//     r''(x) = 2 sum t(k) (r'(x) - g(k)) / (x - x(k)) / sum t(k),
+// and at a node x(i), where g(i) becomes r'(x(i)) and g(i)' r''(x(i))/2,
+//     r'(x(i))  = -sum_{k != i} w(k)/w(i) g(k),  g(k) = (y(i) - y(k)) / (x(i) - x(k)),
+//     r''(x(i)) = -2 sum_{k != i} w(k)/w(i) (r'(x(i)) - g(k)) / (x(i) - x(k)).
+// Holds for the polynomial's and for the rational weights.
+//
+// Near a node x(j) the plain formulas lose digits: r(x) - y(j) and r'(x) -
+// g(j) are small differences of rounded numbers, then divided by the small
+// x - x(j).  Both are therefore formed as sums of their own over the other
+// nodes, around the nearest node j:
+//     r(x) - y(j)   = sum_{k != j} t(k) (y(k) - y(j)) / sum t(k),
+//     r'(x) - g(j)  = sum_{k != j} t(k) (g(k) - g(j)) / sum t(k),
+// whose terms carry the factor t(k) / sum t(k), of the order of x - x(j).
+// A point within a subnormal distance of a node counts as that node, as in
+// the value.
+double baryzentrische_ableitung(const polynomdaten *d, double x, int ordnung) {
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    const double *w = eintraege(d->koeffizienten);
+    const int n = d->n;
+    if (n == 0) return 0.0;
+    int j = 0;
+    for (int k = 0; k <= n; ++k) {
+        double abstand = x - knoten[k];
+        if (abstand == 0.0 || std::isinf(w[k] / abstand)) {
+            j = -1 - k;
+            break;
+        }
+        if (std::fabs(abstand) < std::fabs(x - knoten[j])) j = k;
+    }
+    if (j < 0) {
+        const int i = -1 - j;
+        const double xi = knoten[i];
+        double r1 = 0.0;
+        for (int k = 0; k <= n; ++k)
+            if (k != i) r1 -= w[k] / w[i] * ((y[i] - y[k]) / (xi - knoten[k]));
+        if (ordnung == 1) return r1;
+        double r2 = 0.0;
+        for (int k = 0; k <= n; ++k)
+            if (k != i)
+                r2 -= w[k] / w[i] * ((r1 - (y[i] - y[k]) / (xi - knoten[k])) / (xi - knoten[k]));
+        return 2 * r2;
+    }
+    std::vector<double> t(static_cast<std::size_t>(n) + 1);
+    std::vector<double> g(static_cast<std::size_t>(n) + 1);
+    double nenner = 0.0;
+    double abweichung = 0.0; // r(x) - y(j), before the division
+    for (int k = 0; k <= n; ++k) {
+        t[k] = w[k] / (x - knoten[k]);
+        nenner += t[k];
+        if (k != j) abweichung += t[k] * (y[k] - y[j]);
+    }
+    abweichung /= nenner;
+    for (int k = 0; k <= n; ++k)
+        g[k] =
+            k == j ? abweichung / (x - knoten[j]) : (abweichung + (y[j] - y[k])) / (x - knoten[k]);
+    double rest = 0.0; // r'(x) - g(j)
+    for (int k = 0; k <= n; ++k)
+        if (k != j) rest += t[k] * (g[k] - g[j]);
+    rest /= nenner;
+    if (ordnung == 1) return g[j] + rest;
+    double summe = t[j] * (rest / (x - knoten[j]));
+    for (int k = 0; k <= n; ++k)
+        if (k != j) summe += t[k] * ((rest + (g[j] - g[k])) / (x - knoten[k]));
+    return 2 * summe / nenner;
 }

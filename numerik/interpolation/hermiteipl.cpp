@@ -157,6 +157,9 @@ const interpolation_funktionen hermite_interpolationFunktionen = {
     .imVektor = hermiteinterpolation_imVektor,
     .linkeGrenze = hermiteinterpolation_linkeGrenze,
     .rechteGrenze = hermiteinterpolation_rechteGrenze,
+    .ableitung1 = hermiteinterpolation_ableitung1,
+    .ableitung2 = hermiteinterpolation_ableitung2,
+    .integral = hermiteinterpolation_integral,
 };
 klasse hermite_interpolation = {&hermite_interpolationFunktionen, nullptr};
 
@@ -262,6 +265,30 @@ double hermiteinterpolation_funktionswert(objekt *ip, double x) {
     for (int k = 1; k < 4; ++k)
         r = r * t + c[k];
     return r;
+}
+
+double hermiteinterpolation_ableitung1(objekt *ip, double x) {
+    hermitedaten *d = hermite_daten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    int lo = intervall_bisektion(knoten, d->n, x);
+    return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
+                            x - knoten[lo - 1]);
+}
+
+double hermiteinterpolation_ableitung2(objekt *ip, double x) {
+    hermitedaten *d = hermite_daten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    int lo = intervall_bisektion(knoten, d->n, x);
+    return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
+                            x - knoten[lo - 1]);
+}
+
+double hermiteinterpolation_integral(objekt *ip, double x1, double x2) {
+    hermitedaten *d = hermite_daten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *c = eintraege(d->koeffizienten);
+    return gerichtetes_integral(
+        x1, x2, [&](double lo, double hi) { return kubiken_integral(knoten, c, d->n, lo, hi); });
 }
 
 const char *hermiteinterpolation_name(objekt *ip) {

@@ -55,9 +55,11 @@ template <bool kleiner> double extremum(objekt *knoten) {
 
 } // namespace
 
-// Callers index the table: ten slots, rechteGrenze last.
-static_assert(sizeof(interpolation_funktionen) == 10 * sizeof(void *));
+// Callers index the table: thirteen slots, the ten of old first (rechteGrenze
+// tenth), then the derivatives and the integral.
+static_assert(sizeof(interpolation_funktionen) == 13 * sizeof(void *));
 static_assert(offsetof(interpolation_funktionen, rechteGrenze) == 9 * sizeof(void *));
+static_assert(offsetof(interpolation_funktionen, integral) == 12 * sizeof(void *));
 
 extern "C" {
 
@@ -72,6 +74,9 @@ const interpolation_funktionen allg_interpolationFunktionen = {
     .imVektor = nullptr,
     .linkeGrenze = nullptr,
     .rechteGrenze = nullptr,
+    .ableitung1 = nullptr,
+    .ableitung2 = nullptr,
+    .integral = nullptr,
 };
 klasse allg_interpolation = {&allg_interpolationFunktionen, nullptr};
 
@@ -85,6 +90,28 @@ objekt *interpolation_laden(FILE *ein, void *zusatz) {
 
 klasse *interpolation_klasse(objekt *ip) {
     return kluster_klasse(interpolationskluster, ip);
+}
+
+double interpolation_ableitung(objekt *ip, int ordnung, double x) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    if (ordnung < 0 || ordnung > 2)
+        fehler("Ableitung %i. Ordnung nicht vorhanden (0, 1 oder 2).\n", ordnung);
+    double (*slot)(objekt *, double) = ordnung == 0   ? fi->funktionswert
+                                       : ordnung == 1 ? fi->ableitung1
+                                                      : fi->ableitung2;
+    if (slot == nullptr) fehler("Diese interpolation kann nicht abgeleitet werden.\n");
+    // The classes compute for finite x only; the value slot keeps its own
+    // behaviour at inf (a wrapped periodic spline gives NaN there as well).
+    if (ordnung > 0 && !std::isfinite(x)) return NAN;
+    return slot(ip, x);
+}
+
+double interpolation_integral(objekt *ip, double x1, double x2) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    if (fi->integral == nullptr) fehler("Diese interpolation kann nicht integriert werden.\n");
+    if (!std::isfinite(x1)) fehler("Integrationsgrenze %s ist keine endliche Zahl.\n", "x1");
+    if (!std::isfinite(x2)) fehler("Integrationsgrenze %s ist keine endliche Zahl.\n", "x2");
+    return fi->integral(ip, x1, x2);
 }
 
 void interpolation_intervall_pruefen(double a, double b) {

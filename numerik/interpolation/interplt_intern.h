@@ -51,4 +51,44 @@ static inline int intervall_bisektion(const double *x, int n, double wert) {
     return lo;
 }
 
+// The integral from x1 to x2 by an integrator of ascending bounds
+// (aufwaerts(lo, hi), lo < hi): the negative for x1 > x2, 0 for x1 = x2.
+template <class F> double gerichtetes_integral(double x1, double x2, F aufwaerts) {
+    if (x1 == x2) return 0.0;
+    return x1 < x2 ? aufwaerts(x1, x2) : -aufwaerts(x2, x1);
+}
+
+// The piecewise cubics (spline, Hermite form) in the n x 4 layout: piece i
+// (1..n) is c[0] t^3 + c[1] t^2 + c[2] t + c[3], t = x - x(i), c the row
+// i of the coefficient array.  Its derivatives and its integral from x(i)
+// to x(i) + t, each by Horner in t.
+static inline double kubik_ableitung1(const double *c, double t) {
+    return (3 * c[0] * t + 2 * c[1]) * t + c[2];
+}
+static inline double kubik_ableitung2(const double *c, double t) {
+    return 6 * c[0] * t + 2 * c[1];
+}
+static inline double kubik_stammfunktion(const double *c, double t) {
+    return (((c[0] / 4 * t + c[1] / 3) * t + c[2] / 2) * t + c[3]) * t;
+}
+
+// The integral of the piecewise cubic on the ascending nodes x(1..n+1)
+// with the coefficient array c from lo to hi (lo < hi), each bound in its
+// piece as the value takes it (intervall_bisektion; beyond the ends the end
+// pieces go on): the partial pieces at either end and the whole ones
+// between, summed from the left.  Each piece is integrated in its own t,
+// so no large antiderivative is differenced.
+static inline double kubiken_integral(const double *x, const double *c, int n, double lo,
+                                      double hi) {
+    int i1 = intervall_bisektion(x, n, lo);
+    int i2 = intervall_bisektion(x, n, hi);
+    const double *c1 = c + 4 * static_cast<long long>(i1 - 1);
+    double t1 = lo - x[i1 - 1];
+    if (i1 == i2) return kubik_stammfunktion(c1, hi - x[i1 - 1]) - kubik_stammfunktion(c1, t1);
+    double summe = kubik_stammfunktion(c1, x[i1] - x[i1 - 1]) - kubik_stammfunktion(c1, t1);
+    for (int i = i1 + 1; i < i2; ++i)
+        summe += kubik_stammfunktion(c + 4 * static_cast<long long>(i - 1), x[i] - x[i - 1]);
+    return summe + kubik_stammfunktion(c + 4 * static_cast<long long>(i2 - 1), hi - x[i2 - 1]);
+}
+
 #endif

@@ -130,6 +130,30 @@ void dividierte_differenzen(polynomdaten *d, const double *x) {
             c[j] = (c[j] - c[j - 1]) / (x[j] - x[j - k]);
 }
 
+// p'(x) or p''(x) by the nested multiplication of funktionswert, carrying
+// the derivatives along: with u = x - x(k), the step r <- c(k) + u r
+// differentiates to r' <- r + u r' and r'' <- 2 r' + u r'' (each from the
+// r, r' before the step).  In Leja order the form is in t = (x - mitte) /
+// skala, and each derivative in x carries a factor 1/skala (a power of
+// two: exact).
+double newton_ableitung(const polynomdaten *d, double x, int ordnung) {
+    const double *c = eintraege(d->koeffizienten);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const bool leja = d->reihenfolge != nullptr;
+    const double t = leja ? (x - d->mitte) / d->skala : x;
+    double r = c[d->n];
+    double r1 = 0.0;
+    double r2 = 0.0;
+    for (int k = d->n; k >= 1; --k) {
+        double u = leja ? t - (knoten[k - 1] - d->mitte) / d->skala : x - knoten[k - 1];
+        r2 = 2 * r1 + u * r2;
+        r1 = r + u * r1;
+        r = c[k - 1] + u * r;
+    }
+    if (!leja) return ordnung == 1 ? r1 : r2;
+    return ordnung == 1 ? r1 / d->skala : r2 / d->skala / d->skala;
+}
+
 } // namespace
 
 extern "C" {
@@ -145,6 +169,9 @@ const interpolation_funktionen newton_interpolationFunktionen = {
     .imVektor = newtoninterpolation_imVektor,
     .linkeGrenze = newtoninterpolation_linkeGrenze,
     .rechteGrenze = newtoninterpolation_rechteGrenze,
+    .ableitung1 = newtoninterpolation_ableitung1,
+    .ableitung2 = newtoninterpolation_ableitung2,
+    .integral = newtoninterpolation_integral,
 };
 klasse newton_interpolation = {&newton_interpolationFunktionen, nullptr};
 
@@ -224,6 +251,18 @@ double newtoninterpolation_funktionswert(objekt *ip, double x) {
     for (int k = d->n; k >= 1; --k)
         r = c[k - 1] + (t - (knoten[k - 1] - d->mitte) / d->skala) * r;
     return r;
+}
+
+double newtoninterpolation_ableitung1(objekt *ip, double x) {
+    return newton_ableitung(polynom_daten(ip), x, 1);
+}
+
+double newtoninterpolation_ableitung2(objekt *ip, double x) {
+    return newton_ableitung(polynom_daten(ip), x, 2);
+}
+
+double newtoninterpolation_integral(objekt *ip, double x1, double x2) {
+    return polynom_integral(ip, x1, x2, newtoninterpolation_funktionswert);
 }
 
 const char *newtoninterpolation_name(objekt *ip) {

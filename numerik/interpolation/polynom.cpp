@@ -10,6 +10,7 @@
 #include "kern/kluster.h"
 #include "kern/lese_datum.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -176,4 +177,55 @@ double polynom_grenze(objekt *ip, bool links) {
         return links ? kleinste_stuetzstelle(d->stuetzstellen)
                      : groesste_stuetzstelle(d->stuetzstellen);
     return links ? d->a : d->b;
+}
+
+void gauss_legendre(int m, std::vector<double> &knoten, std::vector<double> &gewichte) {
+    knoten.assign(static_cast<std::size_t>(m), 0.0);
+    gewichte.assign(static_cast<std::size_t>(m), 0.0);
+    // Newton's method on P_m from the asymptotic guess of each root, P_m and
+    // its derivative by the three-term recurrence: O(m) a step, a few steps
+    // a root, the roots symmetric: O(m^2) in all.
+    const double pi = 3.14159265358979323846;
+    // P_m(z) and P_m'(z).
+    auto legendre = [m](double z, double &ableitung) {
+        double p1 = 1.0;
+        double p2 = 0.0;
+        for (int j = 1; j <= m; ++j) {
+            double p3 = p2;
+            p2 = p1;
+            p1 = ((2.0 * j - 1.0) * z * p2 - (j - 1.0) * p3) / j;
+        }
+        ableitung = m * (z * p1 - p2) / (z * z - 1.0);
+        return p1;
+    };
+    for (int i = 0; i < (m + 1) / 2; ++i) {
+        double z = std::cos(pi * (i + 0.75) / (m + 0.5));
+        double ableitung = 1.0;
+        for (int schritt = 0; schritt < 100; ++schritt) {
+            double schrittweite = legendre(z, ableitung) / ableitung;
+            z -= schrittweite;
+            // Quadratic convergence: after a step this small z is exact to
+            // rounding.
+            if (std::fabs(schrittweite) <= 1e-15) break;
+        }
+        // The weight from P_m' at the final z: near the ends P_m'' / P_m' is
+        // of order m^2, and the derivative of the step before would carry
+        // that factor times the step into the weight.
+        legendre(z, ableitung);
+        std::size_t links = static_cast<std::size_t>(i);
+        std::size_t rechts = static_cast<std::size_t>(m - 1 - i);
+        knoten[links] = -z;
+        knoten[rechts] = z;
+        gewichte[links] = gewichte[rechts] = 2.0 / ((1.0 - z * z) * ableitung * ableitung);
+    }
+}
+
+double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double)) {
+    const polynomdaten *d = polynom_daten(ip);
+    return gerichtetes_integral(x1, x2, [&](double lo, double hi) {
+        std::vector<double> knoten;
+        std::vector<double> gewichte;
+        gauss_legendre(d->n / 2 + 1, knoten, gewichte);
+        return gauss_summe(knoten, gewichte, lo, hi, [&](double x) { return wert(ip, x); });
+    });
 }

@@ -11,7 +11,9 @@
 
 #include "numerik/interplt.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <vector>
 
 // The private record of either class.
 struct polynomdaten {
@@ -101,6 +103,32 @@ polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k);
 // The second barycentric formula with the third vector as weights (in
 // baryzipl.cpp): the value of the barycentric and of the rational class.
 double baryzentrische_formel(const polynomdaten *d, double x);
+
+// p'(x) (ordnung 1) or p''(x) (ordnung 2) of the barycentric or rational
+// interpolant with the third vector as weights (in baryzipl.cpp).
+double baryzentrische_ableitung(const polynomdaten *d, double x, int ordnung);
+
+// The m nodes (ascending, in (-1, 1)) and weights of Gauss-Legendre
+// quadrature, exact for polynomials of degree up to 2m-1.
+void gauss_legendre(int m, std::vector<double> &knoten, std::vector<double> &gewichte);
+
+// The Gauss-Legendre sum of f over [lo, hi] on the nodes and weights of
+// gauss_legendre.
+template <class F>
+double gauss_summe(const std::vector<double> &knoten, const std::vector<double> &gewichte,
+                   double lo, double hi, F f) {
+    double mitte = lo / 2 + hi / 2;
+    double halb = hi / 2 - lo / 2;
+    double summe = 0.0;
+    for (std::size_t k = 0; k < knoten.size(); ++k)
+        summe += gewichte[k] * f(mitte + halb * knoten[k]);
+    return summe * halb;
+}
+
+// The integral of a polynomial of degree at most d->n from x1 to x2 whose
+// value wert gives: Gauss-Legendre on ceil((n+1)/2) points, exact for that
+// degree but for the rounding of the values.
+double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double));
 
 int polynom_freigeben(objekt *ip);
 const char *polynom_name(objekt *ip, const char *typ);

@@ -127,6 +127,60 @@ void aufsteigend(const polynomdaten *dt, std::vector<double> &t, std::vector<std
     }
 }
 
+// Points per panel of the composite rule.  The interpolant is analytic
+// near each node interval, its nearest poles (complex, of the denominator)
+// about an interval's length away; 20 points take the Gauss error below
+// the rounding there.
+constexpr int PANELPUNKTE = 20;
+
+// The integral of f over [lo, hi] (lo < hi) by PANELPUNKTE-point
+// Gauss-Legendre on every piece between the ascending nodes t that [lo,
+// hi] meets; beyond the nodes, on panels doubling in length from that of
+// the end interval outwards, so that a long stretch outside takes log
+// many panels.
+template <class F>
+double stueckweise_integrieren(const std::vector<double> &t, double lo, double hi, F f) {
+    std::vector<double> gl_knoten;
+    std::vector<double> gl_gewichte;
+    gauss_legendre(PANELPUNKTE, gl_knoten, gl_gewichte);
+    auto panel = [&](double a, double b) { return gauss_summe(gl_knoten, gl_gewichte, a, b, f); };
+    // One node: one piece on each side (the interpolant is constant).
+    const double h_links = t.size() > 1 ? t[1] - t[0] : hi - lo;
+    const double h_rechts = t.size() > 1 ? t[t.size() - 1] - t[t.size() - 2] : hi - lo;
+    double summe = 0.0;
+    // Left of the first node: panels outwards from it.
+    if (lo < t.front()) {
+        double ende = std::fmin(hi, t.front());
+        double anfang = t.front();
+        double laenge = h_links;
+        while (anfang > lo) {
+            double neu = std::fmax(lo, anfang - laenge);
+            if (neu < ende) summe += panel(neu, std::fmin(anfang, ende));
+            anfang = neu;
+            laenge *= 2;
+        }
+    }
+    // The node intervals.
+    for (std::size_t k = 0; k + 1 < t.size(); ++k) {
+        double a = std::fmax(lo, t[k]);
+        double b = std::fmin(hi, t[k + 1]);
+        if (a < b) summe += panel(a, b);
+    }
+    // Right of the last node.
+    if (hi > t.back()) {
+        double anfang = std::fmax(lo, t.back());
+        double ende = t.back();
+        double laenge = h_rechts;
+        while (ende < hi) {
+            double neu = std::fmin(hi, ende + laenge);
+            if (neu > anfang) summe += panel(std::fmax(ende, anfang), neu);
+            ende = neu;
+            laenge *= 2;
+        }
+    }
+    return summe;
+}
+
 } // namespace
 
 extern "C" {
@@ -142,6 +196,9 @@ const interpolation_funktionen rationale_interpolationFunktionen = {
     .imVektor = rationaleinterpolation_imVektor,
     .linkeGrenze = rationaleinterpolation_linkeGrenze,
     .rechteGrenze = rationaleinterpolation_rechteGrenze,
+    .ableitung1 = rationaleinterpolation_ableitung1,
+    .ableitung2 = rationaleinterpolation_ableitung2,
+    .integral = rationaleinterpolation_integral,
 };
 klasse rationale_interpolation = {&rationale_interpolationFunktionen, nullptr};
 
@@ -185,6 +242,24 @@ int rationaleinterpolation_freigeben(objekt *ip) {
 
 double rationaleinterpolation_funktionswert(objekt *ip, double x) {
     return baryzentrische_formel(polynom_daten(ip), x);
+}
+
+double rationaleinterpolation_ableitung1(objekt *ip, double x) {
+    return baryzentrische_ableitung(polynom_daten(ip), x, 1);
+}
+
+double rationaleinterpolation_ableitung2(objekt *ip, double x) {
+    return baryzentrische_ableitung(polynom_daten(ip), x, 2);
+}
+
+double rationaleinterpolation_integral(objekt *ip, double x1, double x2) {
+    const polynomdaten *d = polynom_daten(ip);
+    return gerichtetes_integral(x1, x2, [&](double lo, double hi) {
+        std::vector<double> t(eintraege(d->stuetzstellen), eintraege(d->stuetzstellen) + d->n + 1);
+        std::sort(t.begin(), t.end());
+        return stueckweise_integrieren(t, lo, hi,
+                                       [&](double x) { return baryzentrische_formel(d, x); });
+    });
 }
 
 const char *rationaleinterpolation_name(objekt *ip) {

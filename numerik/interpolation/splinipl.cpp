@@ -96,6 +96,9 @@ const interpolation_funktionen spline_interpolationFunktionen = {
     .imVektor = splineinterpolation_imVektor,
     .linkeGrenze = splineinterpolation_linkeGrenze,
     .rechteGrenze = splineinterpolation_rechteGrenze,
+    .ableitung1 = splineinterpolation_ableitung1,
+    .ableitung2 = splineinterpolation_ableitung2,
+    .integral = splineinterpolation_integral,
 };
 
 klasse spline_interpolation = {&spline_interpolationFunktionen, nullptr};

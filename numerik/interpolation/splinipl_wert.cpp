@@ -75,17 +75,20 @@ int intervall_suchen(splineinterpolationsdaten *d, double wert) {
 // further below is reduced by fmod alone instead of looping for long.
 constexpr long WRAP_SCHRITTE = 1L << 20;
 
-} // namespace
-
-extern "C" {
-
-double splineinterpolation_funktionswert(objekt *ip, double x) {
-    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+// The bounds that evaluation wraps with, taken at the object's first
+// evaluation and kept in it.
+void grenzen_nehmen(objekt *ip, splineinterpolationsdaten *d) {
     if (d->a_b_berechnet == 0) {
         d->grenze_links = splineinterpolation_linkeGrenze(ip);
         d->grenze_rechts = splineinterpolation_rechteGrenze(ip);
         d->a_b_berechnet = 1;
     }
+}
+
+// The periodic wrap of evaluation: x itself for every kind but 2, which
+// brings an x outside [linkeGrenze, rechteGrenze] into it.
+double umbrechen(objekt *ip, splineinterpolationsdaten *d, double x) {
+    grenzen_nehmen(ip, d);
     double a = d->grenze_links;
     double b = d->grenze_rechts;
     if (d->splineart == SPLINE_PERIODISCH && (x < a || x > b)) {
@@ -113,7 +116,16 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
             x = rest + a;
         }
     }
+    return x;
+}
 
+} // namespace
+
+extern "C" {
+
+double splineinterpolation_funktionswert(objekt *ip, double x) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    x = umbrechen(ip, d, x);
     // The bisection's interval: an x equal to an interior node x(k) takes
     // interval k-1 and is evaluated at its right end.
     int lo = intervall_suchen(d, x);
@@ -124,5 +136,49 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
     for (int k = 1; k < 4; ++k)
         r = r * t + c[k];
     return r;
+}
+
+double splineinterpolation_ableitung1(objekt *ip, double x) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    x = umbrechen(ip, d, x);
+    int lo = intervall_suchen(d, x);
+    return kubik_ableitung1(eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1),
+                            x - eintraege(d->stuetzstellen)[lo - 1]);
+}
+
+double splineinterpolation_ableitung2(objekt *ip, double x) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    x = umbrechen(ip, d, x);
+    int lo = intervall_suchen(d, x);
+    return kubik_ableitung2(eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1),
+                            x - eintraege(d->stuetzstellen)[lo - 1]);
+}
+
+double splineinterpolation_integral(objekt *ip, double x1, double x2) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *c = eintraege(d->koeffizientenmatrix);
+    auto stuecke = [&](double lo, double hi) { return kubiken_integral(knoten, c, d->n, lo, hi); };
+    if (d->splineart != SPLINE_PERIODISCH) return gerichtetes_integral(x1, x2, stuecke);
+    // Kind 2 wraps its argument: from a, the integral up to x is q whole
+    // periods and the integral from a to the wrapped x.  The period's
+    // integral over the node intervals is that over [a, b] only where the
+    // nodes span it, as they do: the bounds are the first and last node.
+    grenzen_nehmen(ip, d);
+    const double a = d->grenze_links;
+    const double periode = d->grenze_rechts - a;
+    const double ganz = stuecke(a, d->grenze_rechts);
+    auto ab_a = [&](double x) {
+        double q = std::floor((x - a) / periode);
+        double rest = x - a - q * periode;
+        if (rest < 0.0) rest = 0.0;
+        if (rest > periode) rest = periode;
+        return q * ganz + (rest > 0.0 ? stuecke(a, a + rest) : 0.0);
+    };
+    // Both bounds inside the interval: integrated directly, without the
+    // difference of two integrals from a.
+    if (x1 >= a && x2 >= a && x1 <= d->grenze_rechts && x2 <= d->grenze_rechts)
+        return gerichtetes_integral(x1, x2, stuecke);
+    return ab_a(x2) - ab_a(x1);
 }
 } // extern "C"

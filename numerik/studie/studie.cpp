@@ -47,16 +47,18 @@ struct fortschrittsstand {
 };
 
 // The measurement of groesster_fehler, telling fs of its progress every
-// so many points.
+// so many points; with ableitung 1 that of the first derivative, p' against
+// the problem's f'.
 double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
-                     const fortschrittsstand *fs) {
+                     const fortschrittsstand *fs, int ableitung = 0) {
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
     const int intervalle = punkte - 1;
     double fehlerwert = 0.0;
     for (int i = 0; i <= intervalle; ++i) {
         if (fs != nullptr && (i & 1023) == 0) fs->melden(fs->basis + fs->je_punkt * i);
         double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
-        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
+        double abstand = ableitung == 0 ? std::fabs(fi->funktionswert(ip, x) - problem.f(x))
+                                        : std::fabs(fi->ableitung1(ip, x) - problem.abl1(x));
         if (std::isnan(abstand)) return abstand;
         if (abstand > fehlerwert) fehlerwert = abstand;
     }
@@ -198,10 +200,15 @@ void studie_dauer_pruefen(const studie_kosten &k) {
 }
 
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
-                           const studie_fortschritt *fortschritt) {
+                           const studie_fortschritt *fortschritt, int ableitung) {
     const beispielfunktion &problem = funktion[m - 1];
+    if (ableitung != 0 && ableitung != 1)
+        numerik_fehler("Ableitung %d nicht messbar (0 oder 1).\n", ableitung);
+    if (ableitung == 1 && problem.abl1 == nullptr)
+        numerik_fehler("Beispielfunktion %d hat keine 1. Ableitung.\n", m);
     studie s;
     s.m = m;
+    s.ableitung = ableitung;
     s.punkte = punkte;
     s.n = n_liste;
     s.spalten = spalten_waehlen(problem, wahl);
@@ -233,7 +240,7 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
                 if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
                 interpolation_zeiger ip = erzeugen_aus(*me, problem, m, n, werte.get());
                 mw.fehler = fehler_messen(ip.get(), problem, s.gitter[k],
-                                          fortschritt != nullptr ? &fs : nullptr);
+                                          fortschritt != nullptr ? &fs : nullptr, ableitung);
                 mw.berechnet = true;
                 fs.basis += kosten / gesamt;
             }

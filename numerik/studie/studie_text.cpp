@@ -93,8 +93,14 @@ std::string studie_text(const studie &s) {
     const beispielfunktion &problem = funktion[s.m - 1];
     std::string text;
     anhaengen(text, "Beispielfunktion %d: %s\n", s.m, problem.name);
-    anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]\n",
-              studie_gitter_text(s).c_str(), problem.a, problem.b);
+    if (s.ableitung == 1)
+        anhaengen(text,
+                  "Groesster Fehler der 1. Ableitung max |p'(x) - f'(x)| an %s Punkten von "
+                  "[%g,%g]\n",
+                  studie_gitter_text(s).c_str(), problem.a, problem.b);
+    else
+        anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]\n",
+                  studie_gitter_text(s).c_str(), problem.a, problem.b);
     const auto teile = bloecke(s.spalten, true);
     bool markiert = false;
     bool ausgelassen = false;
