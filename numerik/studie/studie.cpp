@@ -27,7 +27,7 @@ matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, i
     matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
     std::vector<double> x = stuetzstellen(problem, art, n);
     for (int i = 0; i <= n; ++i)
-        nmmatrix_setzen(werte.get(), i + 1, 1, problem.f(x[i]));
+        nmmatrix_setzen(werte.get(), i + 1, 1, beispiel_f(&problem, x[i]));
     return werte;
 }
 
@@ -54,7 +54,7 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
     for (int i = 0; i <= intervalle; ++i) {
         if (fs != nullptr && (i & 1023) == 0) fs->melden(fs->basis + fs->je_punkt * i);
         double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
-        double abstand = std::fabs(fi->funktionswert(ip, x) - problem.f(x));
+        double abstand = std::fabs(fi->funktionswert(ip, x) - beispiel_f(&problem, x));
         if (std::isnan(abstand)) return abstand;
         if (abstand > fehlerwert) fehlerwert = abstand;
     }
@@ -63,13 +63,29 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
 
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
                                   objekt *werte) {
-    std::string name =
-        "Beispielfunktion " + std::to_string(m) + ", " + me.titel + ", n = " + std::to_string(n);
+    std::string name = problem_kurzname(m) + ", " + me.titel + ", n = " + std::to_string(n);
     return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
                                                  problem.a, problem.b, werte, &problem));
 }
 
 } // namespace
+
+const beispielfunktion &studie_problem(const beispielfunktion &p, int m) {
+    return p.f != nullptr ? p : funktion[m - 1];
+}
+
+std::string problem_kurzname(int m) {
+    return m == FORMEL_PROBLEM ? std::string("Formel") : "Beispielfunktion " + std::to_string(m);
+}
+
+std::string problem_titel(const beispielfunktion &problem, int m) {
+    if (m == FORMEL_PROBLEM) return std::string("Formel: ") + problem.formel;
+    return problem_kurzname(m) + ": " + problem.name;
+}
+
+std::string problem_stamm(int m) {
+    return m == FORMEL_PROBLEM ? std::string("formel") : std::to_string(m);
+}
 
 void studie_n_pruefen(int n, const std::vector<int> &vorher) {
     if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
@@ -98,7 +114,8 @@ int hoechstes_n(const methode &me) {
 // the end values (with its warning), which puts a floor of about 3.6e-9
 // under that column's error.
 bool periodisch(const beispielfunktion &problem) {
-    return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
+    return std::fabs(beispiel_f(&problem, problem.a) - beispiel_f(&problem, problem.b)) <=
+           ENDWERT_TOLERANZ;
 }
 
 std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, int wahl) {
@@ -161,8 +178,13 @@ double methode_kosten(const methode &me, int n, int punkte) {
 
 studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte,
                                       int wahl) {
+    return studie_kosten_schaetzen(funktion[m - 1], n_liste, punkte, wahl);
+}
+
+studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
+                                      const std::vector<int> &n_liste, int punkte, int wahl) {
     studie_kosten k;
-    for (const methode *me : spalten_waehlen(funktion[m - 1], wahl)) {
+    for (const methode *me : spalten_waehlen(problem, wahl)) {
         double spalte = 0.0;
         for (int n : n_liste)
             if (n <= hoechstes_n(*me)) spalte += methode_kosten(*me, n, studie_punkte(punkte, n));
@@ -191,9 +213,14 @@ void studie_dauer_pruefen(const studie_kosten &k) {
 
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
                            const studie_fortschritt *fortschritt) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return studie_durchfuehren(funktion[m - 1], m, n_liste, punkte, wahl, fortschritt);
+}
+
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, int wahl, const studie_fortschritt *fortschritt) {
     studie s;
     s.m = m;
+    s.problem = problem;
     s.punkte = punkte;
     s.n = n_liste;
     s.spalten = spalten_waehlen(problem, wahl);
@@ -202,10 +229,11 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
     // max |f| on the finest grid of the study, the last n's.
     const int f_punkte = s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back();
     for (int i = 0; i < f_punkte; ++i)
-        s.f_groesste = std::fmax(
-            s.f_groesste,
-            std::fabs(problem.f(aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
-    const double gesamt = studie_kosten_schaetzen(m, n_liste, punkte, wahl).operationen;
+        s.f_groesste =
+            std::fmax(s.f_groesste,
+                      std::fabs(beispiel_f(
+                          &problem, aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
+    const double gesamt = studie_kosten_schaetzen(problem, n_liste, punkte, wahl).operationen;
     fortschrittsstand fs;
     fs.rueckruf = fortschritt;
     for (std::size_t k = 0; k < n_liste.size(); ++k) {
@@ -218,8 +246,7 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
             messwert mw;
             if (n <= hoechstes_n(*me)) {
                 const double kosten = methode_kosten(*me, n, s.gitter[k]);
-                fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
-                         ", n = " + std::to_string(n);
+                fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
                 fs.je_punkt = kosten / gesamt / s.gitter[k];
                 matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
                 if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
@@ -340,9 +367,14 @@ int suchgrenze(const methode &me) {
 
 toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
                               const studie_fortschritt *fortschritt) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return toleranz_suchen(funktion[m - 1], m, toleranz, punkte, wahl, fortschritt);
+}
+
+toleranzsuche toleranz_suchen(const beispielfunktion &problem, int m, double toleranz, int punkte,
+                              int wahl, const studie_fortschritt *fortschritt) {
     toleranzsuche t;
     t.m = m;
+    t.problem = problem;
     t.toleranz = toleranz;
     t.punkte = punkte;
     t.spalten = spalten_waehlen(problem, wahl);
@@ -358,8 +390,7 @@ toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
             2.0 * std::log2(static_cast<double>(suchgrenze(*me)) / suchanfang(*me)) + 2.0;
         int gemessen = 0;
         auto fehler = [&](int n) {
-            fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
-                     ", n = " + std::to_string(n);
+            fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
             const int gitter = std::max(punkte, gitterpunkte_fuer(n));
             fs.basis = (j + std::min(0.95, gemessen / schritte)) / spalten;
             fs.je_punkt = 1.0 / spalten / schritte / gitter;
@@ -374,15 +405,20 @@ toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
 
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return verlauf_berechnen(funktion[m - 1], m, n, punkte, wahl, fortschritt);
+}
+
+verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt) {
     verlauf v;
     v.m = m;
+    v.problem = problem;
     v.n = n;
     v.spalten = spalten_waehlen(problem, wahl);
     for (int i = 0; i < punkte; ++i) {
         double x = aequidistanter_punkt(i, punkte - 1, problem.a, problem.b);
         v.x.push_back(x);
-        v.f.push_back(problem.f(x));
+        v.f.push_back(beispiel_f(&problem, x));
         v.f_groesste = std::fmax(v.f_groesste, std::fabs(v.f.back()));
     }
     fortschrittsstand fs;
@@ -392,7 +428,7 @@ verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
         const methode *me = v.spalten[j];
         std::vector<double> p;
         if (n <= hoechstes_n(*me)) {
-            fs.was = "Verlauf, Beispielfunktion " + std::to_string(m) + ", " + me->spalte;
+            fs.was = "Verlauf, " + problem_kurzname(m) + ", " + me->spalte;
             interpolation_zeiger ip = erzeugen(*me, problem, m, n);
             const interpolation_funktionen *fi = interpolation_tabelle(ip.get());
             for (std::size_t i = 0; i < v.x.size(); ++i) {
@@ -553,8 +589,12 @@ std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten) {
 }
 
 double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
-    const double arten =
-        static_cast<double>(lebesgue_arten(spalten_waehlen(funktion[m - 1], wahl)).size());
+    return lebesgue_kosten(funktion[m - 1], n_liste, punkte, wahl);
+}
+
+double lebesgue_kosten(const beispielfunktion &problem, const std::vector<int> &n_liste, int punkte,
+                       int wahl) {
+    const double arten = static_cast<double>(lebesgue_arten(spalten_waehlen(problem, wahl)).size());
     double operationen = 0.0;
     for (int n : n_liste)
         operationen += arten * n * (studie_punkte(punkte, n) + 2.0 * n);
@@ -562,7 +602,7 @@ double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int w
 }
 
 lebesgue_tabelle lebesgue_berechnen(const studie &s) {
-    const beispielfunktion &problem = funktion[s.m - 1];
+    const beispielfunktion &problem = studie_problem(s.problem, s.m);
     lebesgue_tabelle t;
     t.m = s.m;
     t.n = s.n;
