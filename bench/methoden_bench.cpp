@@ -39,7 +39,7 @@ matrix_zeiger werte(const methode &me, int n) {
                                              problem.b, y.get(), &problem));
     objekt *x = interpolation_tabelle(ip.get())->imVektor(ip.get(), 0);
     for (int i = 1; i <= n + 1; ++i)
-        nmmatrix_setzen(y.get(), i, 1, problem.f(nmmatrix_amIndex(x, i, 1)));
+        nmmatrix_setzen(y.get(), i, 1, beispiel_f(&problem, nmmatrix_amIndex(x, i, 1)));
     return y;
 }
 

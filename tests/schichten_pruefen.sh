@@ -5,7 +5,7 @@
 # missing from the order fails as well.
 set -u
 cd "$1/numerik" || exit 1
-ordnung=(grund zahlen kern matrizen lgs interpolation studie)
+ordnung=(grund zahlen kern matrizen lgs interpolation formel studie)
 fehler=0
 rang() {
     local i

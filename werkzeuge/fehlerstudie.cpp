@@ -4,7 +4,8 @@
 // absolute error against the exact function on a fine grid, and prints one
 // table of errors and one of the observed orders; a Newton figure that is
 // rounding rather than interpolation error is marked.  With -t it searches,
-// for a tolerance, the smallest n each method needs; with -l it adds the
+// for a tolerance, the smallest n each method needs; with -f a formula and
+// its interval take the place of the example problem; with -l it adds the
 // Lebesgue constant of each node set the columns use.  With -d it also writes
 // data files and gnuplot scripts and renders the plots when gnuplot is there.
 // The computations are the library's study (numerik/studie.h), the plots
@@ -44,10 +45,14 @@ const programmbeschreibung programm = {
         "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
         "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
         "             Interpolierenden und ihre Stuetzstellen ueber dem Fehler\n",
+        "          -f statt m eine Formel in x und ihr Intervall: Formel A B\n",
+        "             (Dateinamen mit -d: fehlerstudie_formel*)\n",
         " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: je n\n",
         "          max(1001, 10 n + 1), mit -t 1001)\n",
         " Toleranz = groesster zulaessiger Fehler, eine positive Zahl\n",
-        " m = Nummer der Beispielfunktion oder alle\n",
+        " m = Nummer der Beispielfunktion oder alle:\n",
+        "     1 sin(x) auf [-3.14159265,3.14159265]   2 sin(x) auf [-9,9]\n",
+        "     3 abs(x) auf [-0.3,0.3]                 4 1/(1+x^2) auf [-9,9]\n",
         " n = Anzahl der Stuetzstellen - 1, mindestens 2, aufsteigend\n",
         "     (ohne n: 2 4 8 16 32 64)\n",
         "Gemessen wird max |p(x) - f(x)| fuer das interpolierende Polynom (Newton-\n",
@@ -69,6 +74,7 @@ struct optionen {
     bool diagramm = false;
     bool lebesgue = false;
     bool ableitung = false;
+    bool formel = false;
     int spalten = SPALTEN_UEBERSICHT;
 };
 
@@ -97,7 +103,7 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         o->spalten |= SPALTEN_SPLINES;
         return true;
     default:
-        return false;
+        return formelschalter(zeichen, &o->formel);
     }
 }
 
@@ -128,9 +134,12 @@ int main(int argc, char **argv) {
     schalterstand stand = schalter_lesen(argc, argv, eigener_schalter_lesen, &o);
     // The point count and the tolerance come before m, in this order.
     int vor_m = (o.punkte_angegeben ? 1 : 0) + (o.toleranz_angegeben ? 1 : 0);
-    if (argc < 2 + vor_m) stand.fehler = true;
+    // A formula and its interval take three arguments where m takes one.
+    const int funktionsteile = o.formel ? 3 : 1;
+    if (argc < 1 + funktionsteile + vor_m) stand.fehler = true;
     // A search has no n of its own, and so no plot against n.
-    if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 2 + vor_m)) stand.fehler = true;
+    if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 1 + funktionsteile + vor_m))
+        stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
     // The search and the plots measure and show the function itself.
     if (o.ableitung && o.toleranz_angegeben)
@@ -152,13 +161,23 @@ int main(int argc, char **argv) {
 
     int m_erstes = 1;
     int m_letztes = funktion_anzahl;
-    const char *m_text = argv[naechstes++];
-    if (strcasecmp(m_text, "alle") == 0 && std::strcmp(m_text, "alle") != 0)
-        numerik_fehler("m = %s: gemeint ist wohl alle, klein geschrieben.\n", m_text);
-    if (std::strcmp(m_text, "alle") != 0) {
-        int m = problem_argument(m_text, funktion_anzahl);
-        m_erstes = m_letztes = m;
+    gewaehlte_funktion formel;
+    if (o.formel) {
+        formel = funktion_argumente(true, argv, naechstes);
+        m_erstes = m_letztes = FORMEL_PROBLEM;
+    } else {
+        const char *m_text = argv[naechstes++];
+        if (strcasecmp(m_text, "alle") == 0 && std::strcmp(m_text, "alle") != 0)
+            numerik_fehler("m = %s: gemeint ist wohl alle, klein geschrieben.\n", m_text);
+        if (std::strcmp(m_text, "alle") != 0) {
+            int m = problem_argument(m_text, funktion_anzahl);
+            m_erstes = m_letztes = m;
+        }
     }
+    // The function of problem m: the example row, or the formula.
+    auto problem_von = [&formel](int m) -> const beispielfunktion & {
+        return m == FORMEL_PROBLEM ? formel.problem : funktion[m - 1];
+    };
     const double probleme = m_letztes - m_erstes + 1;
 
     fortschrittsanzeige anzeige;
@@ -167,8 +186,9 @@ int main(int argc, char **argv) {
         for (int m = m_erstes; m <= m_letztes; ++m) {
             teilfortschritt teil = {&anzeige, (m - m_erstes) / probleme, 1.0 / probleme};
             studie_fortschritt rueckruf = {teil_melden, &teil};
-            suchen.push_back(toleranz_suchen(m, toleranz, std::max(punkte, STUDIE_MIN_PUNKTE),
-                                             o.spalten, &rueckruf));
+            suchen.push_back(toleranz_suchen(problem_von(m), m, toleranz,
+                                             std::max(punkte, STUDIE_MIN_PUNKTE), o.spalten,
+                                             &rueckruf));
         }
         anzeige.loeschen();
         std::fputs(toleranz_text(suchen).c_str(), stdout);
@@ -190,13 +210,15 @@ int main(int argc, char **argv) {
     std::vector<double> kosten;
     studie_kosten gesamt;
     for (int m = m_erstes; m <= m_letztes; ++m) {
-        studie_kosten k = studie_kosten_schaetzen(m, n_liste, punkte, o.spalten);
+        studie_kosten k = studie_kosten_schaetzen(problem_von(m), n_liste, punkte, o.spalten);
         // The picture of the last n measures every column once more.
         if (o.diagramm)
             k.operationen +=
-                studie_kosten_schaetzen(m, {n_liste.back()}, punkte, o.spalten).operationen;
+                studie_kosten_schaetzen(problem_von(m), {n_liste.back()}, punkte, o.spalten)
+                    .operationen;
         // The Lebesgue constants cost about n times their samples per kind.
-        if (o.lebesgue) k.operationen += lebesgue_kosten(m, n_liste, punkte, o.spalten);
+        if (o.lebesgue)
+            k.operationen += lebesgue_kosten(problem_von(m), n_liste, punkte, o.spalten);
         kosten.push_back(k.operationen);
         gesamt.operationen += k.operationen;
         if (k.teuerste_operationen > gesamt.teuerste_operationen) {
@@ -211,12 +233,13 @@ int main(int argc, char **argv) {
         double anteil = kosten[static_cast<std::size_t>(m - m_erstes)] / gesamt.operationen;
         double studienanteil = anteil;
         if (o.diagramm)
-            studienanteil *= studie_kosten_schaetzen(m, n_liste, punkte, o.spalten).operationen /
-                             kosten[static_cast<std::size_t>(m - m_erstes)];
+            studienanteil *=
+                studie_kosten_schaetzen(problem_von(m), n_liste, punkte, o.spalten).operationen /
+                kosten[static_cast<std::size_t>(m - m_erstes)];
         teilfortschritt teil = {&anzeige, erledigt, studienanteil};
         studie_fortschritt rueckruf = {teil_melden, &teil};
-        studie s =
-            studie_durchfuehren(m, n_liste, punkte, o.spalten, &rueckruf, o.ableitung ? 1 : 0);
+        studie s = studie_durchfuehren(problem_von(m), m, n_liste, punkte, o.spalten, &rueckruf,
+                                       o.ableitung ? 1 : 0);
         anzeige.loeschen();
         if (m > m_erstes) std::printf("\n");
         std::fputs(studie_text(s).c_str(), stdout);
@@ -225,8 +248,8 @@ int main(int argc, char **argv) {
             konvergenzdiagramm_zeichnen(s);
             teilfortschritt bild = {&anzeige, erledigt + studienanteil, anteil - studienanteil};
             studie_fortschritt bildrueckruf = {teil_melden, &bild};
-            verlauf v =
-                verlauf_berechnen(s.m, s.n.back(), s.gitter.back(), o.spalten, &bildrueckruf);
+            verlauf v = verlauf_berechnen(problem_von(m), m, s.n.back(), s.gitter.back(), o.spalten,
+                                          &bildrueckruf);
             anzeige.loeschen();
             verlaufsdiagramm_zeichnen(v);
         }

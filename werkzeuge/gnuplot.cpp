@@ -63,8 +63,8 @@ std::vector<const knotenart *> gezeigte_knotenarten(const verlauf &v) {
     return arten;
 }
 
-std::string problemtitel(int m) {
-    return "Beispielfunktion " + std::to_string(m) + ": " + funktion[m - 1].name;
+std::string problemtitel(const beispielfunktion &problem, int m) {
+    return problem_titel(studie_problem(problem, m), m);
 }
 
 // The program names each file it has written, on standard error, so that
@@ -83,7 +83,7 @@ void e_anhaengen(std::string &zeile, const char *vor, double x, int stellen) {
 
 void datendatei_schreiben(const studie &s, const std::string &name) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
-    std::fprintf(aus, "# %s\n", problemtitel(s.m).c_str());
+    std::fprintf(aus, "# %s\n", problemtitel(s.problem, s.m).c_str());
     std::fprintf(aus, "# groesster Fehler an %s Punkten\n# n", studie_gitter_text(s).c_str());
     for (const methode *me : s.spalten)
         std::fprintf(aus, " %s", me->spalte);
@@ -153,7 +153,8 @@ void skript_schreiben(const studie &s, const std::string &name, const std::strin
     std::snprintf(deckentext, sizeof deckentext,
                   "Decke %.0e (gepunktet): groessere Fehler, auch inf und nan, liegen auf ihr",
                   decke);
-    std::fprintf(aus, "set title %s . \"\\n\" . %s\n", gnuplot_text(problemtitel(s.m)).c_str(),
+    std::fprintf(aus, "set title %s . \"\\n\" . %s\n",
+                 gnuplot_text(problemtitel(s.problem, s.m)).c_str(),
                  gnuplot_text(deckentext).c_str());
     std::fprintf(aus, "set logscale xy\nset format y '%%.0e'\nset xtics (");
     for (std::size_t k = 0; k < s.n.size(); ++k)
@@ -192,7 +193,7 @@ void skript_schreiben(const studie &s, const std::string &name, const std::strin
 // picture of one n.
 void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
-    std::fprintf(aus, "# %s, n = %d\n# x f", problemtitel(v.m).c_str(), v.n);
+    std::fprintf(aus, "# %s, n = %d\n# x f", problemtitel(v.problem, v.m).c_str(), v.n);
     for (const methode *me : v.spalten)
         std::fprintf(aus, " %s", me->spalte);
     for (const methode *me : v.spalten)
@@ -210,13 +211,13 @@ void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
         zeile += '\n';
         std::fputs(zeile.c_str(), aus);
     }
-    const beispielfunktion &problem = funktion[v.m - 1];
+    const beispielfunktion &problem = studie_problem(v.problem, v.m);
     for (const knotenart *art : gezeigte_knotenarten(v)) {
         std::fprintf(aus, "\n\n# Stuetzstellen %s: x f(x)\n", art->titel);
         for (double x : stuetzstellen(problem, art->nummer, v.n)) {
             zeile.clear();
             e_anhaengen(zeile, "", x, 9);
-            e_anhaengen(zeile, " ", problem.f(x), 9);
+            e_anhaengen(zeile, " ", beispiel_f(&problem, x), 9);
             zeile += '\n';
             std::fputs(zeile.c_str(), aus);
         }
@@ -238,7 +239,7 @@ void verlaufsdaten_schreiben(const verlauf &v, const std::string &name) {
 void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const std::string &daten,
                               const std::string &bild) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
-    const beispielfunktion &problem = funktion[v.m - 1];
+    const beispielfunktion &problem = studie_problem(v.problem, v.m);
     double unten = v.f.front();
     double oben = v.f.front();
     for (double y : v.f) {
@@ -264,7 +265,7 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
                  name.c_str());
     std::fprintf(aus, "set terminal pngcairo noenhanced size 1100,1100 font ',11'\n");
     std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
-    std::string titel = problemtitel(v.m) + ", n = " + std::to_string(v.n);
+    std::string titel = problemtitel(v.problem, v.m) + ", n = " + std::to_string(v.n);
     std::fprintf(aus, "set multiplot title %s\n", gnuplot_text(titel).c_str());
     std::fprintf(aus, "set xrange [%.17g:%.17g]\nset grid\n", problem.a, problem.b);
     // Both panels with the same margins, so that their x axes line up.
@@ -397,14 +398,14 @@ void zeichnen_und_melden(const std::string &skript, const std::string &bild) {
 } // namespace
 
 void konvergenzdiagramm_zeichnen(const studie &s) {
-    std::string stamm = "fehlerstudie_" + std::to_string(s.m);
+    std::string stamm = "fehlerstudie_" + problem_stamm(s.m);
     datendatei_schreiben(s, stamm + ".dat");
     skript_schreiben(s, stamm + ".gp", stamm + ".dat", stamm + ".png");
     zeichnen_und_melden(stamm + ".gp", stamm + ".png");
 }
 
 void verlaufsdiagramm_zeichnen(const verlauf &v) {
-    std::string stamm = "fehlerstudie_" + std::to_string(v.m) + "_n" + std::to_string(v.n);
+    std::string stamm = "fehlerstudie_" + problem_stamm(v.m) + "_n" + std::to_string(v.n);
     verlaufsdaten_schreiben(v, stamm + ".dat");
     verlaufsskript_schreiben(v, stamm + ".gp", stamm + ".dat", stamm + ".png");
     zeichnen_und_melden(stamm + ".gp", stamm + ".png");

@@ -112,6 +112,41 @@ double reelles_argument(const char *text) {
 }
 
 namespace {
+double grenze_argument(const char *text, const char *was) {
+    double wert = reelles_argument(text);
+    if (std::isnan(wert)) numerik_fehler("%s = %s ist keine endliche Zahl.\n", was, text);
+    return wert;
+}
+} // namespace
+
+gewaehlte_funktion funktion_argumente(bool formel, char **argv, int &i) {
+    gewaehlte_funktion g;
+    if (!formel) {
+        g.m = problem_argument(argv[i++], funktion_anzahl);
+        g.problem = funktion[g.m - 1];
+        return g;
+    }
+    const char *text = argv[i];
+    double a = grenze_argument(argv[i + 1], "A");
+    double b = grenze_argument(argv[i + 2], "B");
+    i += 3;
+    g.formel.reset(formel_erzeugen(text, a, b));
+    g.problem = formel_als_funktion(g.formel.get());
+    return g;
+}
+
+std::string funktionsname(const gewaehlte_funktion &g) {
+    if (g.formel) return "Formel";
+    return std::string("Beispielfunktion ") + g.problem.name;
+}
+
+bool formelschalter(char zeichen, void *kontext) {
+    if (zeichen != 'f') return false;
+    *static_cast<bool *>(kontext) = true;
+    return true;
+}
+
+namespace {
 double sekunden_jetzt() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);

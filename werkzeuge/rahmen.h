@@ -6,12 +6,16 @@
 #ifndef WERKZEUGE_RAHMEN_H
 #define WERKZEUGE_RAHMEN_H
 
+#include "numerik/beispielfunktionen.h"
 #include "numerik/fehler.h"
+#include "numerik/formel.h"
 #include "numerik/interplt.h"
 #include "numerik/matrix.h"
 
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
+#include <string>
 
 struct programmbeschreibung {
     const char *benutzung;     // usage line, "%s" is the program name as invoked
@@ -68,6 +72,29 @@ int anzahl_argument(const char *text);
 // The number m of an example problem, 1 .. anzahl ("m muss mindestens 1
 // sein!\n", "Funktion Nr. %i nicht definiert.\n").
 int problem_argument(const char *text, int anzahl);
+
+// The function a program works on: example problem m, or, where the
+// switch -f announces it, a formula in x and its interval A B in place of
+// m (m is then 0, FORMEL_PROBLEM of numerik/studie.h); the formula object
+// lives as long as this.
+struct gewaehlte_funktion {
+    beispielfunktion problem = {};
+    int m = 0;
+    std::unique_ptr<formelfunktion, void (*)(formelfunktion *)> formel{nullptr, formel_freigeben};
+};
+
+// Reads the function at argv[i]: m (i moves on by one) or, with formel, the
+// formula and its bounds (i moves on by three).  A bound that is not one
+// finite number ends with "A = <text> ist keine endliche Zahl.\n"; the
+// formula and the interval are checked by formel_erzeugen.
+gewaehlte_funktion funktion_argumente(bool formel, char **argv, int &i);
+
+// The function as the names of objects call it: "Beispielfunktion " and
+// its name, or "Formel" (a formula's text may hold any character).
+std::string funktionsname(const gewaehlte_funktion &g);
+
+// The switch -f of the programs that take a function: sets *kontext (a bool).
+bool formelschalter(char zeichen, void *kontext);
 
 // Progress of a long run on standard error while standard error is a
 // terminal: one line, rewritten in place with \r, saying what is being

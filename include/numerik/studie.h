@@ -1,6 +1,7 @@
 /** \file
  * The convergence study: for an example problem (numerik/beispielfunktionen.h)
- * and the methods of numerik/methoden.h, the largest error of each method
+ * or a function given by a formula (numerik/formel.h), in one shape, and
+ * the methods of numerik/methoden.h, the largest error of each method
  * over n, the observed orders, the mark on figures that are rounding rather
  * than interpolation error, the search for the smallest n that meets a
  * tolerance, and the pointwise values of one n for plots.
@@ -46,6 +47,27 @@ struct studie_fortschritt {
     void *kontext;                                                 /**< its first argument */
 };
 
+/** The problem number of a function given by a formula, where the study's
+ * functions take a problem number m beside the problem. */
+constexpr int FORMEL_PROBLEM = 0;
+
+/** The problem a study works on: p when its f is set, else row m-1 of
+ * ::funktion (a study put together by hand names only m). */
+const beispielfunktion &studie_problem(const beispielfunktion &p, int m);
+
+/** The short name of problem m in messages and names of objects:
+ * "Beispielfunktion 4", for FORMEL_PROBLEM "Formel". */
+std::string problem_kurzname(int m);
+
+/** The title of a problem: "Beispielfunktion 4: Ableitung zu arctan auf
+ * [-9,9]", for FORMEL_PROBLEM "Formel: " and the formula. */
+std::string problem_titel(const beispielfunktion &problem, int m);
+
+/** The part of file names that names problem m: "4", for FORMEL_PROBLEM
+ * "formel" (a formula may hold '/' and other characters no file name
+ * should). */
+std::string problem_stamm(int m);
+
 /** Checks the next n of a study's list against the ones before it: at least
  * 2, at most STUDIE_MAX_N, and above the one before (orders compare
  * successive n); else ends through the fatal path with
@@ -76,7 +98,11 @@ struct studie_kosten {
  * n^2/2 to create, for the splines a search and a cubic per point. */
 double methode_kosten(const methode &me, int n, int punkte);
 
-/** The cost of studie_durchfuehren(m, n_liste, punkte, wahl). */
+/** The cost of studie_durchfuehren(problem, n_liste, punkte, wahl). */
+studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
+                                      const std::vector<int> &n_liste, int punkte, int wahl);
+
+/** The same for example problem m. */
 studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte, int wahl);
 
 /** Warns (numerik_warnung) once when k will take more than a minute at
@@ -129,7 +155,8 @@ struct messwert {
 
 /** The figures of one problem: a row per n, a column per method. */
 struct studie {
-    int m = 0;                                /**< problem number, from 1 */
+    int m = 0;                                /**< problem number, from 1; FORMEL_PROBLEM */
+    beispielfunktion problem = {};            /**< the problem (studie_problem) */
     int punkte = 0;                           /**< the fixed grid, 0: following n */
     std::vector<int> gitter;                  /**< grid points at each n (studie_punkte) */
     std::vector<const methode *> spalten;     /**< the columns */
@@ -141,13 +168,18 @@ struct studie {
     int ableitung = 0;
 };
 
-/** The study of problem m at each n of n_liste on studie_punkte(punkte, n)
- * points, with the columns of the choice wahl; fortschritt, when given,
- * hears of the progress.  ableitung 1 measures the error of the first
- * derivative instead of the value's; a problem without abl1 then ends
- * through the fatal path with "Beispielfunktion %d hat keine 1. Ableitung.\n",
- * an ableitung other than 0 and 1 with "Ableitung %d nicht messbar (0 oder
- * 1).\n". */
+/** The study of problem (number m, or FORMEL_PROBLEM) at each n of n_liste
+ * on studie_punkte(punkte, n) points, with the columns of the choice wahl;
+ * fortschritt, when given, hears of the progress.  ableitung 1 measures the
+ * error of the first derivative instead of the value's; a problem without
+ * abl1 then ends through the fatal path with "Beispielfunktion %d hat keine
+ * 1. Ableitung.\n", an ableitung other than 0 and 1 with "Ableitung %d nicht
+ * messbar (0 oder 1).\n". */
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, int wahl, const studie_fortschritt *fortschritt = nullptr,
+                           int ableitung = 0);
+
+/** The study of example problem m. */
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
                            const studie_fortschritt *fortschritt = nullptr, int ableitung = 0);
 
@@ -201,16 +233,21 @@ int suchgrenze(const methode &me);
 
 /** The result of a tolerance search for one problem. */
 struct toleranzsuche {
-    int m = 0;                            /**< problem number, from 1 */
+    int m = 0;                            /**< problem number, from 1; FORMEL_PROBLEM */
+    beispielfunktion problem = {};        /**< the problem (studie_problem) */
     double toleranz = 0.0;                /**< the tolerance */
     int punkte = 0;                       /**< the least grid of each measurement */
     std::vector<const methode *> spalten; /**< the columns */
     std::vector<int> n;                   /**< per column; 0: not met up to suchgrenze */
 };
 
-/** For each method of the choice wahl that fits problem m, the smallest n
- * whose largest error, on max(punkte, gitterpunkte_fuer(n)) points, is at
- * most toleranz. */
+/** For each method of the choice wahl that fits problem (number m, or
+ * FORMEL_PROBLEM), the smallest n whose largest error, on max(punkte,
+ * gitterpunkte_fuer(n)) points, is at most toleranz. */
+toleranzsuche toleranz_suchen(const beispielfunktion &problem, int m, double toleranz, int punkte,
+                              int wahl, const studie_fortschritt *fortschritt = nullptr);
+
+/** The same for example problem m. */
 toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
                               const studie_fortschritt *fortschritt = nullptr);
 
@@ -221,7 +258,8 @@ std::string toleranz_text(const std::vector<toleranzsuche> &suchen);
 /** The values of f and of each method's interpolant with n+1 nodes at the
  * grid points, for the picture of one n. */
 struct verlauf {
-    int m = 0;                            /**< problem number, from 1 */
+    int m = 0;                            /**< problem number, from 1; FORMEL_PROBLEM */
+    beispielfunktion problem = {};        /**< the problem (studie_problem) */
     int n = 0;                            /**< n+1 nodes */
     std::vector<const methode *> spalten; /**< the methods */
     std::vector<double> x;                /**< the grid points */
@@ -230,8 +268,12 @@ struct verlauf {
     std::vector<std::vector<double>> p;   /**< [column][point]; empty: not computed */
 };
 
-/** The values of problem m's f and of the interpolants of the choice wahl
- * with n+1 nodes at punkte grid points. */
+/** The values of the problem's f (number m, or FORMEL_PROBLEM) and of the
+ * interpolants of the choice wahl with n+1 nodes at punkte grid points. */
+verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt = nullptr);
+
+/** The same for example problem m. */
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt = nullptr);
 
@@ -255,8 +297,13 @@ double lebesgue_konstante(int art, int n, double a, double b, int punkte);
 std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten);
 
 /** The cost in operations (studie_kosten) of the Lebesgue constants of the
- * study studie_durchfuehren(m, n_liste, punkte, wahl): per node kind and n,
- * the grid and the midpoints of the node intervals, n operations each. */
+ * study studie_durchfuehren(problem, m, n_liste, punkte, wahl): per node
+ * kind and n, the grid and the midpoints of the node intervals, n
+ * operations each. */
+double lebesgue_kosten(const beispielfunktion &problem, const std::vector<int> &n_liste, int punkte,
+                       int wahl);
+
+/** The same for example problem m. */
 double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl);
 
 /** The Lebesgue constants of a study's node sets: a row per n, a column

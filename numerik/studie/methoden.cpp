@@ -452,13 +452,13 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
         if (me->abl2 && me->splineart == SPLINE_EINGESPANNT) {
             if (problem == nullptr)
                 numerik_fehler("Fuer eigene Daten ist f' an den Enden nicht bekannt.\n");
-            p.optionen.spline.abl1links = problem->abl1(problem->a);
-            p.optionen.spline.abl1rechts = problem->abl1(problem->b);
+            p.optionen.spline.abl1links = beispiel_abl1(problem, problem->a);
+            p.optionen.spline.abl1rechts = beispiel_abl1(problem, problem->b);
         } else if (me->abl2) {
             if (problem == nullptr)
                 numerik_fehler("Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n");
-            p.optionen.spline.abl2links = problem->abl2(problem->a);
-            p.optionen.spline.abl2rechts = problem->abl2(problem->b);
+            p.optionen.spline.abl2links = beispiel_abl2(problem, problem->a);
+            p.optionen.spline.abl2rechts = beispiel_abl2(problem, problem->b);
         }
     } else if (me->art == &newton_interpolation) {
         p.optionen.newton.leja = me->option;

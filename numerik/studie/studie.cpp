@@ -29,7 +29,7 @@ matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, i
     matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
     std::vector<double> x = stuetzstellen(problem, art, n);
     for (int i = 0; i <= n; ++i)
-        nmmatrix_setzen(werte.get(), i + 1, 1, problem.f(x[i]));
+        nmmatrix_setzen(werte.get(), i + 1, 1, beispiel_f(&problem, x[i]));
     return werte;
 }
 
@@ -57,8 +57,9 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
     for (int i = 0; i <= intervalle; ++i) {
         if (fs != nullptr && (i & 1023) == 0) fs->melden(fs->basis + fs->je_punkt * i);
         double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
-        double abstand = ableitung == 0 ? std::fabs(fi->funktionswert(ip, x) - problem.f(x))
-                                        : std::fabs(fi->ableitung1(ip, x) - problem.abl1(x));
+        double abstand = ableitung == 0
+                             ? std::fabs(fi->funktionswert(ip, x) - beispiel_f(&problem, x))
+                             : std::fabs(fi->ableitung1(ip, x) - beispiel_abl1(&problem, x));
         if (std::isnan(abstand)) return abstand;
         if (abstand > fehlerwert) fehlerwert = abstand;
     }
@@ -67,13 +68,29 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
 
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
                                   objekt *werte) {
-    std::string name =
-        "Beispielfunktion " + std::to_string(m) + ", " + me.titel + ", n = " + std::to_string(n);
+    std::string name = problem_kurzname(m) + ", " + me.titel + ", n = " + std::to_string(n);
     return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
                                                  problem.a, problem.b, werte, &problem));
 }
 
 } // namespace
+
+const beispielfunktion &studie_problem(const beispielfunktion &p, int m) {
+    return p.f != nullptr ? p : funktion[m - 1];
+}
+
+std::string problem_kurzname(int m) {
+    return m == FORMEL_PROBLEM ? std::string("Formel") : "Beispielfunktion " + std::to_string(m);
+}
+
+std::string problem_titel(const beispielfunktion &problem, int m) {
+    if (m == FORMEL_PROBLEM) return std::string("Formel: ") + problem.formel;
+    return problem_kurzname(m) + ": " + problem.name;
+}
+
+std::string problem_stamm(int m) {
+    return m == FORMEL_PROBLEM ? std::string("formel") : std::to_string(m);
+}
 
 void studie_n_pruefen(int n, const std::vector<int> &vorher) {
     if (n < 2) numerik_fehler("n muss mindestens 2 sein!\n");
@@ -102,7 +119,8 @@ int hoechstes_n(const methode &me) {
 // the end values (with its warning), which puts a floor of about 3.6e-9
 // under that column's error.
 bool periodisch(const beispielfunktion &problem) {
-    return std::fabs(problem.f(problem.a) - problem.f(problem.b)) <= ENDWERT_TOLERANZ;
+    return std::fabs(beispiel_f(&problem, problem.a) - beispiel_f(&problem, problem.b)) <=
+           ENDWERT_TOLERANZ;
 }
 
 std::vector<const methode *> spalten_waehlen(const beispielfunktion &problem, int wahl) {
@@ -171,8 +189,13 @@ double methode_kosten(const methode &me, int n, int punkte) {
 
 studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte,
                                       int wahl) {
+    return studie_kosten_schaetzen(funktion[m - 1], n_liste, punkte, wahl);
+}
+
+studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
+                                      const std::vector<int> &n_liste, int punkte, int wahl) {
     studie_kosten k;
-    for (const methode *me : spalten_waehlen(funktion[m - 1], wahl)) {
+    for (const methode *me : spalten_waehlen(problem, wahl)) {
         double spalte = 0.0;
         for (int n : n_liste)
             if (n <= hoechstes_n(*me)) spalte += methode_kosten(*me, n, studie_punkte(punkte, n));
@@ -201,13 +224,19 @@ void studie_dauer_pruefen(const studie_kosten &k) {
 
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
                            const studie_fortschritt *fortschritt, int ableitung) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return studie_durchfuehren(funktion[m - 1], m, n_liste, punkte, wahl, fortschritt, ableitung);
+}
+
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, int wahl, const studie_fortschritt *fortschritt,
+                           int ableitung) {
     if (ableitung != 0 && ableitung != 1)
         numerik_fehler("Ableitung %d nicht messbar (0 oder 1).\n", ableitung);
     if (ableitung == 1 && problem.abl1 == nullptr)
         numerik_fehler("Beispielfunktion %d hat keine 1. Ableitung.\n", m);
     studie s;
     s.m = m;
+    s.problem = problem;
     s.ableitung = ableitung;
     s.punkte = punkte;
     s.n = n_liste;
@@ -217,10 +246,11 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
     // max |f| on the finest grid of the study, the last n's.
     const int f_punkte = s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back();
     for (int i = 0; i < f_punkte; ++i)
-        s.f_groesste = std::fmax(
-            s.f_groesste,
-            std::fabs(problem.f(aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
-    const double gesamt = studie_kosten_schaetzen(m, n_liste, punkte, wahl).operationen;
+        s.f_groesste =
+            std::fmax(s.f_groesste,
+                      std::fabs(beispiel_f(
+                          &problem, aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
+    const double gesamt = studie_kosten_schaetzen(problem, n_liste, punkte, wahl).operationen;
     fortschrittsstand fs;
     fs.rueckruf = fortschritt;
     for (std::size_t k = 0; k < n_liste.size(); ++k) {
@@ -233,8 +263,7 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
             messwert mw;
             if (n <= hoechstes_n(*me)) {
                 const double kosten = methode_kosten(*me, n, s.gitter[k]);
-                fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
-                         ", n = " + std::to_string(n);
+                fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
                 fs.je_punkt = kosten / gesamt / s.gitter[k];
                 matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
                 if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
@@ -355,9 +384,14 @@ int suchgrenze(const methode &me) {
 
 toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
                               const studie_fortschritt *fortschritt) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return toleranz_suchen(funktion[m - 1], m, toleranz, punkte, wahl, fortschritt);
+}
+
+toleranzsuche toleranz_suchen(const beispielfunktion &problem, int m, double toleranz, int punkte,
+                              int wahl, const studie_fortschritt *fortschritt) {
     toleranzsuche t;
     t.m = m;
+    t.problem = problem;
     t.toleranz = toleranz;
     t.punkte = punkte;
     t.spalten = spalten_waehlen(problem, wahl);
@@ -373,8 +407,7 @@ toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
             2.0 * std::log2(static_cast<double>(suchgrenze(*me)) / suchanfang(*me)) + 2.0;
         int gemessen = 0;
         auto fehler = [&](int n) {
-            fs.was = "Beispielfunktion " + std::to_string(m) + ", " + me->spalte +
-                     ", n = " + std::to_string(n);
+            fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
             const int gitter = std::max(punkte, gitterpunkte_fuer(n));
             fs.basis = (j + std::min(0.95, gemessen / schritte)) / spalten;
             fs.je_punkt = 1.0 / spalten / schritte / gitter;
@@ -389,15 +422,20 @@ toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
 
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt) {
-    const beispielfunktion &problem = funktion[m - 1];
+    return verlauf_berechnen(funktion[m - 1], m, n, punkte, wahl, fortschritt);
+}
+
+verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt) {
     verlauf v;
     v.m = m;
+    v.problem = problem;
     v.n = n;
     v.spalten = spalten_waehlen(problem, wahl);
     for (int i = 0; i < punkte; ++i) {
         double x = aequidistanter_punkt(i, punkte - 1, problem.a, problem.b);
         v.x.push_back(x);
-        v.f.push_back(problem.f(x));
+        v.f.push_back(beispiel_f(&problem, x));
         v.f_groesste = std::fmax(v.f_groesste, std::fabs(v.f.back()));
     }
     fortschrittsstand fs;
@@ -407,7 +445,7 @@ verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
         const methode *me = v.spalten[j];
         std::vector<double> p;
         if (n <= hoechstes_n(*me)) {
-            fs.was = "Verlauf, Beispielfunktion " + std::to_string(m) + ", " + me->spalte;
+            fs.was = "Verlauf, " + problem_kurzname(m) + ", " + me->spalte;
             interpolation_zeiger ip = erzeugen(*me, problem, m, n);
             const interpolation_funktionen *fi = interpolation_tabelle(ip.get());
             for (std::size_t i = 0; i < v.x.size(); ++i) {
@@ -568,8 +606,12 @@ std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten) {
 }
 
 double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
-    const double arten =
-        static_cast<double>(lebesgue_arten(spalten_waehlen(funktion[m - 1], wahl)).size());
+    return lebesgue_kosten(funktion[m - 1], n_liste, punkte, wahl);
+}
+
+double lebesgue_kosten(const beispielfunktion &problem, const std::vector<int> &n_liste, int punkte,
+                       int wahl) {
+    const double arten = static_cast<double>(lebesgue_arten(spalten_waehlen(problem, wahl)).size());
     double operationen = 0.0;
     for (int n : n_liste)
         operationen += arten * n * (studie_punkte(punkte, n) + 2.0 * n);
@@ -577,7 +619,7 @@ double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int w
 }
 
 lebesgue_tabelle lebesgue_berechnen(const studie &s) {
-    const beispielfunktion &problem = funktion[s.m - 1];
+    const beispielfunktion &problem = studie_problem(s.problem, s.m);
     lebesgue_tabelle t;
     t.m = s.m;
     t.n = s.n;

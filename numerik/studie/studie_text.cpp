@@ -67,7 +67,10 @@ bloecke(const std::vector<const methode *> &spalten, bool mit_marke) {
 // spalten, empty where its search has no such column.
 void suchzeile(std::string &text, const toleranzsuche &t,
                const std::vector<const methode *> &spalten, std::size_t von, std::size_t bis) {
-    anhaengen(text, "%6d", t.m);
+    if (t.m == FORMEL_PROBLEM)
+        anhaengen(text, "%6s", "Formel");
+    else
+        anhaengen(text, "%6d", t.m);
     for (std::size_t j = von; j < bis; ++j) {
         const methode *me = spalten[j];
         auto stelle = std::find(t.spalten.begin(), t.spalten.end(), me);
@@ -90,9 +93,8 @@ void suchzeile(std::string &text, const toleranzsuche &t,
 } // namespace
 
 std::string studie_text(const studie &s) {
-    const beispielfunktion &problem = funktion[s.m - 1];
-    std::string text;
-    anhaengen(text, "Beispielfunktion %d: %s\n", s.m, problem.name);
+    const beispielfunktion &problem = studie_problem(s.problem, s.m);
+    std::string text = problem_titel(problem, s.m) + "\n";
     if (s.ableitung == 1)
         anhaengen(text,
                   "Groesster Fehler der 1. Ableitung max |p'(x) - f'(x)| an %s Punkten von "
@@ -178,7 +180,7 @@ std::string toleranz_text(const std::vector<toleranzsuche> &suchen) {
                 break;
             }
     for (const toleranzsuche &t : suchen)
-        anhaengen(text, "Beispielfunktion %d: %s\n", t.m, funktion[t.m - 1].name);
+        text += problem_titel(studie_problem(t.problem, t.m), t.m) + "\n";
     anhaengen(text, "Kleinstes n mit max |p(x) - f(x)| <= %g, gemessen an max(%d, 10 n + 1)\n",
               suchen[0].toleranz, suchen[0].punkte);
     text += "Punkten (n verdoppelt ab 2, dann halbiert; >N: bis n = N nicht erreicht)\n";

@@ -8,11 +8,15 @@
  *   NUMERIK_FEHLALLOK_ZEITLIMIT=s    the process ends by SIGALRM after s
  *                                    seconds: a hang is seen as a signal
  *
- * Calls are counted from the first one made after the environment is
- * available, which is before the program's own main.  Only the one call
+ * Calls are counted from the program's own main on (the call of main is
+ * taken over through __libc_start_main): what the constructors of the shared
+ * libraries allocate before it (libgomp's and muparser's tables, which a
+ * program linking muparser loads) no program can survive, as it has not
+ * started yet, so those calls are not counted.  Only the one call
  * fails; later calls succeed again.  Every other function of the allocator
  * stays the C library's. */
 #define _GNU_SOURCE
+#include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -27,6 +31,24 @@ extern char **environ;
 
 static long ziel = -1; /* -1: not read yet, 0: off */
 static long zaehler;
+static int in_main; /* set when the program's main is entered */
+
+typedef int (*hauptfunktion)(int, char **, char **);
+typedef int (*startfunktion)(hauptfunktion, int, char **, void (*)(void), void (*)(void),
+                             void (*)(void), void *);
+static hauptfunktion echtes_main;
+
+static int main_zaehlend(int argc, char **argv, char **env) {
+    in_main = 1;
+    return echtes_main(argc, argv, env);
+}
+
+int __libc_start_main(hauptfunktion haupt, int argc, char **argv, void (*init)(void),
+                      void (*fini)(void), void (*rtld_fini)(void), void *stack_end) {
+    startfunktion echt = (startfunktion)dlsym(RTLD_NEXT, "__libc_start_main");
+    echtes_main = haupt;
+    return echt(main_zaehlend, argc, argv, init, fini, rtld_fini, stack_end);
+}
 
 /* Reads the environment without allocating: getenv and atol do not. */
 static void einrichten(void) {
@@ -55,6 +77,7 @@ __attribute__((constructor)) static void zeitlimit_setzen(void) {
 
 /* True for the call that must fail. */
 static int scheitern(size_t groesse) {
+    if (!in_main) return 0;
     if (ziel < 0) {
         /* The dynamic loader allocates before the environment is set up;
          * those calls are not counted. */

@@ -59,7 +59,7 @@ TEST(Methodentabelle, EveryRowCreatesOnEveryKindItTakesAndInterpolates) {
                 problem, art == STUETZSTELLEN_GEGEBEN ? STUETZSTELLEN_TSCHEBYSCHEFF : art, n);
             std::vector<double> y;
             for (double xi : x)
-                y.push_back(problem.f(xi));
+                y.push_back(beispiel_f(&problem, xi));
             matrix_zeiger knoten = spalte(x, "Stuetzstellen");
             matrix_zeiger werte = spalte(y, "Stuetzwerte");
             interpolation_zeiger ip(methode_erzeugen(

@@ -62,6 +62,7 @@
     const M = await bereit();
     bib.hinweise = hinweise;
     try {
+      if (zustand.quelle === 'formel') formelSicherstellen(M);
       return { wert: arbeit(M) };
     } catch (e) {
       bib.M = null;
@@ -89,6 +90,35 @@
     const bytes = M.HEAPU8.slice(p, p + n);
     M._web_text_freigeben(p);
     return bytes;
+  }
+
+  // The user's function (problem 0 of the module) is set in each instance
+  // once, the last formula the module accepted.
+  function formelSetzen(M, f) {
+    const p = textInsModul(M, f.text);
+    try {
+      M._web_formel(p, f.a, f.b);
+    } finally {
+      M._free(p);
+    }
+    M.formelNr = f.nr;
+  }
+  function formelSicherstellen(M) {
+    if (M.formelNr !== zustand.formel.nr) formelSetzen(M, zustand.formel);
+  }
+
+  // The text of problem m for titles and commands: the example's name, or
+  // the user's formula.
+  function problemTitel(m) {
+    if (m === 0) return `Eigene Funktion: f(x) = ${zustand.formel.text} auf [${zustand.formel.a},${zustand.formel.b}]`;
+    return `Beispielfunktion ${m}: ${zustand.beispiele[m - 1].name}`;
+  }
+  // The function as fehlerstudie, beispielwerte and splineerzeuger take it:
+  // m, or -f with the formula (quoted for the shell) and its interval.
+  function problemArgumente(m) {
+    if (m !== 0) return { schalter: '', args: String(m) };
+    const f = zustand.formel;
+    return { schalter: ' -f', args: `'${f.text.replace(/'/g, "'\\''")}' ${f.a} ${f.b}` };
   }
 
   // The user's text is loaded into each instance once.
@@ -140,12 +170,15 @@
   const RUNDUNG_LEGENDE = '* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten ' +
     'Polynom derselben Stützstellen um mehr als dessen Fehler ab.';
   const KNOTEN_GEZEIGT = 1000; // node markers up to this many nodes
+  // The names the examples go by beside their formulas.
+  const BEINAMEN = { 4: 'Runge-Funktion' };
 
   const zustand = {
     beispiele: [], // {m, name}
     verfahren: [], // {k, schluessel, titel, stile: {node kind: {farbe, dash, breite}}, arten, abl2}
     geladenStil: null, // the style of the loaded interpolation
-    quelle: 4, // example m, or 'daten'
+    quelle: 4, // example m, 'formel' or 'daten'
+    formel: { text: '1/(1+x^2)', a: -9, b: 9, nr: 1 }, // the last formula the module accepted
     n: 8, // the last n the field accepted
     datenArt: 0, // 1 interpolation, 2 value file, 0 none
     datenInfo: '',
@@ -188,7 +221,8 @@
     if (!zustand.punkteFest) $('punkte').value = String(punkte);
     return {
       quelle: zustand.quelle,
-      m: zustand.quelle === 'daten' ? 0 : zustand.quelle,
+      // 0: the user's function (FORMEL_PROBLEM of the module); for own data unused.
+      m: zustand.quelle === 'daten' || zustand.quelle === 'formel' ? 0 : zustand.quelle,
       art,
       n,
       verfahren,
@@ -563,7 +597,7 @@
   function dateistamm(w, v, name) {
     if (v.schluessel === 'geladen') return `geladen_${name.replace(/[^A-Za-z0-9_-]+/g, '_').slice(0, 40)}`;
     if (w.quelle === 'daten') return `${v.schluessel}_daten`;
-    return `${v.schluessel}_f${w.m}_${ARTKUERZEL[w.art]}_n${w.n}`;
+    return `${v.schluessel}_${w.m === 0 ? 'formel' : `f${w.m}`}_${ARTKUERZEL[w.art]}_n${w.n}`;
   }
 
   function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
@@ -626,8 +660,8 @@
     if (w.quelle !== 'daten') {
       const punkte = w.punkte - 1;
       const tr = zeile(['f (exakt)', `${punkte + 1} Messpunkte`, '', [
-        knopf('Beispielwerte', `die exakten Werte an ${punkte + 1} Punkten (wie beispielwerte ${punkte} ${w.m})`,
-          () => dateiAnbieten(`beispielwerte_f${w.m}_${punkte}.txt`,
+        knopf('Beispielwerte', `die exakten Werte an ${punkte + 1} Punkten (wie beispielwerte${problemArgumente(w.m).schalter} ${punkte} ${problemArgumente(w.m).args})`,
+          () => dateiAnbieten(`beispielwerte_${w.m === 0 ? 'formel' : `f${w.m}`}_${punkte}.txt`,
             (M) => textHolen(M, M._web_text_beispielwerte(w.m, punkte)))),
       ]]);
       tr.dataset.verfahren = 'exakt';
@@ -726,7 +760,7 @@
     }
     const titel = w.quelle === 'daten'
       ? `Eigene Daten: ${zustand.datenInfo || 'noch keine geladen (Text einfügen und „Laden“, oder eine Datei öffnen)'}`
-      : `Beispielfunktion ${w.m}: ${zustand.beispiele[w.m - 1].name}, n = ${w.n}, ${ARTEN[w.art]}`;
+      : `${problemTitel(w.m)}, n = ${w.n}, ${ARTEN[w.art]}`;
     $('titel_funktion').textContent = titel;
     // uPlot draws in a microtask queued by setData; it has run when this
     // continuation does.
@@ -746,7 +780,8 @@
 
   function studieBefehl(m, punkte, spaltenwahl, nListe) {
     const g = punkte === 0 ? '' : ` -g ${punkte}`;
-    return `fehlerstudie${SCHALTER[spaltenwahl]}${g} ${m} ${nListe.join(' ')}`;
+    const f = problemArgumente(m);
+    return `fehlerstudie${SCHALTER[spaltenwahl]}${f.schalter}${g} ${f.args} ${nListe.join(' ')}`;
   }
 
   function textInsModul(M, t) {
@@ -902,7 +937,7 @@
         cursor: { drag: { x: false, y: false } },
       }, daten, el);
     }
-    $('studie_titel').textContent = `Konvergenzstudie: Beispielfunktion ${s.m}: ${zustand.beispiele[s.m - 1].name}`;
+    $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
     $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
   }
 
@@ -1020,12 +1055,40 @@
     await aktualisieren();
   }
 
+  // A new formula or bound: the module reads it; refused, the message stands
+  // at the field and the picture of the last formula it took stays.
+  async function formelAendern() {
+    const meldung = $('formel_meldung');
+    const a = Number($('formel_a').value.trim());
+    const b = Number($('formel_b').value.trim());
+    let fehler;
+    if ($('formel_a').value.trim() === '' || !Number.isFinite(a)) fehler = 'A ist keine endliche Zahl.';
+    else if ($('formel_b').value.trim() === '' || !Number.isFinite(b)) fehler = 'B ist keine endliche Zahl.';
+    const neu = { text: $('formel').value, a, b, nr: zustand.formel.nr + 1 };
+    if (fehler === undefined) {
+      const r = await ausfuehren((M) => formelSetzen(M, neu));
+      if (r.fehler !== undefined) fehler = r.fehler.replace(/\n+$/, '');
+    }
+    if (fehler !== undefined) {
+      meldung.textContent = fehler;
+      meldung.hidden = false;
+      document.body.dataset.formelfehler = String(Number(document.body.dataset.formelfehler || 0) + 1);
+      return;
+    }
+    meldung.hidden = true;
+    meldung.textContent = '';
+    zustand.formel = neu;
+    aktualisieren();
+    studieAktualisieren();
+  }
+
   // Which controls apply: an example takes node kind, methods and n; a value
   // file takes methods (its points are the nodes); an interpolation text is
   // drawn as it is.
   function steuerungAnpassen() {
     const daten = zustand.quelle === 'daten';
     $('datenbereich').hidden = !daten;
+    $('formelbereich').hidden = zustand.quelle !== 'formel';
     const werte = daten && zustand.datenArt === 2;
     const interpolation = daten && zustand.datenArt === 1;
     $('art_gegeben').hidden = !daten;
@@ -1066,7 +1129,8 @@
     await modulStarten();
     const M = bib.M;
     for (let m = 1; m <= M._web_beispiel_anzahl(); ++m) {
-      zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)) });
+      zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)), formel: text(M, M._web_beispiel_formel(m)),
+        a: M._web_beispiel_a(m), b: M._web_beispiel_b(m) });
     }
     // The choice of nodes: the placed kinds in table order, the first
     // checked, then the kind of given nodes, shown only for own data.
@@ -1106,8 +1170,17 @@
     }
 
     const quelle = $('quelle');
-    for (const b of zustand.beispiele) quelle.add(new Option(`${b.m}: ${b.name}`, String(b.m)));
+    // Each example as its formula, with its interval and name.
+    for (const b of zustand.beispiele) {
+      const beiname = BEINAMEN[b.m] ? ` (${BEINAMEN[b.m]})` : '';
+      quelle.add(new Option(`${b.m}: f(x) = ${b.formel}${beiname} auf [${b.a},${b.b}] – ${b.name}`, String(b.m)));
+    }
+    quelle.add(new Option('Eigene Funktion', 'formel'));
     quelle.add(new Option('Eigene Daten', 'daten'));
+    $('formel').value = zustand.formel.text;
+    $('formel_a').value = String(zustand.formel.a);
+    $('formel_b').value = String(zustand.formel.b);
+    for (const id of ['formel', 'formel_a', 'formel_b']) $(id).addEventListener('change', formelAendern);
     quelle.value = String(zustand.quelle);
 
     const box = $('verfahren');
@@ -1127,7 +1200,7 @@
     }
 
     quelle.addEventListener('change', () => {
-      zustand.quelle = quelle.value === 'daten' ? 'daten' : Number(quelle.value);
+      zustand.quelle = quelle.value === 'daten' || quelle.value === 'formel' ? quelle.value : Number(quelle.value);
       steuerungAnpassen();
       aktualisieren();
       studieAktualisieren();

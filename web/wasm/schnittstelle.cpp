@@ -19,6 +19,7 @@
 #include "numerik/bandmtrx.h"
 #include "numerik/beispielfunktionen.h"
 #include "numerik/fehler.h"
+#include "numerik/formel.h"
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
@@ -81,9 +82,26 @@ const methode &methode_nr(int i) {
     return methoden[i];
 }
 
+// The user's own function, set by web_formel: problem FORMEL_PROBLEM (0)
+// for every function that takes a problem number.  A fresh instance has
+// none; the page sets it again before it asks for problem 0.
+formelfunktion *eigene_formel = nullptr;
+beispielfunktion eigenes_problem = {};
+
 const beispielfunktion &problem_nr(int m) {
+    if (m == FORMEL_PROBLEM) {
+        if (eigene_formel == nullptr) numerik_fehler("Keine eigene Funktion gesetzt.\n");
+        return eigenes_problem;
+    }
     if (m < 1 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     return funktion[m - 1];
+}
+
+// "Beispielfunktion <name>", or "Formel" for the user's function, as the
+// programs name it in objects.
+std::string funktionsname(const beispielfunktion &problem) {
+    if (&problem == &eigenes_problem) return "Formel";
+    return std::string("Beispielfunktion ") + problem.name;
 }
 
 objekt *vektor(int zeilen, const char *name) {
@@ -94,7 +112,7 @@ objekt *vektor(int zeilen, const char *name) {
 // The name splineerzeuger gives a problem of example m, so that the page's
 // files carry the same names as the programs' files.
 std::string problemname(const beispielfunktion &problem, int n) {
-    return std::string("Beispielfunktion ") + problem.name + " mit n = " + std::to_string(n);
+    return funktionsname(problem) + " mit n = " + std::to_string(n);
 }
 
 // The values of f at the n+1 nodes of kind art, placed by the library's own
@@ -106,7 +124,7 @@ objekt *werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) 
     const matrix_funktionen *fk = matrix_tabelle(knoten.get());
     const matrix_funktionen *fw = matrix_tabelle(werte);
     for (int i = 1; i <= n + 1; ++i)
-        fw->setzen(werte, i, 1, problem.f(fk->amIndex(knoten.get(), i, 1)));
+        fw->setzen(werte, i, 1, beispiel_f(&problem, fk->amIndex(knoten.get(), i, 1)));
     return werte;
 }
 
@@ -233,6 +251,20 @@ EMSCRIPTEN_KEEPALIVE double web_beispiel_a(int m) {
 }
 EMSCRIPTEN_KEEPALIVE double web_beispiel_b(int m) {
     return problem_nr(m).b;
+}
+// f of problem m as a formula in x: "1/(1+x^2)" for problem 4.
+EMSCRIPTEN_KEEPALIVE const char *web_beispiel_formel(int m) {
+    return problem_nr(m).formel;
+}
+
+// Reads the formula text on [a, b] as the user's function, problem 0, in
+// place of the one before; an unreadable formula or interval fails with
+// the library's message and leaves the one before as it was.
+EMSCRIPTEN_KEEPALIVE void web_formel(const char *text, double a, double b) {
+    formelfunktion *neu = formel_erzeugen(text, a, b);
+    formel_freigeben(eigene_formel);
+    eigene_formel = neu;
+    eigenes_problem = formel_als_funktion(eigene_formel);
 }
 
 // The table of node kinds, row i (numerik/knotenarten.h): the page builds
@@ -472,7 +504,7 @@ EMSCRIPTEN_KEEPALIVE void web_werte(objekt *ip, const double *x, double *y, int 
 EMSCRIPTEN_KEEPALIVE void web_beispielwerte(int m, const double *x, double *y, int anzahl) {
     const beispielfunktion &problem = problem_nr(m);
     for (int i = 0; i < anzahl; ++i)
-        y[i] = problem.f(x[i]);
+        y[i] = beispiel_f(&problem, x[i]);
 }
 
 // e(i) = |y(i) - f(x(i))| for example m, and the largest of them, measured
@@ -484,7 +516,7 @@ EMSCRIPTEN_KEEPALIVE double web_fehler(int m, const double *x, const double *y, 
     double groesster = 0.0;
     bool zahl = true;
     for (int i = 0; i < anzahl; ++i) {
-        e[i] = std::fabs(y[i] - problem.f(x[i]));
+        e[i] = std::fabs(y[i] - beispiel_f(&problem, x[i]));
         if (std::isnan(e[i])) {
             if (zahl) groesster = e[i];
             zahl = false;
@@ -521,6 +553,7 @@ EMSCRIPTEN_KEEPALIVE int web_rundung(int m, int k, int art, int n, int punkte, d
                                              problem.b, werte.get(), &problem));
     studie s;
     s.m = m;
+    s.problem = problem;
     s.punkte = punkte;
     s.spalten = {&me, stabil};
     s.n = {n};
@@ -616,9 +649,10 @@ EMSCRIPTEN_KEEPALIVE char *web_text_kurvenpunkte(objekt *ip, int n) {
 EMSCRIPTEN_KEEPALIVE char *web_text_beispielwerte(int m, int n) {
     const beispielfunktion &problem = problem_nr(m);
     return als_text([&problem, n](FILE *aus) {
-        std::string wertename = std::string("Y-Werte der Beispielfunktion ") + problem.name;
+        std::string wertename = "Y-Werte der " + funktionsname(problem);
         interpolation_intervall_pruefen(problem.a, problem.b);
-        wertedatei(aus, n, problem.a, problem.b, wertename.c_str(), problem.f);
+        wertedatei(aus, n, problem.a, problem.b, wertename.c_str(),
+                   [&problem](double x) { return beispiel_f(&problem, x); });
     });
 }
 
@@ -638,7 +672,7 @@ EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
 // is kept here for the page to read cell by cell.
 
 EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
-    problem_nr(m);
+    const beispielfunktion &problem = problem_nr(m);
     std::vector<int> n = n_liste_lesen(n_text);
     // 0: the grid follows n, as fehlerstudie's without -g.
     if (punkte != 0 && punkte < STUDIE_MIN_PUNKTE)
@@ -648,7 +682,7 @@ EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int w
     // The warning of fehlerstudie, word for word.
     studie_gitter_pruefen(punkte, n);
     letzte_studie.reset();
-    letzte_studie = studie_durchfuehren(m, n, punkte, wahl);
+    letzte_studie = studie_durchfuehren(problem, m, n, punkte, wahl);
     return static_cast<int>(letzte_studie->spalten.size());
 }
 
