@@ -53,7 +53,10 @@ def _vektorisiert(f):
                 return y
         except Exception:  # noqa: BLE001 - a scalar-only callable fails on arrays in any way
             pass
-        return np.array([float(f(float(t))) for t in x], dtype=float)
+        y = [np.asarray(f(float(t)), dtype=float) for t in x]
+        if any(w.shape != () for w in y):
+            _numerik._fehler("Die Funktion liefert fuer einen Punkt keine einzelne Zahl.")
+        return np.array(y, dtype=float)
     return werte
 
 

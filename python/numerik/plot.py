@@ -49,6 +49,8 @@ def konvergenz(f=4, n=(8, 16, 32, 64, 128), methoden=None, punkte=None, a=None, 
     titel = beispiel(f)["name"] if isinstance(f, (int, np.integer)) and ergebnis is None else "eigene Funktion"
     ax.set_title(f"Groesster Fehler ueber n: {titel}")
     ax.set_xlabel("n")
+    ax.set_xticks(e["n"], [str(k) for k in e["n"]])
+    ax.minorticks_off()
     ax.set_ylabel("max |p(x) - f(x)|")
     ax.grid(True, which="both", alpha=0.3)
     ax.legend(fontsize="small")
