@@ -48,7 +48,8 @@ using datei_zeiger = std::unique_ptr<FILE, datei_schliesser>;
 // every path.
 class zahlform_wahl {
   public:
-    explicit zahlform_wahl(bool voll) : vorher_(zahl_form_setzen(voll ? ZAHL_FORM_VOLL : ZAHL_FORM_F)) {}
+    explicit zahlform_wahl(bool voll)
+        : vorher_(zahl_form_setzen(voll ? ZAHL_FORM_VOLL : ZAHL_FORM_F)) {}
     ~zahlform_wahl() { zahl_form_setzen(vorher_); }
     zahlform_wahl(const zahlform_wahl &) = delete;
     zahlform_wahl &operator=(const zahlform_wahl &) = delete;
@@ -67,7 +68,8 @@ class interpolation {
     interpolation(const interpolation &) = delete;
     interpolation &operator=(const interpolation &) = delete;
 
-    py::array_t<double> werte(const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
+    py::array_t<double>
+    werte(const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
         std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
         py::array_t<double> y(form);
         const double *ein = x.data();
@@ -166,7 +168,8 @@ constexpr std::array<schluessel_wert, 3> HERMITE_STEIGUNGEN = {{
     {.schluessel = "akima", .wert = HERMITE_AKIMA},
     {.schluessel = "akima-modifiziert", .wert = HERMITE_AKIMA_MODIFIZIERT},
 }};
-static_assert(HERMITE_STEIGUNGEN.size() == HERMITE_AKIMA_MODIFIZIERT + 1, "one row per slope option");
+static_assert(HERMITE_STEIGUNGEN.size() == HERMITE_AKIMA_MODIFIZIERT + 1,
+              "one row per slope option");
 
 template <std::size_t N>
 int schluessel_suchen(const std::array<schluessel_wert, N> &tabelle, const std::string &wert,
@@ -177,7 +180,8 @@ int schluessel_suchen(const std::array<schluessel_wert, N> &tabelle, const std::
         bekannt += bekannt.empty() ? "" : ", ";
         bekannt += z.schluessel;
     }
-    numerik_fehler("Unbekannte Angabe %s = %s (moeglich: %s).\n", was, wert.c_str(), bekannt.c_str());
+    numerik_fehler("Unbekannte Angabe %s = %s (moeglich: %s).\n", was, wert.c_str(),
+                   bekannt.c_str());
 }
 
 // A 1-d array of doubles as a column vector of the library.
@@ -187,8 +191,9 @@ matrix_zeiger vektor_aus(const py::handle &folge, const char *was) {
         PyErr_Clear();
         numerik_fehler("%s: keine Folge von Zahlen.\n", was);
     }
-    if (a.ndim() != 1) numerik_fehler("%s: eine Folge von Zahlen erwartet, nicht %d-dimensional.\n", was,
-                                      static_cast<int>(a.ndim()));
+    if (a.ndim() != 1)
+        numerik_fehler("%s: eine Folge von Zahlen erwartet, nicht %d-dimensional.\n", was,
+                       static_cast<int>(a.ndim()));
     if (a.size() >= INT_MAX) numerik_fehler("%s: zu viele Werte.\n", was);
     const int n = static_cast<int>(a.size());
     nmmatrix_parameter p = {n, 1, was, 1};
@@ -205,7 +210,8 @@ const knotenart &knotenart_zu(const std::string &schluessel) {
         std::string bekannt;
         for (int i = 0; i < knotenarten_anzahl(); ++i)
             bekannt += std::string(i > 0 ? ", " : "") + knotenart_an(i)->schluessel;
-        numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(), bekannt.c_str());
+        numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(),
+                       bekannt.c_str());
     }
     return *k;
 }
@@ -223,8 +229,8 @@ struct problemteil {
     std::string name;
 };
 
-problemteil problem_lesen(klasse *methode, const py::object &x, const py::object &y, const py::object &a,
-                          const py::object &b, const py::object &name) {
+problemteil problem_lesen(klasse *methode, const py::object &x, const py::object &y,
+                          const py::object &a, const py::object &b, const py::object &name) {
     problemteil t;
     t.name = name.is_none() ? std::string("unbenannt") : name.cast<std::string>();
     t.p.methode = methode;
@@ -232,8 +238,10 @@ problemteil problem_lesen(klasse *methode, const py::object &x, const py::object
     if (py::isinstance<py::str>(x)) {
         const knotenart &k = knotenart_zu(x.cast<std::string>());
         if (k.gespeichert)
-            numerik_fehler("Knotenart %s: die Stuetzstellen selbst angeben (x als Folge).\n", k.schluessel);
-        if (a.is_none() || b.is_none()) numerik_fehler("Knotenart %s: a und b fehlen.\n", k.schluessel);
+            numerik_fehler("Knotenart %s: die Stuetzstellen selbst angeben (x als Folge).\n",
+                           k.schluessel);
+        if (a.is_none() || b.is_none())
+            numerik_fehler("Knotenart %s: a und b fehlen.\n", k.schluessel);
         t.p.art = k.nummer;
         t.p.a = zahl_oder_nan(a);
         t.p.b = zahl_oder_nan(b);
@@ -253,9 +261,10 @@ template <typename T> std::unique_ptr<T> erzeugen(const problemteil &t) {
     return std::make_unique<T>(interpolation_erzeugen(&t.p, nullptr));
 }
 
-std::unique_ptr<spline_objekt> spline_neu(const py::object &x, const py::object &y, const std::string &ende,
-                                          const py::object &links, const py::object &rechts,
-                                          const py::object &a, const py::object &b, const py::object &name) {
+std::unique_ptr<spline_objekt> spline_neu(const py::object &x, const py::object &y,
+                                          const std::string &ende, const py::object &links,
+                                          const py::object &rechts, const py::object &a,
+                                          const py::object &b, const py::object &name) {
     problemteil t = problem_lesen(&spline_interpolation, x, y, a, b, name);
     const int art = schluessel_suchen(SPLINE_ENDEN, ende, "ende");
     const bool mit_enden = art == SPLINE_ABL2_GEGEBEN || art == SPLINE_EINGESPANNT;
@@ -264,8 +273,8 @@ std::unique_ptr<spline_objekt> spline_neu(const py::object &x, const py::object 
                        art == SPLINE_ABL2_GEGEBEN ? "f''" : "f'");
     if (!mit_enden && (!links.is_none() || !rechts.is_none()))
         numerik_fehler("ende = %s nimmt weder links noch rechts.\n", ende.c_str());
-    spline_optionen o{.splineart = art, .abl2links = 0.0, .abl2rechts = 0.0, .abl1links = 0.0,
-                      .abl1rechts = 0.0};
+    spline_optionen o{
+        .splineart = art, .abl2links = 0.0, .abl2rechts = 0.0, .abl1links = 0.0, .abl1rechts = 0.0};
     if (art == SPLINE_ABL2_GEGEBEN) {
         o.abl2links = links.cast<double>();
         o.abl2rechts = rechts.cast<double>();
@@ -300,8 +309,9 @@ std::unique_ptr<interpolation> laden(const std::string &pfad) {
 py::array_t<double> knoten(const std::string &art, double a, double b, int n) {
     const knotenart &k = knotenart_zu(art);
     if (k.punkt == nullptr)
-        numerik_fehler("Knotenart %s: keine Platzierung auf [a, b], die Stuetzstellen sind gegeben.\n",
-                       k.schluessel);
+        numerik_fehler(
+            "Knotenart %s: keine Platzierung auf [a, b], die Stuetzstellen sind gegeben.\n",
+            k.schluessel);
     if (n < 1) numerik_fehler("n muss mindestens 1 sein!\n");
     if (n >= INT_MAX - 1) numerik_fehler("n zu gross!\n");
     if (!std::isfinite(a) || !std::isfinite(b))
@@ -346,7 +356,8 @@ py::list methodenliste() {
         d["periodisch"] = me.periodisch;
         d["abl2"] = me.abl2;
         d["hoechstes_n"] = me.hoechstes_n;
-        d["stabil"] = me.stabil != nullptr ? py::object(py::str(me.stabil)) : py::object(py::none());
+        d["stabil"] =
+            me.stabil != nullptr ? py::object(py::str(me.stabil)) : py::object(py::none());
         d["farbe"] = me.farbe;
         d["breite"] = me.breite;
         d["strich"] = me.strich;
@@ -370,7 +381,8 @@ py::dict beispiel(int m) {
     return d;
 }
 
-py::array_t<double> beispielwerte(int m, const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
+py::array_t<double>
+beispielwerte(int m, const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
     const beispielfunktion &f = beispiel_zu(m);
     std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
     py::array_t<double> y(form);
@@ -397,9 +409,8 @@ PYBIND11_MODULE(_numerik, m) {
         .def_property_readonly("name", &interpolation::name)
         .def_property_readonly("klasse", &interpolation::klasse)
         .def("speichern", &interpolation::speichern, py::arg("pfad"), py::arg("voll") = false)
-        .def("__repr__", [](interpolation &ip) {
-            return "<numerik." + ip.klasse() + " '" + ip.name() + "'>";
-        });
+        .def("__repr__",
+             [](interpolation &ip) { return "<numerik." + ip.klasse() + " '" + ip.name() + "'>"; });
 
     const auto ohne = py::none();
     py::class_<spline_objekt, interpolation>(m, "Spline")
@@ -413,12 +424,13 @@ PYBIND11_MODULE(_numerik, m) {
                  t.p.optionen.newton = newton_optionen{.leja = leja ? 1 : 0};
                  return erzeugen<newton_objekt>(t);
              }),
-             py::arg("x"), py::arg("y"), py::arg("leja") = false, py::kw_only(), py::arg("a") = ohne,
-             py::arg("b") = ohne, py::arg("name") = ohne);
+             py::arg("x"), py::arg("y"), py::arg("leja") = false, py::kw_only(),
+             py::arg("a") = ohne, py::arg("b") = ohne, py::arg("name") = ohne);
     py::class_<bary_objekt, interpolation>(m, "Baryzentrisch")
-        .def(py::init([](const py::object &x, const py::object &y, const py::object &a, const py::object &b,
-                         const py::object &name) {
-                 return erzeugen<bary_objekt>(problem_lesen(&baryzentrische_interpolation, x, y, a, b, name));
+        .def(py::init([](const py::object &x, const py::object &y, const py::object &a,
+                         const py::object &b, const py::object &name) {
+                 return erzeugen<bary_objekt>(
+                     problem_lesen(&baryzentrische_interpolation, x, y, a, b, name));
              }),
              py::arg("x"), py::arg("y"), py::kw_only(), py::arg("a") = ohne, py::arg("b") = ohne,
              py::arg("name") = ohne);

@@ -31,13 +31,18 @@ class studienfunktion {
         if (m_ > 0) {
             problem_ = funktion[m_ - 1];
         } else {
-            problem_ = beispielfunktion{.f = nullptr, .a = a, .b = b, .name = "eigene Funktion",
-                                        .abl2 = nullptr, .abl1 = nullptr};
+            problem_ = beispielfunktion{.f = nullptr,
+                                        .a = a,
+                                        .b = b,
+                                        .name = "eigene Funktion",
+                                        .abl2 = nullptr,
+                                        .abl1 = nullptr};
         }
         if (!std::isnan(a)) problem_.a = a;
         if (!std::isnan(b)) problem_.b = b;
         if (!std::isfinite(problem_.a) || !std::isfinite(problem_.b))
-            numerik_fehler("Intervall [%f,%f]: a und b muessen endlich sein.\n", problem_.a, problem_.b);
+            numerik_fehler("Intervall [%f,%f]: a und b muessen endlich sein.\n", problem_.a,
+                           problem_.b);
         interpolation_intervall_pruefen(problem_.a, problem_.b);
     }
 
@@ -50,7 +55,8 @@ class studienfunktion {
             return y;
         }
         py::array_t<double> punkte(static_cast<py::ssize_t>(x.size()), x.data());
-        auto y = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(werte_(punkte));
+        auto y =
+            py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(werte_(punkte));
         if (!y) {
             PyErr_Clear();
             numerik_fehler("Die Funktion liefert keine Zahlen.\n");
@@ -108,8 +114,10 @@ double fehler_messen(objekt *ip, const std::vector<double> &x, const std::vector
     return groesster;
 }
 
-py::array_t<double> matrix_aus(const std::vector<std::vector<double>> &zeilen, std::size_t spalten) {
-    py::array_t<double> a({static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
+py::array_t<double> matrix_aus(const std::vector<std::vector<double>> &zeilen,
+                               std::size_t spalten) {
+    py::array_t<double> a(
+        {static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
     double *d = a.mutable_data();
     for (const auto &zeile : zeilen)
         for (double w : zeile)
@@ -118,7 +126,8 @@ py::array_t<double> matrix_aus(const std::vector<std::vector<double>> &zeilen, s
 }
 
 py::array_t<bool> marken_aus(const std::vector<std::vector<bool>> &zeilen, std::size_t spalten) {
-    py::array_t<bool> a({static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
+    py::array_t<bool> a(
+        {static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
     bool *d = a.mutable_data();
     for (const auto &zeile : zeilen)
         for (bool w : zeile)
@@ -126,8 +135,9 @@ py::array_t<bool> marken_aus(const std::vector<std::vector<bool>> &zeilen, std::
     return a;
 }
 
-py::dict studie_py(int m, const py::object &werte, double a, double b, const std::vector<int> &n_liste,
-                   const std::vector<std::string> &namen, int punkte) {
+py::dict studie_py(int m, const py::object &werte, double a, double b,
+                   const std::vector<int> &n_liste, const std::vector<std::string> &namen,
+                   int punkte) {
     if (m < 0 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     if (n_liste.empty()) numerik_fehler("Die Liste der n ist leer.\n");
     std::vector<int> vorher;
@@ -160,7 +170,8 @@ py::dict studie_py(int m, const py::object &werte, double a, double b, const std
         const int n = n_liste[k];
         std::vector<double> gitter(static_cast<std::size_t>(s.gitter[k]));
         for (std::size_t i = 0; i < gitter.size(); ++i)
-            gitter[i] = aequidistanter_punkt(static_cast<int>(i), s.gitter[k] - 1, problem.a, problem.b);
+            gitter[i] =
+                aequidistanter_punkt(static_cast<int>(i), s.gitter[k] - 1, problem.a, problem.b);
         const std::vector<double> f_gitter = f.an(gitter);
         if (k + 1 == n_liste.size())
             for (double y : f_gitter)
@@ -169,16 +180,18 @@ py::dict studie_py(int m, const py::object &werte, double a, double b, const std
         std::map<int, matrix_zeiger> werte_je_art;
         for (const methode *me : s.spalten)
             if (n <= hoechstes_n(*me) && werte_je_art.count(me->stuetzstellenart) == 0)
-                werte_je_art[me->stuetzstellenart] = vektor(f.an(stuetzstellen(problem, me->stuetzstellenart, n)));
+                werte_je_art[me->stuetzstellenart] =
+                    vektor(f.an(stuetzstellen(problem, me->stuetzstellenart, n)));
         std::vector<messwert> zeile;
         py::gil_scoped_release ohne_gil;
         for (const methode *me : s.spalten) {
             messwert mw;
             if (n <= hoechstes_n(*me)) {
-                const std::string name = std::string(problem.name) + ", " + me->titel + ", n = " + std::to_string(n);
-                interpolation_zeiger ip(methode_erzeugen(me, name.c_str(), me->stuetzstellenart, nullptr, problem.a,
-                                                         problem.b, werte_je_art[me->stuetzstellenart].get(),
-                                                         f.ableitungen()));
+                const std::string name =
+                    std::string(problem.name) + ", " + me->titel + ", n = " + std::to_string(n);
+                interpolation_zeiger ip(methode_erzeugen(
+                    me, name.c_str(), me->stuetzstellenart, nullptr, problem.a, problem.b,
+                    werte_je_art[me->stuetzstellenart].get(), f.ableitungen()));
                 mw.fehler = fehler_messen(ip.get(), gitter, f_gitter);
                 mw.berechnet = true;
             }
@@ -200,7 +213,8 @@ py::dict studie_py(int m, const py::object &werte, double a, double b, const std
             bz.push_back(mw.berechnet);
             rz.push_back(rundung_ueberwiegt(s, k, j));
             const bool paar = k > 0 && mw.berechnet && s.werte[k - 1][j].berechnet;
-            oz.push_back(paar ? ordnung(s.werte[k - 1][j].fehler, s.n[k - 1], mw.fehler, s.n[k]) : NAN);
+            oz.push_back(paar ? ordnung(s.werte[k - 1][j].fehler, s.n[k - 1], mw.fehler, s.n[k])
+                              : NAN);
         }
         fehler.push_back(fz);
         ordnungen.push_back(oz);
@@ -223,6 +237,7 @@ py::dict studie_py(int m, const py::object &werte, double a, double b, const std
     for (std::size_t k = 0; k < grob.size(); ++k)
         grob_a.mutable_data()[k] = grob[k];
     d["grob"] = grob_a;
+    d["m"] = m;
     d["f_groesste"] = s.f_groesste;
     d["a"] = problem.a;
     d["b"] = problem.b;
@@ -232,6 +247,6 @@ py::dict studie_py(int m, const py::object &werte, double a, double b, const std
 } // namespace
 
 void studie_anmelden(py::module_ &m) {
-    m.def("_studie", &studie_py, py::arg("m"), py::arg("werte"), py::arg("a"), py::arg("b"), py::arg("n"),
-          py::arg("methoden"), py::arg("punkte"));
+    m.def("_studie", &studie_py, py::arg("m"), py::arg("werte"), py::arg("a"), py::arg("b"),
+          py::arg("n"), py::arg("methoden"), py::arg("punkte"));
 }

@@ -28,6 +28,9 @@ from ._numerik import (  # noqa: F401
 )
 from . import _numerik
 
+# Shown as numerik.Fehler in tracebacks.
+Fehler.__module__ = "numerik"
+
 __all__ = [
     "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline",
     "beispiel", "beispiel_anzahl", "beispielwerte", "knoten", "knotenarten", "laden",

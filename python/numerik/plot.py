@@ -33,6 +33,8 @@ def konvergenz(f=4, n=(8, 16, 32, 64, 128), methoden=None, punkte=None, a=None, 
     rounding rather than interpolation error (the mark * of fehlerstudie)
     are drawn as open circles; figures of 0 or not computed are left out."""
     e = ergebnis if ergebnis is not None else _studie_werte(f, a, b, n, methoden, punkte)
+    if not isinstance(e, dict):
+        e = _aus_tabelle(e)
     tabelle = {m["spalte"]: m for m in _methoden()}
     ax = _achsen(ax)
     for j, name in enumerate(e["methoden"]):
@@ -46,8 +48,8 @@ def konvergenz(f=4, n=(8, 16, 32, 64, 128), methoden=None, punkte=None, a=None, 
         if rund.any():
             ax.loglog(e["n"][rund], fehler[rund], linestyle="none", marker="o", markersize=9,
                       markerfacecolor="none", markeredgecolor=me["farbe"])
-    titel = beispiel(f)["name"] if isinstance(f, (int, np.integer)) and ergebnis is None else "eigene Funktion"
-    ax.set_title(f"Groesster Fehler ueber n: {titel}")
+    m = e.get("m", 0)
+    ax.set_title("Groesster Fehler ueber n" + (f": {beispiel(m)['name']}" if m > 0 else ""))
     ax.set_xlabel("n")
     ax.set_xticks(e["n"], [str(k) for k in e["n"]])
     ax.minorticks_off()
@@ -56,6 +58,15 @@ def konvergenz(f=4, n=(8, 16, 32, 64, 128), methoden=None, punkte=None, a=None, 
     ax.legend(fontsize="small")
     _speichern(ax, datei)
     return ax
+
+
+def _aus_tabelle(t):
+    """The dict of numerik.studie from its pandas form."""
+    namen = list(dict.fromkeys(t["methode"]))
+    def feld(spalte):
+        return t.pivot(index="n", columns="methode", values=spalte)[namen].to_numpy()
+    return {"n": np.array(sorted(set(t["n"]))), "methoden": namen, "fehler": feld("fehler").astype(float),
+            "rundung": feld("rundung").astype(bool)}
 
 
 def runge(f=4, n=(10, 20), arten=("aequidistant", "tschebyscheff"), a=None, b=None, punkte=1001, *,
