@@ -130,14 +130,6 @@ class Aufruf(unittest.TestCase):
         np.testing.assert_allclose(s([0.4, 1.1]), [2.0, 0.5], rtol=1e-15)
         self.assertTrue(np.isnan(s(np.nan)))
 
-    def test_eigenschaften(self):
-        p = numerik.Newton(X, Y, name="Probe")
-        self.assertEqual((p.name, p.klasse), ("Probe", "NEWTON_INTERPOLATION"))
-        self.assertIsInstance(p, numerik.Interpolation)
-        np.testing.assert_array_equal(p.x, X)
-        np.testing.assert_array_equal(p.y, Y)
-        self.assertEqual(p.grenzen, (0.0, 4.0))
-
 
 if __name__ == "__main__":
     unittest.main()

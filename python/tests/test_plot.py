@@ -56,7 +56,8 @@ class Bilder(unittest.TestCase):
         np.testing.assert_array_equal(punkte.get_xdata(), knoten)
         np.testing.assert_array_equal(punkte.get_ydata(), numerik.beispielwerte(4, knoten))
 
-    def test_eigene_achsen(self):
+
+    def test_eigene_funktion_und_achsen(self):
         _, ax = plt.subplots()
         self.assertIs(numerik.plot.runge(np.cos, n=6, a=0.0, b=3.0, ax=ax), ax)
 
