@@ -14,33 +14,40 @@ from hilfen import programm
 
 def tabellen_lesen(text):
     """fehlerstudie's error and order tables: the column titles and, per
-    table, the rows as lists of cells."""
-    tabellen, kopf, zeilen = [], None, None
-    for zeile in text.splitlines():
-        felder = zeile.split()
-        if felder[:1] == ["n"]:
-            kopf, zeilen = felder[1:], []
-            tabellen.append(zeilen)
-        elif zeilen is not None and felder and felder[0].isdigit():
-            zeilen.append(felder)
-        else:
-            zeilen = None
-    return kopf, tabellen
+    table, the rows as lists of cells (n first).  A wide table comes in
+    blocks of columns, each with its own title line; they are joined."""
+    tabellen = []
+    for teil in text.split("Beobachtete Ordnung"):
+        kopf, zeilen, im_block = [], {}, False
+        for zeile in teil.splitlines():
+            felder = zeile.split()
+            if felder[:1] == ["n"]:
+                kopf += felder[1:]
+                im_block = True
+            elif im_block and felder and felder[0].isdigit():
+                zeilen.setdefault(felder[0], [felder[0]]).extend(felder[1:])
+            else:
+                im_block = False
+        tabellen.append((kopf, list(zeilen.values())))
+    return tabellen
 
 
 class WieFehlerstudie(unittest.TestCase):
     def vergleichen(self, *argumente):
-        kopf, (fehler, ordnungen) = tabellen_lesen(programm("fehlerstudie", *argumente))
+        (kopf, fehler), (kopf_ordnung, ordnungen) = tabellen_lesen(programm("fehlerstudie", *argumente))
+        self.assertEqual(kopf, kopf_ordnung)
         m = int([a for a in argumente if not a.startswith("-")][0])
         n = [int(a) for a in argumente if not a.startswith("-")][1:]
         e = _studie_werte(m, n=n, methoden=kopf)
         self.assertEqual(e["methoden"], kopf)
         self.assertEqual(list(e["n"]), [int(z[0]) for z in fehler])
         for k, zeile in enumerate(fehler):
+            self.assertEqual(len(zeile), len(kopf) + 1)
             for j, zelle in enumerate(zeile[1:]):
                 self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*"), (k, kopf[j]))
                 self.assertEqual(bool(e["rundung"][k, j]), zelle.endswith("*"), (k, kopf[j]))
         for k, zeile in enumerate(ordnungen, start=1):
+            self.assertEqual(len(zeile), len(kopf) + 1)
             for j, zelle in enumerate(zeile[1:]):
                 self.assertEqual("%.2f" % e["ordnung"][k, j], zelle, (k, kopf[j]))
         self.assertTrue(np.isnan(e["ordnung"][0]).all())
@@ -48,8 +55,9 @@ class WieFehlerstudie(unittest.TestCase):
     def test_runge_uebersicht(self):
         self.vergleichen("4", "16", "64")
 
-    def test_splines_des_sinus(self):
-        self.vergleichen("-s", "1", "16", "32", "64")
+    def test_alle_spalten_des_sinus(self):
+        # Two blocks of columns; rounding marks in the Newton columns.
+        self.vergleichen("-p", "-s", "1", "16", "32", "64")
 
     def test_polynome_des_betrags(self):
         self.vergleichen("-p", "3", "8", "32", "128")
