@@ -75,6 +75,28 @@ gcc -std=c11 "$quelle/examples/spline_beispiel/spline_beispiel.c" $(cat "$tmp/pc
     -Wl,-rpath,"$prefix/lib" -o "$tmp/pc_beispiel"
 gebunden "$tmp/pc_beispiel"
 "$tmp/pc_beispiel" | diff -u "$quelle/examples/spline_beispiel/erwartet.txt" -
+# The Python module, where the build made it: installed where the
+# interpreter it was built for looks under the prefix (site.getsitepackages),
+# with the library beside it, and importable from there.
+if [ $geteilt -eq 0 ] && [ -d "$bau/python/numerik" ]; then
+    python=$(sed -n 's/^Python_EXECUTABLE:[A-Z]*=//p' "$bau/CMakeCache.txt")
+    ziel=$(sed -n 's/^NUMERIK_PYTHON_INSTALLDIR:[A-Z]*=//p' "$bau/CMakeCache.txt")
+    (cd "$tmp" && "$python" - "$prefix" "$ziel" <<'PY'
+import site, sys
+prefix, ziel = sys.argv[1], sys.argv[2]
+pfade = site.getsitepackages([prefix])
+if f"{prefix}/{ziel}" not in pfade:
+    sys.exit(f"{prefix}/{ziel} liegt nicht im Suchpfad des Interpreters: {pfade}")
+sys.path[:0] = pfade
+import numerik
+if not numerik.__file__.startswith(prefix):
+    sys.exit(f"numerik aus {numerik.__file__} statt aus {prefix}")
+assert float(numerik.Spline([0, 1, 2], [0, 1, 8])(2.0)) == 8.0
+PY
+    )
+    echo "Python-Modul in $ziel in Ordnung."
+fi
+
 if [ $geteilt -eq 1 ]; then
     echo "Geteilte Bibliothek: Installation, Paketkonfiguration und Beispiele in Ordnung."
 else

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# No program, test, benchmark, fuzz target, example or page source includes a
-# private header of the library (the headers beside its sources in numerik/),
-# and no public header does either.
+# No program, test, benchmark, fuzz target, example, page or Python module
+# source includes a private header of the library (the headers beside its
+# sources in numerik/), and no public header does either.
 set -u
 quelle=$1
 cd "$quelle" || exit 1
@@ -20,7 +20,7 @@ while IFS= read -r datei; do
             fi
         done
     done < <(grep -E '^[[:space:]]*#[[:space:]]*include' "$datei")
-done < <(find werkzeuge tests bench fuzz examples web include -type f \
+done < <(find werkzeuge tests bench fuzz examples web python include -type f \
     \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) 2>/dev/null)
 [ $fehler -eq 0 ] && echo "Keine privaten Header ausserhalb der Bibliothek."
 exit $fehler

@@ -1,0 +1,468 @@
+// The module numerik._numerik: the interpolation classes as Python objects
+// over the shared library, the node kinds, the methods and example problems
+// as data, and the library's fatal path as the exception numerik.Fehler.
+// Python-side conveniences (the study's callables, pandas, the plots) live
+// in numerik/__init__.py and numerik/plot.py.
+#include "modul.h"
+
+#include "numerik/baryzipl.h"
+#include "numerik/beispielfunktionen.h"
+#include "numerik/hermiteipl.h"
+#include "numerik/knotenarten.h"
+#include "numerik/methoden.h"
+#include "numerik/newtnipl.h"
+#include "numerik/nmmatrix.h"
+#include "numerik/rationalipl.h"
+#include "numerik/splinipl.h"
+#include "numerik/zahlen.h"
+
+#include <pybind11/stl.h>
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace {
+
+// The library's handler: every failure leaves the failing call as a C++
+// exception, which pybind11 turns into numerik.Fehler.  The message loses
+// only its closing line break.
+[[noreturn]] void ausnahme_werfen(const char *meldung, int /*status*/) {
+    std::string text = meldung != nullptr ? meldung : "";
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    throw bibliotheksfehler(text.empty() ? "Fehler in der Bibliothek numerik" : text);
+}
+
+// A FILE held for the length of one call, closed on every path.
+struct datei_schliesser {
+    void operator()(FILE *f) const { std::fclose(f); }
+};
+using datei_zeiger = std::unique_ptr<FILE, datei_schliesser>;
+
+// Full precision for the length of one call, the former form restored on
+// every path.
+class zahlform_wahl {
+  public:
+    explicit zahlform_wahl(bool voll)
+        : vorher_(zahl_form_setzen(voll ? ZAHL_FORM_VOLL : ZAHL_FORM_F)) {}
+    ~zahlform_wahl() { zahl_form_setzen(vorher_); }
+    zahlform_wahl(const zahlform_wahl &) = delete;
+    zahlform_wahl &operator=(const zahlform_wahl &) = delete;
+
+  private:
+    int vorher_;
+};
+
+// An interpolation of the library held by a Python object.  Evaluation runs
+// without the GIL; the mutex keeps two threads off one object (a periodic
+// spline fixes its bounds at its first evaluation).
+class interpolation {
+  public:
+    explicit interpolation(objekt *ip) : ip_(ip) {}
+    virtual ~interpolation() = default;
+    interpolation(const interpolation &) = delete;
+    interpolation &operator=(const interpolation &) = delete;
+
+    py::array_t<double>
+    werte(const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
+        std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
+        py::array_t<double> y(form);
+        const double *ein = x.data();
+        double *aus = y.mutable_data();
+        const py::ssize_t anzahl = x.size();
+        {
+            py::gil_scoped_release ohne_gil;
+            std::lock_guard<std::mutex> sperre(mutex_);
+            const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
+            for (py::ssize_t i = 0; i < anzahl; ++i)
+                aus[i] = fi->funktionswert(ip_.get(), ein[i]);
+        }
+        return y;
+    }
+
+    // Vector number index as an array: one column as a 1-d array, more as
+    // rows x columns (the layout beiwerte prints).
+    py::array_t<double> vektor(int index) {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        objekt *v = interpolation_tabelle(ip_.get())->imVektor(ip_.get(), index);
+        const matrix_funktionen *fm = matrix_tabelle(v);
+        const int zeilen = fm->hoehe(v);
+        const int spalten = fm->breite(v);
+        std::vector<py::ssize_t> form{zeilen};
+        if (spalten != 1) form.push_back(spalten);
+        py::array_t<double> a(form);
+        double *d = a.mutable_data();
+        for (int i = 1; i <= zeilen; ++i)
+            for (int j = 1; j <= spalten; ++j)
+                *d++ = fm->amIndex(v, i, j);
+        return a;
+    }
+
+    void speichern(const std::string &pfad, bool voll) {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        datei_zeiger aus(std::fopen(pfad.c_str(), "w"));
+        if (!aus) numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.\n", pfad.c_str());
+        zahlform_wahl form(voll);
+        interpolation_tabelle(ip_.get())->speichern(ip_.get(), aus.get());
+        const bool fehler = std::ferror(aus.get()) != 0;
+        if (std::fclose(aus.release()) != 0 || fehler)
+            numerik_fehler("Schreiben der Datei %s fehlgeschlagen.\n", pfad.c_str());
+    }
+
+    std::string name() { return interpolation_tabelle(ip_.get())->name(ip_.get()); }
+    std::string klasse() {
+        objekt *k = interpolation_tabelle(ip_.get())->klasse(ip_.get());
+        return interpolation_tabelle(k)->name(k);
+    }
+    std::pair<double, double> grenzen() {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
+        return {fi->linkeGrenze(ip_.get()), fi->rechteGrenze(ip_.get())};
+    }
+
+  private:
+    interpolation_zeiger ip_;
+    std::mutex mutex_;
+};
+
+// One Python class per interpolation class, so that isinstance tells them
+// apart and laden returns the class of the file.
+struct spline_objekt : interpolation {
+    using interpolation::interpolation;
+};
+struct newton_objekt : interpolation {
+    using interpolation::interpolation;
+};
+struct bary_objekt : interpolation {
+    using interpolation::interpolation;
+};
+struct rational_objekt : interpolation {
+    using interpolation::interpolation;
+};
+struct hermite_objekt : interpolation {
+    using interpolation::interpolation;
+};
+
+// A key of the Python interface and the library's number for it.
+struct schluessel_wert {
+    const char *schluessel;
+    int wert;
+};
+
+constexpr std::array<schluessel_wert, 5> SPLINE_ENDEN = {{
+    {.schluessel = "natuerlich", .wert = SPLINE_NATUERLICH},
+    {.schluessel = "periodisch", .wert = SPLINE_PERIODISCH},
+    {.schluessel = "abl2", .wert = SPLINE_ABL2_GEGEBEN},
+    {.schluessel = "not-a-knot", .wert = SPLINE_NOT_A_KNOT},
+    {.schluessel = "eingespannt", .wert = SPLINE_EINGESPANNT},
+}};
+static_assert(SPLINE_ENDEN.size() == 5, "one row per spline kind that creation takes");
+
+constexpr std::array<schluessel_wert, 3> HERMITE_STEIGUNGEN = {{
+    {.schluessel = "fritsch-carlson", .wert = HERMITE_FRITSCH_CARLSON},
+    {.schluessel = "akima", .wert = HERMITE_AKIMA},
+    {.schluessel = "akima-modifiziert", .wert = HERMITE_AKIMA_MODIFIZIERT},
+}};
+static_assert(HERMITE_STEIGUNGEN.size() == HERMITE_AKIMA_MODIFIZIERT + 1,
+              "one row per slope option");
+
+template <std::size_t N>
+int schluessel_suchen(const std::array<schluessel_wert, N> &tabelle, const std::string &wert,
+                      const char *was) {
+    std::string bekannt;
+    for (const schluessel_wert &z : tabelle) {
+        if (wert == z.schluessel) return z.wert;
+        bekannt += bekannt.empty() ? "" : ", ";
+        bekannt += z.schluessel;
+    }
+    numerik_fehler("Unbekannte Angabe %s = %s (moeglich: %s).\n", was, wert.c_str(),
+                   bekannt.c_str());
+}
+
+// A 1-d array of doubles as a column vector of the library.
+matrix_zeiger vektor_aus(const py::handle &folge, const char *was) {
+    auto a = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(folge);
+    if (!a) {
+        PyErr_Clear();
+        numerik_fehler("%s: keine Folge von Zahlen.\n", was);
+    }
+    if (a.ndim() != 1)
+        numerik_fehler("%s: eine Folge von Zahlen erwartet, nicht %d-dimensional.\n", was,
+                       static_cast<int>(a.ndim()));
+    if (a.size() >= INT_MAX) numerik_fehler("%s: zu viele Werte.\n", was);
+    const int n = static_cast<int>(a.size());
+    nmmatrix_parameter p = {n, 1, was, 1};
+    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    const double *d = a.data();
+    for (int i = 0; i < n; ++i)
+        nmmatrix_setzen(v.get(), i + 1, 1, d[i]);
+    return v;
+}
+
+const knotenart &knotenart_zu(const std::string &schluessel) {
+    const knotenart *k = knotenart_name(schluessel.c_str());
+    if (k == nullptr) {
+        std::string bekannt;
+        for (int i = 0; i < knotenarten_anzahl(); ++i)
+            bekannt += std::string(i > 0 ? ", " : "") + knotenart_an(i)->schluessel;
+        numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(),
+                       bekannt.c_str());
+    }
+    return *k;
+}
+
+double zahl_oder_nan(const py::object &o) {
+    return o.is_none() ? NAN : o.cast<double>();
+}
+
+// The problem part shared by every class: the nodes as an array, or a node
+// kind's key with the interval a, b; the values.
+struct problemteil {
+    interpolation_problem p{};
+    matrix_zeiger x;
+    matrix_zeiger y;
+    std::string name;
+};
+
+problemteil problem_lesen(klasse *methode, const py::object &x, const py::object &y,
+                          const py::object &a, const py::object &b, const py::object &name) {
+    problemteil t;
+    t.name = name.is_none() ? std::string("unbenannt") : name.cast<std::string>();
+    t.p.methode = methode;
+    t.p.name = t.name.c_str();
+    if (py::isinstance<py::str>(x)) {
+        const knotenart &k = knotenart_zu(x.cast<std::string>());
+        if (k.gespeichert)
+            numerik_fehler("Knotenart %s: die Stuetzstellen selbst angeben (x als Folge).\n",
+                           k.schluessel);
+        if (a.is_none() || b.is_none())
+            numerik_fehler("Knotenart %s: a und b fehlen.\n", k.schluessel);
+        t.p.art = k.nummer;
+        t.p.a = zahl_oder_nan(a);
+        t.p.b = zahl_oder_nan(b);
+    } else {
+        if (!a.is_none() || !b.is_none())
+            numerik_fehler("a und b gelten nur mit einer Knotenart statt der Stuetzstellen.\n");
+        t.x = vektor_aus(x, "Stuetzstellen");
+        t.p.art = STUETZSTELLEN_GEGEBEN;
+        t.p.stuetzstellen = t.x.get();
+    }
+    t.y = vektor_aus(y, "Stuetzwerte");
+    t.p.stuetzwerte = t.y.get();
+    return t;
+}
+
+template <typename T> std::unique_ptr<T> erzeugen(const problemteil &t) {
+    return std::make_unique<T>(interpolation_erzeugen(&t.p, nullptr));
+}
+
+std::unique_ptr<spline_objekt> spline_neu(const py::object &x, const py::object &y,
+                                          const std::string &ende, const py::object &links,
+                                          const py::object &rechts, const py::object &a,
+                                          const py::object &b, const py::object &name) {
+    problemteil t = problem_lesen(&spline_interpolation, x, y, a, b, name);
+    const int art = schluessel_suchen(SPLINE_ENDEN, ende, "ende");
+    const bool mit_enden = art == SPLINE_ABL2_GEGEBEN || art == SPLINE_EINGESPANNT;
+    if (mit_enden && (links.is_none() || rechts.is_none()))
+        numerik_fehler("ende = %s: links und rechts fehlen (%s an den Enden).\n", ende.c_str(),
+                       art == SPLINE_ABL2_GEGEBEN ? "f''" : "f'");
+    if (!mit_enden && (!links.is_none() || !rechts.is_none()))
+        numerik_fehler("ende = %s nimmt weder links noch rechts.\n", ende.c_str());
+    spline_optionen o{
+        .splineart = art, .abl2links = 0.0, .abl2rechts = 0.0, .abl1links = 0.0, .abl1rechts = 0.0};
+    if (art == SPLINE_ABL2_GEGEBEN) {
+        o.abl2links = links.cast<double>();
+        o.abl2rechts = rechts.cast<double>();
+    } else if (art == SPLINE_EINGESPANNT) {
+        o.abl1links = links.cast<double>();
+        o.abl1rechts = rechts.cast<double>();
+    }
+    t.p.optionen.spline = o;
+    return erzeugen<spline_objekt>(t);
+}
+
+std::unique_ptr<interpolation> geladen(objekt *ip) {
+    klasse *k = interpolation_klasse(ip);
+    if (k == &spline_interpolation) return std::make_unique<spline_objekt>(ip);
+    if (k == &newton_interpolation) return std::make_unique<newton_objekt>(ip);
+    if (k == &baryzentrische_interpolation) return std::make_unique<bary_objekt>(ip);
+    if (k == &rationale_interpolation) return std::make_unique<rational_objekt>(ip);
+    if (k == &hermite_interpolation) return std::make_unique<hermite_objekt>(ip);
+    return std::make_unique<interpolation>(ip);
+}
+
+std::unique_ptr<interpolation> laden(const std::string &pfad) {
+    datei_zeiger ein(std::fopen(pfad.c_str(), "rb"));
+    if (!ein) numerik_fehler("Oeffnen der Datei %s fehlgeschlagen.\n", pfad.c_str());
+    objekt *ip = interpolation_laden(ein.get(), nullptr);
+    // Held at once, so that a read error below releases it.
+    std::unique_ptr<interpolation> objekt_py = geladen(ip);
+    if (std::ferror(ein.get()) != 0) numerik_fehler("Fehler in der Eingabe.\n");
+    return objekt_py;
+}
+
+py::array_t<double> knoten(const std::string &art, double a, double b, int n) {
+    const knotenart &k = knotenart_zu(art);
+    if (k.punkt == nullptr)
+        numerik_fehler(
+            "Knotenart %s: keine Platzierung auf [a, b], die Stuetzstellen sind gegeben.\n",
+            k.schluessel);
+    if (n < 1) numerik_fehler("n muss mindestens 1 sein!\n");
+    if (n >= INT_MAX - 1) numerik_fehler("n zu gross!\n");
+    if (!std::isfinite(a) || !std::isfinite(b))
+        numerik_fehler("Intervall [%f,%f]: a und b muessen endlich sein.\n", a, b);
+    nmmatrix_parameter p = {n + 1, 1, "Stuetzstellen", 1};
+    matrix_zeiger x(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    stuetzstellen_platzieren(x.get(), k.nummer, n, a, b, "Stuetzstellen");
+    py::array_t<double> ergebnis(n + 1);
+    double *d = ergebnis.mutable_data();
+    for (int i = 0; i <= n; ++i)
+        d[i] = nmmatrix_amIndex(x.get(), i + 1, 1);
+    return ergebnis;
+}
+
+py::list knotenarten() {
+    py::list l;
+    for (int i = 0; i < knotenarten_anzahl(); ++i) {
+        const knotenart *k = knotenart_an(i);
+        py::dict d;
+        d["schluessel"] = k->schluessel;
+        d["titel"] = k->titel;
+        d["nummer"] = k->nummer;
+        d["platziert"] = k->punkt != nullptr;
+        d["kuerzel"] = k->kuerzel;
+        l.append(d);
+    }
+    return l;
+}
+
+py::list methodenliste() {
+    py::list l;
+    for (int i = 0; i < methoden_anzahl; ++i) {
+        const methode &me = methoden[i];
+        py::dict d;
+        d["spalte"] = me.spalte;
+        d["titel"] = me.titel;
+        d["schluessel"] = me.schluessel;
+        d["verfahren"] = me.verfahren;
+        d["knotenart"] = knotenart_nummer(me.stuetzstellenart)->schluessel;
+        d["gruppe"] = me.gruppe;
+        d["uebersicht"] = me.uebersicht;
+        d["periodisch"] = me.periodisch;
+        d["abl2"] = me.abl2;
+        d["hoechstes_n"] = me.hoechstes_n;
+        d["stabil"] =
+            me.stabil != nullptr ? py::object(py::str(me.stabil)) : py::object(py::none());
+        d["farbe"] = me.farbe;
+        d["breite"] = me.breite;
+        d["strich"] = me.strich;
+        l.append(d);
+    }
+    return l;
+}
+
+const beispielfunktion &beispiel_zu(int m) {
+    if (m < 1) numerik_fehler("m muss mindestens 1 sein!\n");
+    if (m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
+    return funktion[m - 1];
+}
+
+py::dict beispiel(int m) {
+    const beispielfunktion &f = beispiel_zu(m);
+    py::dict d;
+    d["name"] = f.name;
+    d["a"] = f.a;
+    d["b"] = f.b;
+    return d;
+}
+
+py::array_t<double>
+beispielwerte(int m, const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
+    const beispielfunktion &f = beispiel_zu(m);
+    std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
+    py::array_t<double> y(form);
+    const double *ein = x.data();
+    double *aus = y.mutable_data();
+    for (py::ssize_t i = 0; i < x.size(); ++i)
+        aus[i] = f.f(ein[i]);
+    return y;
+}
+
+} // namespace
+
+PYBIND11_MODULE(_numerik, m) {
+    m.doc() = "numerik: Interpolation und Konvergenzstudie (Bibliothek numerik)";
+    numerik_fehlerbehandlung_setzen(ausnahme_werfen);
+    py::register_exception<bibliotheksfehler>(m, "Fehler", PyExc_ValueError);
+
+    py::class_<interpolation>(m, "Interpolation")
+        .def("__call__", &interpolation::werte, py::arg("x"))
+        .def_property_readonly("koeffizienten", [](interpolation &ip) { return ip.vektor(2); })
+        .def_property_readonly("x", [](interpolation &ip) { return ip.vektor(0); })
+        .def_property_readonly("y", [](interpolation &ip) { return ip.vektor(1); })
+        .def_property_readonly("grenzen", &interpolation::grenzen)
+        .def_property_readonly("name", &interpolation::name)
+        .def_property_readonly("klasse", &interpolation::klasse)
+        .def("speichern", &interpolation::speichern, py::arg("pfad"), py::arg("voll") = false)
+        .def("__repr__",
+             [](interpolation &ip) { return "<numerik." + ip.klasse() + " '" + ip.name() + "'>"; });
+
+    const auto ohne = py::none();
+    py::class_<spline_objekt, interpolation>(m, "Spline")
+        .def(py::init(&spline_neu), py::arg("x"), py::arg("y"), py::arg("ende") = "natuerlich",
+             py::arg("links") = ohne, py::arg("rechts") = ohne, py::kw_only(), py::arg("a") = ohne,
+             py::arg("b") = ohne, py::arg("name") = ohne);
+    py::class_<newton_objekt, interpolation>(m, "Newton")
+        .def(py::init([](const py::object &x, const py::object &y, bool leja, const py::object &a,
+                         const py::object &b, const py::object &name) {
+                 problemteil t = problem_lesen(&newton_interpolation, x, y, a, b, name);
+                 t.p.optionen.newton = newton_optionen{.leja = leja ? 1 : 0};
+                 return erzeugen<newton_objekt>(t);
+             }),
+             py::arg("x"), py::arg("y"), py::arg("leja") = false, py::kw_only(),
+             py::arg("a") = ohne, py::arg("b") = ohne, py::arg("name") = ohne);
+    py::class_<bary_objekt, interpolation>(m, "Baryzentrisch")
+        .def(py::init([](const py::object &x, const py::object &y, const py::object &a,
+                         const py::object &b, const py::object &name) {
+                 return erzeugen<bary_objekt>(
+                     problem_lesen(&baryzentrische_interpolation, x, y, a, b, name));
+             }),
+             py::arg("x"), py::arg("y"), py::kw_only(), py::arg("a") = ohne, py::arg("b") = ohne,
+             py::arg("name") = ohne);
+    py::class_<rational_objekt, interpolation>(m, "Rational")
+        .def(py::init([](const py::object &x, const py::object &y, int d, const py::object &a,
+                         const py::object &b, const py::object &name) {
+                 problemteil t = problem_lesen(&rationale_interpolation, x, y, a, b, name);
+                 t.p.optionen.rational = rational_optionen{.grad = d};
+                 return erzeugen<rational_objekt>(t);
+             }),
+             py::arg("x"), py::arg("y"), py::arg("d") = 3, py::kw_only(), py::arg("a") = ohne,
+             py::arg("b") = ohne, py::arg("name") = ohne);
+    py::class_<hermite_objekt, interpolation>(m, "Hermite")
+        .def(py::init([](const py::object &x, const py::object &y, const std::string &steigungen,
+                         const py::object &a, const py::object &b, const py::object &name) {
+                 problemteil t = problem_lesen(&hermite_interpolation, x, y, a, b, name);
+                 t.p.optionen.hermite = hermite_optionen{
+                     .steigungen = schluessel_suchen(HERMITE_STEIGUNGEN, steigungen, "steigungen")};
+                 return erzeugen<hermite_objekt>(t);
+             }),
+             py::arg("x"), py::arg("y"), py::arg("steigungen") = "fritsch-carlson", py::kw_only(),
+             py::arg("a") = ohne, py::arg("b") = ohne, py::arg("name") = ohne);
+
+    m.def("laden", &laden, py::arg("pfad"));
+    m.def("knoten", &knoten, py::arg("art"), py::arg("a"), py::arg("b"), py::arg("n"));
+    m.def("knotenarten", &knotenarten);
+    m.def("methoden", &methodenliste);
+    m.def("beispiel", &beispiel, py::arg("m"));
+    m.def("beispielwerte", &beispielwerte, py::arg("m"), py::arg("x"));
+    m.def("beispiel_anzahl", [] { return funktion_anzahl; });
+    // The fatal path for the Python side of the package, so that its own
+    // refusals reach the caller as the library's do.
+    m.def("_fehler", [](const std::string &meldung) { numerik_fehler("%s\n", meldung.c_str()); });
+    studie_anmelden(m);
+}
