@@ -85,6 +85,31 @@ class interpolation {
         return y;
     }
 
+    // The k-th derivative (k = 0, 1, 2) at the points x, through the
+    // library's checking entry.
+    py::array_t<double>
+    ableitung(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, int k) {
+        if (k < 0 || k > 2) numerik_fehler("Ableitung %d nicht moeglich (0, 1 oder 2).\n", k);
+        std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
+        py::array_t<double> y(form);
+        const double *ein = x.data();
+        double *aus = y.mutable_data();
+        const py::ssize_t anzahl = x.size();
+        {
+            py::gil_scoped_release ohne_gil;
+            std::lock_guard<std::mutex> sperre(mutex_);
+            for (py::ssize_t i = 0; i < anzahl; ++i)
+                aus[i] = interpolation_ableitung(ip_.get(), k, ein[i]);
+        }
+        return y;
+    }
+
+    // The definite integral over [x1, x2].
+    double integral(double x1, double x2) {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        return interpolation_integral(ip_.get(), x1, x2);
+    }
+
     // Vector number index as an array: one column as a 1-d array, more as
     // rows x columns (the layout beiwerte prints).
     py::array_t<double> vektor(int index) {
@@ -389,7 +414,7 @@ beispielwerte(int m, const py::array_t<double, py::array::c_style | py::array::f
     const double *ein = x.data();
     double *aus = y.mutable_data();
     for (py::ssize_t i = 0; i < x.size(); ++i)
-        aus[i] = f.f(ein[i]);
+        aus[i] = beispiel_f(&f, ein[i]);
     return y;
 }
 
@@ -402,6 +427,8 @@ PYBIND11_MODULE(_numerik, m) {
 
     py::class_<interpolation>(m, "Interpolation")
         .def("__call__", &interpolation::werte, py::arg("x"))
+        .def("ableitung", &interpolation::ableitung, py::arg("x"), py::arg("k") = 1)
+        .def("integral", &interpolation::integral, py::arg("a"), py::arg("b"))
         .def_property_readonly("koeffizienten", [](interpolation &ip) { return ip.vektor(2); })
         .def_property_readonly("x", [](interpolation &ip) { return ip.vektor(0); })
         .def_property_readonly("y", [](interpolation &ip) { return ip.vektor(1); })

@@ -8,6 +8,7 @@
 // together here.
 #include "modul.h"
 
+#include "numerik/formel.h"
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
@@ -18,6 +19,7 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,14 @@ namespace {
 // callable that takes a 1-d array of points and returns as many values.
 class studienfunktion {
   public:
-    studienfunktion(int m, py::object werte, double a, double b) : m_(m), werte_(std::move(werte)) {
-        if (m_ > 0) {
+    studienfunktion(int m, py::object werte, double a, double b, const std::string &formel)
+        : m_(m), werte_(std::move(werte)) {
+        if (!formel.empty()) {
+            if (std::isnan(a) || std::isnan(b))
+                numerik_fehler("Fuer eine Formel fehlen a und b.\n");
+            formel_.reset(formel_erzeugen(formel.c_str(), a, b));
+            problem_ = formel_als_funktion(formel_.get());
+        } else if (m_ > 0) {
             problem_ = funktion[m_ - 1];
         } else {
             problem_ = beispielfunktion{.f = nullptr,
@@ -48,10 +56,10 @@ class studienfunktion {
 
     // f at the points x; needs the GIL for a Python callable.
     std::vector<double> an(const std::vector<double> &x) const {
-        if (m_ > 0) {
+        if (m_ > 0 || formel_) {
             std::vector<double> y(x.size());
             for (std::size_t i = 0; i < x.size(); ++i)
-                y[i] = problem_.f(x[i]);
+                y[i] = beispiel_f(&problem_, x[i]);
             return y;
         }
         py::array_t<double> punkte(static_cast<py::ssize_t>(x.size()), x.data());
@@ -69,19 +77,26 @@ class studienfunktion {
     const beispielfunktion &problem() const { return problem_; }
     // The record handed to creation for the derivatives at the ends: none
     // for a callable, so that a method that needs them says so.
-    const beispielfunktion *ableitungen() const { return m_ > 0 ? &problem_ : nullptr; }
+    const beispielfunktion *ableitungen() const {
+        return m_ > 0 || formel_ ? &problem_ : nullptr;
+    }
     int nummer() const { return m_; }
+    bool formel() const { return formel_ != nullptr; }
 
   private:
+    struct formel_freigabe {
+        void operator()(formelfunktion *f) const { formel_freigeben(f); }
+    };
     int m_;
     py::object werte_;
+    std::unique_ptr<formelfunktion, formel_freigabe> formel_;
     beispielfunktion problem_{};
 };
 
 // The default columns: the overview of fehlerstudie, for a callable without
 // the methods that need f'' or f' at the ends.
 std::vector<const methode *> standardspalten(const studienfunktion &f) {
-    if (f.nummer() > 0) return spalten_waehlen(f.problem(), SPALTEN_UEBERSICHT);
+    if (f.nummer() > 0 || f.formel()) return spalten_waehlen(f.problem(), SPALTEN_UEBERSICHT);
     const std::vector<double> enden = f.an({f.problem().a, f.problem().b});
     // The library's test of periodisch(), on the values Python gives.
     const bool periodisch_f = std::fabs(enden[0] - enden[1]) <= 1e-6;
@@ -137,7 +152,7 @@ py::array_t<bool> marken_aus(const std::vector<std::vector<bool>> &zeilen, std::
 
 py::dict studie_py(int m, const py::object &werte, double a, double b,
                    const std::vector<int> &n_liste, const std::vector<std::string> &namen,
-                   int punkte) {
+                   int punkte, const std::string &formel) {
     if (m < 0 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     if (n_liste.empty()) numerik_fehler("Die Liste der n ist leer.\n");
     std::vector<int> vorher;
@@ -147,7 +162,7 @@ py::dict studie_py(int m, const py::object &werte, double a, double b,
     }
     if (punkte != 0 && punkte < 2) numerik_fehler("Das Messgitter braucht mindestens 2 Punkte.\n");
     studie_gitter_pruefen(punkte, n_liste);
-    const studienfunktion f(m, werte, a, b);
+    const studienfunktion f(m, werte, a, b, formel);
     const beispielfunktion &problem = f.problem();
 
     studie s;
@@ -248,5 +263,5 @@ py::dict studie_py(int m, const py::object &werte, double a, double b,
 
 void studie_anmelden(py::module_ &m) {
     m.def("_studie", &studie_py, py::arg("m"), py::arg("werte"), py::arg("a"), py::arg("b"),
-          py::arg("n"), py::arg("methoden"), py::arg("punkte"));
+          py::arg("n"), py::arg("methoden"), py::arg("punkte"), py::arg("formel") = "");
 }

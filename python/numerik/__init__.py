@@ -38,14 +38,6 @@ __all__ = [
 ]
 
 
-def _formel(text):
-    """The function of a formula text, vectorised over arrays (to come).
-
-    The place for formulas (f given as a text such as "1/(1+x^2)"): the
-    library has no formula parser yet, so a text is refused."""
-    _numerik._fehler(f"Formeln als Funktion werden noch nicht unterstuetzt: {text!r}")
-
-
 def _vektorisiert(f):
     """f as a function of a 1-d array: called on the whole array when it
     returns one value per point, else point by point."""
@@ -67,7 +59,8 @@ def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     """The convergence study: the largest error of each method at each n.
 
     f: an example problem number (1 .. beispiel_anzahl(); a and b default
-    to its interval) or any callable (a and b needed); methoden: column
+    to its interval), a formula in x such as "1/(1+x^2)" (the programs'
+    -f; a and b needed) or any callable (a and b needed); methoden: column
     names of the method table (numerik.methoden(), e.g. "Newton-a",
     "Bary-t", "nat.Sp-a"), by default those of fehlerstudie's overview;
     punkte: a fixed grid, by default max(1001, 10 n + 1) points.
@@ -88,9 +81,13 @@ def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
 
 def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     """studie() as the dict of arrays, whether pandas is there or not."""
+    formel = ""
     if isinstance(f, str):
-        f = _formel(f)
-    if isinstance(f, (int, np.integer)) and not isinstance(f, bool):
+        # A formula in x, read by the library (muparser's language).
+        if a is None or b is None:
+            _numerik._fehler("Fuer eine Formel fehlen a und b.")
+        m, werte, formel = 0, None, f
+    elif isinstance(f, (int, np.integer)) and not isinstance(f, bool):
         m, werte = int(f), None
         if m < 1:
             _numerik._fehler("m muss mindestens 1 sein!")
@@ -106,7 +103,8 @@ def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=No
         float("nan") if b is None else float(b),
         [int(k) for k in np.atleast_1d(n)],
         [] if methoden is None else list(methoden),
-        0 if punkte is None else int(punkte))
+        0 if punkte is None else int(punkte),
+        formel)
 
 
 def _tabelle(pandas, e):

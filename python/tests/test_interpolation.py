@@ -133,3 +133,26 @@ class Aufruf(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class AbleitungUndIntegral(unittest.TestCase):
+    def test_spline_wie_scipy(self):
+        s = numerik.Spline(X, Y, ende="not-a-knot")
+        r = CubicSpline(X, Y, bc_type="not-a-knot")
+        innen = np.linspace(0.05, 3.95, 157)
+        for k in (1, 2):
+            np.testing.assert_allclose(s.ableitung(innen, k), r(innen, k), rtol=1e-12, atol=1e-12)
+        self.assertAlmostEqual(s.integral(0.3, 3.7), r.integrate(0.3, 3.7), places=12)
+        self.assertAlmostEqual(s.integral(3.7, 0.3), -r.integrate(0.3, 3.7), places=12)
+
+    def test_polynom_exakt(self):
+        # p = x^3 - 2x through five points in every polynomial form.
+        x = np.array([-1.0, -0.3, 0.2, 0.9, 1.5])
+        y = x**3 - 2 * x
+        t = np.linspace(-1.2, 1.7, 41)
+        for p in (numerik.Newton(x, y), numerik.Baryzentrisch(x, y), numerik.Rational(x, y, d=4)):
+            np.testing.assert_allclose(p.ableitung(t), 3 * t**2 - 2, atol=1e-12)
+            np.testing.assert_allclose(p.ableitung(t, k=2), 6 * t, atol=1e-11)
+            self.assertAlmostEqual(p.integral(-1.0, 1.5), (1.5**4 / 4 - 1.5**2) - (0.25 - 1.0), places=13)
+        with self.assertRaises(numerik.Fehler):
+            numerik.Newton(x, y).ableitung(t, k=3)

@@ -63,6 +63,26 @@ class WieFehlerstudie(unittest.TestCase):
         self.vergleichen("-p", "3", "8", "32", "128")
 
 
+class Formel(unittest.TestCase):
+    def test_wie_fehlerstudie_f(self):
+        # The formula through muparser against the program's -f, and against
+        # the compiled example function it names (problem 4).
+        text = programm("fehlerstudie", "-p", "-f", "1/(1+x^2)", "-9", "9", "16", "64")
+        (kopf, fehler), _ = tabellen_lesen(text)
+        e = _studie_werte("1/(1+x^2)", -9, 9, n=[16, 64], methoden=kopf)
+        for k, zeile in enumerate(fehler):
+            for j, zelle in enumerate(zeile[1:]):
+                self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*"), (k, kopf[j]))
+        beispiel = _studie_werte(4, n=[16, 64], methoden=kopf)
+        np.testing.assert_array_equal(e["fehler"], beispiel["fehler"])
+
+    def test_falsche_formel(self):
+        with self.assertRaisesRegex(numerik.Fehler, r'Formel "1/\(1\+x\^": Zeile endet nach "\^" \(Position 7\)'):
+            _studie_werte("1/(1+x^", -1, 1)
+        with self.assertRaises(numerik.Fehler):
+            _studie_werte("sin(x)", n=[4])
+
+
 class EigeneFunktion(unittest.TestCase):
     def test_wie_scipy(self):
         f = lambda x: 1.0 / (1.0 + x * x)  # noqa: E731
