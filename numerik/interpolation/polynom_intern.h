@@ -102,6 +102,12 @@ polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k);
 // baryzipl.cpp): the value of the barycentric and of the rational class.
 double baryzentrische_formel(const polynomdaten *d, double x);
 
+// The quotient sum w(j) y(j) / (x - x(j)) over sum w(j) / (x - x(j)) of
+// anzahl nodes, eight at a time (baryzentrische_summe.cpp); y(j) where x is
+// a node or so close to one that its term is not finite.
+double baryzentrische_summe(const double *knoten, const double *y, const double *w, int anzahl,
+                            double x);
+
 int polynom_freigeben(objekt *ip);
 const char *polynom_name(objekt *ip, const char *typ);
 objekt *polynom_vektor(objekt *ip, int index);
