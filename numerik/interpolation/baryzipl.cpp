@@ -185,19 +185,7 @@ double baryzentrische_formel(const polynomdaten *d, double x) {
     const double *y = eintraege(d->stuetzwerte);
     const double *w = eintraege(d->koeffizienten);
     if (d->n == 0) return y[0];
-    double zaehler = 0.0;
-    double nenner = 0.0;
-    for (int j = 0; j <= d->n; ++j) {
-        double abstand = x - knoten[j];
-        if (abstand == 0.0) return y[j];
-        double t = w[j] / abstand;
-        // x within a subnormal distance of x(j): p(x) is y(j) to the last
-        // bit, and the quotient would make the formula inf / inf.
-        if (std::isinf(t)) return y[j];
-        zaehler += t * y[j];
-        nenner += t;
-    }
-    return zaehler / nenner;
+    return baryzentrische_summe(knoten, y, w, d->n + 1, x);
 }
 
 // The derivatives of the barycentric interpolant r = sum t(k) y(k) / sum

@@ -130,6 +130,12 @@ double gauss_summe(const std::vector<double> &knoten, const std::vector<double> 
 // degree but for the rounding of the values.
 double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double));
 
+// The quotient sum w(j) y(j) / (x - x(j)) over sum w(j) / (x - x(j)) of
+// anzahl nodes, eight at a time (baryzentrische_summe.cpp); y(j) where x is
+// a node or so close to one that its term is not finite.
+double baryzentrische_summe(const double *knoten, const double *y, const double *w, int anzahl,
+                            double x);
+
 int polynom_freigeben(objekt *ip);
 const char *polynom_name(objekt *ip, const char *typ);
 objekt *polynom_vektor(objekt *ip, int index);
