@@ -70,19 +70,8 @@ class interpolation {
 
     py::array_t<double>
     werte(const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
-        std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
-        py::array_t<double> y(form);
-        const double *ein = x.data();
-        double *aus = y.mutable_data();
-        const py::ssize_t anzahl = x.size();
-        {
-            py::gil_scoped_release ohne_gil;
-            std::lock_guard<std::mutex> sperre(mutex_);
-            const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
-            for (py::ssize_t i = 0; i < anzahl; ++i)
-                aus[i] = fi->funktionswert(ip_.get(), ein[i]);
-        }
-        return y;
+        const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
+        return punktweise(x, [&](double t) { return fi->funktionswert(ip_.get(), t); });
     }
 
     // The k-th derivative (k = 0, 1, 2) at the points x, through the
@@ -90,18 +79,7 @@ class interpolation {
     py::array_t<double>
     ableitung(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, int k) {
         if (k < 0 || k > 2) numerik_fehler("Ableitung %d nicht moeglich (0, 1 oder 2).\n", k);
-        std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
-        py::array_t<double> y(form);
-        const double *ein = x.data();
-        double *aus = y.mutable_data();
-        const py::ssize_t anzahl = x.size();
-        {
-            py::gil_scoped_release ohne_gil;
-            std::lock_guard<std::mutex> sperre(mutex_);
-            for (py::ssize_t i = 0; i < anzahl; ++i)
-                aus[i] = interpolation_ableitung(ip_.get(), k, ein[i]);
-        }
-        return y;
+        return punktweise(x, [&](double t) { return interpolation_ableitung(ip_.get(), k, t); });
     }
 
     // The definite integral over [x1, x2].
@@ -151,6 +129,25 @@ class interpolation {
     }
 
   private:
+    // f at every point of x, into an array of the same shape: in C++,
+    // without the GIL, one thread on the object at a time.
+    template <class F>
+    py::array_t<double>
+    punktweise(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, F f) {
+        std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
+        py::array_t<double> y(form);
+        const double *ein = x.data();
+        double *aus = y.mutable_data();
+        const py::ssize_t anzahl = x.size();
+        {
+            py::gil_scoped_release ohne_gil;
+            std::lock_guard<std::mutex> sperre(mutex_);
+            for (py::ssize_t i = 0; i < anzahl; ++i)
+                aus[i] = f(ein[i]);
+        }
+        return y;
+    }
+
     interpolation_zeiger ip_;
     std::mutex mutex_;
 };

@@ -122,17 +122,26 @@ def main():
         for spalte in ("nak.Sp-a", "nak.Sp-t", "ein.Sp-a"):
             print(spalte, suche(m, spalte, toleranz))
         return
-    text = open(sys.argv[1]).read()
-    punkte = int(sys.argv[2]) if len(sys.argv) > 2 else 1001
+    sys.exit(tabelle_pruefen(sys.argv[1:], lambda s: s[:3] in ("nat", "abl", "per", "nak", "ein"),
+                             fehler))
+
+
+def tabelle_pruefen(argumente, gewaehlt, fehler_von):
+    """Checks every cell of the chosen columns of the table in file
+    argumente[0] (grid argumente[1], default 1001) against
+    fehler_von(m, spalte, n, punkte): prints each cell, returns 1 on a
+    difference, else 0."""
+    text = open(argumente[0]).read()
+    punkte = int(argumente[1]) if len(argumente) > 1 else 1001
     m = int(text.split(":")[0].split()[-1])
     fehlertext, _, ordnungstext = text.partition("\nBeobachtete Ordnung")
     fehlerzellen = bloecke(fehlertext)
     ordnungszellen = bloecke(ordnungstext)
     falsch = 0
     for spalte, zellen in fehlerzellen.items():
-        if spalte[:3] not in ("nat", "abl", "per", "nak", "ein"):
+        if not gewaehlt(spalte):
             continue
-        werte = {n: fehler(m, spalte, n, punkte) for n in sorted(zellen)}
+        werte = {n: fehler_von(m, spalte, n, punkte) for n in sorted(zellen)}
         for n, zelle in zellen.items():
             soll = "%.3g" % werte[n]
             gleich = soll == zelle
@@ -147,8 +156,7 @@ def main():
             falsch += not gleich
             print("%-9s n=%-6d %9s %9s %s (Ordnung)" %
                   (spalte, n1, zelle, soll, "" if gleich else "FALSCH"))
-    sys.exit(1 if falsch else 0)
-
+    return 1 if falsch else 0
 
 if __name__ == "__main__":
     main()

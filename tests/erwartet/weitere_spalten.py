@@ -35,7 +35,7 @@ import mpmath
 import numpy as np
 from scipy.interpolate import CubicHermiteSpline, PchipInterpolator
 
-from spline_enden_studie import PROBLEME, bloecke, ordnung, suche_allgemein
+from spline_enden_studie import PROBLEME, suche_allgemein, tabelle_pruefen
 
 mpmath.mp.prec = 200
 
@@ -179,33 +179,7 @@ def main():
                 lambda n: fehler(m, spalte, n, max(1001, 10 * n + 1), genau=False),
                 toleranz, grenze))
         return
-    text = open(sys.argv[1]).read()
-    punkte = int(sys.argv[2]) if len(sys.argv) > 2 else 1001
-    m = int(text.split(":")[0].split()[-1])
-    fehlertext, _, ordnungstext = text.partition("\nBeobachtete Ordnung")
-    fehlerzellen = bloecke(fehlertext)
-    ordnungszellen = bloecke(ordnungstext)
-    falsch = 0
-    for spalte, zellen in fehlerzellen.items():
-        if spalte not in GLOBAL + LOKAL:
-            continue
-        werte = {n: fehler(m, spalte, n, punkte) for n in sorted(zellen)}
-        for n, zelle in zellen.items():
-            soll = "%.3g" % werte[n]
-            gleich = soll == zelle
-            falsch += not gleich
-            print("%-9s n=%-6d %9s %9s %s" % (spalte, n, zelle, soll, "" if gleich else "FALSCH"))
-        liste = sorted(werte)
-        for n0, n1 in zip(liste, liste[1:]):
-            p = ordnung(werte[n0], n0, werte[n1], n1)
-            soll = "-" if p is None else "%.2f" % p
-            zelle = ordnungszellen.get(spalte, {}).get(n1)
-            gleich = soll == zelle
-            falsch += not gleich
-            print("%-9s n=%-6d %9s %9s %s (Ordnung)" %
-                  (spalte, n1, zelle, soll, "" if gleich else "FALSCH"))
-    sys.exit(1 if falsch else 0)
-
+    sys.exit(tabelle_pruefen(sys.argv[1:], lambda s: s in GLOBAL + LOKAL, fehler))
 
 if __name__ == "__main__":
     main()

@@ -3,6 +3,8 @@
 // the rational form with d >= 3 and by the spline kinds whose end
 // conditions it meets, a line by the Hermite form, so their derivatives and
 // integrals are those of the cubic or line, inside the interval and beyond.
+#include "hilfen.h"
+
 #include "numerik/baryzipl.h"
 #include "numerik/hermiteipl.h"
 #include "numerik/newtnipl.h"
@@ -16,14 +18,6 @@
 #include <vector>
 
 namespace {
-
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
 
 // q(x) = x^3 - 2x^2 + x/2 + 1 with its derivatives and antiderivative.
 double q(double x) {
@@ -51,7 +45,7 @@ struct problem {
         std::vector<double> t = x;
         if (art != STUETZSTELLEN_GEGEBEN) {
             t.assign(static_cast<std::size_t>(n) + 1, 0.0);
-            matrix_zeiger platz = vektor(t);
+            matrix_zeiger platz = spaltenvektor(t);
             stuetzstellen_platzieren(platz.get(), art, n, a, b, "q");
             for (int i = 0; i <= n; ++i)
                 t[static_cast<std::size_t>(i)] = nmmatrix_amIndex(platz.get(), i + 1, 1);
@@ -59,8 +53,8 @@ struct problem {
         std::vector<double> y;
         for (double xi : t)
             y.push_back(q(xi));
-        knoten = vektor(t);
-        werte = vektor(y);
+        knoten = spaltenvektor(t);
+        werte = spaltenvektor(y);
         p.methode = methode;
         p.name = "q";
         p.art = art;
@@ -165,8 +159,8 @@ TEST(Ableitung, HermiteFormReproducesAStraightLine) {
     for (double xi : x)
         y.push_back(2 * xi - 1);
     for (int s : {HERMITE_FRITSCH_CARLSON, HERMITE_AKIMA, HERMITE_AKIMA_MODIFIZIERT}) {
-        matrix_zeiger xv = vektor(x);
-        matrix_zeiger yv = vektor(y);
+        matrix_zeiger xv = spaltenvektor(x);
+        matrix_zeiger yv = spaltenvektor(y);
         hermiteinterpolation_parameter p = {"h", STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get(),
                                             s};
         interpolation_zeiger ip(hermiteinterpolation_kreieren(&p, nullptr));
@@ -188,8 +182,8 @@ TEST(Ableitung, BarycentricFormulaAtNodesAndBetweenThemAgreesWithNewton) {
     // nested multiplication of the Newton form.
     const std::vector<double> x = {-1.0, -0.7, -0.2, 0.1, 0.4, 0.8, 1.0};
     const std::vector<double> y = {0.3, -1.2, 0.8, 2.0, -0.5, 0.1, 1.7};
-    matrix_zeiger xv = vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     baryzentrischeinterpolation_parameter pb = {"b",     STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0,
                                                 yv.get()};
     newtoninterpolation_parameter pn = {"n", STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get(), 0};
@@ -210,8 +204,8 @@ TEST(Ableitung, BarycentricFormulaAtNodesAndBetweenThemAgreesWithNewton) {
     }
     // With two nodes the polynomial is the line through them: slope 5 at
     // the nodes and between, second derivative 0.
-    matrix_zeiger x2 = vektor({1.0, 3.0});
-    matrix_zeiger y2 = vektor({-2.0, 8.0});
+    matrix_zeiger x2 = spaltenvektor({1.0, 3.0});
+    matrix_zeiger y2 = spaltenvektor({-2.0, 8.0});
     baryzentrischeinterpolation_parameter pl = {"l",     STUETZSTELLEN_GEGEBEN, x2.get(), 0, 0,
                                                 y2.get()};
     interpolation_zeiger linie(baryzentrischeinterpolation_kreieren(&pl, nullptr));
@@ -247,8 +241,8 @@ TEST(Ableitung, PeriodicSplineIntegratesWholePeriodsAndWrapsItsDerivatives) {
         y.push_back(std::sin(i * pi / 4));
     }
     y.back() = 0.0;
-    matrix_zeiger xv = vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     splineinterpolation_parameter p = {
         "p", STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get(), SPLINE_PERIODISCH, 0, 0, 0, 0};
     interpolation_zeiger ip(splineinterpolation_kreieren(&p, nullptr));

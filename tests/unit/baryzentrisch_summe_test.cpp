@@ -2,6 +2,8 @@
 // one accumulator, node by node, over random nodes, values and points: they
 // may differ only by rounding, bounded by a few units in the last place of
 // the value's scale sum |t y(j)| / |sum t| (t = w(j) / (x - x(j))).
+#include "hilfen.h"
+
 #include "numerik/baryzipl.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/rationalipl.h"
@@ -15,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-matrix_zeiger spalte(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 0};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
 
 struct schlicht {
     double wert;
@@ -70,15 +64,15 @@ TEST(BaryzentrischeSumme, EightLanesAgreeWithTheNodeByNodeSum) {
         x.erase(std::unique(x.begin(), x.end()), x.end());
         y.resize(x.size());
         std::shuffle(x.begin(), x.end(), zufall);
-        matrix_zeiger knoten = spalte(x);
-        matrix_zeiger werte = spalte(y);
+        matrix_zeiger knoten = spaltenvektor(x);
+        matrix_zeiger werte = spaltenvektor(y);
         baryzentrischeinterpolation_parameter bp = {"b", 0, knoten.get(), 0, 0, werte.get()};
         interpolation_zeiger bary(baryzentrischeinterpolation_kreieren(&bp, nullptr));
         baryzentrischeinterpolation_parameter tp = {"t", 2, nullptr, -3.0, 7.0, werte.get()};
         interpolation_zeiger tscheb(baryzentrischeinterpolation_kreieren(&tp, nullptr));
         std::vector<double> aufsteigend = x;
         std::sort(aufsteigend.begin(), aufsteigend.end());
-        matrix_zeiger geordnet = spalte(aufsteigend);
+        matrix_zeiger geordnet = spaltenvektor(aufsteigend);
         rationaleinterpolation_parameter rp = {"r", 0, geordnet.get(), 0, 0, werte.get(), 3};
         interpolation_zeiger rational(rationaleinterpolation_kreieren(&rp, nullptr));
         for (objekt *ip : {bary.get(), tscheb.get(), rational.get()}) {
@@ -128,8 +122,8 @@ TEST(BaryzentrischeSumme, NodesAndTheirNeighbourhoodGiveTheValueAtTheNode) {
         x.push_back(0.25 * i);
         y.push_back(std::cos(i));
     }
-    matrix_zeiger knoten = spalte(x);
-    matrix_zeiger werte = spalte(y);
+    matrix_zeiger knoten = spaltenvektor(x);
+    matrix_zeiger werte = spaltenvektor(y);
     baryzentrischeinterpolation_parameter p = {"b", 0, knoten.get(), 0, 0, werte.get()};
     interpolation_zeiger ip(baryzentrischeinterpolation_kreieren(&p, nullptr));
     for (int i : {0, 5, 8, 15, 16, 18}) {

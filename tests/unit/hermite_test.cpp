@@ -16,18 +16,10 @@
 
 namespace {
 
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
-
 interpolation_zeiger hermite(const std::vector<double> &x, const std::vector<double> &y,
                              int steigungen) {
-    matrix_zeiger xv = vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     hermiteinterpolation_parameter p = {"h",       STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get(),
                                         steigungen};
     return interpolation_zeiger(hermiteinterpolation_kreieren(&p, nullptr));
@@ -198,7 +190,7 @@ TEST(Hermite, ChangingOneValueChangesItOnlyNearby) {
 }
 
 TEST(Hermite, TextFormRoundTrip) {
-    matrix_zeiger yv = vektor({1, 0.5, -2, 4.25});
+    matrix_zeiger yv = spaltenvektor({1, 0.5, -2, 4.25});
     hermiteinterpolation_parameter p = {
         "h", STUETZSTELLEN_AEQUIDISTANT, nullptr, -1, 2, yv.get(), HERMITE_AKIMA};
     interpolation_zeiger ip(hermiteinterpolation_kreieren(&p, nullptr));
@@ -247,8 +239,8 @@ TEST(Hermite, BadProblemsEndWithAMessage) {
     EXPECT_EXIT(hermite({0.0, 1.0, NAN}, {1, 2, 3}, 2), testing::ExitedWithCode(1),
                 "^Die Stuetzstellen fuer HERMITE_INTERPOLATION h muessen aufsteigend sein!\n$");
     // Through the generic entry: the shared check names the class.
-    matrix_zeiger xv = vektor({0, 1, 1});
-    matrix_zeiger yv = vektor({1, 2, 3});
+    matrix_zeiger xv = spaltenvektor({0, 1, 1});
+    matrix_zeiger yv = spaltenvektor({1, 2, 3});
     interpolation_problem p = {};
     p.methode = &hermite_interpolation;
     p.name = "h";

@@ -1,11 +1,23 @@
 // Helpers for library tests: text in through fmemopen, text out through
-// open_memstream, no temporary files.
+// open_memstream, no temporary files; a column vector from numbers.
 #ifndef TESTS_HILFEN_H
 #define TESTS_HILFEN_H
+
+#include "numerik/nmmatrix.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+// An NM_MATRIX of one column holding werte.
+inline matrix_zeiger spaltenvektor(const std::vector<double> &werte) {
+    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
+    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    for (std::size_t i = 0; i < werte.size(); ++i)
+        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
+    return v;
+}
 
 // A read stream over a copy of text.
 class textquelle {

@@ -24,14 +24,6 @@
 
 namespace {
 
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        matrix_tabelle(v.get())->setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
-
 std::vector<double> spalte(objekt *v) {
     std::vector<double> x(static_cast<std::size_t>(matrix_tabelle(v)->hoehe(v)));
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -105,7 +97,8 @@ TEST(Knotenarten, EveryRowPlacesAscendingNodesInsideTheInterval) {
                 }
                 // The placement through the public entry gives the same bits.
                 if (n <= 1000) {
-                    matrix_zeiger v = vektor(std::vector<double>(static_cast<std::size_t>(n) + 1));
+                    matrix_zeiger v =
+                        spaltenvektor(std::vector<double>(static_cast<std::size_t>(n) + 1));
                     stuetzstellen_platzieren(v.get(), k->nummer, n, g[0], g[1], "t");
                     std::vector<double> x = spalte(v.get());
                     for (int i = 0; i <= n; ++i)
@@ -125,8 +118,8 @@ TEST(Knotenarten, ClosedFormWeightsAgreeWithTheProductFormula) {
             std::vector<double> x(static_cast<std::size_t>(n) + 1);
             for (int i = 0; i <= n; ++i)
                 x[static_cast<std::size_t>(i)] = k->punkt(i, n, -2.0, 5.0);
-            matrix_zeiger xv = vektor(x);
-            matrix_zeiger yv = vektor(std::vector<double>(x.size(), 1.0));
+            matrix_zeiger xv = spaltenvektor(x);
+            matrix_zeiger yv = spaltenvektor(std::vector<double>(x.size(), 1.0));
             baryzentrischeinterpolation_parameter p = {
                 "w", STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get()};
             interpolation_zeiger ip(baryzentrischeinterpolation_kreieren(&p, nullptr));
@@ -149,7 +142,7 @@ TEST(Knotenarten, ClosedFormWeightsAgreeWithTheProductFormula) {
 TEST(Knotenarten, TextFormReadsBack) {
     for (int r = 0; r < knotenarten_anzahl(); ++r) {
         const knotenart *k = knotenart_an(r);
-        matrix_zeiger knoten = vektor({-1.5, 0.25, 1e-300});
+        matrix_zeiger knoten = spaltenvektor({-1.5, 0.25, 1e-300});
         textsenke aus;
         k->schreiben(aus, knoten.get(), -0.1, 0x1.23456789abcdep+7);
         std::string t = aus.text();
@@ -184,8 +177,8 @@ struct aufgabe {
         std::vector<double> y;
         for (double xi : x)
             y.push_back(std::sin(xi));
-        xv = vektor(x);
-        yv = vektor(y);
+        xv = spaltenvektor(x);
+        yv = spaltenvektor(y);
         p.methode = methode;
         p.name = "Aufgabe";
         p.art = art;
@@ -319,7 +312,7 @@ TEST(InterpolationErzeugen, ChecksNameTheRow) {
             // Counts that differ: the class's own message, before any value
             // is looked at.
             aufgabe f(methode, STUETZSTELLEN_GEGEBEN, 4);
-            matrix_zeiger kurz = vektor({0, 1, 2});
+            matrix_zeiger kurz = spaltenvektor({0, 1, 2});
             f.p.stuetzstellen = kurz.get();
             matrix_tabelle(f.yv.get())->setzen(f.yv.get(), 1, 1, NAN);
             EXPECT_EXIT(erzeugt(f), testing::ExitedWithCode(1),

@@ -22,14 +22,6 @@
 
 namespace {
 
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
-
 std::vector<double> spalte(objekt *ip, int index) {
     objekt *v = newtoninterpolation_imVektor(ip, index);
     std::vector<double> x(static_cast<std::size_t>(nmmatrix_hoehe(v)));
@@ -40,8 +32,8 @@ std::vector<double> spalte(objekt *ip, int index) {
 
 interpolation_zeiger newton(int art, const std::vector<double> &x, double a, double b,
                             const std::vector<double> &y, int leja) {
-    matrix_zeiger xv = x.empty() ? nullptr : vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = x.empty() ? nullptr : spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     newtoninterpolation_parameter p = {"p", art, xv.get(), a, b, yv.get(), leja};
     return interpolation_zeiger(newtoninterpolation_kreieren(&p, nullptr));
 }
@@ -174,7 +166,7 @@ TEST(Leja, LargeNStaysInTheDoubleRange) {
             y.push_back(1.0 / (1.0 + x * x / (halb * halb) * 81.0));
         }
         interpolation_zeiger leja = newton(STUETZSTELLEN_TSCHEBYSCHEFF, {}, -halb, halb, y, 1);
-        matrix_zeiger yv = vektor(y);
+        matrix_zeiger yv = spaltenvektor(y);
         baryzentrischeinterpolation_parameter p = {
             "b", STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, -halb, halb, yv.get()};
         interpolation_zeiger bary(baryzentrischeinterpolation_kreieren(&p, nullptr));

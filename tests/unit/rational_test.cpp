@@ -18,14 +18,6 @@
 
 namespace {
 
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "v", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
-
 std::vector<double> spalte(objekt *v) {
     std::vector<double> x(static_cast<std::size_t>(matrix_tabelle(v)->hoehe(v)));
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -34,8 +26,8 @@ std::vector<double> spalte(objekt *v) {
 }
 
 interpolation_zeiger rational(const std::vector<double> &x, const std::vector<double> &y, int d) {
-    matrix_zeiger xv = vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     rationaleinterpolation_parameter p = {"r", STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0, yv.get(), d};
     return interpolation_zeiger(rationaleinterpolation_kreieren(&p, nullptr));
 }
@@ -140,7 +132,7 @@ TEST(Rational, EquidistantWeightsAreSignedBinomialSums) {
     for (int d = 0; d <= 4; ++d)
         for (int n : {d, 7, 12}) {
             std::vector<double> y(static_cast<std::size_t>(n) + 1, 1.0);
-            matrix_zeiger yv = vektor(y);
+            matrix_zeiger yv = spaltenvektor(y);
             rationaleinterpolation_parameter p = {
                 "e", STUETZSTELLEN_AEQUIDISTANT, nullptr, -2.0, 5.0, yv.get(), d};
             interpolation_zeiger r(rationaleinterpolation_kreieren(&p, nullptr));
@@ -166,8 +158,8 @@ TEST(Rational, DegreeNIsTheInterpolatingPolynomial) {
     // d = n, and any d above n, gives the polynomial's weights.
     std::vector<double> x = {0.5, -1.0, 2.0, 3.5, 0.0};
     std::vector<double> y = {1.0, -2.0, 0.25, 3.0, 7.0};
-    matrix_zeiger xv = vektor(x);
-    matrix_zeiger yv = vektor(y);
+    matrix_zeiger xv = spaltenvektor(x);
+    matrix_zeiger yv = spaltenvektor(y);
     baryzentrischeinterpolation_parameter pb = {"p",     STUETZSTELLEN_GEGEBEN, xv.get(), 0, 0,
                                                 yv.get()};
     interpolation_zeiger p(baryzentrischeinterpolation_kreieren(&pb, nullptr));
