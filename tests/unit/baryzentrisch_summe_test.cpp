@@ -105,7 +105,9 @@ TEST(BaryzentrischeSumme, EightLanesAgreeWithTheNodeByNodeSum) {
                 // sums of either order are within a few ulps of that scale
                 // (up to 5.5 seen here at 1000 nodes, where the one-accumulator
                 // sum is itself that far from the exact one).
-                if (ip == tscheb.get()) EXPECT_LE(abweichung, 8.0) << m << ", x = " << t;
+                if (ip == tscheb.get()) {
+                    EXPECT_LE(abweichung, 8.0) << m << ", x = " << t;
+                }
             }
         }
     }
