@@ -78,9 +78,7 @@ class interpolation {
         {
             py::gil_scoped_release ohne_gil;
             std::lock_guard<std::mutex> sperre(mutex_);
-            const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
-            for (py::ssize_t i = 0; i < anzahl; ++i)
-                aus[i] = fi->funktionswert(ip_.get(), ein[i]);
+            interpolation_werte(ip_.get(), ein, aus, static_cast<std::size_t>(anzahl));
         }
         return y;
     }
