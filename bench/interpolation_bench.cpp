@@ -144,6 +144,25 @@ void spline_auswerten(benchmark::State &state) {
     pro_element(state, static_cast<long long>(x.size()));
 }
 
+// The same points through the array slot (interpolation_werte) into one
+// buffer, on one thread (arg 1) or two (arg 2): against spline_auswerten,
+// what stepping from interval to interval and the second core save.
+void spline_feld_auswerten(benchmark::State &state) {
+    vektor_ptr y = vektor_aus(werte(knoten(AUSWERTE_KNOTEN), SPLINE_NATUERLICH));
+    interpolation_ptr s(spline_kreieren(y.get(), SPLINE_NATUERLICH));
+    const interpolation_funktionen *f = interpolation_tabelle(s.get());
+    std::vector<double> x =
+        punkte(f->linkeGrenze(s.get()), f->rechteGrenze(s.get()), AUSWERTE_PUNKTE);
+    std::vector<double> w(x.size());
+    const int vorher = zahl_faeden_setzen(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        interpolation_werte(s.get(), x.data(), w.data(), x.size());
+        benchmark::DoNotOptimize(w.data());
+    }
+    zahl_faeden_setzen(vorher);
+    pro_element(state, static_cast<long long>(x.size()));
+}
+
 // The same points and coefficients with the plain bisection over the node
 // array and Horner's rule: what one evaluation costs without a faster search.
 void spline_auswerten_bisektion(benchmark::State &state) {
@@ -290,6 +309,7 @@ BENCHMARK_CAPTURE(spline_erzeugen, periodisch, SPLINE_PERIODISCH)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(spline_auswerten)->Unit(benchmark::kMillisecond);
 BENCHMARK(spline_auswerten_bisektion)->Unit(benchmark::kMillisecond);
+BENCHMARK(spline_feld_auswerten)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(newton_erzeugen)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(newton_schleife)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 #ifdef NUMERIK_MIT_GSL

@@ -70,8 +70,9 @@ class interpolation {
 
     py::array_t<double>
     werte(const py::array_t<double, py::array::c_style | py::array::forcecast> &x) {
-        const interpolation_funktionen *fi = interpolation_tabelle(ip_.get());
-        return punktweise(x, [&](double t) { return fi->funktionswert(ip_.get(), t); });
+        return feldweise(x, [&](const double *ein, double *aus, std::size_t anzahl) {
+            interpolation_werte(ip_.get(), ein, aus, anzahl);
+        });
     }
 
     // The k-th derivative (k = 0, 1, 2) at the points x, through the
@@ -79,7 +80,10 @@ class interpolation {
     py::array_t<double>
     ableitung(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, int k) {
         if (k < 0 || k > 2) numerik_fehler("Ableitung %d nicht moeglich (0, 1 oder 2).\n", k);
-        return punktweise(x, [&](double t) { return interpolation_ableitung(ip_.get(), k, t); });
+        return feldweise(x, [&](const double *ein, double *aus, std::size_t anzahl) {
+            for (std::size_t i = 0; i < anzahl; ++i)
+                aus[i] = interpolation_ableitung(ip_.get(), k, ein[i]);
+        });
     }
 
     // The definite integral over [x1, x2].
@@ -129,21 +133,20 @@ class interpolation {
     }
 
   private:
-    // f at every point of x, into an array of the same shape: in C++,
-    // without the GIL, one thread on the object at a time.
+    // f(ein, aus, anzahl) over the points of x into an array of the same
+    // shape: in C++, without the GIL, one thread on the object at a time.
     template <class F>
     py::array_t<double>
-    punktweise(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, F f) {
+    feldweise(const py::array_t<double, py::array::c_style | py::array::forcecast> &x, F f) {
         std::vector<py::ssize_t> form(x.shape(), x.shape() + x.ndim());
         py::array_t<double> y(form);
         const double *ein = x.data();
         double *aus = y.mutable_data();
-        const py::ssize_t anzahl = x.size();
+        const auto anzahl = static_cast<std::size_t>(x.size());
         {
             py::gil_scoped_release ohne_gil;
             std::lock_guard<std::mutex> sperre(mutex_);
-            for (py::ssize_t i = 0; i < anzahl; ++i)
-                aus[i] = f(ein[i]);
+            f(ein, aus, anzahl);
         }
         return y;
     }

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 const programmbeschreibung programm = {
@@ -57,9 +58,23 @@ int main(int argc, char **argv) {
         ordnung == 0 ? std::string("Y-Werte zum Polynom ")
                      : "Y-Werte zur " + std::to_string(ordnung) + ". Ableitung vom Polynom ";
     wertename += fi->name(ip);
-    nmvektor_schreiben(aus, wertename.c_str(), n + 1, [&](int i) {
-        return interpolation_ableitung(ip, ordnung, aequidistanter_punkt(i, n, links, rechts));
-    });
+    // The values through the array slot, a block of points at a time (in
+    // two threads where that pays), the derivatives point by point.
+    std::vector<double> punkte;
+    nmvektor_bloecke_schreiben(
+        aus, wertename.c_str(), n + 1, [&](std::size_t anfang, std::size_t teil, double *block) {
+            if (ordnung != 0) {
+                for (std::size_t i = 0; i < teil; ++i)
+                    block[i] = interpolation_ableitung(
+                        ip, ordnung,
+                        aequidistanter_punkt(static_cast<int>(anfang + i), n, links, rechts));
+                return;
+            }
+            punkte.resize(teil);
+            for (std::size_t i = 0; i < teil; ++i)
+                punkte[i] = aequidistanter_punkt(static_cast<int>(anfang + i), n, links, rechts);
+            interpolation_werte(ip, punkte.data(), block, teil);
+        });
 
     fi->freigeben(ip);
     ausgabe_abschliessen(aus, ausgabename);

@@ -116,6 +116,11 @@ double hermiteinterpolation_ableitung2(objekt *ip, double x);
 /** The integral from x1 to x2 (negative for x1 > x2), the closed form of
  * each cubic piece summed; beyond the ends the end pieces go on. */
 double hermiteinterpolation_integral(objekt *ip, double x1, double x2);
+/** The values at the points x[0..anzahl-1] into y, each as
+ * hermiteinterpolation_funktionswert gives it; the interval of each point
+ * is found by stepping on from the previous point's while the points
+ * ascend. */
+void hermiteinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl);
 /** The option of the slopes as given at creation. */
 int hermiteinterpolation_steigungen(objekt *ip);
 

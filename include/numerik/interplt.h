@@ -1,5 +1,5 @@
 /** \file
- * Interpolation class cluster: the thirteen-slot function table, the node kinds,
+ * Interpolation class cluster: the fourteen-slot function table, the node kinds,
  * the abstract loader, the header-line reader and the class query.
  *
  * An interpolation of n+1 values has the nodes x(1..n+1) and the values
@@ -22,6 +22,8 @@
 
 #include "matrix.h"
 
+#include <stddef.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -36,7 +38,7 @@ enum {
     STUETZSTELLEN_TSCHEBYSCHEFF1 = 3
 };
 
-/** The thirteen slots of every interpolation class, in this order; callers
+/** The fourteen slots of every interpolation class, in this order; callers
  * index the table, so the order is interface.  The last three (derivatives
  * and integral) extend the interpolant beyond its interval as funktionswert
  * does: a polynomial or rational form by its formula, a piecewise cubic by
@@ -76,6 +78,12 @@ typedef struct interpolation_funktionen {
     /** The definite integral of the interpolant from x1 to x2 (the negative
      * for x1 > x2, 0 for x1 = x2), inside or outside the interval. */
     double (*integral)(objekt *ip, double x1, double x2);
+    /** The values at the anzahl points x[0..anzahl-1] into y[0..anzahl-1],
+     * each bit for bit what funktionswert gives at that point; points in
+     * ascending order are the fast case (a piecewise cubic steps from one
+     * point's interval to the next).  x and y must not overlap.  A large
+     * array may be shared by two threads (interpolation_werte). */
+    void (*funktionswerte)(objekt *ip, const double *x, double *y, size_t anzahl);
 } interpolation_funktionen;
 
 /** The one place where a handle's table is seen as an interpolation table;
@@ -126,6 +134,16 @@ double interpolation_ableitung(objekt *ip, int ordnung, double x);
  * class without the slot (the abstract one) with "Diese interpolation kann
  * nicht integriert werden.\n". */
 double interpolation_integral(objekt *ip, double x1, double x2);
+
+/** The values of ip at the anzahl points x into y through its
+ * funktionswerte slot: bit for bit those of funktionswert, one point at a
+ * time.  At least 65536 points are shared by two threads when the process
+ * runs two (zahl_faeden, numerik/zahlen.h), with the same values.  A class
+ * without the slot (the abstract one) ends through the fatal path with
+ * "Diese interpolation kann nicht ausgewertet werden.\n", points or room
+ * for the values missing (a null array and anzahl > 0) with "Keine Punkte
+ * oder kein Platz fuer die Werte.\n". */
+void interpolation_werte(objekt *ip, const double *x, double *y, size_t anzahl);
 
 /** Point i (i = 0..n) of n+1 equidistant points of [a, b]: the nodes of kind
  * STUETZSTELLEN_AEQUIDISTANT, and the points at which the programs write

@@ -95,6 +95,9 @@ double newtoninterpolation_ableitung2(objekt *ip, double x);
  * quadrature on ceil((n+1)/2) points over [x1, x2], exact for degree n up
  * to the rounding of the values; O(n^2). */
 double newtoninterpolation_integral(objekt *ip, double x1, double x2);
+/** The values at the points x[0..anzahl-1] into y, each as
+ * newtoninterpolation_funktionswert gives it. */
+void newtoninterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl);
 
 #ifdef __cplusplus
 }

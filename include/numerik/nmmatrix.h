@@ -74,12 +74,13 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2);
 
 /** C++: writes the text of an NM_MATRIX of n rows and one column named name,
  * byte for byte what nmmatrix_speichern writes for such a vector, without
- * holding its entries: wert(i) gives entry i + 1 (i = 0..n-1), asked for in
- * order, blockgroesse entries at a time.  The memory it takes is that of
- * one block and its text, whatever n is. */
+ * holding its entries: fuellen(anfang, teil, block) puts the entries
+ * anfang + 1 .. anfang + teil into block[0..teil-1], asked for in order,
+ * blockgroesse entries at a time (the last block may be shorter).  The
+ * memory it takes is that of one block and its text, whatever n is. */
 template <typename F>
-void nmvektor_schreiben(FILE *aus, const char *name, int n, F wert,
-                        std::size_t blockgroesse = zahlenbloecke::BLOCKGROESSE) {
+void nmvektor_bloecke_schreiben(FILE *aus, const char *name, int n, F fuellen,
+                                std::size_t blockgroesse = zahlenbloecke::BLOCKGROESSE) {
     nmmatrix_kopf_speichern(aus, name, n, 1);
     if (blockgroesse == 0) blockgroesse = 1;
     const auto anzahl = static_cast<std::size_t>(n > 0 ? n : 0);
@@ -88,10 +89,23 @@ void nmvektor_schreiben(FILE *aus, const char *name, int n, F wert,
                             blockgroesse);
     for (std::size_t anfang = 0; anfang < anzahl; anfang += block.size()) {
         const std::size_t teil = anzahl - anfang < block.size() ? anzahl - anfang : block.size();
-        for (std::size_t i = 0; i < teil; ++i)
-            block[i] = wert(static_cast<int>(anfang + i));
+        fuellen(anfang, teil, block.data());
         schreiber.schreiben(block.data(), teil);
     }
+}
+
+/** C++: as nmvektor_bloecke_schreiben, one entry at a time: wert(i) gives
+ * entry i + 1 (i = 0..n-1), asked for in order. */
+template <typename F>
+void nmvektor_schreiben(FILE *aus, const char *name, int n, F wert,
+                        std::size_t blockgroesse = zahlenbloecke::BLOCKGROESSE) {
+    nmvektor_bloecke_schreiben(
+        aus, name, n,
+        [&](std::size_t anfang, std::size_t teil, double *block) {
+            for (std::size_t i = 0; i < teil; ++i)
+                block[i] = wert(static_cast<int>(anfang + i));
+        },
+        blockgroesse);
 }
 #endif
 

@@ -108,6 +108,9 @@ double rationaleinterpolation_ableitung2(objekt *ip, double x);
  * rounding of the values themselves dominates (there 1e-11 relative over
  * [-20, -4]). */
 double rationaleinterpolation_integral(objekt *ip, double x1, double x2);
+/** The values at the points x[0..anzahl-1] into y, each as
+ * rationaleinterpolation_funktionswert gives it. */
+void rationaleinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl);
 /** The blending degree d as given at creation (a d above n acts as n). */
 int rationaleinterpolation_grad(objekt *ip);
 

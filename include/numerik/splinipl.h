@@ -124,6 +124,13 @@ double splineinterpolation_ableitung2(objekt *ip, double x);
  * periodic spline of kind 2 counts whole periods of its interval and the
  * wrapped rest. */
 double splineinterpolation_integral(objekt *ip, double x1, double x2);
+/** The values at the points x[0..anzahl-1] into y, each as
+ * splineinterpolation_funktionswert gives it (periodic wrap included);
+ * the interval of each point is found by stepping on from the previous
+ * point's while the points ascend.  Leaves the object's own search state
+ * for the one-point slot as it was, apart from its record of the nodes'
+ * order. */
+void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl);
 
 /** The coefficient step, called by creation as its last action: the second
  * derivatives from a tridiagonal system of order n-1 (spline kinds 0 and 1,

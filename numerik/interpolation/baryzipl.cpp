@@ -111,6 +111,7 @@ const interpolation_funktionen baryzentrische_interpolationFunktionen = {
     .ableitung1 = baryzentrischeinterpolation_ableitung1,
     .ableitung2 = baryzentrischeinterpolation_ableitung2,
     .integral = baryzentrischeinterpolation_integral,
+    .funktionswerte = baryzentrischeinterpolation_funktionswerte,
 };
 klasse baryzentrische_interpolation = {&baryzentrische_interpolationFunktionen, nullptr};
 
@@ -169,6 +170,17 @@ double baryzentrischeinterpolation_ableitung2(objekt *ip, double x) {
 
 double baryzentrischeinterpolation_integral(objekt *ip, double x1, double x2) {
     return polynom_integral(ip, x1, x2, baryzentrischeinterpolation_funktionswert);
+}
+
+// The one-point slot at each point: it reads the object only, so the two
+// halves of a large array may run at once.
+void baryzentrischeinterpolation_funktionswerte(objekt *ip, const double *x, double *y,
+                                                size_t anzahl) {
+    const polynomdaten *d = polynom_daten(ip);
+    bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
+        for (size_t i = von; i < bis; ++i)
+            y[i] = baryzentrische_formel(d, x[i]);
+    });
 }
 
 } // extern "C"

@@ -142,6 +142,19 @@ void kubiken(objekt *ip, hermitedaten *dt) {
     }
 }
 
+// The value at x of piece lo, the interval the bisection gives for x.
+double stueck_wert(const hermitedaten *d, const double *knoten, int lo, double x) {
+    // At the right end of its interval the cubic gives y(lo+1) only to
+    // rounding; the node's own value is exact.
+    if (x == knoten[lo]) return eintraege(d->stuetzwerte)[lo];
+    const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
+    double t = x - knoten[lo - 1];
+    double r = c[0];
+    for (int k = 1; k < 4; ++k)
+        r = r * t + c[k];
+    return r;
+}
+
 } // namespace
 
 extern "C" {
@@ -160,6 +173,7 @@ const interpolation_funktionen hermite_interpolationFunktionen = {
     .ableitung1 = hermiteinterpolation_ableitung1,
     .ableitung2 = hermiteinterpolation_ableitung2,
     .integral = hermiteinterpolation_integral,
+    .funktionswerte = hermiteinterpolation_funktionswerte,
 };
 klasse hermite_interpolation = {&hermite_interpolationFunktionen, nullptr};
 
@@ -255,16 +269,25 @@ int hermiteinterpolation_freigeben(objekt *ip) {
 double hermiteinterpolation_funktionswert(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    int lo = intervall_bisektion(knoten, d->n, x);
-    // At the right end of its interval the cubic gives y(lo+1) only to
-    // rounding; the node's own value is exact.
-    if (x == knoten[lo]) return eintraege(d->stuetzwerte)[lo];
-    const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
-    double t = x - knoten[lo - 1];
-    double r = c[0];
-    for (int k = 1; k < 4; ++k)
-        r = r * t + c[k];
-    return r;
+    return stueck_wert(d, knoten, intervall_bisektion(knoten, d->n, x), x);
+}
+
+void hermiteinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
+    const hermitedaten *d = hermite_daten(ip);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const int n = d->n;
+    // Creation checked the order, but the nodes may have been written
+    // since: an array at least as long as they are examines them (O(n)),
+    // a shorter one bisects.
+    const bool geordnet = anzahl >= static_cast<size_t>(n) && intervall_geordnet(knoten, n);
+    bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
+        int lo = 0;
+        for (size_t i = von; i < bis; ++i) {
+            lo = geordnet ? intervall_schreiten(knoten, n, lo, x[i])
+                          : intervall_bisektion(knoten, n, x[i]);
+            y[i] = stueck_wert(d, knoten, lo, x[i]);
+        }
+    });
 }
 
 double hermiteinterpolation_ableitung1(objekt *ip, double x) {

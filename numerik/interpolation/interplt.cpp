@@ -7,6 +7,7 @@
 // systems, text form, evaluation).  Stands on every folder below it.
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
+#include "numerik/zahlen.h"
 
 #include "grund/epsilon.h"
 #include "grund/fehler_intern.h"
@@ -17,6 +18,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+
+// The WebAssembly build has no threads.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+#define NUMERIK_MIT_FAEDEN 0
+#else
+#define NUMERIK_MIT_FAEDEN 1
+#include <exception>
+#include <thread>
+#endif
 
 namespace {
 
@@ -55,11 +65,12 @@ template <bool kleiner> double extremum(objekt *knoten) {
 
 } // namespace
 
-// Callers index the table: thirteen slots, the ten of old first (rechteGrenze
-// tenth), then the derivatives and the integral.
-static_assert(sizeof(interpolation_funktionen) == 13 * sizeof(void *));
+// Callers index the table: fourteen slots, the ten of old first (rechteGrenze
+// tenth), then the derivatives, the integral and the values of an array.
+static_assert(sizeof(interpolation_funktionen) == 14 * sizeof(void *));
 static_assert(offsetof(interpolation_funktionen, rechteGrenze) == 9 * sizeof(void *));
 static_assert(offsetof(interpolation_funktionen, integral) == 12 * sizeof(void *));
+static_assert(offsetof(interpolation_funktionen, funktionswerte) == 13 * sizeof(void *));
 
 extern "C" {
 
@@ -77,6 +88,7 @@ const interpolation_funktionen allg_interpolationFunktionen = {
     .ableitung1 = nullptr,
     .ableitung2 = nullptr,
     .integral = nullptr,
+    .funktionswerte = nullptr,
 };
 klasse allg_interpolation = {&allg_interpolationFunktionen, nullptr};
 
@@ -112,6 +124,15 @@ double interpolation_integral(objekt *ip, double x1, double x2) {
     if (!std::isfinite(x1)) fehler("Integrationsgrenze %s ist keine endliche Zahl.\n", "x1");
     if (!std::isfinite(x2)) fehler("Integrationsgrenze %s ist keine endliche Zahl.\n", "x2");
     return fi->integral(ip, x1, x2);
+}
+
+void interpolation_werte(objekt *ip, const double *x, double *y, size_t anzahl) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    if (fi->funktionswerte == nullptr)
+        fehler("Diese interpolation kann nicht ausgewertet werden.\n");
+    if (anzahl == 0) return;
+    if (x == nullptr || y == nullptr) fehler("Keine Punkte oder kein Platz fuer die Werte.\n");
+    fi->funktionswerte(ip, x, y, anzahl);
 }
 
 void interpolation_intervall_pruefen(double a, double b) {
@@ -152,6 +173,29 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
 }
 
 } // extern "C"
+
+void bereiche_teilen(size_t anzahl, void (*bereich)(void *, size_t, size_t), void *kontext) {
+#if NUMERIK_MIT_FAEDEN
+    // Below this a thread costs more than half the work saves.
+    constexpr size_t GETEILT_AB = size_t{1} << 16;
+    if (anzahl >= GETEILT_AB && zahl_faeden() >= 2) {
+        const size_t mitte = anzahl / 2;
+        std::thread helfer;
+        try {
+            helfer = std::thread(bereich, kontext, mitte, anzahl);
+        } catch (const std::exception &) {
+            // No thread to be had: the caller does the upper half as well.
+        }
+        bereich(kontext, 0, mitte);
+        if (helfer.joinable())
+            helfer.join();
+        else
+            bereich(kontext, mitte, anzahl);
+        return;
+    }
+#endif
+    bereich(kontext, 0, anzahl);
+}
 
 void spalte_kopieren(objekt *quelle, int anzahl, double *ziel) {
     if (anzahl > 0 && ist_nmmatrix(quelle)) {

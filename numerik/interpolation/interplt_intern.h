@@ -51,6 +51,45 @@ static inline int intervall_bisektion(const double *x, int n, double wert) {
     return lo;
 }
 
+// x(2..n) free of NaN and non-decreasing: the nodes for which the interval
+// that intervall_bisektion finds is also the one lo in 1..n with
+//     (lo == 1 or x(lo) < wert) and (lo == n or not x(lo+1) < wert),
+// so that it may be found from any other start.
+static inline bool intervall_geordnet(const double *x, int n) {
+    for (int i = 2; i <= n; ++i) {
+        if (x[i - 1] != x[i - 1]) return false;
+        if (i > 2 && x[i - 2] > x[i - 1]) return false;
+    }
+    return true;
+}
+
+// The interval intervall_bisektion gives for wert, on nodes for which
+// intervall_geordnet holds, found from lo (the previous point's interval,
+// or 0 for none) by a few steps to the right while the points ascend; a
+// point further on, behind, or not a number goes to the bisection.
+static inline int intervall_schreiten(const double *x, int n, int lo, double wert) {
+    if (lo >= 1 && lo <= n && (lo == 1 || x[lo - 1] < wert)) {
+        for (int schritte = 0; schritte < 8 && lo < n && x[lo] < wert; ++schritte)
+            ++lo;
+        if (lo == n || !(x[lo] < wert)) return lo;
+    }
+    return intervall_bisektion(x, n, wert);
+}
+
+// Runs bereich(kontext, von, bis) over the ranges of 0..anzahl-1: over all
+// of it in the caller's thread, or, for at least 65536 points when the
+// process runs two threads (zahl_faeden), the upper half in a helper thread
+// at the same time.  bereich must therefore only read what the two halves
+// share; it must not end through the fatal path (check before).  Without a
+// thread to be had the caller does both halves.
+void bereiche_teilen(size_t anzahl, void (*bereich)(void *, size_t, size_t), void *kontext);
+
+template <class F> void bereiche_auswerten(size_t anzahl, F bereich) {
+    bereiche_teilen(
+        anzahl, [](void *k, size_t von, size_t bis) { (*static_cast<F *>(k))(von, bis); },
+        &bereich);
+}
+
 // The integral from x1 to x2 by an integrator of ascending bounds
 // (aufwaerts(lo, hi), lo < hi): the negative for x1 > x2, 0 for x1 = x2.
 template <class F> double gerichtetes_integral(double x1, double x2, F aufwaerts) {

@@ -172,6 +172,7 @@ const interpolation_funktionen newton_interpolationFunktionen = {
     .ableitung1 = newtoninterpolation_ableitung1,
     .ableitung2 = newtoninterpolation_ableitung2,
     .integral = newtoninterpolation_integral,
+    .funktionswerte = newtoninterpolation_funktionswerte,
 };
 klasse newton_interpolation = {&newton_interpolationFunktionen, nullptr};
 
@@ -263,6 +264,16 @@ double newtoninterpolation_ableitung2(objekt *ip, double x) {
 
 double newtoninterpolation_integral(objekt *ip, double x1, double x2) {
     return polynom_integral(ip, x1, x2, newtoninterpolation_funktionswert);
+}
+
+// The one-point slot at each point: it reads the object only, so the two
+// halves of a large array may run at once.
+void newtoninterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
+    polynom_daten(ip); // a handle without data ends here, not in a helper
+    bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
+        for (size_t i = von; i < bis; ++i)
+            y[i] = newtoninterpolation_funktionswert(ip, x[i]);
+    });
 }
 
 const char *newtoninterpolation_name(objekt *ip) {

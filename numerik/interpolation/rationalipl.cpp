@@ -199,6 +199,7 @@ const interpolation_funktionen rationale_interpolationFunktionen = {
     .ableitung1 = rationaleinterpolation_ableitung1,
     .ableitung2 = rationaleinterpolation_ableitung2,
     .integral = rationaleinterpolation_integral,
+    .funktionswerte = rationaleinterpolation_funktionswerte,
 };
 klasse rationale_interpolation = {&rationale_interpolationFunktionen, nullptr};
 
@@ -259,6 +260,16 @@ double rationaleinterpolation_integral(objekt *ip, double x1, double x2) {
         std::sort(t.begin(), t.end());
         return stueckweise_integrieren(t, lo, hi,
                                        [&](double x) { return baryzentrische_formel(d, x); });
+    });
+}
+
+// The one-point slot at each point: it reads the object only, so the two
+// halves of a large array may run at once.
+void rationaleinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
+    const polynomdaten *d = polynom_daten(ip);
+    bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
+        for (size_t i = von; i < bis; ++i)
+            y[i] = baryzentrische_formel(d, x[i]);
     });
 }
 

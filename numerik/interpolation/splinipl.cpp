@@ -99,6 +99,7 @@ const interpolation_funktionen spline_interpolationFunktionen = {
     .ableitung1 = splineinterpolation_ableitung1,
     .ableitung2 = splineinterpolation_ableitung2,
     .integral = splineinterpolation_integral,
+    .funktionswerte = splineinterpolation_funktionswerte,
 };
 
 klasse spline_interpolation = {&spline_interpolationFunktionen, nullptr};

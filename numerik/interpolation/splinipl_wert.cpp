@@ -35,11 +35,7 @@ bool im_intervall(const double *x, int n, int lo, double wert) {
 
 // x(2..n) free of NaN and non-decreasing.
 bool bisektion_geordnet(const double *x, int n) {
-    for (int i = 2; i <= n; ++i) {
-        if (std::isnan(x[i - 1])) return false;
-        if (i > 2 && x[i - 2] > x[i - 1]) return false;
-    }
-    return true;
+    return intervall_geordnet(x, n);
 }
 
 int intervall_suchen(splineinterpolationsdaten *d, double wert) {
@@ -68,6 +64,24 @@ int intervall_suchen(splineinterpolationsdaten *d, double wert) {
         if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
     }
     return d->such_lo = bisektion(x, n, wert);
+}
+
+// Whether the nodes are known to be ordered, for the evaluation of an array
+// of anzahl points: the object's record where it is up to date, else the
+// nodes examined now (and recorded, as the one-point search would) when the
+// array is at least as long as they are; a shorter array is left to the
+// bisection, which needs no order.
+bool geordnet_fuer_feld(splineinterpolationsdaten *d, size_t anzahl) {
+    const double *x = eintraege(d->stuetzstellen);
+    const unsigned long long stand = schreibstand(d->stuetzstellen);
+    if (x == d->such_knoten && stand == d->such_stand && d->such_aufschub < 0)
+        return d->such_geordnet != 0;
+    if (anzahl < static_cast<size_t>(d->n)) return false;
+    d->such_knoten = x;
+    d->such_stand = stand;
+    d->such_geordnet = bisektion_geordnet(x, d->n);
+    d->such_aufschub = -1;
+    return d->such_geordnet != 0;
 }
 
 // Up to this many periods below a, evaluation wraps by adding the period
@@ -136,6 +150,31 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
     for (int k = 1; k < 4; ++k)
         r = r * t + c[k];
     return r;
+}
+
+void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    // Everything the object would record at a first evaluation is recorded
+    // here, before the points are shared out: from then on the ranges only
+    // read it, each range with its own interval cursor.
+    grenzen_nehmen(ip, d);
+    const bool geordnet = geordnet_fuer_feld(d, anzahl);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *koeff = eintraege(d->koeffizientenmatrix);
+    const int n = d->n;
+    bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
+        int lo = 0;
+        for (size_t i = von; i < bis; ++i) {
+            const double w = umbrechen(ip, d, x[i]);
+            lo = geordnet ? intervall_schreiten(knoten, n, lo, w) : bisektion(knoten, n, w);
+            const double *c = koeff + 4 * static_cast<long long>(lo - 1);
+            const double t = w - knoten[lo - 1];
+            double r = c[0];
+            for (int k = 1; k < 4; ++k)
+                r = r * t + c[k];
+            y[i] = r;
+        }
+    });
 }
 
 double splineinterpolation_ableitung1(objekt *ip, double x) {

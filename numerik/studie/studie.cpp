@@ -12,12 +12,24 @@
 #include "numerik/knotenarten.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
+#include "numerik/zahlen.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <utility>
+
+// The WebAssembly build has no threads.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+#define NUMERIK_MIT_FAEDEN 0
+#else
+#define NUMERIK_MIT_FAEDEN 1
+#include <atomic>
+#include <exception>
+#include <thread>
+#endif
 
 namespace {
 
@@ -54,16 +66,101 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
     const int intervalle = punkte - 1;
     double fehlerwert = 0.0;
-    for (int i = 0; i <= intervalle; ++i) {
-        if (fs != nullptr && (i & 1023) == 0) fs->melden(fs->basis + fs->je_punkt * i);
-        double x = aequidistanter_punkt(i, intervalle, problem.a, problem.b);
-        double abstand = ableitung == 0
-                             ? std::fabs(fi->funktionswert(ip, x) - beispiel_f(&problem, x))
-                             : std::fabs(fi->ableitung1(ip, x) - beispiel_abl1(&problem, x));
-        if (std::isnan(abstand)) return abstand;
-        if (abstand > fehlerwert) fehlerwert = abstand;
+    // The grid a block at a time: the interpolant's values through the
+    // array slot (sorted points, so a piecewise cubic steps from interval
+    // to interval), f point by point.  Progress is told at the start of
+    // each block, every 1024 points as ever.
+    constexpr int BLOCK = 1024;
+    double x[BLOCK];
+    double p[BLOCK];
+    for (int anfang = 0; anfang <= intervalle; anfang += BLOCK) {
+        if (fs != nullptr) fs->melden(fs->basis + fs->je_punkt * anfang);
+        const int teil = std::min(BLOCK, intervalle - anfang + 1);
+        for (int i = 0; i < teil; ++i)
+            x[i] = aequidistanter_punkt(anfang + i, intervalle, problem.a, problem.b);
+        if (ableitung == 0) {
+            interpolation_werte(ip, x, p, static_cast<std::size_t>(teil));
+        } else {
+            for (int i = 0; i < teil; ++i)
+                p[i] = fi->ableitung1(ip, x[i]);
+        }
+        for (int i = 0; i < teil; ++i) {
+            double abstand = ableitung == 0 ? std::fabs(p[i] - beispiel_f(&problem, x[i]))
+                                            : std::fabs(p[i] - beispiel_abl1(&problem, x[i]));
+            if (std::isnan(abstand)) return abstand;
+            if (abstand > fehlerwert) fehlerwert = abstand;
+        }
     }
     return fehlerwert;
+}
+
+// One measurement of a row: its object, made beforehand, and its share.
+struct messauftrag {
+    interpolation_zeiger ip;
+    std::size_t spalte = 0;
+    int punkte = 0;
+    double kosten = 0.0;
+    std::string was;
+};
+
+// The measurements of one row into zeile, each column's object alone (the
+// spline's search cursor and wrap bounds live in the object).  With two
+// threads (zahl_faeden) and a problem of closed forms (a formula object is
+// not shared between threads), the caller and a helper each take the next
+// column not yet taken; only the caller tells of progress, from the share
+// of all columns finished.  The figures are the same either way.
+void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &problem,
+                  double gesamt, fortschrittsstand &fs, bool melden, int ableitung,
+                  std::vector<messwert> &zeile) {
+    std::size_t punkte_gesamt = 0;
+    for (const messauftrag &a : auftraege)
+        punkte_gesamt += static_cast<std::size_t>(a.punkte);
+    bool geteilt = false;
+#if NUMERIK_MIT_FAEDEN
+    geteilt = auftraege.size() >= 2 && problem.kontext == nullptr &&
+              punkte_gesamt >= (std::size_t{1} << 16) && zahl_faeden() >= 2;
+#endif
+    if (!geteilt) {
+        for (messauftrag &a : auftraege) {
+            fs.was = a.was;
+            fs.je_punkt = a.kosten / gesamt / a.punkte;
+            zeile[a.spalte].fehler =
+                fehler_messen(a.ip.get(), problem, a.punkte, melden ? &fs : nullptr, ableitung);
+            zeile[a.spalte].berechnet = true;
+            fs.basis += a.kosten / gesamt;
+        }
+        return;
+    }
+#if NUMERIK_MIT_FAEDEN
+    std::atomic<std::size_t> naechster{0};
+    std::atomic<double> erledigt{0.0};
+    const double basis = fs.basis;
+    auto arbeiten = [&](bool rufer) {
+        for (std::size_t j = naechster++; j < auftraege.size(); j = naechster++) {
+            messauftrag &a = auftraege[j];
+            fortschrittsstand eigener;
+            if (rufer && melden) {
+                eigener = fs;
+                eigener.was = a.was;
+                eigener.basis = basis + erledigt.load();
+                eigener.je_punkt = a.kosten / gesamt / a.punkte;
+            }
+            zeile[a.spalte].fehler = fehler_messen(a.ip.get(), problem, a.punkte,
+                                                   rufer && melden ? &eigener : nullptr, ableitung);
+            zeile[a.spalte].berechnet = true;
+            erledigt.fetch_add(a.kosten / gesamt);
+        }
+    };
+    std::thread helfer;
+    try {
+        helfer = std::thread(arbeiten, false);
+    } catch (const std::exception &) {
+        // No thread to be had: the caller takes every column.
+    }
+    arbeiten(true);
+    if (helfer.joinable()) helfer.join();
+    fs.basis = basis + erledigt.load();
+#endif
 }
 
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
@@ -259,22 +356,25 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
         // The values at each kind of nodes, made once and shared by the
         // methods on those nodes; keyed by the kind, whatever kinds there are.
         std::map<int, matrix_zeiger> werte_je_art;
-        for (const methode *me : s.spalten) {
-            messwert mw;
-            if (n <= hoechstes_n(*me)) {
-                const double kosten = methode_kosten(*me, n, s.gitter[k]);
-                fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
-                fs.je_punkt = kosten / gesamt / s.gitter[k];
-                matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
-                if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
-                interpolation_zeiger ip = erzeugen_aus(*me, problem, m, n, werte.get());
-                mw.fehler = fehler_messen(ip.get(), problem, s.gitter[k],
-                                          fortschritt != nullptr ? &fs : nullptr, ableitung);
-                mw.berechnet = true;
-                fs.basis += kosten / gesamt;
-            }
-            zeile.push_back(mw);
+        // Every object of the row is made first, in column order, so that
+        // what creation warns of comes in that order however the
+        // measurements are shared.
+        std::vector<messauftrag> auftraege;
+        zeile.resize(s.spalten.size());
+        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+            const methode *me = s.spalten[j];
+            if (n > hoechstes_n(*me)) continue;
+            messauftrag a;
+            a.spalte = j;
+            a.punkte = s.gitter[k];
+            a.kosten = methode_kosten(*me, n, s.gitter[k]);
+            a.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
+            matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
+            if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
+            a.ip = erzeugen_aus(*me, problem, m, n, werte.get());
+            auftraege.push_back(std::move(a));
         }
+        zeile_messen(auftraege, problem, gesamt, fs, fortschritt != nullptr, ableitung, zeile);
         s.werte.push_back(zeile);
     }
     return s;

@@ -496,9 +496,7 @@ EMSCRIPTEN_KEEPALIVE double web_lebesgue(int art, int n, double a, double b, int
 }
 
 EMSCRIPTEN_KEEPALIVE void web_werte(objekt *ip, const double *x, double *y, int anzahl) {
-    const interpolation_funktionen *fi = interpolation_tabelle(ip);
-    for (int i = 0; i < anzahl; ++i)
-        y[i] = fi->funktionswert(ip, x[i]);
+    if (anzahl > 0) interpolation_werte(ip, x, y, static_cast<std::size_t>(anzahl));
 }
 
 EMSCRIPTEN_KEEPALIVE void web_beispielwerte(int m, const double *x, double *y, int anzahl) {
