@@ -25,12 +25,13 @@ function figur(args, n, spalte) {
   throw new Error(`fehlerstudie ${args.join(' ')} ${n}: keine Spalte ${spalte}`);
 }
 
-// Long tasks of the main thread from now on, collected in the page.
+// Long tasks of the main thread from now on, collected in the page:
+// [start, duration].
 const langeBeobachten = (page) => page.evaluate(() => {
   window.langeAufgaben = [];
   const beginn = performance.now();
   new PerformanceObserver((l) => {
-    for (const e of l.getEntries()) if (e.startTime >= beginn) window.langeAufgaben.push(e.duration);
+    for (const e of l.getEntries()) if (e.startTime >= beginn) window.langeAufgaben.push([e.startTime, e.duration]);
   }).observe({ type: 'longtask', buffered: true });
 });
 
@@ -42,13 +43,28 @@ const xSkala = (page, bild) => page.evaluate((b) => {
 h.mitSeite(seite, async (page, kontext) => {
   // ---- No long task while the worker computes ----
   await h.waehlen(page, { m: 4, art: 1, verfahren: ALLE, n: 8, punkte: 100001 });
+  // The study, recomputed for the new points, draws its own picture first.
+  await page.waitForFunction(() => document.body.dataset.studielaeuft === '0', { timeout: 60000 });
+  // Its paint and the last pass's are done a few frames later.
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await new Promise((r) => setTimeout(r, 500));
   await langeBeobachten(page);
   await h.waehlen(page, { n: 10000 });
   // Let the observer hear of the last tasks.
   await new Promise((r) => setTimeout(r, 200));
-  const lange = await page.evaluate(() => window.langeAufgaben);
-  p.pruefe(lange.every((d) => d <= 50), `n = 10^4, 100001 Punkte, alle Verfahren: keine Aufgabe ueber 50 ms ` +
-    `(${lange.length} lange: ${lange.map((d) => d.toFixed(0)).join(', ')})`);
+  const { lange, fenster } = await page.evaluate(() => ({ lange: window.langeAufgaben,
+    fenster: document.body.dataset.rechenfenster.split(' ').map(Number) }));
+  // While the worker computes (seconds: the Newton form at n = 10^4 costs
+  // 10^9 operations) the main thread stays free.
+  // (The task that takes the answer and draws ends after the window.)
+  const beimRechnen = lange.filter(([t, d]) => t + d >= fenster[0] && t + d <= fenster[1]);
+  p.pruefe(fenster[1] - fenster[0] > 300 && beimRechnen.every(([, d]) => d <= 50),
+    `n = 10^4, 100001 Punkte, alle Verfahren: ${(fenster[1] - fenster[0]).toFixed(0)} ms gerechnet, keine Aufgabe ` +
+    `ueber 50 ms dabei (${beimRechnen.map(([t, d]) => `${d.toFixed(0)} ms bei ${(t - fenster[0]).toFixed(0)}`).join(', ')})`);
+  // Drawing follows in several tasks; measured, not bounded (chromium
+  // without GPU rasters the canvases on the main thread).
+  const danach = lange.filter(([t, d]) => t + d > fenster[1]).map(([, d]) => d.toFixed(0));
+  console.log(`     Messung: lange Aufgaben beim Zeichnen: ${danach.join(', ') || 'keine'} ms`);
   const gross = await h.tabelle(page);
   p.gleich(gross.natuerlich, figur(['-s', '-g', '100001', '4'], 10000, 'nat.Sp-a'), 'n = 10^4: natuerlicher Spline');
 

@@ -306,8 +306,6 @@
     serien.push({ label: zeigen ? 'Stützstellen' : `Stützstellen (über ${KNOTEN_GEZEIGT} nicht gezeigt)`,
       stroke: '#222', fill: '#222', width: 0, paths: () => null,
       points: { show: true, size: kn.x.length > 200 ? 4 : 8, stroke: '#222', fill: '#fff', width: 1.5 } });
-    const daten = zusammenfuehren(x, reihen, kn.x, kn.y);
-
     // The y range: what f (or the nodes) take, with a margin; an
     // interpolant that leaves it is cut at the frame.
     let lo = Infinity;
@@ -318,6 +316,23 @@
     if (!(lo < hi)) { lo = endlich(lo) ? lo - 1 : -1; hi = endlich(hi) ? hi + 1 : 1; }
     const rand = (hi - lo) * (fy ? 0.12 : 0.25);
     bereich.f = [lo - rand, hi + rand];
+
+    // A diverging interpolant (the Newton form at large n reaches 1e300) is
+    // drawn through values held just above or below the frame: dashed
+    // canvas paths through far coordinates take the browser seconds, and
+    // beyond the frame nothing of them shows (on a grid of a few points per
+    // pixel the segments out of the frame are steep either way).  The
+    // read-out gives the true values.
+    const roh = zusammenfuehren(x, reihen, kn.x, kn.y);
+    const weit = 0.02 * (bereich.f[1] - bereich.f[0]);
+    const unten = bereich.f[0] - weit;
+    const oben = bereich.f[1] + weit;
+    const daten = roh.map((reihe, i) => (i === 0 ? reihe
+      : reihe.map((y) => (y === null ? null : Math.min(Math.max(y, unten), oben)))));
+    bilder.rohF = roh;
+    serien.forEach((s, i) => {
+      if (i > 0) s.value = (u, v, si, di) => WERT_LIN(u, di == null ? v : bilder.rohF[si][di]);
+    });
 
     const signatur = serien.map((s) => `${s.label}:${s.points ? s.points.size : 0}`).join('|');
     if (bilder.funktion && bilder.signaturF === signatur) {
@@ -634,7 +649,8 @@
     rechnet = true;
     let r;
     try {
-      r = await rechner.bild.fragen('durchlauf', { w, liste, lebesgue: w.quelle !== 'daten' && w.n <= LEBESGUE_MAX_N },
+      r = await rechner.bild.fragen('durchlauf', { w, liste, lebesgue: w.quelle !== 'daten' && w.n <= LEBESGUE_MAX_N,
+        breite: bildBreite($('bild_funktion')) },
         (f) => fortschritt.melden({ was: `${f.was}, n = ${w.n}`, anteil: f.anteil }));
     } finally {
       rechnet = false;
@@ -661,6 +677,7 @@
     fehlerZeichnen(w, ergebnisse);
     await pause();
     lebesgueZeichnen(w, lebesgue, lebesgueGrund);
+    await pause();
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
     if (w.quelle === 'daten') {
       $('n_daten').textContent = ergebnisse.length > 0
@@ -674,6 +691,8 @@
     // continuation does.
     await Promise.resolve();
     zeitZeigen(beginn, gerechnet);
+    // When the worker computed (performance.now() at the start and the end).
+    document.body.dataset.rechenfenster = `${beginn.toFixed(1)} ${gerechnet.toFixed(1)}`;
     document.body.dataset.n = String(w.n);
     document.body.dataset.durchlaeufe = String(Number(document.body.dataset.durchlaeufe || 0) + 1);
   }
@@ -827,6 +846,7 @@
       return;
     }
     studieLaeuft = true;
+    document.body.dataset.studielaeuft = '1';
     try {
       do {
         studieNochmal = false;
@@ -834,6 +854,7 @@
       } while (studieNochmal);
     } finally {
       studieLaeuft = false;
+      document.body.dataset.studielaeuft = '0';
     }
   }
 
