@@ -880,8 +880,10 @@ EMSCRIPTEN_KEEPALIVE int web_studie_verfolgt(int m, const char *n_text, int punk
 EMSCRIPTEN_KEEPALIVE int web_studie_bezugsart(int j) {
     const methode *me = spalte_nr(j);
     if (me->splineart != KEINE_SPLINEART) return 1;
-    const bool tschebyscheff = me->stuetzstellenart == STUETZSTELLEN_TSCHEBYSCHEFF ||
-                               me->stuetzstellenart == STUETZSTELLEN_TSCHEBYSCHEFF1;
+    // The Chebyshev kinds by the key of their row in the table of kinds.
+    const knotenart *art = knotenart_nummer(me->stuetzstellenart);
+    const bool tschebyscheff =
+        art != nullptr && std::strncmp(art->schluessel, "tschebyscheff", 13) == 0;
     return me->gruppe == SPALTEN_POLYNOME && tschebyscheff ? 2 : 0;
 }
 
