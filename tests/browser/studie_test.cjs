@@ -33,7 +33,10 @@ const studie = (page) => page.evaluate(() => ({
     .map((z) => [...z.children].map((c) => c.textContent).join(' ')),
   ordnungen: [...document.querySelectorAll('#studie_ordnung tr')].slice(1)
     .map((z) => [...z.children].map((c) => c.textContent).join(' ')),
-  serien: [...document.querySelectorAll('#bild_studie .u-legend .u-series')].map((e) => e.textContent),
+  // The keys of the columns and the ceiling: the labels of the legend
+  // without its first row (n under the pointer) and the reference slopes.
+  serien: [...document.querySelectorAll('#bild_studie .u-legend .u-series')].slice(1)
+    .map((e) => e.querySelector('.u-label').textContent).filter((l) => !/^(h\^|rho\^)/.test(l)),
 }));
 
 // The rows of fehlerstudie's two tables, cells separated by one blank (the

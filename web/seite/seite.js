@@ -6,20 +6,17 @@
 'use strict';
 
 (() => {
-  // ---- The module -------------------------------------------------------
-  // One compiled module, any number of instances: after a failure of the
-  // library (which leaves C through a thrown NumerikFehler, see
-  // web/wasm/schnittstelle.cpp) the instance is dropped and a fresh one is
-  // started for the next call.
+  // ---- The module, in workers ----------------------------------------------
+  // The library runs in Web Workers (rechner.js), each with its own instance
+  // of the module compiled once here: one for the main view's passes, one
+  // for the study, one for loading, formulas and downloads.  A request is
+  // named and carries plain data; a run can be cancelled by ending its
+  // worker, and a fresh one takes the next request.
 
   const bib = {
     kompiliert: null,
-    M: null,
     starts: 0,
-    // Where the library's lines on standard error go: the list of the run
-    // that calls the module at that moment (each view keeps its own).
-    hinweise: [],
-    daten: null, // {bytes, nr} of the user's text, kept across restarts
+    daten: null, // {bytes, nr} of the user's text, sent with each request
     datenNr: 0,
   };
 
@@ -33,78 +30,100 @@
     }
   }
 
+  class Rechner {
+    constructor() {
+      this.worker = null;
+      this.offen = new Map(); // id -> {fertig, fortschritt}
+      this.id = 0;
+    }
+
+    starten() {
+      this.worker = new Worker('rechner.js');
+      this.worker.onmessage = (e) => this.antwort(e.data);
+      // A fault of the worker script itself: every open request fails.
+      this.worker.onerror = (e) => {
+        e.preventDefault();
+        this.beenden({ fehler: `Interner Fehler der Seite: ${e.message}` });
+        console.error(e.message);
+      };
+      this.worker.postMessage({ art: 'modul', modul: bib.kompiliert });
+    }
+
+    // Request art with the fields of felder: {wert} or {fehler}, with the
+    // library's lines in hinweise, or {abgebrochen: true}.
+    fragen(art, felder = {}, fortschritt = null) {
+      if (this.worker === null) this.starten();
+      const id = ++this.id;
+      return new Promise((fertig) => {
+        this.offen.set(id, { fertig, fortschritt });
+        this.worker.postMessage({ formel: zustand.quelle === 'formel' ? zustand.formel : null, daten: bib.daten,
+          ...felder, art, id });
+      });
+    }
+
+    antwort(m) {
+      if (m.gestartet) {
+        bib.starts += 1;
+        document.body.dataset.modulstarts = String(bib.starts);
+        return;
+      }
+      const o = this.offen.get(m.id);
+      if (o === undefined) return;
+      if (m.fortschritt) {
+        if (o.fortschritt) o.fortschritt(m.fortschritt);
+        return;
+      }
+      this.offen.delete(m.id);
+      o.fertig(m);
+    }
+
+    beenden(antwort) {
+      if (this.worker !== null) this.worker.terminate();
+      this.worker = null;
+      const offen = [...this.offen.values()];
+      this.offen.clear();
+      for (const o of offen) o.fertig({ ...antwort, hinweise: [] });
+    }
+
+    // Ends the run in progress; the next request starts a fresh worker.
+    abbrechen() {
+      this.beenden({ abgebrochen: true });
+    }
+  }
+
+  const rechner = { bild: new Rechner(), studie: new Rechner(), neben: new Rechner() };
+
+  // A fresh instance for the main view, ready when this resolves.
   async function modulStarten() {
-    const M = await NumerikModul({
-      instantiateWasm: (importe, fertig) => {
-        WebAssembly.instantiate(bib.kompiliert, importe).then((i) => fertig(i, bib.kompiliert));
-        return {};
+    rechner.bild.abbrechen();
+    await rechner.bild.fragen('bereit');
+  }
+
+  // Shows progress of a run that takes longer than FORTSCHRITT_AB ms in the
+  // box id (with its text and bar) and lets the user cancel it.
+  const FORTSCHRITT_AB = 300;
+  function fortschrittBeginnen(id, was) {
+    const box = $(id);
+    const zeigen = (f) => {
+      $(`${id}_text`).textContent = `Rechnet: ${f.was} …`;
+      const balken = $(`${id}_balken`);
+      if (f.anteil === undefined) balken.removeAttribute('value'); else balken.value = f.anteil;
+    };
+    let letzter = { was };
+    const uhr = setTimeout(() => {
+      box.hidden = false;
+      zeigen(letzter);
+    }, FORTSCHRITT_AB);
+    return {
+      melden: (f) => {
+        letzter = f;
+        if (!box.hidden) zeigen(f);
       },
-      print: (t) => console.log(t),
-      printErr: (t) => bib.hinweise.push(t),
-    });
-    M._web_start();
-    M.datenNr = 0;
-    bib.M = M;
-    bib.starts += 1;
-    document.body.dataset.modulstarts = String(bib.starts);
-  }
-
-  async function bereit() {
-    if (bib.M === null) await modulStarten();
-    return bib.M;
-  }
-
-  // Runs arbeit(M) synchronously, the library's warnings going into the
-  // list hinweise (the caller's view's own).  Since arbeit runs without a
-  // break, no other run can write into that list meanwhile.  A failure of
-  // the library gives {fehler: its message}; the instance is then dropped.
-  async function ausfuehren(arbeit, hinweise = []) {
-    const M = await bereit();
-    bib.hinweise = hinweise;
-    try {
-      if (zustand.quelle === 'formel') formelSicherstellen(M);
-      return { wert: arbeit(M) };
-    } catch (e) {
-      bib.M = null;
-      if (e && e.name === 'NumerikFehler') return { fehler: e.message };
-      console.error(e);
-      return { fehler: `Interner Fehler der Seite: ${e && e.message ? e.message : e}` };
-    }
-  }
-
-  const text = (M, p) => M.UTF8ToString(p);
-
-  // Copies n doubles out of the module's heap (the heap may be replaced by
-  // any call that allocates, so no view is kept).
-  const doublesLesen = (M, p, n) => new Float64Array(M.HEAPF64.buffer, p, n).slice();
-
-  function doublesSchreiben(M, werte) {
-    const p = M._malloc(8 * Math.max(werte.length, 1));
-    M.HEAPF64.set(werte, p / 8);
-    return p;
-  }
-
-  // A text made by a web_text_ function, as bytes; the C side frees it.
-  function textHolen(M, p) {
-    const n = M._web_text_laenge();
-    const bytes = M.HEAPU8.slice(p, p + n);
-    M._web_text_freigeben(p);
-    return bytes;
-  }
-
-  // The user's function (problem 0 of the module) is set in each instance
-  // once, the last formula the module accepted.
-  function formelSetzen(M, f) {
-    const p = textInsModul(M, f.text);
-    try {
-      M._web_formel(p, f.a, f.b);
-    } finally {
-      M._free(p);
-    }
-    M.formelNr = f.nr;
-  }
-  function formelSicherstellen(M) {
-    if (M.formelNr !== zustand.formel.nr) formelSetzen(M, zustand.formel);
+      ende: () => {
+        clearTimeout(uhr);
+        box.hidden = true;
+      },
+    };
   }
 
   // The text of problem m for titles and commands: the example's name, or
@@ -121,20 +140,6 @@
     return { schalter: ' -f', args: `'${f.text.replace(/'/g, "'\\''")}' ${f.a} ${f.b}` };
   }
 
-  // The user's text is loaded into each instance once.
-  function datenSicherstellen(M) {
-    if (bib.daten === null) throw new Error('Keine eigenen Daten geladen.');
-    if (M.datenNr === bib.daten.nr) return M.datenArt;
-    const bytes = bib.daten.bytes;
-    const p = M._malloc(bytes.length + 1);
-    M.HEAPU8.set(bytes, p);
-    M.HEAPU8[p + bytes.length] = 0;
-    // The loaded objects keep nothing of the text: it is freed at once.
-    M.datenArt = M._web_laden(p, bytes.length);
-    M._free(p);
-    M.datenNr = bib.daten.nr;
-    return M.datenArt;
-  }
 
   // ---- The choices -------------------------------------------------------
 
@@ -150,16 +155,6 @@
   // their umlauts and f'' as f″.
   const UMLAUTE = { aequidistant: 'äquidistant', natuerlicher: 'natürlicher' };
   const mitUmlauten = (t) => t.replace(/[A-Za-z]+/g, (w) => UMLAUTE[w] || w).replace(/''/g, '″');
-  // The dash types of the table (1 solid, 2 dashed, 3 dotted) as uPlot
-  // draws them.
-  const STRICHE = { 2: [10, 6], 3: [3, 4] };
-
-  // The style of row i of the table of methods.
-  function methodenStil(M, i) {
-    return { farbe: text(M, M._web_methode_farbe(i)), dash: STRICHE[M._web_methode_strich(i)],
-      breite: M._web_methode_breite(i) };
-  }
-
   // The interpolation of a loaded text, in the place of a method; drawn in
   // the style of its class's first method (set when it is loaded).
   const GELADEN = { k: -1, schluessel: 'geladen', titel: 'geladene Interpolation', arten: ~0, abl2: false };
@@ -231,68 +226,6 @@
     };
   }
 
-  // ---- Computing -----------------------------------------------------------
-
-  // The interpolation of method v for the choice w, created in M; frei says
-  // whether the caller releases it.
-  function interpolationErzeugen(M, w, v) {
-    if (w.quelle !== 'daten') return { ip: M._web_beispiel_erzeugen(w.m, v.k, w.art, w.n), frei: true };
-    const art = datenSicherstellen(M);
-    if (art === 1) return { ip: M._web_geladen(), frei: false };
-    return { ip: M._web_daten_erzeugen(v.k), frei: true };
-  }
-
-  // One method: nodes, values on the grid, pointwise and largest error.
-  function verfahrenRechnen(M, w, v) {
-    const { ip, frei } = interpolationErzeugen(M, w, v);
-    const ergebnis = { v, name: text(M, M._web_name(ip)), typ: text(M, M._web_typ(ip)) };
-    const anzahl = M._web_knoten_anzahl(ip);
-    const pkx = M._malloc(8 * anzahl);
-    const pky = M._malloc(8 * anzahl);
-    M._web_knoten(ip, pkx, pky);
-    ergebnis.knoten = { x: doublesLesen(M, pkx, anzahl), y: doublesLesen(M, pky, anzahl) };
-    M._free(pkx);
-    M._free(pky);
-
-    // The grid: the example's interval, or the interpolation's own.
-    const a = w.quelle === 'daten' ? M._web_links(ip) : M._web_beispiel_a(w.m);
-    const b = w.quelle === 'daten' ? M._web_rechts(ip) : M._web_beispiel_b(w.m);
-    const g = w.punkte;
-    const px = M._malloc(8 * g);
-    const py = M._malloc(8 * g);
-    M._web_gitter(g, a, b, px);
-    M._web_werte(ip, px, py, g);
-    ergebnis.x = doublesLesen(M, px, g);
-    ergebnis.y = doublesLesen(M, py, g);
-    if (w.quelle !== 'daten') {
-      const pe = M._malloc(8 * g);
-      M._web_fehler(w.m, px, py, pe, g);
-      // The figure itself from the study's own measurement.
-      const max = M._web_groesster_fehler(ip, w.m, g);
-      ergebnis.e = doublesLesen(M, pe, g);
-      ergebnis.max = max;
-      ergebnis.maxText = text(M, M._web_zahl(max, 3));
-      // The study's mark: the Newton figure is rounding where its stable
-      // form over the same nodes is much closer to f.
-      ergebnis.rundung = M._web_rundung(w.m, v.k, w.art, w.n, g, max) === 1;
-      M._free(pe);
-    }
-    M._free(px);
-    M._free(py);
-    if (frei) M._web_freigeben(ip);
-    return ergebnis;
-  }
-
-  function funktionRechnen(M, w, x) {
-    const px = doublesSchreiben(M, x);
-    const py = M._malloc(8 * x.length);
-    M._web_beispielwerte(w.m, px, py, x.length);
-    const y = doublesLesen(M, py, x.length);
-    M._free(px);
-    M._free(py);
-    return y;
-  }
-
   // ---- Drawing ----------------------------------------------------------------
 
   const bilder = { funktion: null, fehler: null, lebesgue: null, signaturF: '', signaturE: '' };
@@ -301,6 +234,16 @@
   const endlich = (x) => Number.isFinite(x);
   const ACHSE = { font: '15px sans-serif', labelFont: 'bold 15px sans-serif', stroke: '#222',
     grid: { stroke: '#ddd', width: 1 }, ticks: { stroke: '#bbb' } };
+
+  // Every plot reads out its values under the pointer in its key, zooms
+  // into the x range dragged over, and shows all again on a double click.
+  const ZEIGER = { legend: { live: true }, cursor: { drag: { x: true, y: false, setScale: true } } };
+  // The read-out values: on a linear axis six digits, on a log axis three.
+  const WERT_LIN = (u, v) => (v == null ? '–' : String(Number(v.toPrecision(6))));
+  const WERT_LOG = (u, v) => (v == null ? '–' : v.toExponential(2));
+  const WERT_N = (u, v) => (v == null ? '–' : String(v));
+  // The series with their read-out: x by wertX, the others by wertY.
+  const ablesbar = (serien, wertX, wertY) => serien.map((s, i) => ({ value: i === 0 ? wertX : wertY, ...s }));
 
   function bildBreite(el) {
     return Math.max(320, Math.floor(el.getBoundingClientRect().width));
@@ -363,8 +306,6 @@
     serien.push({ label: zeigen ? 'Stützstellen' : `Stützstellen (über ${KNOTEN_GEZEIGT} nicht gezeigt)`,
       stroke: '#222', fill: '#222', width: 0, paths: () => null,
       points: { show: true, size: kn.x.length > 200 ? 4 : 8, stroke: '#222', fill: '#fff', width: 1.5 } });
-    const daten = zusammenfuehren(x, reihen, kn.x, kn.y);
-
     // The y range: what f (or the nodes) take, with a margin; an
     // interpolant that leaves it is cut at the frame.
     let lo = Infinity;
@@ -375,6 +316,23 @@
     if (!(lo < hi)) { lo = endlich(lo) ? lo - 1 : -1; hi = endlich(hi) ? hi + 1 : 1; }
     const rand = (hi - lo) * (fy ? 0.12 : 0.25);
     bereich.f = [lo - rand, hi + rand];
+
+    // A diverging interpolant (the Newton form at large n reaches 1e300) is
+    // drawn through values held just above or below the frame: dashed
+    // canvas paths through far coordinates take the browser seconds, and
+    // beyond the frame nothing of them shows (on a grid of a few points per
+    // pixel the segments out of the frame are steep either way).  The
+    // read-out gives the true values.
+    const roh = zusammenfuehren(x, reihen, kn.x, kn.y);
+    const weit = 0.02 * (bereich.f[1] - bereich.f[0]);
+    const unten = bereich.f[0] - weit;
+    const oben = bereich.f[1] + weit;
+    const daten = roh.map((reihe, i) => (i === 0 ? reihe
+      : reihe.map((y) => (y === null ? null : Math.min(Math.max(y, unten), oben)))));
+    bilder.rohF = roh;
+    serien.forEach((s, i) => {
+      if (i > 0) s.value = (u, v, si, di) => WERT_LIN(u, di == null ? v : bilder.rohF[si][di]);
+    });
 
     const signatur = serien.map((s) => `${s.label}:${s.points ? s.points.size : 0}`).join('|');
     if (bilder.funktion && bilder.signaturF === signatur) {
@@ -388,9 +346,8 @@
       height: 380,
       scales: { x: { time: false }, y: { range: () => bereich.f } },
       axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'y', size: 70 }],
-      series: serien,
-      legend: { live: false },
-      cursor: { drag: { x: false, y: false } },
+      series: ablesbar(serien, WERT_LIN, WERT_LIN),
+      ...ZEIGER,
     }, daten, el);
   }
 
@@ -463,9 +420,8 @@
       scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.e } },
       axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: '|p(x) − f(x)|', size: 70,
         splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
-      series: serien,
-      legend: { live: false },
-      cursor: { drag: { x: false, y: false } },
+      series: ablesbar(serien, WERT_LIN, WERT_LOG),
+      ...ZEIGER,
     }, daten, el);
   }
 
@@ -473,25 +429,9 @@
   // the factor by which the interpolating polynomial on these nodes can
   // magnify an error in the values, and (plus one) how far its error can be
   // from the best polynomial's.  Up to n = LEBESGUE_MAX_N on at most
-  // LEBESGUE_PUNKTE points: it costs n operations a point, twice (the
+  // 10001 points (rechner.js): it costs n operations a point, twice (the
   // function and its refined maximum).
   const LEBESGUE_MAX_N = 1000;
-  const LEBESGUE_PUNKTE = 10001;
-
-  function lebesgueRechnen(M, w) {
-    const anzahl = Math.min(w.punkte, LEBESGUE_PUNKTE);
-    const a = M._web_beispiel_a(w.m);
-    const b = M._web_beispiel_b(w.m);
-    const px = M._malloc(8 * anzahl);
-    const pl = M._malloc(8 * anzahl);
-    M._web_gitter(anzahl, a, b, px);
-    const konstante = M._web_lebesgue(w.art, w.n, a, b, anzahl, pl);
-    const ergebnis = { x: doublesLesen(M, px, anzahl), l: doublesLesen(M, pl, anzahl),
-      konstante, konstanteText: text(M, M._web_zahl(konstante, 4)) };
-    M._free(px);
-    M._free(pl);
-    return ergebnis;
-  }
 
   function lebesgueZeichnen(w, erg, grund) {
     const el = $('bild_lebesgue');
@@ -521,10 +461,9 @@
       scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.l } },
       axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'λ(x)', size: 70,
         splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
-      series: [{ label: 'x' }, { label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
-        points: { show: false } }],
-      legend: { live: false },
-      cursor: { drag: { x: false, y: false } },
+      series: ablesbar([{ label: 'x' }, { label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
+        points: { show: false } }], WERT_LIN, WERT_LOG),
+      ...ZEIGER,
     }, daten, el);
   }
 
@@ -568,15 +507,12 @@
   }
 
   // Makes a text in the module (the number form as chosen) and offers it as
-  // a download; a failure shows the library's message.
-  async function dateiAnbieten(name, machen) {
-    const w = wahl();
-    const r = await ausfuehren((M) => {
-      M._web_zahlform(w.voll ? 1 : 0);
-      const bytes = machen(M, w);
-      M._web_zahlform(0);
-      return bytes;
-    });
+  // a download; a failure shows the library's message.  welche: problem,
+  // kurvenpunkte, koeffizienten (of method v) or beispielwerte, for the
+  // choice w of the pass the table shows.
+  async function dateiAnbieten(name, welche, w, v, punkte) {
+    const r = await rechner.neben.fragen('datei', { w: { ...w, voll: $('voll').checked }, v, welche, punkte });
+    if (r.abgebrochen) return;
     if (r.fehler !== undefined) {
       meldungZeigen([{ wo: `${name}`, text: r.fehler }]);
       return;
@@ -620,25 +556,11 @@
       const knoepfe = [
         knopf(w.quelle === 'daten' && zustand.datenArt === 1 ? 'Interpolation' : 'Problem',
           'die Interpolationsaufgabe als Datei (ein Spline wie von splineerzeuger), für kurvenpunkte und beiwerte',
-          () => dateiAnbieten(`${stamm}.txt`, (M) => {
-            if (w.quelle !== 'daten') return textHolen(M, M._web_text_problem(w.m, v.k, w.art, w.n));
-            if (datenSicherstellen(M) === 1) return textHolen(M, M._web_text_interpolation(M._web_geladen()));
-            return textHolen(M, M._web_text_daten_problem(v.k));
-          })),
+          () => dateiAnbieten(`${stamm}.txt`, 'problem', w, v)),
         knopf('Kurvenpunkte', `die Werte an ${punkte + 1} Punkten (wie kurvenpunkte ${punkte})`,
-          () => dateiAnbieten(`kurvenpunkte_${stamm}.txt`, (M) => {
-            const { ip, frei } = interpolationErzeugen(M, w, v);
-            const bytes = textHolen(M, M._web_text_kurvenpunkte(ip, punkte));
-            if (frei) M._web_freigeben(ip);
-            return bytes;
-          })),
+          () => dateiAnbieten(`kurvenpunkte_${stamm}.txt`, 'kurvenpunkte', w, v, punkte)),
         knopf('Koeffizienten', 'die Koeffizienten (wie beiwerte)',
-          () => dateiAnbieten(`koeffizienten_${stamm}.txt`, (M) => {
-            const { ip, frei } = interpolationErzeugen(M, w, v);
-            const bytes = textHolen(M, M._web_text_koeffizienten(ip));
-            if (frei) M._web_freigeben(ip);
-            return bytes;
-          })),
+          () => dateiAnbieten(`koeffizienten_${stamm}.txt`, 'koeffizienten', w, v)),
       ];
       const name = document.createElement('span');
       name.className = 'farbmarke';
@@ -662,7 +584,7 @@
       const tr = zeile(['f (exakt)', `${punkte + 1} Messpunkte`, '', [
         knopf('Beispielwerte', `die exakten Werte an ${punkte + 1} Punkten (wie beispielwerte${problemArgumente(w.m).schalter} ${punkte} ${problemArgumente(w.m).args})`,
           () => dateiAnbieten(`beispielwerte_${w.m === 0 ? 'formel' : `f${w.m}`}_${punkte}.txt`,
-            (M) => textHolen(M, M._web_text_beispielwerte(w.m, punkte)))),
+            'beispielwerte', w, null, punkte)),
       ]]);
       tr.dataset.verfahren = 'exakt';
     }
@@ -682,8 +604,16 @@
     document.body.dataset.rechnen = (gerechnet - beginn).toFixed(1);
   }
 
+  // A new input while the worker computes a pass ends that pass (its
+  // figures are stale) and computes the new choice; while a pass draws, the
+  // new choice follows it.
+  let rechnet = false;
   async function aktualisieren() {
-    if (laeuft) { nochmal = true; return; }
+    if (laeuft) {
+      nochmal = true;
+      if (rechnet) rechner.bild.abbrechen();
+      return;
+    }
     laeuft = true;
     document.body.dataset.laeuft = '1';
     try {
@@ -697,13 +627,13 @@
     }
   }
 
+  // Lets the browser handle input and paint between the parts of drawing,
+  // so that no part holds the main thread long.
+  const pause = () => new Promise((r) => setTimeout(r, 0));
+
   async function durchlauf() {
     const beginn = performance.now();
     const w = wahl();
-    const meldungen = [];
-    const ergebnisse = [];
-    const fehlgeschlagen = [];
-    const hinweise = [];
     let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0).map((v) => ({ ...v, ...v.stile[w.art] }));
     if (w.quelle === 'daten') {
       liste = liste.filter((v) => !v.abl2);
@@ -711,39 +641,31 @@
       if (zustand.datenArt === 1) liste = [GELADEN];
       if (zustand.datenArt === 0) liste = [];
     }
-    for (const v of liste) {
-      const r = await ausfuehren((M) => verfahrenRechnen(M, w, v), hinweise);
-      if (r.fehler !== undefined) {
-        meldungen.push({ wo: v.titel, text: r.fehler });
-        fehlgeschlagen.push({ v });
-      } else {
-        ergebnisse.push(r.wert);
-      }
-    }
-    // The exact function on the grid of the methods (or on its own grid
-    // when no method is chosen).
-    let fy = null;
-    let x = ergebnisse.length > 0 ? ergebnisse[0].x : null;
-    if (w.quelle !== 'daten') {
-      const r = await ausfuehren((M) => {
-        if (x === null) {
-          const px = M._malloc(8 * w.punkte);
-          M._web_gitter(w.punkte, M._web_beispiel_a(w.m), M._web_beispiel_b(w.m), px);
-          x = doublesLesen(M, px, w.punkte);
-          M._free(px);
-        }
-        return funktionRechnen(M, w, x);
-      }, hinweise);
-      if (r.fehler !== undefined) meldungen.push({ wo: 'f', text: r.fehler }); else fy = r.wert;
-    }
-    let lebesgue = null;
     let lebesgueGrund = 'Zu eigenen Daten zeigt die Seite die Lebesgue-Funktion nicht.';
     if (w.quelle !== 'daten' && w.n > LEBESGUE_MAX_N) {
       lebesgueGrund = `Die Lebesgue-Funktion zeigt die Seite bis n = ${LEBESGUE_MAX_N}.`;
-    } else if (w.quelle !== 'daten') {
-      const r = await ausfuehren((M) => lebesgueRechnen(M, w), hinweise);
-      if (r.fehler !== undefined) meldungen.push({ wo: 'Lebesgue-Funktion', text: r.fehler }); else lebesgue = r.wert;
     }
+    const fortschritt = fortschrittBeginnen('fortschritt', `n = ${w.n}`);
+    rechnet = true;
+    let r;
+    try {
+      r = await rechner.bild.fragen('durchlauf', { w, liste, lebesgue: w.quelle !== 'daten' && w.n <= LEBESGUE_MAX_N,
+        breite: bildBreite($('bild_funktion')) },
+        (f) => fortschritt.melden({ was: `${f.was}, n = ${w.n}`, anteil: f.anteil }));
+    } finally {
+      rechnet = false;
+      fortschritt.ende();
+    }
+    // Cancelled: the last finished picture stays.
+    if (r.abgebrochen) {
+      document.body.dataset.abbrueche = String(Number(document.body.dataset.abbrueche || 0) + 1);
+      return;
+    }
+    const hinweise = r.hinweise;
+    // A fault of the page's own worker: shown as the library's messages are.
+    const { ergebnisse, fehlgeschlagen, meldungen, fy, lebesgue } = r.wert || { ergebnisse: [], fehlgeschlagen: [],
+      meldungen: [{ wo: 'Seite', text: r.fehler }], fy: null, lebesgue: null };
+    const x = ergebnisse.length > 0 ? ergebnisse[0].x : r.wert && r.wert.x;
     const gerechnet = performance.now();
     if (liste[0] === GELADEN && ergebnisse[0]) {
       ergebnisse[0].v = { ...GELADEN, ...zustand.geladenStil, titel: ergebnisse[0].name };
@@ -751,8 +673,11 @@
     meldungZeigen(meldungen);
     hinweiseZeigen(hinweise);
     funktionZeichnen(w, ergebnisse, fy, x || []);
+    await pause();
     fehlerZeichnen(w, ergebnisse);
+    await pause();
     lebesgueZeichnen(w, lebesgue, lebesgueGrund);
+    await pause();
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
     if (w.quelle === 'daten') {
       $('n_daten').textContent = ergebnisse.length > 0
@@ -766,14 +691,18 @@
     // continuation does.
     await Promise.resolve();
     zeitZeigen(beginn, gerechnet);
+    // When the worker computed (performance.now() at the start and the end).
+    document.body.dataset.rechenfenster = `${beginn.toFixed(1)} ${gerechnet.toFixed(1)}`;
     document.body.dataset.n = String(w.n);
     document.body.dataset.durchlaeufe = String(Number(document.body.dataset.durchlaeufe || 0) + 1);
   }
 
-
   // ---- The convergence study ---------------------------------------------------
   // The study module of fehlerstudie runs in the module; the page shows its
   // tables and draws its figures against n.
+
+  // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
+  const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
 
   const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
   const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
@@ -782,45 +711,6 @@
     const g = punkte === 0 ? '' : ` -g ${punkte}`;
     const f = problemArgumente(m);
     return `fehlerstudie${SCHALTER[spaltenwahl]}${f.schalter}${g} ${f.args} ${nListe.join(' ')}`;
-  }
-
-  function textInsModul(M, t) {
-    const laenge = M.lengthBytesUTF8(t) + 1;
-    const p = M._malloc(laenge);
-    M.stringToUTF8(t, p, laenge);
-    return p;
-  }
-
-  function studieLesen(M, w, nText, spaltenwahl) {
-    const pn = textInsModul(M, nText);
-    // Without points set by the user the grid follows n (max(1001, 10 n + 1)
-    // points), as fehlerstudie's without -g.
-    const punkte = zustand.punkteFest ? w.punkte : 0;
-    const spalten = M._web_studie(w.m, pn, punkte, spaltenwahl);
-    M._free(pn);
-    const n = [];
-    const grob = [];
-    for (let k = 0; k < M._web_studie_n_anzahl(); ++k) {
-      n.push(M._web_studie_n(k));
-      grob.push(M._web_studie_grob(k) === 1);
-    }
-    const s = { m: w.m, punkte, gitterText: text(M, M._web_studie_gitter_text()), n, grob, spalten: [],
-      decke: M._web_studie_decke(), boden: M._web_studie_boden() };
-    for (let j = 0; j < spalten; ++j) {
-      const sp = { spalte: text(M, M._web_studie_spalte(j)), titel: mitUmlauten(text(M, M._web_studie_titel(j))),
-        ...methodenStil(M, M._web_studie_methode(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
-        fehler: [], zellen: [], rundung: [], ordnungen: [''] };
-      for (let k = 0; k < n.length; ++k) {
-        sp.fehler.push(M._web_studie_fehler(k, j));
-        sp.zellen.push(text(M, M._web_studie_zelle(k, j)));
-        sp.rundung.push(M._web_studie_rundung(k, j) === 1);
-        if (k > 0) sp.ordnungen.push(text(M, M._web_studie_ordnung(k, j)));
-      }
-      s.spalten.push(sp);
-    }
-    s.text = new TextDecoder().decode(textHolen(M, M._web_studie_text()));
-    s.deckeText = text(M, M._web_zahl(s.decke, 1));
-    return s;
   }
 
   function studienTabelle(tabelle, ueberschrift, s, zelle, abK) {
@@ -909,11 +799,16 @@
       if (!(e <= s.decke)) return s.decke;
       return e > 0 ? e : null;
     }));
-    const daten = [s.n, ...reihen, s.n.map(() => s.decke)];
+    // The reference slopes, thin and grey, each with its own dash; only
+    // inside the plotted range.
+    const bezugReihen = s.bezug.map((b) => b.werte.map((e) => (e >= s.boden && e <= s.decke ? e : null)));
+    const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen];
     const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
       label: studienSchluessel(sp, s.decke),
       stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
-    })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } }];
+    })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } },
+    ...s.bezug.map((b) => ({ label: b.label, stroke: '#8a8a8a', width: 1.25, dash: BEZUG_STRICHE[b.p],
+      spanGaps: true, points: { show: false } }))];
     studienBild.bereich = [s.boden, s.decke * 3];
     studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
     studienBild.n = s.n;
@@ -932,9 +827,8 @@
           values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
         { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
           values: (u, werte) => werte.map(dekadeText) }],
-        series: serien,
-        legend: { live: false },
-        cursor: { drag: { x: false, y: false } },
+        series: ablesbar(serien, WERT_N, WERT_LOG),
+        ...ZEIGER,
       }, daten, el);
     }
     $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
@@ -943,10 +837,16 @@
 
   let studieLaeuft = false;
   let studieNochmal = false;
+  let studieRechnet = false;
 
   async function studieAktualisieren() {
-    if (studieLaeuft) { studieNochmal = true; return; }
+    if (studieLaeuft) {
+      studieNochmal = true;
+      if (studieRechnet) rechner.studie.abbrechen();
+      return;
+    }
     studieLaeuft = true;
+    document.body.dataset.studielaeuft = '1';
     try {
       do {
         studieNochmal = false;
@@ -954,6 +854,7 @@
       } while (studieNochmal);
     } finally {
       studieLaeuft = false;
+      document.body.dataset.studielaeuft = '0';
     }
   }
 
@@ -973,8 +874,26 @@
       Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
     const spaltenwahl = Number($('studie_wahl').value);
     const beginn = performance.now();
-    const hinweise = [];
-    const r = await ausfuehren((M) => studieLesen(M, w, $('studie_n').value, spaltenwahl), hinweise);
+    const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
+    studieRechnet = true;
+    let r;
+    try {
+      // Without points set by the user the grid follows n (max(1001, 10 n + 1)
+      // points), as fehlerstudie's without -g.
+      r = await rechner.studie.fragen('studie', { w, nText: $('studie_n').value, spaltenwahl,
+        punkte: zustand.punkteFest ? w.punkte : 0 }, (f) => fortschritt.melden(f));
+    } finally {
+      studieRechnet = false;
+      fortschritt.ende();
+    }
+    if (r.abgebrochen) {
+      document.body.dataset.studienabbrueche = String(Number(document.body.dataset.studienabbrueche || 0) + 1);
+      return;
+    }
+    if (r.wert) {
+      for (const sp of r.wert.spalten) sp.titel = mitUmlauten(sp.titel);
+    }
+    const hinweise = r.hinweise;
     const dauer = performance.now() - beginn;
     // Warnings as fehlerstudie writes them to standard error: the first line
     // shows, the rest (a continued periodic spline lists its nodes) on demand.
@@ -1011,26 +930,18 @@
   async function datenPruefen() {
     const v = datenVerfahren()[0];
     if (v === undefined) return 'Kein Verfahren für eigene Daten.';
-    const r = await ausfuehren((M) => {
-      datenSicherstellen(M);
-      M._web_freigeben(M._web_daten_erzeugen(v.k));
-    });
+    const r = await rechner.neben.fragen('pruefen', { k: v.k });
     return r.fehler;
   }
 
   async function datenLaden(bytes, herkunft) {
     const vorher = bib.daten;
     bib.daten = { bytes, nr: ++bib.datenNr };
-    const r = await ausfuehren((M) => {
-      const art = datenSicherstellen(M);
-      if (art === 1) {
-        const ip = M._web_geladen();
-        return { art, stil: methodenStil(M, Math.max(0, M._web_geladen_methode())),
-          info: `${text(M, M._web_typ(ip))} „${text(M, M._web_name(ip))}“, ` +
-          `${M._web_knoten_anzahl(ip)} Stützstellen` };
-      }
-      return { art, info: `Wertedatei, ${M._web_daten_anzahl()} Punkte` };
-    });
+    const r = await rechner.neben.fragen('laden');
+    if (r.wert) {
+      const d = r.wert;
+      d.info = d.art === 1 ? `${d.typ} „${d.name}“, ${d.knoten} Stützstellen` : `Wertedatei, ${d.punkte} Punkte`;
+    }
     // A value file counts as loaded when the Newton form, the method that
     // takes the fewest points and any distinct nodes, can be made over it;
     // otherwise (values or points that are not finite numbers, not as many
@@ -1066,7 +977,7 @@
     else if ($('formel_b').value.trim() === '' || !Number.isFinite(b)) fehler = 'B ist keine endliche Zahl.';
     const neu = { text: $('formel').value, a, b, nr: zustand.formel.nr + 1 };
     if (fehler === undefined) {
-      const r = await ausfuehren((M) => formelSetzen(M, neu));
+      const r = await rechner.neben.fragen('formel', { neu });
       if (r.fehler !== undefined) fehler = r.fehler.replace(/\n+$/, '');
     }
     if (fehler !== undefined) {
@@ -1112,6 +1023,41 @@
     $('n_daten').textContent = werte || interpolation ? 'n ergibt sich aus den Daten.' : '';
   }
 
+  // ---- Playing n -----------------------------------------------------------------
+  // n steps through 1..ABSPIELEN_BIS, one step every ABSPIELEN_MS or when the
+  // previous picture is drawn, whichever is later; pressing again stops.
+
+  const ABSPIELEN_BIS = 60;
+  const ABSPIELEN_MS = 400;
+  let spielt = false;
+
+  async function abspielen() {
+    const knopf = $('abspielen');
+    if (spielt) {
+      spielt = false;
+      return;
+    }
+    spielt = true;
+    knopf.setAttribute('aria-pressed', 'true');
+    knopf.textContent = 'Anhalten';
+    const regler = $('n_regler');
+    try {
+      for (let n = zustand.n >= ABSPIELEN_BIS ? 1 : zustand.n + 1; spielt && n <= ABSPIELEN_BIS; ++n) {
+        zustand.n = n;
+        regler.value = String(reglerAusN(n));
+        $('n').value = String(n);
+        $('n_meldung').hidden = true;
+        await Promise.all([aktualisieren(), new Promise((r) => setTimeout(r, ABSPIELEN_MS))]);
+        // A pass already running takes the new n after its end: wait for it.
+        while (spielt && laeuft) await new Promise((r) => setTimeout(r, 20));
+      }
+    } finally {
+      spielt = false;
+      knopf.setAttribute('aria-pressed', 'false');
+      knopf.textContent = 'Abspielen';
+    }
+  }
+
   // ---- Start -------------------------------------------------------------------
 
   // On a phone the settings fold away above the plots; the n row stays.
@@ -1126,27 +1072,25 @@
       () => steuerungKlappen(!$('steuerung').classList.contains('zu')));
     steuerungKlappen(window.matchMedia('(max-width: 600px)').matches);
     bib.kompiliert = await modulKompilieren();
-    await modulStarten();
-    const M = bib.M;
-    for (let m = 1; m <= M._web_beispiel_anzahl(); ++m) {
-      zustand.beispiele.push({ m, name: text(M, M._web_beispiel_name(m)), formel: text(M, M._web_beispiel_formel(m)),
-        a: M._web_beispiel_a(m), b: M._web_beispiel_b(m) });
-    }
+    const r = await rechner.bild.fragen('tabellen');
+    if (r.wert === undefined) throw new Error(r.fehler);
+    const tabellen = r.wert;
+    zustand.beispiele.push(...tabellen.beispiele);
     // The choice of nodes: the placed kinds in table order, the first
     // checked, then the kind of given nodes, shown only for own data.
     const knotenwahl = $('knotenwahl');
     const gespeichert = [];
-    for (let i = 0; i < M._web_knotenarten_anzahl(); ++i) {
-      const nummer = String(M._web_knotenart_nummer(i));
-      ARTEN[nummer] = text(M, M._web_knotenart_anzeige(i));
-      ARTKUERZEL[nummer] = text(M, M._web_knotenart_kuerzel(i));
+    for (const art of tabellen.arten) {
+      const nummer = art.nummer;
+      ARTEN[nummer] = art.anzeige;
+      ARTKUERZEL[nummer] = art.kuerzel;
       const label = document.createElement('label');
       const ein = document.createElement('input');
       ein.type = 'radio';
       ein.name = 'art';
       ein.value = nummer;
       label.append(ein, ` ${ARTEN[nummer]}`);
-      if (M._web_knotenart_gespeichert(i) === 1) {
+      if (art.gespeichert) {
         GEGEBEN = nummer;
         label.id = 'art_gegeben';
         label.hidden = true;
@@ -1158,16 +1102,7 @@
       }
     }
     knotenwahl.append(...gespeichert);
-    for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
-      // Each node kind in the style of the method's row of that kind, as
-      // the study draws its columns.
-      const stile = {};
-      for (const art of Object.keys(ARTEN)) stile[art] = methodenStil(M, M._web_verfahren_methode(k, Number(art)));
-      const i = M._web_verfahren_methode(k, 0);
-      zustand.verfahren.push({ k, schluessel: text(M, M._web_verfahren_schluessel(k)),
-        titel: mitUmlauten(text(M, M._web_verfahren_titel(k))), stile,
-        arten: M._web_methode_arten(i), abl2: M._web_methode_abl2(i) === 1 });
-    }
+    for (const v of tabellen.verfahren) zustand.verfahren.push({ ...v, titel: mitUmlauten(v.titel) });
 
     const quelle = $('quelle');
     // Each example as its formula, with its interval and name.
@@ -1263,6 +1198,11 @@
       await datenLaden(bytes, datei.name);
     });
 
+    // Cancel ends the worker; the last finished picture stays.
+    $('abbrechen').addEventListener('click', () => rechner.bild.abbrechen());
+    $('studie_abbrechen').addEventListener('click', () => rechner.studie.abbrechen());
+    $('abspielen').addEventListener('click', abspielen);
+
     $('studie_rechnen').addEventListener('click', studieAktualisieren);
     $('studie_n').addEventListener('change', studieAktualisieren);
     $('studie_n').addEventListener('keydown', (e) => { if (e.key === 'Enter') studieAktualisieren(); });
@@ -1286,7 +1226,7 @@
   }
 
   // For the tests and for measuring: the functions behind the page.
-  window.numerikSeite = { aktualisieren, modulStarten, bib };
+  window.numerikSeite = { aktualisieren, modulStarten, bib, bilder, studienBild };
 
   start().catch((e) => {
     console.error(e);

@@ -779,3 +779,136 @@ EMSCRIPTEN_KEEPALIVE char *web_studie_text() {
 }
 
 } // extern "C"
+
+// ---- The study with progress, and reference slopes of its plot -----------
+// The study as web_studie computes it, telling the page (in its worker) how
+// far it is; and the lines the convergence plot draws beside the figures:
+// C n^-p through a spline column's last converging figure, and for the
+// polynomial at Chebyshev nodes the geometric rate C rho^-n fitted to its
+// converging figures.
+
+namespace {
+
+EM_JS(void, fortschritt_melden, (const char *was, double anteil), {
+    if (Module.fortschritt) Module.fortschritt(UTF8ToString(was), anteil);
+});
+
+void fortschritt_weitergeben(void *, const char *was, double anteil) {
+    fortschritt_melden(was, anteil);
+}
+
+// The rows of column j whose figures show convergence: computed on a grid
+// fine enough, not rounding, finite, positive and under the plot's
+// ceiling, up to the smallest of them (beyond it rounding takes over).
+std::vector<std::size_t> konvergierende_zeilen(int j) {
+    const studie &s = studie_da();
+    spalte_nr(j);
+    const auto spalte = static_cast<std::size_t>(j);
+    const double decke = diagramm_decke(s);
+    std::vector<std::size_t> zeilen;
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        const messwert &mw = s.werte[k][spalte];
+        if (!mw.berechnet || gitter_zu_grob(s, k) || rundung_ueberwiegt(s, k, spalte)) continue;
+        if (!(mw.fehler > 0.0 && mw.fehler <= decke)) continue;
+        zeilen.push_back(k);
+    }
+    const auto kleinste =
+        std::min_element(zeilen.begin(), zeilen.end(), [&](std::size_t a, std::size_t b) {
+            return s.werte[a][spalte].fehler < s.werte[b][spalte].fehler;
+        });
+    if (kleinste != zeilen.end()) zeilen.erase(kleinste + 1, zeilen.end());
+    return zeilen;
+}
+
+// log e = log C - n log rho by least squares over those rows; rho and C
+// NaN with fewer than two rows or all at one n.
+struct geometrische_rate {
+    double rho = NAN;
+    double c = NAN;
+};
+
+geometrische_rate rate_anpassen(int j) {
+    const studie &s = studie_da();
+    const std::vector<std::size_t> zeilen = konvergierende_zeilen(j);
+    geometrische_rate r;
+    if (zeilen.size() < 2) return r;
+    double n_mittel = 0.0;
+    double y_mittel = 0.0;
+    for (const std::size_t k : zeilen) {
+        n_mittel += s.n[k];
+        y_mittel += std::log(s.werte[k][static_cast<std::size_t>(j)].fehler);
+    }
+    n_mittel /= static_cast<double>(zeilen.size());
+    y_mittel /= static_cast<double>(zeilen.size());
+    double snn = 0.0;
+    double sny = 0.0;
+    for (const std::size_t k : zeilen) {
+        const double dn = s.n[k] - n_mittel;
+        snn += dn * dn;
+        sny += dn * (std::log(s.werte[k][static_cast<std::size_t>(j)].fehler) - y_mittel);
+    }
+    if (!(snn > 0.0)) return r;
+    const double steigung = sny / snn;
+    r.rho = std::exp(-steigung);
+    r.c = std::exp(y_mittel - steigung * n_mittel);
+    return r;
+}
+
+} // namespace
+
+extern "C" {
+
+// web_studie, with progress reported to Module.fortschritt(was, anteil).
+EMSCRIPTEN_KEEPALIVE int web_studie_verfolgt(int m, const char *n_text, int punkte, int wahl) {
+    const beispielfunktion &problem = problem_nr(m);
+    std::vector<int> n = n_liste_lesen(n_text);
+    if (punkte != 0 && punkte < STUDIE_MIN_PUNKTE)
+        numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
+    if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
+        numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
+    studie_gitter_pruefen(punkte, n);
+    letzte_studie.reset();
+    const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
+    letzte_studie = studie_durchfuehren(problem, m, n, punkte, wahl, &fortschritt);
+    return static_cast<int>(letzte_studie->spalten.size());
+}
+
+// Which reference column j has: 1 a spline (C n^-2, C n^-4), 2 the
+// polynomial at Chebyshev nodes (C rho^-n), 0 none.
+EMSCRIPTEN_KEEPALIVE int web_studie_bezugsart(int j) {
+    const methode *me = spalte_nr(j);
+    if (me->splineart != KEINE_SPLINEART) return 1;
+    // The Chebyshev kinds by the key of their row in the table of kinds.
+    const knotenart *art = knotenart_nummer(me->stuetzstellenart);
+    const bool tschebyscheff =
+        art != nullptr && std::strncmp(art->schluessel, "tschebyscheff", 13) == 0;
+    return me->gruppe == SPALTEN_POLYNOME && tschebyscheff ? 2 : 0;
+}
+
+// C n_k^-p through the last converging figure of column j; NaN without one.
+EMSCRIPTEN_KEEPALIVE double web_studie_potenz(int j, int p, int k) {
+    const studie &s = studie_da();
+    messwert_nr(k, j);
+    const std::vector<std::size_t> zeilen = konvergierende_zeilen(j);
+    if (zeilen.empty()) return NAN;
+    const std::size_t letzte = zeilen.back();
+    const double verhaeltnis = static_cast<double>(s.n[letzte]) / s.n[static_cast<std::size_t>(k)];
+    return s.werte[letzte][static_cast<std::size_t>(j)].fehler * std::pow(verhaeltnis, p);
+}
+
+// The fitted rate of column j, the number of figures it is fitted to, and
+// C rho^-n_k.
+EMSCRIPTEN_KEEPALIVE double web_studie_rho(int j) {
+    return rate_anpassen(j).rho;
+}
+EMSCRIPTEN_KEEPALIVE int web_studie_rate_zeilen(int j) {
+    return static_cast<int>(konvergierende_zeilen(j).size());
+}
+EMSCRIPTEN_KEEPALIVE double web_studie_geometrisch(int j, int k) {
+    const studie &s = studie_da();
+    messwert_nr(k, j);
+    const geometrische_rate r = rate_anpassen(j);
+    return r.c * std::pow(r.rho, -s.n[static_cast<std::size_t>(k)]);
+}
+
+} // extern "C"
