@@ -78,7 +78,7 @@ async function zustaende(page, breite) {
 // can hit is at least 24 x 24 px, the settings fold away above the plots
 // (keeping the n row) and unfold again.
 async function telefon(page) {
-  await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+  await page.setViewport({ width: 390, height: 844 });
   const pruefen = async (was) => {
     const befund = await page.evaluate(() => {
       const klein = [...document.querySelectorAll('input, button, select, textarea, summary, label.knopf')]
