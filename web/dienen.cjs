@@ -15,6 +15,7 @@ const TYPEN = {
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.txt': 'text/plain; charset=utf-8',
+  '.md': 'text/plain; charset=utf-8',
   '.png': 'image/png',
 };
 

@@ -2,7 +2,10 @@
 // each request below is sent as it is written (no normalising of the path),
 // then the page itself must still be served.
 'use strict';
+const fs = require('fs');
 const http = require('http');
+const os = require('os');
+const path = require('path');
 const h = require('./hilfe.cjs');
 const { starten } = require('../../web/dienen.cjs');
 
@@ -21,7 +24,27 @@ function anfrage(port, methode, pfad) {
   });
 }
 
+// A folder of its own with a subfolder that has no index.html.
+async function ordnerOhneIndex() {
+  const wurzel = fs.mkdtempSync(path.join(os.tmpdir(), 'dienen-'));
+  fs.writeFileSync(path.join(wurzel, 'index.html'), '<!DOCTYPE html><title>t</title>');
+  fs.mkdirSync(path.join(wurzel, 'leer'));
+  const server = await starten(wurzel, 0);
+  const { port } = server.address();
+  try {
+    for (const pfad of ['/leer/', '/leer']) {
+      const r = await anfrage(port, 'GET', pfad);
+      p.gleich(r.status, 404, `Ordner ohne index.html, ${pfad}: ${r.status}`);
+    }
+    p.gleich((await anfrage(port, 'GET', '/')).status, 200, 'danach die Seite');
+  } finally {
+    server.close();
+    fs.rmSync(wurzel, { recursive: true });
+  }
+}
+
 (async () => {
+  await ordnerOhneIndex();
   const server = await starten(seite, 0);
   const { port } = server.address();
   try {
@@ -36,6 +59,10 @@ function anfrage(port, methode, pfad) {
       ['GET', '/../../CMakeLists.txt', 404],
       ['GET', '/..%2f..%2f..%2fCMakeLists.txt', 403],
       ['GET', '/..%5c..%5cCMakeLists.txt', 404],
+      // Bytes that are no UTF-8, a path far longer than any file name.
+      ['GET', '/%FF%FE', 400],
+      ['GET', `/${'a'.repeat(5000)}`, 404],
+      ['GET', `/${'a/'.repeat(3000)}`, 404],
       ['GET', '/gibt-es-nicht.js', 404],
       ['GET', '/numerik', 404],
       ['POST', '/', 405],
@@ -48,6 +75,9 @@ function anfrage(port, methode, pfad) {
       p.pruefe(seite.status === 200 && seite.typ.startsWith('text/html') && seite.laenge > 0,
         `nach ${methode} ${pfad} antwortet der Server noch: ${seite.status}`);
     }
+    const guide = await anfrage(port, 'GET', '/seite.md');
+    p.pruefe(guide.status === 200 && guide.typ.startsWith('text/plain') && guide.laenge > 0,
+      `die Anleitung: ${guide.status} ${guide.typ}`);
     const wasm = await anfrage(port, 'HEAD', '/numerik.wasm');
     p.pruefe(wasm.status === 200 && wasm.typ === 'application/wasm' && wasm.laenge === 0,
       `HEAD numerik.wasm: ${wasm.status} ${wasm.typ}, ${wasm.laenge} Bytes`);

@@ -1070,7 +1070,15 @@
   async function start() {
     $('steuerung_knopf').addEventListener('click',
       () => steuerungKlappen(!$('steuerung').classList.contains('zu')));
-    steuerungKlappen(window.matchMedia('(max-width: 600px)').matches);
+    // On a phone the settings and the introduction start folded, and fold
+    // when the window becomes that narrow.
+    const telefon = window.matchMedia('(max-width: 600px)');
+    const anpassen = (schmal) => {
+      steuerungKlappen(schmal);
+      $('einleitung').open = !schmal;
+    };
+    anpassen(telefon.matches);
+    telefon.addEventListener('change', (e) => anpassen(e.matches));
     bib.kompiliert = await modulKompilieren();
     const r = await rechner.bild.fragen('tabellen');
     if (r.wert === undefined) throw new Error(r.fehler);
