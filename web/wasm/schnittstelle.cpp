@@ -669,7 +669,10 @@ EMSCRIPTEN_KEEPALIVE char *web_text_koeffizienten(objekt *ip) {
 // The library's study computes, the page shows: the last study
 // is kept here for the page to read cell by cell.
 
-EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
+// The study of problem m kept for the page (fortschritt may be null); the
+// number of its columns.
+static int studie_rechnen(int m, const char *n_text, int punkte, int wahl,
+                          const studie_fortschritt *fortschritt) {
     const beispielfunktion &problem = problem_nr(m);
     std::vector<int> n = n_liste_lesen(n_text);
     // 0: the grid follows n, as fehlerstudie's without -g.
@@ -680,8 +683,12 @@ EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int w
     // The warning of fehlerstudie, word for word.
     studie_gitter_pruefen(punkte, n);
     letzte_studie.reset();
-    letzte_studie = studie_durchfuehren(problem, m, n, punkte, wahl);
+    letzte_studie = studie_durchfuehren(problem, m, n, punkte, wahl, fortschritt);
     return static_cast<int>(letzte_studie->spalten.size());
+}
+
+EMSCRIPTEN_KEEPALIVE int web_studie(int m, const char *n_text, int punkte, int wahl) {
+    return studie_rechnen(m, n_text, punkte, wahl, nullptr);
 }
 
 EMSCRIPTEN_KEEPALIVE int web_studie_n_anzahl() {
@@ -860,17 +867,8 @@ extern "C" {
 
 // web_studie, with progress reported to Module.fortschritt(was, anteil).
 EMSCRIPTEN_KEEPALIVE int web_studie_verfolgt(int m, const char *n_text, int punkte, int wahl) {
-    const beispielfunktion &problem = problem_nr(m);
-    std::vector<int> n = n_liste_lesen(n_text);
-    if (punkte != 0 && punkte < STUDIE_MIN_PUNKTE)
-        numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
-    if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
-        numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
-    studie_gitter_pruefen(punkte, n);
-    letzte_studie.reset();
     const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
-    letzte_studie = studie_durchfuehren(problem, m, n, punkte, wahl, &fortschritt);
-    return static_cast<int>(letzte_studie->spalten.size());
+    return studie_rechnen(m, n_text, punkte, wahl, &fortschritt);
 }
 
 // Which reference column j has: 1 a spline (C n^-2, C n^-4), 2 the
