@@ -144,12 +144,9 @@ int anmelden() {
     return 0;
 }
 
+// Registered before BENCHMARK_MAIN's main runs.
+const int angemeldet = anmelden();
+
 } // namespace
 
-int main(int argc, char **argv) {
-    anmelden();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -9,6 +9,7 @@ n from 2, then bisects.
     python3 tests/erwartet/toleranzsuche.py
 """
 from fehlerstudie_tabellen import polynomfehler
+from spline_enden_studie import suche_allgemein
 
 
 def fehler(n):
@@ -16,21 +17,4 @@ def fehler(n):
     return polynomfehler(4, "t", n, max(1001, 10 * n + 1))
 
 
-def suche(toleranz, n_max):
-    erreicht = lambda n: fehler(n) <= toleranz
-    verfehlt, n = 0, 2
-    while not erreicht(n):
-        if n >= n_max:
-            return 0
-        verfehlt = n
-        n = n_max if n > n_max // 2 else 2 * n
-    while n - verfehlt > 1:
-        mitte = verfehlt + (n - verfehlt) // 2
-        if erreicht(mitte):
-            n = mitte
-        else:
-            verfehlt = mitte
-    return n
-
-
-print(suche(1e-6, 2000))
+print(suche_allgemein(fehler, 1e-6, 2000))
