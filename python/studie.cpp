@@ -44,7 +44,9 @@ class studienfunktion {
                                         .b = b,
                                         .name = "eigene Funktion",
                                         .abl2 = nullptr,
-                                        .abl1 = nullptr};
+                                        .abl1 = nullptr,
+                                        .kontext = nullptr,
+                                        .formel = nullptr};
         }
         if (!std::isnan(a)) problem_.a = a;
         if (!std::isnan(b)) problem_.b = b;

@@ -58,13 +58,15 @@ struct fortschrittsstand {
     }
 };
 
-// The measurement of groesster_fehler, telling fs of its progress every
-// so many points; with ableitung 1 that of the first derivative, p' against
-// the problem's f'.
+// The measurement of groesster_fehler over the grid points von..bis-1 of
+// a grid of punkte points, telling fs of its progress every so many
+// points; with ableitung 1 that of the first derivative, p' against the
+// problem's f'.  NaN as soon as a point's error is not a number.
 double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
-                     const fortschrittsstand *fs, int ableitung = 0) {
+                     const fortschrittsstand *fs, int ableitung = 0, int von = 0, int bis = -1) {
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
     const int intervalle = punkte - 1;
+    if (bis < 0) bis = punkte;
     double fehlerwert = 0.0;
     // The grid a block at a time: the interpolant's values through the
     // array slot (sorted points, so a piecewise cubic steps from interval
@@ -73,9 +75,9 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
     constexpr int BLOCK = 1024;
     double x[BLOCK];
     double p[BLOCK];
-    for (int anfang = 0; anfang <= intervalle; anfang += BLOCK) {
-        if (fs != nullptr) fs->melden(fs->basis + fs->je_punkt * anfang);
-        const int teil = std::min(BLOCK, intervalle - anfang + 1);
+    for (int anfang = von; anfang < bis; anfang += BLOCK) {
+        if (fs != nullptr) fs->melden(fs->basis + fs->je_punkt * (anfang - von));
+        const int teil = std::min(BLOCK, bis - anfang);
         for (int i = 0; i < teil; ++i)
             x[i] = aequidistanter_punkt(anfang + i, intervalle, problem.a, problem.b);
         if (ableitung == 0) {
@@ -95,29 +97,53 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
 }
 
 // One measurement of a row: its object, made beforehand, and its share.
+// A global form (every node at every point) that only reads its object
+// may be measured in pieces of its grid at once.
 struct messauftrag {
     interpolation_zeiger ip;
     std::size_t spalte = 0;
     int punkte = 0;
     double kosten = 0.0;
+    bool teilbar = false;
     std::string was;
 };
+
+// A piece of a measurement: grid points von..bis-1 of auftraege[auftrag].
+struct messstueck {
+    std::size_t auftrag;
+    int von;
+    int bis;
+};
+
+// Grid points a piece of a global form: some 10^4 * n operations at least,
+// so that handing it over costs nothing, and many pieces to a long column,
+// so that the two threads end together.
+constexpr int STUECK_PUNKTE = 1 << 14;
 
 // The measurements of one row into zeile, each column's object alone (the
 // spline's search cursor and wrap bounds live in the object).  With two
 // threads (zahl_faeden) and a problem of closed forms (a formula object is
 // not shared between threads), the caller and a helper each take the next
-// column not yet taken; only the caller tells of progress, from the share
-// of all columns finished.  The figures are the same either way.
+// piece not yet taken: a whole column, or a piece of a global form's grid,
+// so that one long column is shared as well.  A column's figure is the
+// largest of its pieces' (NaN if any is), the same number the grid in
+// one pass gives.  Only the caller tells of progress, from the share of
+// all pieces finished.
 void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &problem,
                   double gesamt, fortschrittsstand &fs, bool melden, int ableitung,
                   std::vector<messwert> &zeile) {
-    std::size_t punkte_gesamt = 0;
-    for (const messauftrag &a : auftraege)
+    [[maybe_unused]] std::size_t punkte_gesamt = 0;
+    std::vector<messstueck> stuecke;
+    for (std::size_t j = 0; j < auftraege.size(); ++j) {
+        const messauftrag &a = auftraege[j];
         punkte_gesamt += static_cast<std::size_t>(a.punkte);
+        const int schritt = a.teilbar ? STUECK_PUNKTE : a.punkte;
+        for (int von = 0; von < a.punkte; von += schritt)
+            stuecke.push_back({j, von, a.punkte - von > schritt ? von + schritt : a.punkte});
+    }
     bool geteilt = false;
 #if NUMERIK_MIT_FAEDEN
-    geteilt = auftraege.size() >= 2 && problem.kontext == nullptr &&
+    geteilt = stuecke.size() >= 2 && problem.kontext == nullptr &&
               punkte_gesamt >= (std::size_t{1} << 16) && zahl_faeden() >= 2;
 #endif
     if (!geteilt) {
@@ -132,33 +158,42 @@ void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &p
         return;
     }
 #if NUMERIK_MIT_FAEDEN
+    std::vector<double> ergebnis(stuecke.size());
     std::atomic<std::size_t> naechster{0};
     std::atomic<double> erledigt{0.0};
     const double basis = fs.basis;
     auto arbeiten = [&](bool rufer) {
-        for (std::size_t j = naechster++; j < auftraege.size(); j = naechster++) {
-            messauftrag &a = auftraege[j];
+        for (std::size_t i = naechster++; i < stuecke.size(); i = naechster++) {
+            const messstueck &st = stuecke[i];
+            messauftrag &a = auftraege[st.auftrag];
+            const double je_punkt = a.kosten / gesamt / a.punkte;
             fortschrittsstand eigener;
             if (rufer && melden) {
                 eigener = fs;
                 eigener.was = a.was;
                 eigener.basis = basis + erledigt.load();
-                eigener.je_punkt = a.kosten / gesamt / a.punkte;
+                eigener.je_punkt = je_punkt;
             }
-            zeile[a.spalte].fehler = fehler_messen(a.ip.get(), problem, a.punkte,
-                                                   rufer && melden ? &eigener : nullptr, ableitung);
-            zeile[a.spalte].berechnet = true;
-            erledigt.fetch_add(a.kosten / gesamt);
+            ergebnis[i] =
+                fehler_messen(a.ip.get(), problem, a.punkte, rufer && melden ? &eigener : nullptr,
+                              ableitung, st.von, st.bis);
+            erledigt.fetch_add(je_punkt * (st.bis - st.von));
         }
     };
     std::thread helfer;
     try {
         helfer = std::thread(arbeiten, false);
     } catch (const std::exception &) {
-        // No thread to be had: the caller takes every column.
+        // No thread to be had: the caller takes every piece.
     }
     arbeiten(true);
     if (helfer.joinable()) helfer.join();
+    for (std::size_t i = 0; i < stuecke.size(); ++i) {
+        messwert &mw = zeile[auftraege[stuecke[i].auftrag].spalte];
+        if (!mw.berechnet || std::isnan(ergebnis[i]) || ergebnis[i] > mw.fehler)
+            mw.fehler = ergebnis[i];
+        mw.berechnet = true;
+    }
     fs.basis = basis + erledigt.load();
 #endif
 }
@@ -368,6 +403,7 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
             a.spalte = j;
             a.punkte = s.gitter[k];
             a.kosten = methode_kosten(*me, n, s.gitter[k]);
+            a.teilbar = ueber_alle_knoten(*me);
             a.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
             matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
             if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);

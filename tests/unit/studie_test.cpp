@@ -7,8 +7,10 @@
 #include "numerik/baryzipl.h"
 #include "numerik/newtnipl.h"
 #include "numerik/splinipl.h"
+#include "numerik/zahlen.h"
 
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -392,4 +394,40 @@ TEST(StudieFortschritt, SharesRiseFromZeroAndStayBelowOne) {
     // The last column at the last n starts past the middle: the shares are
     // weighted by cost, and n = 400 costs four times n = 200.
     EXPECT_GT(anteile.back(), 0.8);
+}
+
+// Shares of any problem, in order.
+void anteil_anhaengen(void *kontext, const char *, double anteil) {
+    static_cast<std::vector<double> *>(kontext)->push_back(anteil);
+}
+
+TEST(StudieFaeden, TwoThreadsShareEvenOneColumnWithTheFiguresOfOne) {
+    // 40001 grid points: every global form's column is measured in three
+    // pieces of its grid, on two threads at once; Newton-a at n = 300 on
+    // Runge's function is far off, Newton-t and Bary-t at rounding level.
+    studie ergebnis[2];
+    std::vector<double> anteile;
+    studie_fortschritt rueckruf = {anteil_anhaengen, &anteile};
+    const int vorher = zahl_faeden_setzen(2);
+    for (int faeden : {1, 2}) {
+        zahl_faeden_setzen(faeden);
+        ergebnis[faeden - 1] = studie_durchfuehren(4, {30, 300}, 40001, SPALTEN_ALLE,
+                                                   faeden == 2 ? &rueckruf : nullptr);
+    }
+    zahl_faeden_setzen(vorher);
+    ASSERT_EQ(ergebnis[0].werte.size(), ergebnis[1].werte.size());
+    for (std::size_t k = 0; k < ergebnis[0].werte.size(); ++k)
+        for (std::size_t j = 0; j < ergebnis[0].spalten.size(); ++j) {
+            const messwert &eins = ergebnis[0].werte[k][j];
+            const messwert &zwei = ergebnis[1].werte[k][j];
+            EXPECT_EQ(eins.berechnet, zwei.berechnet) << ergebnis[0].spalten[j]->spalte;
+            EXPECT_EQ(std::memcmp(&eins.fehler, &zwei.fehler, sizeof(double)), 0)
+                << ergebnis[0].spalten[j]->spalte << " n = " << ergebnis[0].n[k] << ": "
+                << eins.fehler << " gegen " << zwei.fehler;
+        }
+    // Only the caller's thread reports, and its shares still only rise.
+    ASSERT_FALSE(anteile.empty());
+    for (std::size_t i = 1; i < anteile.size(); ++i)
+        EXPECT_GE(anteile[i], anteile[i - 1]);
+    EXPECT_LE(anteile.back(), 1.0);
 }
