@@ -90,6 +90,23 @@ void auswerten(benchmark::State &state, klasse *art) {
     je(state, "je_knoten_punkt", static_cast<double>(n + 1) * PUNKTE);
 }
 
+// The same points through the array slot (one thread: NUMERIK_FAEDEN=1).
+void feld_auswerten(benchmark::State &state, klasse *art) {
+    int n = static_cast<int>(state.range(0));
+    std::vector<double> x = tschebyscheff(n);
+    matrix_zeiger yv = vektor(werte(x));
+    interpolation_zeiger ip(kreieren(art, STUETZSTELLEN_TSCHEBYSCHEFF, nullptr, yv.get()));
+    std::vector<double> punkte(PUNKTE);
+    std::vector<double> y(PUNKTE);
+    for (int i = 0; i < PUNKTE; ++i)
+        punkte[i] = aequidistanter_punkt(i, PUNKTE - 1, -9.0, 9.0);
+    for (auto _ : state) {
+        interpolation_werte(ip.get(), punkte.data(), y.data(), PUNKTE);
+        benchmark::DoNotOptimize(y.data());
+    }
+    je(state, "je_knoten_punkt", static_cast<double>(n + 1) * PUNKTE);
+}
+
 void bary_erzeugen(benchmark::State &state) {
     erzeugen(state, &baryzentrische_interpolation, STUETZSTELLEN_TSCHEBYSCHEFF);
 }
@@ -107,6 +124,13 @@ void bary_auswerten(benchmark::State &state) {
 }
 void newton_auswerten(benchmark::State &state) {
     auswerten(state, &newton_interpolation);
+}
+
+void bary_feld(benchmark::State &state) {
+    feld_auswerten(state, &baryzentrische_interpolation);
+}
+void newton_feld(benchmark::State &state) {
+    feld_auswerten(state, &newton_interpolation);
 }
 
 void studie_gross(benchmark::State &state) {
@@ -138,7 +162,9 @@ BENCHMARK(newton_erzeugen_gegeben)
     ->Range(100, 10000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(bary_auswerten)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bary_feld)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(newton_auswerten)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(newton_feld)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(studie_gross)->Unit(benchmark::kMillisecond);
 BENCHMARK(studie_eine_spalte)->Unit(benchmark::kMillisecond);
 

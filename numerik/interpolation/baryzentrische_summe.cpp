@@ -49,6 +49,8 @@ template <int B>
     v xv = {};
     xv += x;
     for (int b = 0; b < bloecke; ++b) {
+        // Unrolled, so that the partial sums stay in registers.
+#pragma GCC unroll 8
         for (int r = 0; r < R; ++r) {
             const int j = b * BREITE + r * L;
             v xj;

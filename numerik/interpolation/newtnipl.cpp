@@ -266,12 +266,28 @@ double newtoninterpolation_integral(objekt *ip, double x1, double x2) {
     return polynom_integral(ip, x1, x2, newtoninterpolation_funktionswert);
 }
 
-// The one-point slot at each point: it reads the object only, so the two
-// halves of a large array may run at once.
+// Sixteen points at a time through the nested multiplication of
+// newton_horner, the few left over through the one-point slot: the same
+// bits.  It reads the object only, so the two halves of a large array may
+// run at once.
 void newtoninterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
-    polynom_daten(ip); // a handle without data ends here, not in a helper
+    const polynomdaten *d = polynom_daten(ip); // a handle without data ends here
+    const double *c = eintraege(d->koeffizienten);
+    const double *knoten = eintraege(d->stuetzstellen);
+    const bool skaliert = d->reihenfolge != nullptr;
+    // In Leja order the nodes moved and scaled once, as the one-point slot
+    // does at every point.
+    std::vector<double> t;
+    if (skaliert) {
+        t.resize(static_cast<std::size_t>(d->n));
+        for (int k = 0; k < d->n; ++k)
+            t[k] = (knoten[k] - d->mitte) / d->skala;
+        knoten = t.data();
+    }
     bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
-        for (size_t i = von; i < bis; ++i)
+        size_t i = von + newton_horner(c, knoten, d->n, skaliert, d->mitte, d->skala, x + von,
+                                       y + von, bis - von);
+        for (; i < bis; ++i)
             y[i] = newtoninterpolation_funktionswert(ip, x[i]);
     });
 }

@@ -136,6 +136,15 @@ double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt 
 double baryzentrische_summe(const double *knoten, const double *y, const double *w, int anzahl,
                             double x);
 
+// The Newton form's nested multiplication over the coefficients c(1..n+1)
+// and nodes knoten (x(n+1) takes no part) at the points x into y, sixteen
+// points at a time, each value that of the one-point slot to the bit
+// (newton_horner.cpp); with skaliert in t = (x - mitte) / skala against
+// nodes so moved and scaled.  Returns how many leading points it did (a
+// multiple of sixteen); the rest is the caller's.
+std::size_t newton_horner(const double *c, const double *knoten, int n, bool skaliert, double mitte,
+                          double skala, const double *x, double *y, std::size_t anzahl);
+
 int polynom_freigeben(objekt *ip);
 const char *polynom_name(objekt *ip, const char *typ);
 objekt *polynom_vektor(objekt *ip, int index);
