@@ -344,19 +344,24 @@ const AUFTRAEGE = {
     // which dip at every node, are picked apart from the values, which are
     // mostly smooth, so that neither plot carries the other's points.
     const gitter = ergebnisse.length > 0 ? ergebnisse[0].x : x;
-    if (w.quelle !== 'daten' && gitter !== null) {
+    // (Own data has no error curves.)
+    if (gitter !== null) {
       const indexF = zeichenpunkte([...ergebnisse.map((e) => e.y), ...(fy ? [fy] : [])], gitter.length, auftrag.breite);
-      const indexE = zeichenpunkte(ergebnisse.map((e) => e.e), gitter.length, auftrag.breite);
+      const indexE = w.quelle === 'daten' ? null
+        : zeichenpunkte(ergebnisse.map((e) => e.e), gitter.length, auftrag.breite);
       if (indexF !== null) {
         transfer.length = 0;
         const xF = auswaehlen(gitter, indexF);
-        const xE = auswaehlen(gitter, indexE);
+        const xE = indexE === null ? null : auswaehlen(gitter, indexE);
         for (const e of ergebnisse) {
           e.y = auswaehlen(e.y, indexF);
-          e.e = auswaehlen(e.e, indexE);
           e.x = xF;
-          e.xe = xE;
-          transfer.push(e.y.buffer, e.e.buffer, e.knoten.x.buffer, e.knoten.y.buffer);
+          if (indexE !== null) {
+            e.e = auswaehlen(e.e, indexE);
+            e.xe = xE;
+            transfer.push(e.e.buffer);
+          }
+          transfer.push(e.y.buffer, e.knoten.x.buffer, e.knoten.y.buffer);
         }
         if (fy) fy = auswaehlen(fy, indexF);
         if (ergebnisse.length === 0) x = xF;
