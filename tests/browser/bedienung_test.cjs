@@ -1,6 +1,7 @@
 // The page stays responsive while it computes, and the views a teacher
 // reaches for work: no main-thread task over 50 ms while all methods run at
-// n = 10^4 on 100001 points (the library computes in a worker), cancel keeps
+// n = 10^4 on 100001 points (the library computes in a worker) nor while the
+// page draws their answer, nor for a value file of 10^5 points, cancel keeps
 // the last picture and the next run gives fehlerstudie's figure, the plots
 // read out values under the pointer and zoom by dragging, play steps n, and
 // the convergence plot carries its reference slopes.
@@ -50,21 +51,19 @@ h.mitSeite(seite, async (page, kontext) => {
   await new Promise((r) => setTimeout(r, 500));
   await langeBeobachten(page);
   await h.waehlen(page, { n: 10000 });
-  // Let the observer hear of the last tasks.
+  // The last plot's paint, then let the observer hear of the last tasks.
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
   await new Promise((r) => setTimeout(r, 200));
   const { lange, fenster } = await page.evaluate(() => ({ lange: window.langeAufgaben,
     fenster: document.body.dataset.rechenfenster.split(' ').map(Number) }));
   // While the worker computes (seconds: the Newton form at n = 10^4 costs
-  // 10^9 operations) the main thread stays free.
-  // (The task that takes the answer and draws ends after the window.)
-  const beimRechnen = lange.filter(([t, d]) => t + d >= fenster[0] && t + d <= fenster[1]);
-  p.pruefe(fenster[1] - fenster[0] > 300 && beimRechnen.every(([, d]) => d <= 50),
+  // 10^9 operations) and while the page takes its answer and draws, the
+  // main thread stays free: no task over 50 ms from the input on.
+  const text = (l) => l.map(([t, d]) => `${d.toFixed(0)} ms bei ${(t - fenster[0]).toFixed(0)}`).join(', ') || 'keine';
+  p.pruefe(fenster[1] - fenster[0] > 300 && lange.every(([, d]) => d <= 50),
     `n = 10^4, 100001 Punkte, alle Verfahren: ${(fenster[1] - fenster[0]).toFixed(0)} ms gerechnet, keine Aufgabe ` +
-    `ueber 50 ms dabei (${beimRechnen.map(([t, d]) => `${d.toFixed(0)} ms bei ${(t - fenster[0]).toFixed(0)}`).join(', ')})`);
-  // Drawing follows in several tasks; measured, not bounded (chromium
-  // without GPU rasters the canvases on the main thread).
-  const danach = lange.filter(([t, d]) => t + d > fenster[1]).map(([, d]) => d.toFixed(0));
-  console.log(`     Messung: lange Aufgaben beim Zeichnen: ${danach.join(', ') || 'keine'} ms`);
+    `ueber 50 ms bis zum fertigen Bild (${text(lange)})`);
+  console.log(`     Messung: lange Aufgaben beim Zeichnen: ${text(lange.filter(([t, d]) => t + d > fenster[1]))}`);
   const gross = await h.tabelle(page);
   p.gleich(gross.natuerlich, figur(['-s', '-g', '100001', '4'], 10000, 'nat.Sp-a'), 'n = 10^4: natuerlicher Spline');
 

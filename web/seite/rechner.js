@@ -338,24 +338,34 @@ const AUFTRAEGE = {
         transfer.push(lebesgue.x.buffer, lebesgue.l.buffer);
       }
     }
-    // Only what the plots draw goes back: the grid's points worth drawing
-    // (the figures are measured on the whole grid above).
+    // Only what the plots draw goes back: for each plot the grid's points
+    // worth drawing there (the figures are measured on the whole grid
+    // above).  The curves of one plot share their x; the error curves,
+    // which dip at every node, are picked apart from the values, which are
+    // mostly smooth, so that neither plot carries the other's points.
     const gitter = ergebnisse.length > 0 ? ergebnisse[0].x : x;
-    if (w.quelle !== 'daten' && gitter !== null) {
-      const reihen = [...ergebnisse.flatMap((e) => [e.y, e.e]), ...(fy ? [fy] : [])];
-      const index = zeichenpunkte(reihen, gitter.length, auftrag.breite);
-      if (index !== null) {
+    // (Own data has no error curves.)
+    if (gitter !== null) {
+      const indexF = zeichenpunkte([...ergebnisse.map((e) => e.y), ...(fy ? [fy] : [])], gitter.length, auftrag.breite);
+      const indexE = w.quelle === 'daten' ? null
+        : zeichenpunkte(ergebnisse.map((e) => e.e), gitter.length, auftrag.breite);
+      if (indexF !== null) {
         transfer.length = 0;
+        const xF = auswaehlen(gitter, indexF);
+        const xE = indexE === null ? null : auswaehlen(gitter, indexE);
         for (const e of ergebnisse) {
-          e.y = auswaehlen(e.y, index);
-          e.e = auswaehlen(e.e, index);
-          transfer.push(e.y.buffer, e.e.buffer, e.knoten.x.buffer, e.knoten.y.buffer);
+          e.y = auswaehlen(e.y, indexF);
+          e.x = xF;
+          if (indexE !== null) {
+            e.e = auswaehlen(e.e, indexE);
+            e.xe = xE;
+            transfer.push(e.e.buffer);
+          }
+          transfer.push(e.y.buffer, e.knoten.x.buffer, e.knoten.y.buffer);
         }
-        if (fy) fy = auswaehlen(fy, index);
-        const xGezeigt = auswaehlen(gitter, index);
-        for (const e of ergebnisse) e.x = xGezeigt;
-        if (ergebnisse.length === 0) x = xGezeigt;
-        for (const a of [fy, xGezeigt]) if (a) transfer.push(a.buffer);
+        if (fy) fy = auswaehlen(fy, indexF);
+        if (ergebnisse.length === 0) x = xF;
+        for (const a of [fy, xF, xE]) if (a) transfer.push(a.buffer);
         if (lebesgue) transfer.push(lebesgue.x.buffer, lebesgue.l.buffer);
       }
     }

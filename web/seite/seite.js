@@ -245,6 +245,53 @@
   // The series with their read-out: x by wertX, the others by wertY.
   const ablesbar = (serien, wertX, wertY) => serien.map((s, i) => ({ value: i === 0 ? wertX : wertY, ...s }));
 
+  // The path of a line series on a dense grid.  A curve with several points
+  // in one pixel column (an error that dips at each of ten nodes per pixel,
+  // a diverging form held at the frame) covers that column from its lowest
+  // to its highest point.  Stroked as a line, it is a zigzag of long,
+  // nearly vertical segments, which a canvas without GPU rasters slowly
+  // (a tenth of a second and more per curve, dashed ten times that); here
+  // it is the area between the curve's per-column upper and lower envelope,
+  // filled in the series' colour and outlined by both envelopes.  A curve
+  // with at most one point per column is the polyline through its points.
+  function huellenPfad(u, si, i0, i1) {
+    const xs = u.data[0];
+    const ys = u.data[si];
+    const spalten = [];
+    let dicht = false;
+    let spalte = null;
+    for (let i = i0; i <= i1; ++i) {
+      const y = ys[i];
+      if (y == null) continue;
+      const px = u.valToPos(xs[i], 'x', true);
+      const py = u.valToPos(y, 'y', true);
+      const k = Math.round(px);
+      if (spalte !== null && spalte.k === k) {
+        dicht = true;
+        if (py < spalte.oben) spalte.oben = py;
+        if (py > spalte.unten) spalte.unten = py;
+      } else {
+        spalte = { k, x: px, oben: py, unten: py };
+        spalten.push(spalte);
+      }
+    }
+    const stroke = new Path2D();
+    if (!dicht) {
+      spalten.forEach((s, j) => (j === 0 ? stroke.moveTo(s.x, s.oben) : stroke.lineTo(s.x, s.oben)));
+      return { stroke, fill: null };
+    }
+    const fill = new Path2D();
+    spalten.forEach((s, j) => {
+      if (j === 0) { stroke.moveTo(s.k, s.oben); fill.moveTo(s.k, s.oben); } else { stroke.lineTo(s.k, s.oben); fill.lineTo(s.k, s.oben); }
+    });
+    for (let j = spalten.length - 1; j >= 0; --j) fill.lineTo(spalten[j].k, spalten[j].unten);
+    fill.closePath();
+    spalten.forEach((s, j) => (j === 0 ? stroke.moveTo(s.k, s.unten) : stroke.lineTo(s.k, s.unten)));
+    return { stroke, fill };
+  }
+  // A line series drawn by huellenPfad: its colour fills the envelope.
+  const linie = (s) => ({ ...s, paths: huellenPfad, fill: s.stroke });
+
   function bildBreite(el) {
     return Math.max(320, Math.floor(el.getBoundingClientRect().width));
   }
@@ -253,7 +300,8 @@
   // merged, and each series has null where it has no value.
   function zusammenfuehren(x, reihen, kx, ky) {
     // Points without a finite x cannot be placed (and would stop the merge).
-    const gitter = Array.from(x.keys()).filter((i) => endlich(x[i]));
+    const gitter = [];
+    for (let i = 0; i < x.length; ++i) if (endlich(x[i])) gitter.push(i);
     const ordnung = Array.from(kx.keys()).filter((k) => endlich(kx[k])).sort((a, b) => kx[a] - kx[b]);
     const xs = [];
     const ys = reihen.map(() => []);
@@ -268,7 +316,10 @@
       const g = xg <= xk ? gitter[i++] : -1;
       const k = xk <= xg ? ordnung[j++] : -1;
       xs.push(g >= 0 ? xg : xk);
-      reihen.forEach((r, s) => ys[s].push(g >= 0 && endlich(r[g]) ? r[g] : null));
+      for (let s = 0; s < reihen.length; ++s) {
+        const y = g >= 0 ? reihen[s][g] : NaN;
+        ys[s].push(endlich(y) ? y : null);
+      }
       ks.push(k >= 0 && endlich(ky[k]) ? ky[k] : null);
     }
     return [xs, ...ys, ks];
@@ -291,12 +342,12 @@
       reihen.push(fy);
       // A broad light band under the interpolants: no method's colour (the
       // f'' spline is black), and a curve that meets f runs inside it.
-      serien.push({ label: 'f (exakt)', stroke: '#c4c4c4', width: 6, spanGaps: true, points: { show: false } });
+      serien.push(linie({ label: 'f (exakt)', stroke: '#c4c4c4', width: 6, spanGaps: true, points: { show: false } }));
     }
     for (const r of ergebnisse) {
       reihen.push(r.y);
-      serien.push({ label: r.v.titel, stroke: r.v.farbe, width: r.v.breite || 2, dash: r.v.dash, spanGaps: true,
-        points: { show: false } });
+      serien.push(linie({ label: r.v.titel, stroke: r.v.farbe, width: r.v.breite || 2, dash: r.v.dash, spanGaps: true,
+        points: { show: false } }));
     }
     // Beyond a thousand nodes the markers would fill the plot (ten to a
     // pixel at 10^4) and take most of the drawing time; they are left out.
@@ -348,8 +399,13 @@
       axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'y', size: 70 }],
       series: ablesbar(serien, WERT_LIN, WERT_LIN),
       ...ZEIGER,
-    }, daten, el);
+    }, leer(daten), el);
+    return daten;
   }
+
+  // A new plot is made empty and given its data in a task of its own: the
+  // making (its key, axes and canvas) and the drawing each take a task.
+  const leer = (daten) => daten.map(() => []);
 
   // Ticks of a log axis: whole decades, at most about eight of them.
   function dekaden(u, achse, min, max) {
@@ -404,9 +460,9 @@
       : `Die Achse endet bei ${dekadeText(FEHLER_DECKE)}; darüber abgeschnitten: ` +
         abgeschnitten.map((r) => `${r.v.titel} (max ${r.maxText})`).join(', ') + '.';
 
-    const serien = [{ label: 'x' }, ...mitFehler.map((r) => ({ label: r.v.titel, stroke: r.v.farbe,
+    const serien = [{ label: 'x' }, ...mitFehler.map((r) => linie({ label: r.v.titel, stroke: r.v.farbe,
       width: r.v.breite || 2, dash: r.v.dash, spanGaps: true, points: { show: false } }))];
-    const daten = [mitFehler[0].x, ...reihen];
+    const daten = [mitFehler[0].xe || mitFehler[0].x, ...reihen];
     const signatur = serien.map((s) => s.label).join('|');
     if (bilder.fehler && bilder.signaturE === signatur) {
       bilder.fehler.setData(daten);
@@ -422,7 +478,8 @@
         splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
       series: ablesbar(serien, WERT_LIN, WERT_LOG),
       ...ZEIGER,
-    }, daten, el);
+    }, leer(daten), el);
+    return daten;
   }
 
   // The Lebesgue function of the chosen nodes, lambda(x) = sum |l_j(x)|:
@@ -461,10 +518,11 @@
       scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.l } },
       axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'λ(x)', size: 70,
         splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
-      series: ablesbar([{ label: 'x' }, { label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
-        points: { show: false } }], WERT_LIN, WERT_LOG),
+      series: ablesbar([{ label: 'x' }, linie({ label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
+        points: { show: false } })], WERT_LIN, WERT_LOG),
       ...ZEIGER,
-    }, daten, el);
+    }, leer(daten), el);
+    return daten;
   }
 
   window.addEventListener('resize', () => {
@@ -672,12 +730,17 @@
     }
     meldungZeigen(meldungen);
     hinweiseZeigen(hinweise);
-    funktionZeichnen(w, ergebnisse, fy, x || []);
-    await pause();
-    fehlerZeichnen(w, ergebnisse);
-    await pause();
-    lebesgueZeichnen(w, lebesgue, lebesgueGrund);
-    await pause();
+    // One plot a task; a plot made new is drawn in the task after.
+    const nachreichen = async (bild, daten) => {
+      await pause();
+      if (daten) {
+        bilder[bild].setData(daten);
+        await pause();
+      }
+    };
+    await nachreichen('funktion', funktionZeichnen(w, ergebnisse, fy, x || []));
+    await nachreichen('fehler', fehlerZeichnen(w, ergebnisse));
+    await nachreichen('lebesgue', lebesgueZeichnen(w, lebesgue, lebesgueGrund));
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
     if (w.quelle === 'daten') {
       $('n_daten').textContent = ergebnisse.length > 0
