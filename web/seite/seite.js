@@ -126,11 +126,13 @@
     };
   }
 
-  // The text of problem m for titles and commands: the example's name, or
-  // the user's formula.
+  // The text of problem m for titles: the example's formula (and the name
+  // it goes by), or the user's formula.
   function problemTitel(m) {
     if (m === 0) return `Eigene Funktion: f(x) = ${zustand.formel.text} auf [${zustand.formel.a},${zustand.formel.b}]`;
-    return `Beispielfunktion ${m}: ${zustand.beispiele[m - 1].name}`;
+    const b = zustand.beispiele[m - 1];
+    const beiname = BEINAMEN[m] ? ` (${BEINAMEN[m]})` : '';
+    return `Beispielfunktion ${m}: f(x) = ${b.formel}${beiname} auf [${b.a},${b.b}]`;
   }
   // The function as fehlerstudie, beispielwerte and splineerzeuger take it:
   // m, or -f with the formula (quoted for the shell) and its interval.
@@ -250,15 +252,18 @@
   // a diverging form held at the frame) covers that column from its lowest
   // to its highest point.  Stroked as a line, it is a zigzag of long,
   // nearly vertical segments, which a canvas without GPU rasters slowly
-  // (a tenth of a second and more per curve, dashed ten times that); here
-  // it is the area between the curve's per-column upper and lower envelope,
-  // filled in the series' colour and outlined by both envelopes.  A curve
-  // with at most one point per column is the polyline through its points.
+  // (a tenth of a second and more per curve, dashed ten times that).  Here
+  // such a curve is one filled area, between its per-column upper and lower
+  // envelope widened by half the line's width; a curve whose columns are
+  // all thin is one stroked line through their middles, in its dash.  A
+  // curve with at most one point per column is the polyline through its
+  // points.
   function huellenPfad(u, si, i0, i1) {
     const xs = u.data[0];
     const ys = u.data[si];
     const spalten = [];
     let dicht = false;
+    let dick = false;
     let spalte = null;
     for (let i = i0; i <= i1; ++i) {
       const y = ys[i];
@@ -270,27 +275,28 @@
         dicht = true;
         if (py < spalte.oben) spalte.oben = py;
         if (py > spalte.unten) spalte.unten = py;
+        if (spalte.unten - spalte.oben > 2) dick = true;
       } else {
         spalte = { k, x: px, oben: py, unten: py };
         spalten.push(spalte);
       }
     }
-    const stroke = new Path2D();
-    if (!dicht) {
-      spalten.forEach((s, j) => (j === 0 ? stroke.moveTo(s.x, s.oben) : stroke.lineTo(s.x, s.oben)));
-      return { stroke, fill: null };
+    const pfad = new Path2D();
+    if (!dicht || !dick) {
+      spalten.forEach((s, j) => {
+        const y = dicht ? (s.oben + s.unten) / 2 : s.oben;
+        if (j === 0) pfad.moveTo(s.x, y); else pfad.lineTo(s.x, y);
+      });
+      return { stroke: pfad, fill: null };
     }
-    const fill = new Path2D();
-    spalten.forEach((s, j) => {
-      if (j === 0) { stroke.moveTo(s.k, s.oben); fill.moveTo(s.k, s.oben); } else { stroke.lineTo(s.k, s.oben); fill.lineTo(s.k, s.oben); }
-    });
-    for (let j = spalten.length - 1; j >= 0; --j) fill.lineTo(spalten[j].k, spalten[j].unten);
-    fill.closePath();
-    spalten.forEach((s, j) => (j === 0 ? stroke.moveTo(s.k, s.unten) : stroke.lineTo(s.k, s.unten)));
-    return { stroke, fill };
+    const halb = (u.series[si].width * uPlot.pxRatio) / 2;
+    spalten.forEach((s, j) => (j === 0 ? pfad.moveTo(s.k, s.oben - halb) : pfad.lineTo(s.k, s.oben - halb)));
+    for (let j = spalten.length - 1; j >= 0; --j) pfad.lineTo(spalten[j].k, spalten[j].unten + halb);
+    pfad.closePath();
+    return { stroke: null, fill: pfad, _fill: u.series[si]._stroke };
   }
-  // A line series drawn by huellenPfad: its colour fills the envelope.
-  const linie = (s) => ({ ...s, paths: huellenPfad, fill: s.stroke });
+  // A line series drawn by huellenPfad.
+  const linie = (s) => ({ ...s, paths: huellenPfad });
 
   function bildBreite(el) {
     return Math.max(320, Math.floor(el.getBoundingClientRect().width));
@@ -325,7 +331,7 @@
     return [xs, ...ys, ks];
   }
 
-  function funktionZeichnen(w, ergebnisse, fy, x) {
+  async function funktionZeichnen(w, ergebnisse, fy, x) {
     const el = $('bild_funktion');
     // Nothing to draw (own data, none loaded yet).
     el.hidden = !fy && ergebnisse.length === 0;
@@ -386,6 +392,7 @@
     });
 
     const signatur = serien.map((s) => `${s.label}:${s.points ? s.points.size : 0}`).join('|');
+    await pause();
     if (bilder.funktion && bilder.signaturF === signatur) {
       bilder.funktion.setData(daten);
       return;
@@ -422,7 +429,7 @@
     return k === 0 ? '1' : k === 1 ? '10' : `1e${k}`;
   }
 
-  function fehlerZeichnen(w, ergebnisse) {
+  async function fehlerZeichnen(w, ergebnisse) {
     const el = $('bild_fehler');
     const mitFehler = ergebnisse.filter((r) => r.e);
     const hinweis = $('fehler_hinweis');
@@ -464,6 +471,7 @@
       width: r.v.breite || 2, dash: r.v.dash, spanGaps: true, points: { show: false } }))];
     const daten = [mitFehler[0].xe || mitFehler[0].x, ...reihen];
     const signatur = serien.map((s) => s.label).join('|');
+    await pause();
     if (bilder.fehler && bilder.signaturE === signatur) {
       bilder.fehler.setData(daten);
       return;
@@ -725,12 +733,16 @@
       meldungen: [{ wo: 'Seite', text: r.fehler }], fy: null, lebesgue: null };
     const x = ergebnisse.length > 0 ? ergebnisse[0].x : r.wert && r.wert.x;
     const gerechnet = performance.now();
+    // The answer's arrival (its copy out of the worker) is a task of its own.
+    await pause();
     if (liste[0] === GELADEN && ergebnisse[0]) {
       ergebnisse[0].v = { ...GELADEN, ...zustand.geladenStil, titel: ergebnisse[0].name };
     }
     meldungZeigen(meldungen);
     hinweiseZeigen(hinweise);
-    // One plot a task; a plot made new is drawn in the task after.
+    // One plot a task: its data are put together in one, it is made (or
+    // given them and drawn) in the next, and a plot made new is drawn in
+    // the task after.
     const nachreichen = async (bild, daten) => {
       await pause();
       if (daten) {
@@ -738,8 +750,8 @@
         await pause();
       }
     };
-    await nachreichen('funktion', funktionZeichnen(w, ergebnisse, fy, x || []));
-    await nachreichen('fehler', fehlerZeichnen(w, ergebnisse));
+    await nachreichen('funktion', await funktionZeichnen(w, ergebnisse, fy, x || []));
+    await nachreichen('fehler', await fehlerZeichnen(w, ergebnisse));
     await nachreichen('lebesgue', lebesgueZeichnen(w, lebesgue, lebesgueGrund));
     tabelleZeigen(w, ergebnisse, fehlgeschlagen);
     if (w.quelle === 'daten') {
