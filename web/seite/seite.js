@@ -167,6 +167,7 @@
   const RUNDUNG_LEGENDE = '* Rundung überwiegt: die Newton-Form weicht vom stabil (baryzentrisch) ausgewerteten ' +
     'Polynom derselben Stützstellen um mehr als dessen Fehler ab.';
   const KNOTEN_GEZEIGT = 1000; // node markers up to this many nodes
+  const TEXTFELD_MAX = 200000; // bytes of data the text box shows
   // The names the examples go by beside their formulas.
   const BEINAMEN = { 4: 'Runge-Funktion' };
 
@@ -1031,7 +1032,7 @@
       meldungZeigen([{ wo: `Laden (${herkunft})`, text: r.fehler }]);
       $('datenstand').textContent = vorher ? 'Die vorigen Daten bleiben geladen.' : 'Keine Daten geladen.';
       document.body.dataset.ladefehler = String(Number(document.body.dataset.ladefehler || 0) + 1);
-      return;
+      return false;
     }
     zustand.datenArt = r.wert.art;
     zustand.geladenStil = r.wert.stil || null;
@@ -1039,6 +1040,7 @@
     $('datenstand').textContent = `Geladen: ${zustand.datenInfo}`;
     steuerungAnpassen();
     await aktualisieren();
+    return true;
   }
 
   // A new formula or bound: the module reads it; refused, the message stands
@@ -1268,15 +1270,32 @@
       studieAktualisieren();
     });
 
-    $('laden').addEventListener('click', () => {
-      datenLaden(new TextEncoder().encode($('datentext').value), 'eingefügter Text');
+    // A text box holding megabytes costs the browser a tenth of a second
+    // at every frame it paints: a text too large to show (as an opened
+    // file) leaves the box while it loads, and comes back only if it is
+    // refused.
+    $('laden').addEventListener('click', async () => {
+      const feld = $('datentext');
+      const text = feld.value;
+      const bytes = new TextEncoder().encode(text);
+      const gross = bytes.length > TEXTFELD_MAX;
+      const platzhalter = feld.placeholder;
+      if (gross) {
+        feld.value = '';
+        feld.placeholder = `(eingefügter Text, ${bytes.length} Bytes: zu groß zum Zeigen)`;
+      }
+      const geladen = await datenLaden(bytes, 'eingefügter Text');
+      if (gross) {
+        feld.placeholder = platzhalter;
+        if (!geladen) feld.value = text;
+      }
     });
     $('datei').addEventListener('change', async () => {
       const datei = $('datei').files[0];
       if (!datei) return;
       const bytes = new Uint8Array(await datei.arrayBuffer());
       // Small files also show in the text box, for editing.
-      if (bytes.length <= 200000) $('datentext').value = new TextDecoder().decode(bytes);
+      if (bytes.length <= TEXTFELD_MAX) $('datentext').value = new TextDecoder().decode(bytes);
       $('datei').value = '';
       await datenLaden(bytes, datei.name);
     });
