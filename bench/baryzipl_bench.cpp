@@ -5,8 +5,9 @@
 //  - creation: closed-form weights, O(n), against divided differences,
 //    O(n^2); for given nodes (the product formula, O(n^2)) as well.  Time
 //    per node (the counter je_knoten, in seconds: "12.3ns").
-//  - evaluation at 1001 points: both O(n) a point.  Time per node and
-//    point (je_knoten_punkt).
+//  - evaluation at 1001 points: both O(n) a point, one point a call and
+//    the array slot, beside the barycentric formula as a plain scalar loop.
+//    Time per node and point (je_knoten_punkt).
 //  - the study of problem 4 at n = 10^5 on 1001 points (every column of the
 //    overview but Newton's, which stops at n = 10^4), against creating and
 //    evaluating the barycentric interpolant on Chebyshev points alone.
@@ -133,6 +134,40 @@ void newton_feld(benchmark::State &state) {
     feld_auswerten(state, &newton_interpolation);
 }
 
+// The baseline of both: the barycentric formula as a plain loop over the
+// nodes, one division a node and point, with the closed-form weights of the
+// extreme points ((-1)^j, halved at both ends).
+void bary_skalar(benchmark::State &state) {
+    int n = static_cast<int>(state.range(0));
+    std::vector<double> x = tschebyscheff(n);
+    std::vector<double> f = werte(x);
+    std::vector<double> w(x.size());
+    for (int j = 0; j <= n; ++j)
+        w[j] = (j % 2 == 0 ? 1.0 : -1.0) * (j == 0 || j == n ? 0.5 : 1.0);
+    for (auto _ : state) {
+        double summe = 0.0;
+        for (int i = 0; i < PUNKTE; ++i) {
+            const double p = aequidistanter_punkt(i, PUNKTE - 1, -9.0, 9.0);
+            double zaehler = 0.0;
+            double nenner = 0.0;
+            int knoten = -1;
+            for (int j = 0; j <= n && knoten < 0; ++j) {
+                const double d = p - x[j];
+                if (d == 0.0) {
+                    knoten = j;
+                } else {
+                    const double t = w[j] / d;
+                    zaehler += t * f[j];
+                    nenner += t;
+                }
+            }
+            summe += knoten >= 0 ? f[knoten] : zaehler / nenner;
+        }
+        benchmark::DoNotOptimize(summe);
+    }
+    je(state, "je_knoten_punkt", static_cast<double>(n + 1) * PUNKTE);
+}
+
 void studie_gross(benchmark::State &state) {
     for (auto _ : state) {
         studie s = studie_durchfuehren(4, {100000}, PUNKTE, SPALTEN_UEBERSICHT);
@@ -165,6 +200,7 @@ BENCHMARK(bary_auswerten)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchma
 BENCHMARK(bary_feld)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(newton_auswerten)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(newton_feld)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bary_skalar)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(studie_gross)->Unit(benchmark::kMillisecond);
 BENCHMARK(studie_eine_spalte)->Unit(benchmark::kMillisecond);
 
