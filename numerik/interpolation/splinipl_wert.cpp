@@ -67,18 +67,26 @@ int intervall_suchen(splineinterpolationsdaten *d, double wert) {
 }
 
 // Whether the nodes are known to be ordered, for the evaluation of an array
-// of anzahl points: the object's record where it is up to date, else the
-// nodes examined now (and recorded, as the one-point search would) when the
-// array is at least as long as they are; a shorter array is left to the
-// bisection, which needs no order.
+// of anzahl points, by the rule of the one-point search: at the first
+// evaluation they are examined at once (creation took O(n) anyway); after
+// a write to them, n evaluated points pass first, an array counting as
+// many as it has points, so that a caller going through a long grid in
+// blocks shorter than n walks from its second block on, and writing and
+// evaluating by turns never costs O(n) per call.
 bool geordnet_fuer_feld(splineinterpolationsdaten *d, size_t anzahl) {
     const double *x = eintraege(d->stuetzstellen);
     const unsigned long long stand = schreibstand(d->stuetzstellen);
-    if (x == d->such_knoten && stand == d->such_stand && d->such_aufschub < 0)
-        return d->such_geordnet != 0;
-    if (anzahl < static_cast<size_t>(d->n)) return false;
-    d->such_knoten = x;
-    d->such_stand = stand;
+    if (x != d->such_knoten || stand != d->such_stand) {
+        d->such_aufschub = d->such_knoten == nullptr ? 0 : d->n;
+        d->such_knoten = x;
+        d->such_stand = stand;
+        d->such_geordnet = 0;
+    }
+    if (d->such_aufschub < 0) return d->such_geordnet != 0;
+    if (anzahl < static_cast<size_t>(d->such_aufschub)) {
+        d->such_aufschub -= static_cast<long long>(anzahl);
+        return false;
+    }
     d->such_geordnet = bisektion_geordnet(x, d->n);
     d->such_aufschub = -1;
     return d->such_geordnet != 0;

@@ -171,6 +171,34 @@ TEST(Funktionswerte, NodesDisorderedAfterCreationAreBisectedAsBefore) {
     }
 }
 
+TEST(Funktionswerte, AGridInBlocksShorterThanTheNodesGivesTheOnePointBits) {
+    // A program goes through a long grid in blocks: from the first block on
+    // a spline walks along them, and after its nodes were disordered it
+    // bisects again, also while the blocks are too short to examine them.
+    auto in_bloecken = [](objekt *ip, const std::vector<double> &x, const std::string &was) {
+        std::vector<double> y(x.size());
+        for (std::size_t von = 0; von < x.size(); von += 64)
+            interpolation_werte(ip, x.data() + von, y.data() + von,
+                                std::min<std::size_t>(64, x.size() - von));
+        const interpolation_funktionen *fi = interpolation_tabelle(ip);
+        for (std::size_t i = 0; i < x.size(); ++i)
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(y[i]),
+                      std::bit_cast<std::uint64_t>(fi->funktionswert(ip, x[i])))
+                << was << ", Punkt " << i << ", x = " << x[i];
+    };
+    std::vector<double> dicht;
+    for (int i = 0; i <= 6000; ++i)
+        dicht.push_back(-1.5 + 4.0 * i / 6000);
+    for (const fall &f : alle_klassen(300)) {
+        in_bloecken(f.ip.get(), dicht, f.was + " geordnet");
+        objekt *knoten = interpolation_tabelle(f.ip.get())->imVektor(f.ip.get(), 0);
+        const double k5 = nmmatrix_amIndex(knoten, 5, 1);
+        nmmatrix_setzen(knoten, 5, 1, nmmatrix_amIndex(knoten, 200, 1));
+        nmmatrix_setzen(knoten, 200, 1, k5);
+        in_bloecken(f.ip.get(), dicht, f.was + " vertauscht");
+    }
+}
+
 TEST(Funktionswerte, TwoThreadsGiveTheBitsOfOne) {
     // 2^17 + 3 ascending points and the same shuffled: above the size from
     // which two threads share an array.
