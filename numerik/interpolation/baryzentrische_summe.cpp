@@ -96,17 +96,10 @@ __attribute__((target("avx512f"))) bool summieren_64(const double *knoten, const
 }
 #endif
 
-// The widest registers the processor has, asked once.  NUMERIK_SIMD=0 in
-// the environment keeps the 16-byte path (for comparing; the results are
-// the same to the bit).
 summierer summierer_waehlen() {
 #ifdef NUMERIK_X86_AUSWAHL
-    const char *wahl = std::getenv("NUMERIK_SIMD");
-    if (wahl == nullptr || std::strcmp(wahl, "0") != 0) {
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx512f")) return summieren_64;
-        if (__builtin_cpu_supports("avx2")) return summieren_32;
-    }
+    if (register_breite() == 64) return summieren_64;
+    if (register_breite() == 32) return summieren_32;
 #endif
     return summieren_16;
 }
@@ -116,6 +109,22 @@ double lanesumme(const double *v) {
 }
 
 } // namespace
+
+int register_breite() {
+#ifdef NUMERIK_X86_AUSWAHL
+    static const int breite = [] {
+        const char *wahl = std::getenv("NUMERIK_SIMD");
+        if (wahl != nullptr && std::strcmp(wahl, "0") == 0) return 16;
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx512f")) return 64;
+        if (__builtin_cpu_supports("avx2")) return 32;
+        return 16;
+    }();
+    return breite;
+#else
+    return 16;
+#endif
+}
 
 double baryzentrische_summe(const double *knoten, const double *y, const double *w, int anzahl,
                             double x) {

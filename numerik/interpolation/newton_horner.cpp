@@ -12,7 +12,6 @@
 // when the library is loaded), or 128-bit lanes in WebAssembly.
 #include "interpolation/polynom_intern.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -75,16 +74,10 @@ __attribute__((target("avx512f"))) void auswerten_64(const double *c, const doub
 }
 #endif
 
-// The widest registers the processor has, asked once; NUMERIK_SIMD=0 keeps
-// the 16-byte path (the values are the same to the bit).
 auswerter auswerter_waehlen() {
 #ifdef NUMERIK_X86_AUSWAHL
-    const char *wahl = std::getenv("NUMERIK_SIMD");
-    if (wahl == nullptr || std::strcmp(wahl, "0") != 0) {
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx512f")) return auswerten_64;
-        if (__builtin_cpu_supports("avx2")) return auswerten_32;
-    }
+    if (register_breite() == 64) return auswerten_64;
+    if (register_breite() == 32) return auswerten_32;
 #endif
     return auswerten_16;
 }

@@ -130,6 +130,12 @@ double gauss_summe(const std::vector<double> &knoten, const std::vector<double> 
 // degree but for the rounding of the values.
 double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double));
 
+// The widest registers this processor has for the lanes of the global
+// forms, in bytes, asked once: 64 (AVX-512), 32 (AVX2) or 16 (the SSE2 of
+// any x86-64, and the 128-bit lanes of WebAssembly).  NUMERIK_SIMD=0 in the
+// environment keeps 16, for comparing: every width gives the same bits.
+int register_breite();
+
 // The quotient sum w(j) y(j) / (x - x(j)) over sum w(j) / (x - x(j)) of
 // anzahl nodes, eight at a time (baryzentrische_summe.cpp); y(j) where x is
 // a node or so close to one that its term is not finite.
