@@ -472,12 +472,18 @@ const AUFTRAEGE = {
 
 // Requests are answered in the order they come, one at a time.
 let kette = Promise.resolve();
+// The user's data come once to each worker (megabytes for a large value
+// file); later requests name them by number only.
+let daten = null;
+
 onmessage = (e) => {
   const auftrag = e.data;
   if (auftrag.art === 'modul') {
     kompiliert = auftrag.modul;
     return;
   }
+  if (auftrag.daten && auftrag.daten.bytes) daten = auftrag.daten;
+  else if (auftrag.daten) auftrag.daten = daten !== null && daten.nr === auftrag.daten.nr ? daten : null;
   kette = kette.then(async () => {
     const liste = [];
     const transfer = [];
