@@ -38,42 +38,14 @@ bool bisektion_geordnet(const double *x, int n) {
     return intervall_geordnet(x, n);
 }
 
-int intervall_suchen(splineinterpolationsdaten *d, double wert) {
-    const double *x = eintraege(d->stuetzstellen);
-    unsigned long long stand = schreibstand(d->stuetzstellen);
-    int n = d->n;
-    if (x != d->such_knoten || stand != d->such_stand) {
-        // At the first evaluation the order is examined at once, as creation
-        // took O(n) anyway.  After a write to the nodes, n more evaluations
-        // pass first, so that writing and evaluating by turns never costs
-        // O(n) per evaluation.
-        d->such_aufschub = d->such_knoten == nullptr ? 0 : n;
-        d->such_knoten = x;
-        d->such_stand = stand;
-        d->such_geordnet = 0;
-    }
-    if (d->such_aufschub == 0) {
-        d->such_geordnet = bisektion_geordnet(x, n);
-        d->such_aufschub = -1;
-    } else if (d->such_aufschub > 0) {
-        --d->such_aufschub;
-    }
-    int lo = d->such_lo;
-    if (d->such_geordnet && lo >= 1 && lo <= n) {
-        if (im_intervall(x, n, lo, wert)) return lo;
-        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
-    }
-    return d->such_lo = bisektion(x, n, wert);
-}
-
-// Whether the nodes are known to be ordered, for the evaluation of an array
-// of anzahl points, by the rule of the one-point search: at the first
-// evaluation they are examined at once (creation took O(n) anyway); after
-// a write to them, n evaluated points pass first, an array counting as
-// many as it has points, so that a caller going through a long grid in
-// blocks shorter than n walks from its second block on, and writing and
-// evaluating by turns never costs O(n) per call.
-bool geordnet_fuer_feld(splineinterpolationsdaten *d, size_t anzahl) {
+// Whether the nodes are known to be ordered, for the evaluation of anzahl
+// more points.  At the first evaluation they are examined at once, as
+// creation took O(n) anyway.  After a write to them, n evaluated points
+// pass first (an array counting as many as it has points), so that
+// writing and evaluating by turns never costs O(n) per evaluation, and a
+// caller going through a long grid in blocks shorter than n walks from its
+// second block on.
+bool geordnet_fuer(splineinterpolationsdaten *d, size_t anzahl) {
     const double *x = eintraege(d->stuetzstellen);
     const unsigned long long stand = schreibstand(d->stuetzstellen);
     if (x != d->such_knoten || stand != d->such_stand) {
@@ -83,13 +55,24 @@ bool geordnet_fuer_feld(splineinterpolationsdaten *d, size_t anzahl) {
         d->such_geordnet = 0;
     }
     if (d->such_aufschub < 0) return d->such_geordnet != 0;
-    if (anzahl < static_cast<size_t>(d->such_aufschub)) {
+    if (static_cast<size_t>(d->such_aufschub) >= anzahl) {
         d->such_aufschub -= static_cast<long long>(anzahl);
         return false;
     }
     d->such_geordnet = bisektion_geordnet(x, d->n);
     d->such_aufschub = -1;
     return d->such_geordnet != 0;
+}
+
+int intervall_suchen(splineinterpolationsdaten *d, double wert) {
+    const double *x = eintraege(d->stuetzstellen);
+    const int n = d->n;
+    int lo = d->such_lo;
+    if (geordnet_fuer(d, 1) && lo >= 1 && lo <= n) {
+        if (im_intervall(x, n, lo, wert)) return lo;
+        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
+    }
+    return d->such_lo = bisektion(x, n, wert);
 }
 
 // Up to this many periods below a, evaluation wraps by adding the period
@@ -171,7 +154,7 @@ void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, 
     // here, before the points are shared out: from then on the ranges only
     // read it, each range with its own interval cursor.
     grenzen_nehmen(ip, d);
-    const bool geordnet = geordnet_fuer_feld(d, anzahl);
+    const bool geordnet = geordnet_fuer(d, anzahl);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *koeff = eintraege(d->koeffizientenmatrix);
     const int n = d->n;
