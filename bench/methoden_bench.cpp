@@ -112,7 +112,7 @@ void auswertung(benchmark::State &state, const methode *me, int punkte, bool je_
 }
 
 bool stueckweise(const methode &me) {
-    return me.splineart != KEINE_SPLINEART || me.art == &hermite_interpolation;
+    return interpolationstyp_von(me.art)->global == 0;
 }
 
 // Every row but the Newton form's (bench/baryzipl_bench.cpp compares it with
@@ -132,10 +132,9 @@ int anmelden() {
             ->Range(von, bis)
             ->UseManualTime()
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((name + "/auswerten").c_str(),
-                                     [me, lokal](benchmark::State &s) {
-                                         auswertung(s, me, lokal ? 1000000 : 1001, !lokal);
-                                     })
+        benchmark::RegisterBenchmark(
+            (name + "/auswerten").c_str(),
+            [me, lokal](benchmark::State &s) { auswertung(s, me, lokal ? 1000000 : 1001, !lokal); })
             ->RangeMultiplier(10)
             ->Range(von, bis)
             ->UseManualTime()

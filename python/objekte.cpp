@@ -5,15 +5,10 @@
 // in numerik/__init__.py and numerik/plot.py.
 #include "modul.h"
 
-#include "numerik/baryzipl.h"
 #include "numerik/beispielfunktionen.h"
-#include "numerik/hermiteipl.h"
 #include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
-#include "numerik/newtnipl.h"
 #include "numerik/nmmatrix.h"
-#include "numerik/rationalipl.h"
-#include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
 
 #include <pybind11/stl.h>
@@ -25,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -122,6 +118,11 @@ class interpolation {
     }
 
     std::string name() { return interpolation_tabelle(ip_.get())->name(ip_.get()); }
+    // f(the library's object), one thread on the object at a time.
+    template <class F> auto mit_objekt(F f) {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        return f(ip_.get());
+    }
     std::string klasse() {
         objekt *k = interpolation_tabelle(ip_.get())->klasse(ip_.get());
         return interpolation_tabelle(k)->name(k);
@@ -155,58 +156,31 @@ class interpolation {
     std::mutex mutex_;
 };
 
-// One Python class per interpolation class, so that isinstance tells them
-// apart and laden returns the class of the file.
-struct spline_objekt : interpolation {
-    using interpolation::interpolation;
-};
-struct newton_objekt : interpolation {
-    using interpolation::interpolation;
-};
-struct bary_objekt : interpolation {
-    using interpolation::interpolation;
-};
-struct rational_objekt : interpolation {
-    using interpolation::interpolation;
-};
-struct hermite_objekt : interpolation {
-    using interpolation::interpolation;
-};
+// One Python class per interpolation class (per record of the library), so
+// that isinstance tells them apart and laden returns the class of the file.
+// pybind11 gives each Python class a C++ type of its own: the K-th record's
+// class is klassenobjekt<K>.
+template <int K> struct klassenobjekt : interpolation { using interpolation::interpolation; };
 
-// A key of the Python interface and the library's number for it.
-struct schluessel_wert {
-    const char *schluessel;
-    int wert;
-};
+// The most classes the module can offer (the registry is checked against it
+// when the module is made).
+constexpr int KLASSEN_MAX = 8;
 
-constexpr std::array<schluessel_wert, 5> SPLINE_ENDEN = {{
-    {.schluessel = "natuerlich", .wert = SPLINE_NATUERLICH},
-    {.schluessel = "periodisch", .wert = SPLINE_PERIODISCH},
-    {.schluessel = "abl2", .wert = SPLINE_ABL2_GEGEBEN},
-    {.schluessel = "not-a-knot", .wert = SPLINE_NOT_A_KNOT},
-    {.schluessel = "eingespannt", .wert = SPLINE_EINGESPANNT},
-}};
-static_assert(SPLINE_ENDEN.size() == 5, "one row per spline kind that creation takes");
+template <int... K>
+constexpr std::array<std::unique_ptr<interpolation> (*)(objekt *), sizeof...(K)>
+fabriken(std::integer_sequence<int, K...>) {
+    return {[](objekt *ip) -> std::unique_ptr<interpolation> {
+        return std::make_unique<klassenobjekt<K>>(ip);
+    }...};
+}
 
-constexpr std::array<schluessel_wert, 3> HERMITE_STEIGUNGEN = {{
-    {.schluessel = "fritsch-carlson", .wert = HERMITE_FRITSCH_CARLSON},
-    {.schluessel = "akima", .wert = HERMITE_AKIMA},
-    {.schluessel = "akima-modifiziert", .wert = HERMITE_AKIMA_MODIFIZIERT},
-}};
-static_assert(HERMITE_STEIGUNGEN.size() == HERMITE_AKIMA_MODIFIZIERT + 1,
-              "one row per slope option");
-
-template <std::size_t N>
-int schluessel_suchen(const std::array<schluessel_wert, N> &tabelle, const std::string &wert,
-                      const char *was) {
-    std::string bekannt;
-    for (const schluessel_wert &z : tabelle) {
-        if (wert == z.schluessel) return z.wert;
-        bekannt += bekannt.empty() ? "" : ", ";
-        bekannt += z.schluessel;
-    }
-    numerik_fehler("Unbekannte Angabe %s = %s (moeglich: %s).\n", was, wert.c_str(),
-                   bekannt.c_str());
+// The Python object of ip, of the class of its record.
+std::unique_ptr<interpolation> geladen(objekt *ip) {
+    static constexpr auto FABRIKEN = fabriken(std::make_integer_sequence<int, KLASSEN_MAX>{});
+    const interpolationstyp *t = interpolationstyp_von(ip);
+    for (int k = 0; k < interpolationstypen_anzahl() && k < KLASSEN_MAX; ++k)
+        if (interpolationstyp_an(k) == t) return FABRIKEN[static_cast<std::size_t>(k)](ip);
+    return std::make_unique<interpolation>(ip);
 }
 
 // A 1-d array of doubles as a column vector of the library.
@@ -258,7 +232,7 @@ problemteil problem_lesen(klasse *methode, const py::object &x, const py::object
                           const py::object &a, const py::object &b, const py::object &name) {
     problemteil t;
     t.name = name.is_none() ? std::string("unbenannt") : name.cast<std::string>();
-    t.p.methode = methode;
+    interpolation_problem_vorbelegen(&t.p, methode);
     t.p.name = t.name.c_str();
     if (py::isinstance<py::str>(x)) {
         const knotenart &k = knotenart_zu(x.cast<std::string>());
@@ -282,43 +256,119 @@ problemteil problem_lesen(klasse *methode, const py::object &x, const py::object
     return t;
 }
 
-template <typename T> std::unique_ptr<T> erzeugen(const problemteil &t) {
-    return std::make_unique<T>(interpolation_erzeugen(&t.p, nullptr));
+// The names of the named values of option o, for messages.
+std::string wahlen_text(const interpolation_option &o) {
+    std::string bekannt;
+    for (const interpolation_wahl *w = o.wahlen; w->schluessel != nullptr; ++w)
+        bekannt += std::string(bekannt.empty() ? "" : ", ") + w->schluessel;
+    return bekannt;
 }
 
-std::unique_ptr<spline_objekt> spline_neu(const py::object &x, const py::object &y,
-                                          const std::string &ende, const py::object &links,
-                                          const py::object &rechts, const py::object &a,
-                                          const py::object &b, const py::object &name) {
-    problemteil t = problem_lesen(&spline_interpolation, x, y, a, b, name);
-    const int art = schluessel_suchen(SPLINE_ENDEN, ende, "ende");
-    const bool mit_enden = art == SPLINE_ABL2_GEGEBEN || art == SPLINE_EINGESPANNT;
-    if (mit_enden && (links.is_none() || rechts.is_none()))
-        numerik_fehler("ende = %s: links und rechts fehlen (%s an den Enden).\n", ende.c_str(),
-                       art == SPLINE_ABL2_GEGEBEN ? "f''" : "f'");
-    if (!mit_enden && (!links.is_none() || !rechts.is_none()))
-        numerik_fehler("ende = %s nimmt weder links noch rechts.\n", ende.c_str());
-    spline_optionen o{
-        .splineart = art, .abl2links = 0.0, .abl2rechts = 0.0, .abl1links = 0.0, .abl1rechts = 0.0};
-    if (art == SPLINE_ABL2_GEGEBEN) {
-        o.abl2links = links.cast<double>();
-        o.abl2rechts = rechts.cast<double>();
-    } else if (art == SPLINE_EINGESPANNT) {
-        o.abl1links = links.cast<double>();
-        o.abl1rechts = rechts.cast<double>();
+// A Python value for option o: one of its names (or a whole number) where
+// it has names, a whole number or truth value where it is whole, else a
+// number; None leaves a number option unset (not a number).
+double optionswert(const interpolation_option &o, const py::handle &wert) {
+    if (o.wahlen != nullptr && py::isinstance<py::str>(wert)) {
+        const std::string name = wert.cast<std::string>();
+        for (const interpolation_wahl *w = o.wahlen; w->schluessel != nullptr; ++w)
+            if (name == w->schluessel) return w->wert;
+        numerik_fehler("Unbekannte Angabe %s = %s (moeglich: %s).\n", o.schluessel, name.c_str(),
+                       wahlen_text(o).c_str());
     }
-    t.p.optionen.spline = o;
-    return erzeugen<spline_objekt>(t);
+    if (wert.is_none()) {
+        if (o.ganzzahlig) numerik_fehler("%s: keine Angabe (None) moeglich.\n", o.schluessel);
+        return NAN;
+    }
+    if (o.ganzzahlig) {
+        if (!py::isinstance<py::int_>(wert))
+            numerik_fehler("%s: eine ganze Zahl erwartet%s%s.\n", o.schluessel,
+                           o.wahlen != nullptr ? " oder einer von " : "",
+                           o.wahlen != nullptr ? wahlen_text(o).c_str() : "");
+        return static_cast<double>(wert.cast<long long>());
+    }
+    return wert.cast<double>();
 }
 
-std::unique_ptr<interpolation> geladen(objekt *ip) {
-    klasse *k = interpolation_klasse(ip);
-    if (k == &spline_interpolation) return std::make_unique<spline_objekt>(ip);
-    if (k == &newton_interpolation) return std::make_unique<newton_objekt>(ip);
-    if (k == &baryzentrische_interpolation) return std::make_unique<bary_objekt>(ip);
-    if (k == &rationale_interpolation) return std::make_unique<rational_objekt>(ip);
-    if (k == &hermite_interpolation) return std::make_unique<hermite_objekt>(ip);
-    return std::make_unique<interpolation>(ip);
+// The object of class t from Python's arguments: the nodes (or a node
+// kind's key) and the values, then the options in the order of the
+// record, positionally or by key, and the keywords a, b and name.
+objekt *objekt_erzeugen(const interpolationstyp &t, const py::object &x, const py::object &y,
+                        const py::args &weitere, const py::kwargs &schluessel) {
+    if (static_cast<int>(weitere.size()) > t.optionen_anzahl)
+        numerik_fehler("%s nimmt hoechstens %d Angaben nach x und y.\n", t.kurzname,
+                       t.optionen_anzahl);
+    py::object a = py::none(), b = py::none(), name = py::none();
+    std::vector<py::object> optionen(static_cast<std::size_t>(t.optionen_anzahl));
+    for (std::size_t k = 0; k < weitere.size(); ++k)
+        optionen[k] = weitere[k];
+    for (const auto &[k, wert] : schluessel) {
+        const std::string wort = k.cast<std::string>();
+        if (wort == "a") {
+            a = py::reinterpret_borrow<py::object>(wert);
+        } else if (wort == "b") {
+            b = py::reinterpret_borrow<py::object>(wert);
+        } else if (wort == "name") {
+            name = py::reinterpret_borrow<py::object>(wert);
+        } else {
+            const int nr = interpolation_option_nummer(&t, wort.c_str());
+            if (nr < 0) {
+                std::string bekannt = "a, b, name";
+                for (int i = 0; i < t.optionen_anzahl; ++i)
+                    bekannt += std::string(", ") + t.optionen[i].schluessel;
+                numerik_fehler("%s kennt keine Angabe %s (moeglich: %s).\n", t.kurzname,
+                               wort.c_str(), bekannt.c_str());
+            }
+            if (optionen[static_cast<std::size_t>(nr)])
+                numerik_fehler("%s: %s doppelt angegeben.\n", t.kurzname, wort.c_str());
+            optionen[static_cast<std::size_t>(nr)] = py::reinterpret_borrow<py::object>(wert);
+        }
+    }
+    problemteil teil = problem_lesen(t.beschreibung, x, y, a, b, name);
+    for (int k = 0; k < t.optionen_anzahl; ++k)
+        if (optionen[static_cast<std::size_t>(k)])
+            teil.p.optionen[k] = optionswert(t.optionen[k], optionen[static_cast<std::size_t>(k)]);
+    return interpolation_erzeugen(&teil.p, nullptr);
+}
+
+// The Python class of record K, made from Python's arguments by
+// objekt_erzeugen; none where the registry has fewer classes.
+template <int K> void klasse_anmelden(py::module_ &m) {
+    if (K >= interpolationstypen_anzahl()) return;
+    py::class_<klassenobjekt<K>, interpolation>(m, interpolationstyp_an(K)->kurzname)
+        .def(py::init([](const py::object &x, const py::object &y, const py::args &weitere,
+                         const py::kwargs &schluessel) {
+                 interpolation_zeiger ip(
+                     objekt_erzeugen(*interpolationstyp_an(K), x, y, weitere, schluessel));
+                 auto objekt_py = std::make_unique<klassenobjekt<K>>(ip.get());
+                 ip.release();
+                 return objekt_py;
+             }),
+             py::arg("x"), py::arg("y"));
+}
+
+template <int... K> void klassen_anmelden(py::module_ &m, std::integer_sequence<int, K...>) {
+    if (interpolationstypen_anzahl() > KLASSEN_MAX)
+        throw std::logic_error("mehr Interpolationsklassen als das Modul anbieten kann");
+    (klasse_anmelden<K>(m), ...);
+}
+
+// The options of ip by key: the name of a named value (or its number where
+// it has none), None for a number option not set.
+py::dict optionen_von(objekt *ip) {
+    py::dict d;
+    const interpolationstyp *t = interpolationstyp_von(ip);
+    if (t == nullptr) return d;
+    for (int k = 0; k < t->optionen_anzahl; ++k) {
+        const interpolation_option &o = t->optionen[k];
+        const double wert = t->option(ip, k);
+        py::object py_wert = o.ganzzahlig       ? py::object(py::int_(static_cast<long long>(wert)))
+                             : std::isnan(wert) ? py::object(py::none())
+                                                : py::object(py::float_(wert));
+        for (const interpolation_wahl *w = o.wahlen; w != nullptr && w->schluessel != nullptr; ++w)
+            if (w->wert == wert) py_wert = py::str(w->schluessel);
+        d[o.schluessel] = py_wert;
+    }
+    return d;
 }
 
 std::unique_ptr<interpolation> laden(const std::string &pfad) {
@@ -379,13 +429,14 @@ py::list methodenliste() {
         d["gruppe"] = me.gruppe;
         d["uebersicht"] = me.uebersicht;
         d["periodisch"] = me.periodisch;
-        d["abl2"] = me.abl2;
+        d["abl2"] = me.abl2 != 0;
         d["hoechstes_n"] = me.hoechstes_n;
         d["stabil"] =
             me.stabil != nullptr ? py::object(py::str(me.stabil)) : py::object(py::none());
-        d["farbe"] = me.farbe;
-        d["breite"] = me.breite;
-        d["strich"] = me.strich;
+        const methode_stil *stil = methode_stil_von(&me);
+        d["farbe"] = stil->farbe;
+        d["breite"] = stil->breite;
+        d["strich"] = stil->strich;
         l.append(d);
     }
     return l;
@@ -435,52 +486,13 @@ PYBIND11_MODULE(_numerik, m) {
         .def_property_readonly("grenzen", &interpolation::grenzen)
         .def_property_readonly("name", &interpolation::name)
         .def_property_readonly("klasse", &interpolation::klasse)
+        .def_property_readonly("optionen",
+                               [](interpolation &ip) { return ip.mit_objekt(optionen_von); })
         .def("speichern", &interpolation::speichern, py::arg("pfad"), py::arg("voll") = false)
         .def("__repr__",
              [](interpolation &ip) { return "<numerik." + ip.klasse() + " '" + ip.name() + "'>"; });
 
-    const auto ohne = py::none();
-    py::class_<spline_objekt, interpolation>(m, "Spline")
-        .def(py::init(&spline_neu), py::arg("x"), py::arg("y"), py::arg("ende") = "natuerlich",
-             py::arg("links") = ohne, py::arg("rechts") = ohne, py::kw_only(), py::arg("a") = ohne,
-             py::arg("b") = ohne, py::arg("name") = ohne);
-    py::class_<newton_objekt, interpolation>(m, "Newton")
-        .def(py::init([](const py::object &x, const py::object &y, bool leja, const py::object &a,
-                         const py::object &b, const py::object &name) {
-                 problemteil t = problem_lesen(&newton_interpolation, x, y, a, b, name);
-                 t.p.optionen.newton = newton_optionen{.leja = leja ? 1 : 0};
-                 return erzeugen<newton_objekt>(t);
-             }),
-             py::arg("x"), py::arg("y"), py::arg("leja") = false, py::kw_only(),
-             py::arg("a") = ohne, py::arg("b") = ohne, py::arg("name") = ohne);
-    py::class_<bary_objekt, interpolation>(m, "Baryzentrisch")
-        .def(py::init([](const py::object &x, const py::object &y, const py::object &a,
-                         const py::object &b, const py::object &name) {
-                 return erzeugen<bary_objekt>(
-                     problem_lesen(&baryzentrische_interpolation, x, y, a, b, name));
-             }),
-             py::arg("x"), py::arg("y"), py::kw_only(), py::arg("a") = ohne, py::arg("b") = ohne,
-             py::arg("name") = ohne);
-    py::class_<rational_objekt, interpolation>(m, "Rational")
-        .def(py::init([](const py::object &x, const py::object &y, int d, const py::object &a,
-                         const py::object &b, const py::object &name) {
-                 problemteil t = problem_lesen(&rationale_interpolation, x, y, a, b, name);
-                 t.p.optionen.rational = rational_optionen{.grad = d};
-                 return erzeugen<rational_objekt>(t);
-             }),
-             py::arg("x"), py::arg("y"), py::arg("d") = 3, py::kw_only(), py::arg("a") = ohne,
-             py::arg("b") = ohne, py::arg("name") = ohne);
-    py::class_<hermite_objekt, interpolation>(m, "Hermite")
-        .def(py::init([](const py::object &x, const py::object &y, const std::string &steigungen,
-                         const py::object &a, const py::object &b, const py::object &name) {
-                 problemteil t = problem_lesen(&hermite_interpolation, x, y, a, b, name);
-                 t.p.optionen.hermite = hermite_optionen{
-                     .steigungen = schluessel_suchen(HERMITE_STEIGUNGEN, steigungen, "steigungen")};
-                 return erzeugen<hermite_objekt>(t);
-             }),
-             py::arg("x"), py::arg("y"), py::arg("steigungen") = "fritsch-carlson", py::kw_only(),
-             py::arg("a") = ohne, py::arg("b") = ohne, py::arg("name") = ohne);
-
+    klassen_anmelden(m, std::make_integer_sequence<int, KLASSEN_MAX>{});
     m.def("laden", &laden, py::arg("pfad"));
     m.def("knoten", &knoten, py::arg("art"), py::arg("a"), py::arg("b"), py::arg("n"));
     m.def("knotenarten", &knotenarten);

@@ -35,14 +35,15 @@ std::string gnuplot_text(const std::string &text) {
 // n, whose curves are too dense for points).  Widths as "%g" ("2", "1.5"),
 // point sizes with one decimal ("2.0").
 std::string gnuplot_stil(const methode &me, bool punkte) {
+    const methode_stil &stil = *methode_stil_von(&me);
     char text[128];
-    int laenge = std::snprintf(text, sizeof text, "lw %g dt %d", me.breite, me.strich);
+    int laenge = std::snprintf(text, sizeof text, "lw %g dt %d", stil.breite, stil.strich);
     std::string s(text, static_cast<std::size_t>(laenge));
     if (punkte) {
-        laenge = std::snprintf(text, sizeof text, " pt %d ps %.1f", me.punkt, me.punktgroesse);
+        laenge = std::snprintf(text, sizeof text, " pt %d ps %.1f", stil.punkt, stil.punktgroesse);
         s.append(text, static_cast<std::size_t>(laenge));
     }
-    return s + " lc rgb '" + me.farbe + "'";
+    return s + " lc rgb '" + stil.farbe + "'";
 }
 
 namespace {

@@ -49,6 +49,8 @@ typedef struct baryzentrischeinterpolation_parameter {
 extern klasse baryzentrische_interpolation;
 /** The BARYZENTRISCHE_INTERPOLATION table. */
 extern const interpolation_funktionen baryzentrische_interpolationFunktionen;
+/** The record of the BARYZENTRISCHE_INTERPOLATION class (numerik/interplt.h). */
+extern const interpolationstyp baryzentrisch_typ;
 
 /** Writes the text form (the problem, not the weights); returns 0. */
 int baryzentrischeinterpolation_speichern(objekt *ip, FILE *aus);

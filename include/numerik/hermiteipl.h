@@ -76,6 +76,8 @@ typedef struct hermiteinterpolation_parameter {
 extern klasse hermite_interpolation;
 /** The HERMITE_INTERPOLATION table. */
 extern const interpolation_funktionen hermite_interpolationFunktionen;
+/** The record of the HERMITE_INTERPOLATION class (numerik/interplt.h). */
+extern const interpolationstyp hermite_typ;
 
 /** Writes the text form (the problem and the option, not the
  * coefficients); returns 0. */

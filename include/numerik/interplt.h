@@ -161,45 +161,106 @@ double aequidistanter_punkt(int i, int n, double a, double b);
  * Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n" naming name and the kind. */
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b, const char *name);
 
-/** Options of the spline class (numerik/splinipl.h) in an
- * interpolation_problem. */
-typedef struct spline_optionen {
-    /** SPLINE_ABL2_GEGEBEN, SPLINE_NATUERLICH, SPLINE_PERIODISCH,
-     * SPLINE_NOT_A_KNOT or SPLINE_EINGESPANNT */
-    int splineart;
-    double abl2links;  /**< spline kind 0 only: s'' at x(1) */
-    double abl2rechts; /**< spline kind 0 only: s'' at x(n+1) */
-    double abl1links;  /**< spline kind 5 only: s' at x(1) */
-    double abl1rechts; /**< spline kind 5 only: s' at x(n+1) */
-} spline_optionen;
+/** How given nodes must stand for a class (interpolationstyp::knotenordnung). */
+enum {
+    KNOTEN_VERSCHIEDEN = 0, /**< in any order, pairwise distinct */
+    KNOTEN_AUFSTEIGEND = 1  /**< ascending, each step at least 2^-120 */
+};
 
-/** Options of the Newton form (numerik/newtnipl.h) in an
- * interpolation_problem. */
-typedef struct newton_optionen {
-    int leja; /**< 1: the nodes in Leja order (newtoninterpolation_parameter) */
-} newton_optionen;
+/** The most options a class has: the size of interpolation_problem::optionen. */
+enum { INTERPOLATION_OPTIONEN_MAX = 6 };
 
-/** Options of the rational form (numerik/rationalipl.h) in an
- * interpolation_problem. */
-typedef struct rational_optionen {
-    int grad; /**< the blending degree d >= 0 (rationaleinterpolation_parameter) */
-} rational_optionen;
+/** A named value of an option: "natuerlich" for the spline's end condition
+ * SPLINE_NATUERLICH.  A list of them ends with a null schluessel. */
+typedef struct interpolation_wahl {
+    const char *schluessel; /**< the name, ASCII */
+    int wert;               /**< the option's value */
+} interpolation_wahl;
 
-/** Options of the piecewise cubic Hermite form (numerik/hermiteipl.h) in
- * an interpolation_problem. */
-typedef struct hermite_optionen {
-    /** the slopes: 0 Fritsch-Carlson, 1 Akima, 2 modified Akima
-     * (hermiteinterpolation_parameter) */
-    int steigungen;
-} hermite_optionen;
+/** How an option appears in the text form of its class. */
+enum {
+    OPTION_TEXT_IMMER = 0,       /**< a key line "zeile value" in every text */
+    OPTION_TEXT_WENN_GESETZT = 1 /**< the key line only where the value is not the default */
+};
+
+/** One option of an interpolation class. */
+typedef struct interpolation_option {
+    /** The key by which callers name it: the keyword of the Python classes, the page's key. */
+    const char *schluessel;
+    /** Its key line in the class's text form ("d =", "splineart ="), without the value. */
+    const char *zeile;
+    /** OPTION_TEXT_IMMER or OPTION_TEXT_WENN_GESETZT (for the classes whose text form is the
+     * generic one; the spline writes its own lines). */
+    int im_text;
+    /** 1: a whole number (a count, a switch or one of wahlen); 0: any finite number. */
+    int ganzzahlig;
+    /** The value where the caller gives none. */
+    double standard;
+    /** The named values, ending with a null schluessel; null for an option without names. */
+    const interpolation_wahl *wahlen;
+    /** What it means, one line of ASCII for help texts. */
+    const char *titel;
+} interpolation_option;
+
+struct interpolation_problem;
+
+/** The record of an interpolation class: everything the generic layer, the
+ * study and the front ends know of it.  Nothing outside the class's own file
+ * asks which class an object is; they ask its record.  Each class defines
+ * its record in its own file (newton_typ, spline_typ, ...), and the registry
+ * lists them. */
+typedef struct interpolationstyp {
+    /** The class descriptor; its table holds the math slots. */
+    klasse *beschreibung;
+    /** The type text of the header line ("SPLINE_INTERPOLATION"). */
+    const char *typtext;
+    /** The class's name in the front ends ("Spline"): the Python class. */
+    const char *kurzname;
+    /** The fewest values creation through interpolation_erzeugen takes. */
+    int mindestens;
+    /** KNOTEN_VERSCHIEDEN or KNOTEN_AUFSTEIGEND: how given nodes must stand. */
+    int knotenordnung;
+    /** 1: every node enters every value (O(n) a point, O(n^2) or so to create, and the
+     * rounding of a global form, amplified by the Lebesgue constant); 0: piecewise, local. */
+    int global;
+    /** The flag that, added to the node kind, makes an object of the problem alone, without
+     * coefficients (the spline's OHNE_KOEFFIZIENTEN, written as splineerzeuger writes it); 0 for
+     * a class without one. */
+    int ohne_koeffizienten;
+    /** The number of options, at most INTERPOLATION_OPTIONEN_MAX. */
+    int optionen_anzahl;
+    /** The options, in the order of interpolation_problem::optionen. */
+    const interpolation_option *optionen;
+    /** Creation from the generic problem: the class's own creation record filled from p
+     * (problem and options), then its kreieren.  Called by interpolation_erzeugen after its
+     * checks. */
+    objekt *(*erzeugen)(const struct interpolation_problem *p, void *zusatz);
+    /** The value of option k (0..optionen_anzahl-1) of an object of the class. */
+    double (*option)(objekt *ip, int k);
+} interpolationstyp;
+
+/** The number of registered interpolation classes. */
+int interpolationstypen_anzahl(void);
+
+/** The record of registered class i (0..interpolationstypen_anzahl()-1), in the order in
+ * which the loader compares type texts; null for any other i. */
+const interpolationstyp *interpolationstyp_an(int i);
+
+/** The record of the class whose descriptor is k (or of the object k, whose table is the
+ * class's); null for none. */
+const interpolationstyp *interpolationstyp_von(const objekt *k);
+
+/** The record whose kurzname is name; null for none. */
+const interpolationstyp *interpolationstyp_name(const char *name);
+
+/** The index of option schluessel in t's list; -1 where t has none of that key. */
+int interpolation_option_nummer(const interpolationstyp *t, const char *schluessel);
 
 /** The creation record of every interpolation class, for
  * interpolation_erzeugen: the class, the problem (nodes or interval,
  * values) and the class's options. */
 typedef struct interpolation_problem {
-    /** The class: newton_interpolation, baryzentrische_interpolation,
-     * rationale_interpolation, spline_interpolation or
-     * hermite_interpolation. */
+    /** The class: the descriptor of a registered class (newton_interpolation, ...). */
     klasse *methode;
     /** null gives "unbenannt"; copied */
     const char *name;
@@ -213,21 +274,18 @@ typedef struct interpolation_problem {
     double b;
     /** n+1 rows; column 1 is used. */
     objekt *stuetzwerte;
-    /** The options of the class, the member of its own name; a class
-     * without options reads none. */
-    union {
-        /** spline_interpolation */
-        spline_optionen spline;
-        /** newton_interpolation */
-        newton_optionen newton;
-        /** rationale_interpolation */
-        rational_optionen rational;
-        /** hermite_interpolation */
-        hermite_optionen hermite;
-        /** Room for the record of a class with other options. */
-        const void *weitere;
-    } optionen;
+    /** The class's options in the order of its record (interpolationstyp::optionen);
+     * interpolation_problem_vorbelegen sets each to its default. */
+    double optionen[INTERPOLATION_OPTIONEN_MAX];
 } interpolation_problem;
+
+/** Empties p and sets its class to methode and each option to the class's default;
+ * another descriptor than a registered class's leaves the options 0. */
+void interpolation_problem_vorbelegen(interpolation_problem *p, klasse *methode);
+
+/** Sets option schluessel of p's class to wert; a key the class does not have ends through
+ * the fatal path with "Option %s gibt es nicht fuer %s.\n". */
+void interpolation_option_setzen(interpolation_problem *p, const char *schluessel, double wert);
 
 /** Checks the problem and then creates an object of class p->methode
  * through that class's kreieren, to which zusatz goes; the caller owns the
@@ -237,13 +295,15 @@ typedef struct interpolation_problem {
  * it does not know) ends with the class's own message.  Before the class
  * computes, this entry ends through the fatal path, naming the problem and
  * the row concerned, where:
- *  - fewer values than the class needs are given (the spline: 3, the
- *    Hermite form: 2),
+ *  - fewer values than the class needs are given
+ *    (interpolationstyp::mindestens),
  *  - a or b of a placed node kind is not finite,
  *  - a given node is not finite,
  *  - two given nodes are equal (classes that take any order), or given
- *    nodes do not ascend by at least 2^-120 (the spline and the Hermite form),
- *  - a value is not finite.
+ *    nodes do not ascend by at least 2^-120 (interpolationstyp::knotenordnung),
+ *  - a value is not finite,
+ *  - an option is not finite, or not a whole number of int's range where the
+ *    class takes a whole one.
  * Loading an interpolation from its text runs the same checks. */
 objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz);
 

@@ -47,14 +47,22 @@ enum {
     POLYNOM_SUCHGRENZE = 2000 /**< where a search for the polynomial forms stops */
 };
 
-/** No spline kind: the row is not a spline. */
-enum { KEINE_SPLINEART = -1 };
-
 /** The bit of node kind art in methode::arten. */
 #define STUETZSTELLENART_BIT(art) (1u << (art))
 
+/** The most options a row sets. */
+enum { METHODE_OPTIONEN_MAX = 3 };
+
+/** One option a row sets, by the key of its class's record
+ * (interpolation_option::schluessel); a null key ends the list. */
+typedef struct methode_option {
+    const char *schluessel; /**< the option's key ("ende", "d") */
+    double wert;            /**< its value */
+} methode_option;
+
 /** One method: a class with its creation options on one node kind, in the
- * order of the columns. */
+ * order of the columns.  What it is and what it needs; how it is drawn is
+ * the style table's (methode_stil). */
 typedef struct methode {
     const char *spalte; /**< column title, at most 9 characters ("nat.Sp-a") */
     const char *titel;  /**< long title: plot keys, part of the object names */
@@ -62,20 +70,18 @@ typedef struct methode {
      * that differs only in the node kind ("natuerlich") */
     const char *schluessel;
     const char *verfahren; /**< the title of that key on the page */
-    klasse *art;           /**< class descriptor */
+    klasse *art;           /**< class descriptor (its record: interpolationstyp_von) */
     int stuetzstellenart;  /**< node kind of the study's column */
-    int splineart;         /**< spline kind, or KEINE_SPLINEART */
-    /** the class's further option: the Newton form 1 for Leja order, the
-     * rational form its blending degree d, the Hermite form its slopes
-     * (HERMITE_FRITSCH_CARLSON ...); 0 for the others */
-    int option;
+    /** the options the row sets; the others keep their class's default */
+    methode_option optionen[METHODE_OPTIONEN_MAX];
     /** the node kinds the method takes (STUETZSTELLENART_BIT of each),
      * stuetzstellenart among them */
     unsigned arten;
     bool periodisch; /**< needs f(a) = f(b): shown only for such a problem */
-    /** needs f's derivatives at the ends (f'', for the clamped spline f'):
-     * not for data without a function */
-    bool abl2;
+    /** needs f's derivative of this order at the ends (1: f', 2: f''), given
+     * to its class as the options "links" and "rechts"; 0: nothing.  Not for
+     * data without a function */
+    int abl2;
     /** SPALTEN_POLYNOME or SPALTEN_SPLINES, or SPALTEN_ALLE for a row
      * shown only when both groups are chosen (the further spline ends, the
      * rational and Hermite forms, Leja order, the first-kind points) */
@@ -88,12 +94,24 @@ typedef struct methode {
      * nodes, against which a figure of this column is marked as rounding;
      * null: never marked */
     const char *stabil;
+} methode;
+
+/** How a method is drawn in every plot (fehlerstudie's, the page's, Python's). */
+typedef struct methode_stil {
+    const char *spalte;  /**< the method's column title */
     const char *farbe;   /**< plot colour, "#rrggbb" */
     double breite;       /**< line width (gnuplot lw, pixels on the page) */
     int strich;          /**< dash type: 1 solid, 2 dashed, 3 dotted */
     int punkt;           /**< gnuplot point type */
     double punktgroesse; /**< gnuplot point size */
-} methode;
+} methode_stil;
+
+/** The style of method me (its row of the style table, by column title). */
+const methode_stil *methode_stil_von(const methode *me);
+
+/** The value of option schluessel that row me sets, or the default of its
+ * class where the row sets none (0 for a key the class does not have). */
+double methode_option_wert(const methode *me, const char *schluessel);
 
 /** Every method, in column order. */
 extern const methode methoden[];
@@ -103,13 +121,12 @@ extern const int methoden_anzahl;
 /** The row of column title spalte, or null. */
 const methode *methode_suchen(const char *spalte);
 
-/** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten,
- * else placed on [a, b]; a spline kind may add OHNE_KOEFFIZIENTEN) over
- * werte, named name, with the row's option; the caller owns the result.  problem gives f'' (the
- * clamped spline: f') at the ends where the method needs it
- * (methode::abl2); a null problem there ends through the fatal path with
- * "Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n" (with f' for
- * the clamped spline).  Every other failure is the class's own. */
+/** Creates method me on node kind art (STUETZSTELLEN_GEGEBEN with knoten, else placed on [a, b];
+ * a class that makes objects without coefficients may take its flag on the kind,
+ * interpolationstyp::ohne_koeffizienten) over werte, named name, with the row's options; the caller
+ * owns the result.  problem gives f'' or f' at the ends where the method needs them
+ * (methode::abl2); a null problem there ends through the fatal path with "Fuer eigene Daten ist f''
+ * an den Enden nicht bekannt.\n" (f' for order 1).  Every other failure is the class's own. */
 objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem);
 

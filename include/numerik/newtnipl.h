@@ -56,6 +56,8 @@ typedef struct newtoninterpolation_parameter {
 extern klasse newton_interpolation;
 /** The NEWTON_INTERPOLATION table. */
 extern const interpolation_funktionen newton_interpolationFunktionen;
+/** The record of the NEWTON_INTERPOLATION class (numerik/interplt.h). */
+extern const interpolationstyp newton_typ;
 
 /** Writes the text form (the problem, not the coefficients); returns 0. */
 int newtoninterpolation_speichern(objekt *ip, FILE *aus);

@@ -63,6 +63,8 @@ typedef struct rationaleinterpolation_parameter {
 extern klasse rationale_interpolation;
 /** The RATIONALE_INTERPOLATION table. */
 extern const interpolation_funktionen rationale_interpolationFunktionen;
+/** The record of the RATIONALE_INTERPOLATION class (numerik/interplt.h). */
+extern const interpolationstyp rational_typ;
 
 /** Writes the text form (the problem and d, not the weights); returns 0. */
 int rationaleinterpolation_speichern(objekt *ip, FILE *aus);

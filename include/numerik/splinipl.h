@@ -71,6 +71,8 @@ typedef struct splineinterpolation_parameter {
 extern klasse spline_interpolation;
 /** The SPLINE_INTERPOLATION table. */
 extern const interpolation_funktionen spline_interpolationFunktionen;
+/** The record of the SPLINE_INTERPOLATION class (numerik/interplt.h). */
+extern const interpolationstyp spline_typ;
 
 /** Writes the text form (the problem, not the coefficients; the node kind
  * without OHNE_KOEFFIZIENTEN); returns 0. */

@@ -13,8 +13,17 @@
 
 namespace {
 
-const polynomklasse baryzentrisch = {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION",
-                                     "Gewichte", nullptr, nullptr};
+objekt *baryzentrisch_erzeugen(const interpolation_problem *p, void *zusatz) {
+    baryzentrischeinterpolation_parameter r = {p->name, p->art, p->stuetzstellen,
+                                               p->a,    p->b,   p->stuetzwerte};
+    return baryzentrischeinterpolation_kreieren(&r, zusatz);
+}
+
+double ohne_option(objekt *, int) {
+    return 0.0;
+}
+
+const polynomklasse baryzentrisch = {&baryzentrisch_typ, "Gewichte"};
 
 // Given nodes: w(j) = 1 / prod_{k != j} (x(j) - x(k)).  The products of n
 // differences leave the double range for n in the hundreds (equidistant
@@ -116,20 +125,14 @@ const interpolation_funktionen baryzentrische_interpolationFunktionen = {
 klasse baryzentrische_interpolation = {&baryzentrische_interpolationFunktionen, nullptr};
 
 objekt *baryzentrischeinterpolation_kreieren(const void *parameter, void *) {
-    objekt *ip = polynom_kreieren(
+    interpolation_zeiger ip = polynom_kreieren(
         polynomproblem_aus<baryzentrischeinterpolation_parameter>(parameter), baryzentrisch);
-    gewichte(polynom_daten(ip));
-    return ip;
+    gewichte(polynom_daten(ip.get()));
+    return ip.release();
 }
 
 objekt *baryzentrischeinterpolation_laden(FILE *ein, void *zusatz) {
-    polynomtext t = polynomtext_lesen(ein, baryzentrisch);
-    interpolationsproblem_pruefen(
-        &baryzentrische_interpolation,
-        {t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get()});
-    baryzentrischeinterpolation_parameter p = {t.name, t.art, t.stuetzstellen.get(),
-                                               t.a,    t.b,   t.stuetzwerte.get()};
-    return interpolation_tabelle(&baryzentrische_interpolation)->kreieren(&p, zusatz);
+    return basis_laden(ein, baryzentrisch_typ, zusatz);
 }
 
 int baryzentrischeinterpolation_speichern(objekt *ip, FILE *aus) {
@@ -145,19 +148,19 @@ double baryzentrischeinterpolation_funktionswert(objekt *ip, double x) {
 }
 
 const char *baryzentrischeinterpolation_name(objekt *ip) {
-    return polynom_name(ip, baryzentrisch.typ);
+    return basis_name(ip, baryzentrisch_typ);
 }
 
 objekt *baryzentrischeinterpolation_imVektor(objekt *ip, int index) {
-    return polynom_vektor(ip, index);
+    return basis_vektor(ip, index);
 }
 
 double baryzentrischeinterpolation_linkeGrenze(objekt *ip) {
-    return polynom_grenze(ip, true);
+    return basis_grenze(ip, true);
 }
 
 double baryzentrischeinterpolation_rechteGrenze(objekt *ip) {
-    return polynom_grenze(ip, false);
+    return basis_grenze(ip, false);
 }
 
 double baryzentrischeinterpolation_ableitung1(objekt *ip, double x) {
@@ -182,6 +185,18 @@ void baryzentrischeinterpolation_funktionswerte(objekt *ip, const double *x, dou
             y[i] = baryzentrische_formel(d, x[i]);
     });
 }
+
+const interpolationstyp baryzentrisch_typ = {.beschreibung = &baryzentrische_interpolation,
+                                             .typtext = "BARYZENTRISCHE_INTERPOLATION",
+                                             .kurzname = "Baryzentrisch",
+                                             .mindestens = 1,
+                                             .knotenordnung = KNOTEN_VERSCHIEDEN,
+                                             .global = 1,
+                                             .ohne_koeffizienten = 0,
+                                             .optionen_anzahl = 0,
+                                             .optionen = nullptr,
+                                             .erzeugen = baryzentrisch_erzeugen,
+                                             .option = ohne_option};
 
 } // extern "C"
 

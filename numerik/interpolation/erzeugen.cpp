@@ -1,16 +1,13 @@
 // The one creation entry of the interpolation cluster and the checks that
 // every class needs before it computes: enough values, finite interval,
-// finite and distinct (or ascending) nodes, finite values.  The classes
-// compute; what they already reject themselves (missing vectors, counts
-// that differ, unknown kinds, too small an interval) is left to them, so
-// their messages and the order in which they fire stay theirs.
-#include "numerik/baryzipl.h"
-#include "numerik/hermiteipl.h"
+// finite and distinct (or ascending) nodes, finite values, whole options
+// where the class takes whole ones.  What a class needs is read from its
+// record (numerik/interplt.h); the classes compute.  What they already
+// reject themselves (missing vectors, counts that differ, unknown kinds,
+// too small an interval, an option value they do not know) is left to them,
+// so their messages and the order in which they fire stay theirs.
 #include "numerik/interplt.h"
 #include "numerik/knotenarten.h"
-#include "numerik/newtnipl.h"
-#include "numerik/rationalipl.h"
-#include "numerik/splinipl.h"
 
 #include "grund/epsilon.h"
 #include "grund/fehler_intern.h"
@@ -18,79 +15,14 @@
 #include "interpolation/interplt_intern.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
 namespace {
-
-// What the generic layer knows of a class: its type text (for the
-// messages), the fewest values it takes, whether given nodes must ascend or
-// only be distinct, and how its own creation record is made from the
-// generic one.
-struct klassenzeile {
-    const klasse *methode;
-    const char *typ;
-    int mindestens;
-    bool aufsteigend;
-    objekt *(*erzeugen)(const interpolation_problem &p, void *zusatz);
-};
-
-objekt *baryzentrisch_erzeugen(const interpolation_problem &p, void *zusatz) {
-    baryzentrischeinterpolation_parameter r = {p.name, p.art, p.stuetzstellen,
-                                               p.a,    p.b,   p.stuetzwerte};
-    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
-}
-
-objekt *newton_erzeugen(const interpolation_problem &p, void *zusatz) {
-    newtoninterpolation_parameter r = {p.name, p.art,         p.stuetzstellen,       p.a,
-                                       p.b,    p.stuetzwerte, p.optionen.newton.leja};
-    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
-}
-
-objekt *rational_erzeugen(const interpolation_problem &p, void *zusatz) {
-    rationaleinterpolation_parameter r = {p.name, p.art,         p.stuetzstellen,         p.a,
-                                          p.b,    p.stuetzwerte, p.optionen.rational.grad};
-    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
-}
-
-objekt *hermite_erzeugen(const interpolation_problem &p, void *zusatz) {
-    hermiteinterpolation_parameter r = {
-        p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte, p.optionen.hermite.steigungen};
-    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
-}
-
-objekt *spline_erzeugen(const interpolation_problem &p, void *zusatz) {
-    const spline_optionen &o = p.optionen.spline;
-    splineinterpolation_parameter r = {.name = p.name,
-                                       .stuetzstellenart = p.art,
-                                       .stuetzstellen = p.stuetzstellen,
-                                       .a = p.a,
-                                       .b = p.b,
-                                       .stuetzwerte = p.stuetzwerte,
-                                       .splineart = o.splineart,
-                                       .abl2links = o.abl2links,
-                                       .abl2rechts = o.abl2rechts,
-                                       .abl1links = o.abl1links,
-                                       .abl1rechts = o.abl1rechts};
-    return interpolation_tabelle(p.methode)->kreieren(&r, zusatz);
-}
-
-const klassenzeile klassen[] = {
-    {&newton_interpolation, "NEWTON_INTERPOLATION", 1, false, newton_erzeugen},
-    {&baryzentrische_interpolation, "BARYZENTRISCHE_INTERPOLATION", 1, false,
-     baryzentrisch_erzeugen},
-    {&spline_interpolation, "SPLINE_INTERPOLATION", 3, true, spline_erzeugen},
-    {&rationale_interpolation, "RATIONALE_INTERPOLATION", 1, false, rational_erzeugen},
-    {&hermite_interpolation, "HERMITE_INTERPOLATION", 2, true, hermite_erzeugen},
-};
-
-const klassenzeile *zeile_von(const klasse *methode) {
-    for (const klassenzeile &z : klassen)
-        if (z.methode == methode) return &z;
-    return nullptr;
-}
 
 // Rows 1..anzahl of column 1 of v.
 std::vector<double> spalte(objekt *v, int anzahl) {
@@ -136,7 +68,7 @@ bool gleiches_paar(const std::vector<double> &x, std::size_t &j, std::size_t &k)
 } // namespace
 
 void interpolationsproblem_pruefen(const klasse *methode, const interpolationsproblem &p) {
-    const klassenzeile *z = zeile_von(methode);
+    const interpolationstyp *z = interpolationstyp_von(methode);
     if (z == nullptr) return;
     const char *name = p.name != nullptr ? p.name : "unbenannt";
     // Defects the class reports with its own message, in its own order.
@@ -147,43 +79,90 @@ void interpolationsproblem_pruefen(const klasse *methode, const interpolationspr
     if (art == nullptr) return;
     if (art->gespeichert ? !lesbar(p.stuetzstellen, anzahl) : p.b - p.a < epsilon()) return;
 
-    if (anzahl < z->mindestens) fehler("Zu wening Stuetzstellen fuer %s '%s'!\n", z->typ, name);
+    if (anzahl < z->mindestens) fehler("Zu wening Stuetzstellen fuer %s '%s'!\n", z->typtext, name);
     if (!art->gespeichert) {
         // Placed on an infinite interval (or one that is not a number) the
         // nodes would not be numbers.
         if (!std::isfinite(p.a) || !std::isfinite(p.b))
-            fehler("Intervall [%lf,%lf] ist nicht endlich fuer %s %s.\n", p.a, p.b, z->typ, name);
+            fehler("Intervall [%lf,%lf] ist nicht endlich fuer %s %s.\n", p.a, p.b, z->typtext,
+                   name);
     } else {
         std::vector<double> x = spalte(p.stuetzstellen, anzahl);
         for (int i = 0; i < anzahl; ++i)
             if (!std::isfinite(x[static_cast<std::size_t>(i)]))
-                fehler("Stuetzstelle x(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1, z->typ,
-                       name);
-        if (z->aufsteigend) {
+                fehler("Stuetzstelle x(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1,
+                       z->typtext, name);
+        if (z->knotenordnung == KNOTEN_AUFSTEIGEND) {
             for (std::size_t i = 0; i + 1 < x.size(); ++i)
                 if (x[i + 1] - x[i] < epsilon())
-                    fehler("Die Stuetzstellen fuer %s %s muessen aufsteigend sein!\n", z->typ,
+                    fehler("Die Stuetzstellen fuer %s %s muessen aufsteigend sein!\n", z->typtext,
                            name);
         } else {
             std::size_t j = 0, k = 0;
             // Two values at one node: there is no polynomial through both.
             if (gleiches_paar(x, j, k))
-                fehler("Stuetzstellen x(%zu) und x(%zu) gleich fuer %s %s.\n", j + 1, k + 1, z->typ,
-                       name);
+                fehler("Stuetzstellen x(%zu) und x(%zu) gleich fuer %s %s.\n", j + 1, k + 1,
+                       z->typtext, name);
         }
     }
     std::vector<double> y = spalte(p.stuetzwerte, anzahl);
     for (int i = 0; i < anzahl; ++i)
         if (!std::isfinite(y[static_cast<std::size_t>(i)]))
-            fehler("Stuetzwert y(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1, z->typ, name);
+            fehler("Stuetzwert y(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1, z->typtext,
+                   name);
 }
 
-extern "C" objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz) {
-    const klassenzeile *z = p != nullptr ? zeile_von(p->methode) : nullptr;
-    if (z == nullptr)
+namespace {
+
+// Options the class takes as whole numbers must be whole numbers of int's
+// range, the others finite: a class reads its whole ones as int.  Not a
+// number is "not given" for an option whose default is not a number.
+void optionen_pruefen(const interpolationstyp &t, const interpolation_problem &p) {
+    const char *name = p.name != nullptr ? p.name : "unbenannt";
+    for (int k = 0; k < t.optionen_anzahl; ++k) {
+        const interpolation_option &o = t.optionen[k];
+        const double wert = p.optionen[k];
+        if (std::isnan(wert) && std::isnan(o.standard)) continue;
+        if (!std::isfinite(wert))
+            fehler("Option %s ist keine endliche Zahl fuer %s %s.\n", o.schluessel, t.typtext,
+                   name);
+        if (o.ganzzahlig && (wert != std::trunc(wert) || wert < INT_MIN || wert > INT_MAX))
+            fehler("Option %s = %g ist keine ganze Zahl fuer %s %s.\n", o.schluessel, wert,
+                   t.typtext, name);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz) {
+    const interpolationstyp *t = p != nullptr ? interpolationstyp_von(p->methode) : nullptr;
+    if (t == nullptr)
         fehler("Keine Interpolationsklasse fuer Interpolationsproblem %s angegeben.\n",
                p != nullptr && p->name != nullptr ? p->name : "unbenannt");
     interpolationsproblem_pruefen(p->methode,
                                   {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte});
-    return z->erzeugen(*p, zusatz);
+    optionen_pruefen(*t, *p);
+    return t->erzeugen(p, zusatz);
 }
+
+void interpolation_problem_vorbelegen(interpolation_problem *p, klasse *methode) {
+    *p = interpolation_problem{};
+    p->methode = methode;
+    p->art = STUETZSTELLEN_GEGEBEN;
+    if (const interpolationstyp *t = interpolationstyp_von(methode))
+        for (int k = 0; k < t->optionen_anzahl; ++k)
+            p->optionen[k] = t->optionen[k].standard;
+}
+
+void interpolation_option_setzen(interpolation_problem *p, const char *schluessel, double wert) {
+    const interpolationstyp *t = interpolationstyp_von(p->methode);
+    int k = interpolation_option_nummer(t, schluessel);
+    if (k < 0)
+        fehler("Option %s gibt es nicht fuer %s.\n", schluessel,
+               t != nullptr ? t->typtext : "diese Interpolationsklasse");
+    p->optionen[k] = wert;
+}
+
+} // extern "C"

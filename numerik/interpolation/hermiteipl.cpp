@@ -8,7 +8,6 @@
 #include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
 #include "interpolation/interplt_intern.h"
-#include "kern/lese_datum.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -17,22 +16,47 @@
 
 namespace {
 
-struct hermitedaten {
-    objekt *stuetzstellen; // (n+1) x 1 "Stuetzstellen"
-    objekt *stuetzwerte;   // (n+1) x 1 "Stuetzwerte"
-    objekt *koeffizienten; // n x 4 "Koeffizientenmatrix"
-    char *name;            // own copy
-    int n;                 // number of intervals
-    int art;               // node kind
-    double a;              // interval of placed node kinds
-    double b;
-    int steigungen; // the option of the slopes
+// The shared base (its third vector the n x 4 "Koeffizientenmatrix", n the
+// number of intervals) and the option of the slopes.
+struct hermitedaten : interpolationsbasis {
+    int steigungen;
 };
 
 hermitedaten *hermite_daten(objekt *ip) {
-    if (ip->daten == nullptr) still_beenden();
-    return static_cast<hermitedaten *>(ip->daten);
+    return static_cast<hermitedaten *>(basis_von(ip));
 }
+
+objekt *hermite_erzeugen(const interpolation_problem *p, void *zusatz) {
+    hermiteinterpolation_parameter r = {p->name,
+                                        p->art,
+                                        p->stuetzstellen,
+                                        p->a,
+                                        p->b,
+                                        p->stuetzwerte,
+                                        static_cast<int>(p->optionen[0])};
+    return hermiteinterpolation_kreieren(&r, zusatz);
+}
+
+double hermite_option(objekt *ip, int) {
+    return hermite_daten(ip)->steigungen;
+}
+
+const interpolation_wahl hermite_wahlen[] = {
+    {"fritsch-carlson", HERMITE_FRITSCH_CARLSON},
+    {"akima", HERMITE_AKIMA},
+    {"akima-modifiziert", HERMITE_AKIMA_MODIFIZIERT},
+    {nullptr, 0},
+};
+
+const interpolation_option hermite_optionen[] = {
+    {.schluessel = "steigungen",
+     .zeile = "steigungen =",
+     .im_text = OPTION_TEXT_IMMER,
+     .ganzzahlig = 1,
+     .standard = HERMITE_FRITSCH_CARLSON,
+     .wahlen = hermite_wahlen,
+     .titel = "die Steigungen an den Stuetzstellen"},
+};
 
 int vorzeichen(double v) {
     return (v > 0) - (v < 0);
@@ -179,91 +203,35 @@ klasse hermite_interpolation = {&hermite_interpolationFunktionen, nullptr};
 
 objekt *hermiteinterpolation_kreieren(const void *parameter, void *) {
     const auto *r = static_cast<const hermiteinterpolation_parameter *>(parameter);
-    auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (ip == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
-    ip->funktionen = &hermite_interpolationFunktionen;
-    auto *d = static_cast<hermitedaten *>(std::malloc(sizeof(hermitedaten)));
-    ip->daten = d;
-    if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
-    *d = hermitedaten{};
-
-    const char *name = (r != nullptr && r->name != nullptr) ? r->name : "unbenannt";
-    std::size_t laenge = std::strlen(name);
-    d->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (d->name == nullptr) fehler("Nicht genug Speicher fuer HERMITE_INTERPOLATION %s.\n", name);
-    std::memcpy(d->name, name, laenge + 1);
-
-    if (r == nullptr || r->stuetzwerte == nullptr)
-        fehler("Stuetzwerte fehlen fuer HERMITE_INTERPOLATION %s.\n", d->name);
-    int n = matrix_tabelle(r->stuetzwerte)->hoehe(r->stuetzwerte) - 1;
-    if (n < 1) fehler("Zu wening Stuetzstellen fuer HERMITE_INTERPOLATION '%s'!\n", d->name);
-    d->n = n;
-    if (r->steigungen < HERMITE_FRITSCH_CARLSON || r->steigungen > HERMITE_AKIMA_MODIFIZIERT)
-        fehler("Steigungen %i nicht moeglich fuer HERMITE_INTERPOLATION %s (0, 1 oder 2).\n",
-               r->steigungen, d->name);
-    d->steigungen = r->steigungen;
-
-    d->stuetzstellen = nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
-    d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
-    const knotenart *art = knotenart_nummer(r->art);
-    if (art != nullptr && art->gespeichert) {
-        if (r->stuetzstellen == nullptr)
-            fehler("Stuetzstellen fehlen fuer HERMITE_INTERPOLATION %s.\n", d->name);
-        if (matrix_tabelle(r->stuetzstellen)->hoehe(r->stuetzstellen) != n + 1)
-            fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer HERMITE_INTERPOLATION "
-                   "%s.\n",
-                   d->name);
-        spalte_kopieren(r->stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
-    } else {
-        // Ends the process for an unknown kind.
-        stuetzstellen_platzieren(d->stuetzstellen, r->art, n, r->a, r->b, d->name);
-        d->a = r->a;
-        d->b = r->b;
+    interpolation_zeiger ip;
+    hermitedaten *d = basis_neu<hermitedaten>(ip, hermite_typ, r != nullptr ? r->name : nullptr);
+    if (r != nullptr && r->stuetzwerte != nullptr) {
+        if (matrix_tabelle(r->stuetzwerte)->hoehe(r->stuetzwerte) < 2)
+            fehler("Zu wening Stuetzstellen fuer HERMITE_INTERPOLATION '%s'!\n", d->name);
+        if (r->steigungen < HERMITE_FRITSCH_CARLSON || r->steigungen > HERMITE_AKIMA_MODIFIZIERT)
+            fehler("Steigungen %i nicht moeglich fuer HERMITE_INTERPOLATION %s (0, 1 oder 2).\n",
+                   r->steigungen, d->name);
+        d->steigungen = r->steigungen;
     }
-    d->art = r->art;
-    spalte_kopieren(r->stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
-    kubiken(ip, d);
-    return ip;
+    const interpolationsproblem p =
+        r != nullptr
+            ? interpolationsproblem{r->name, r->art, r->stuetzstellen, r->a, r->b, r->stuetzwerte}
+            : interpolationsproblem{nullptr, STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
+    basis_problem(ip.get(), hermite_typ, p, p.art, false);
+    kubiken(ip.get(), d);
+    return ip.release();
 }
 
 objekt *hermiteinterpolation_laden(FILE *ein, void *zusatz) {
-    char typ[] = "HERMITE_INTERPOLATION";
-    hermiteinterpolation_parameter r = {};
-    r.name = interpolation_kopfzeile(ein, typ);
-    lese_datum(ein, "%d", "art =", &r.art);
-    const knotenart *art = knotenart_nummer(r.art);
-    if (art == nullptr)
-        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", r.name, r.art);
-    matrix_zeiger knoten(art->lesen(ein, &r.a, &r.b));
-    r.stuetzstellen = knoten.get();
-    lese_datum(ein, "%d", "steigungen =", &r.steigungen);
-    matrix_zeiger werte(nm_tabelle()->laden(ein, nullptr));
-    r.stuetzwerte = werte.get();
-    interpolationsproblem_pruefen(&hermite_interpolation,
-                                  {r.name, r.art, r.stuetzstellen, r.a, r.b, r.stuetzwerte});
-    return interpolation_tabelle(&hermite_interpolation)->kreieren(&r, zusatz);
+    return basis_laden(ein, hermite_typ, zusatz);
 }
 
 int hermiteinterpolation_speichern(objekt *ip, FILE *aus) {
-    hermitedaten *d = hermite_daten(ip);
-    std::fprintf(aus, "HERMITE_INTERPOLATION: %s\n", d->name);
-    std::fprintf(aus, "art = %i\n", d->art);
-    // (Creation admits known kinds only.)
-    if (const knotenart *k = knotenart_nummer(d->art))
-        k->schreiben(aus, d->stuetzstellen, d->a, d->b);
-    std::fprintf(aus, "steigungen = %i\n", d->steigungen);
-    nm_tabelle()->speichern(d->stuetzwerte, aus);
-    return 0;
+    return basis_speichern(ip, aus, hermite_typ);
 }
 
 int hermiteinterpolation_freigeben(objekt *ip) {
-    hermitedaten *d = hermite_daten(ip);
-    std::free(d->name);
-    for (objekt *v : {d->stuetzstellen, d->stuetzwerte, d->koeffizienten})
-        if (v != nullptr) nm_tabelle()->freigeben(v);
-    std::free(d);
-    std::free(ip);
-    return 0;
+    return basis_freigeben(ip);
 }
 
 double hermiteinterpolation_funktionswert(objekt *ip, double x) {
@@ -315,38 +283,35 @@ double hermiteinterpolation_integral(objekt *ip, double x1, double x2) {
 }
 
 const char *hermiteinterpolation_name(objekt *ip) {
-    if (ip->daten == nullptr) return "HERMITE_INTERPOLATION";
-    return static_cast<hermitedaten *>(ip->daten)->name;
+    return basis_name(ip, hermite_typ);
 }
 
 objekt *hermiteinterpolation_imVektor(objekt *ip, int index) {
-    hermitedaten *d = hermite_daten(ip);
-    switch (index) {
-    case 0:
-        return d->stuetzstellen;
-    case 1:
-        return d->stuetzwerte;
-    case 2:
-        return d->koeffizienten;
-    default:
-        fehler("Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n", d->name, index);
-    }
+    return basis_vektor(ip, index);
 }
 
 double hermiteinterpolation_linkeGrenze(objekt *ip) {
-    hermitedaten *d = hermite_daten(ip);
-    const knotenart *art = knotenart_nummer(d->art);
-    return art != nullptr && art->gespeichert ? kleinste_stuetzstelle(d->stuetzstellen) : d->a;
+    return basis_grenze(ip, true);
 }
 
 double hermiteinterpolation_rechteGrenze(objekt *ip) {
-    hermitedaten *d = hermite_daten(ip);
-    const knotenart *art = knotenart_nummer(d->art);
-    return art != nullptr && art->gespeichert ? groesste_stuetzstelle(d->stuetzstellen) : d->b;
+    return basis_grenze(ip, false);
 }
 
 int hermiteinterpolation_steigungen(objekt *ip) {
     return hermite_daten(ip)->steigungen;
 }
+
+const interpolationstyp hermite_typ = {.beschreibung = &hermite_interpolation,
+                                       .typtext = "HERMITE_INTERPOLATION",
+                                       .kurzname = "Hermite",
+                                       .mindestens = 2,
+                                       .knotenordnung = KNOTEN_AUFSTEIGEND,
+                                       .global = 0,
+                                       .ohne_koeffizienten = 0,
+                                       .optionen_anzahl = 1,
+                                       .optionen = hermite_optionen,
+                                       .erzeugen = hermite_erzeugen,
+                                       .option = hermite_option};
 
 } // extern "C"

@@ -6,6 +6,9 @@
 
 #include "numerik/interplt.h"
 
+#include <cstdlib>
+#include <new>
+
 // Elements (1..anzahl, 1) of a vector handed in by a caller, copied into
 // ziel: from the entry array when the vector is of the NM_MATRIX class
 // itself (the same doubles), else through its table, which also reports a
@@ -32,6 +35,98 @@ struct interpolationsproblem {
 // each failure ends through the fatal path naming the problem and the row.
 // Defects that kreieren reports itself pass here unreported.
 void interpolationsproblem_pruefen(const klasse *methode, const interpolationsproblem &p);
+
+// ---- The shared base of every class's private record ----------------------
+// Each class's record derives from it, so that name, bounds, the node and
+// value vectors, the class's third vector and the release are written once
+// (basis.cpp).  n is the number of values minus 1.
+struct interpolationsbasis {
+    objekt *stuetzstellen; // (n+1) x 1 "Stuetzstellen": x(1..n+1)
+    objekt *stuetzwerte;   // (n+1) x 1 "Stuetzwerte": y(1..n+1)
+    objekt *koeffizienten; // the class's third vector (imVektor 2); null until made
+    char *name;            // own copy
+    int n;
+    int art;  // node kind (the spline: with its flag OHNE_KOEFFIZIENTEN)
+    double a; // interval of placed node kinds
+    double b;
+};
+
+// The record of ip as its base; the fatal path without a message for a
+// handle without one.
+interpolationsbasis *basis_von(objekt *ip);
+
+// A new handle of class t with a record of groesse bytes, made by the
+// class (value-initialised, its base fields null), and the name copied:
+// held, so that a failure before creation ends releases it through the
+// class's freigeben slot (which takes a record whose vectors are still
+// null).  The messages are "Nicht genug Speicher fuer neue interpolation
+// (Teil 1)!\n" (the handle), "... (Teil 2)!\n" (the record) and "Nicht
+// genug Speicher fuer %s %s.\n" (the name).
+interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, const char *name);
+
+template <class D>
+D *basis_neu(interpolation_zeiger &ip, const interpolationstyp &t, const char *name) {
+    void *speicher = std::malloc(sizeof(D));
+    D *d = speicher != nullptr ? new (speicher) D{} : nullptr;
+    ip = basis_anlegen(t, d, name);
+    return d;
+}
+
+// The problem part of creation, for the classes whose text form and checks
+// are the common ones: the values present ("Stuetzwerte fehlen fuer%s
+// %s.\n"), n (at least one value), the node and value vectors (zeroed or,
+// ungesetzt, left for this call to write), the nodes copied in the given
+// order (a stored kind: "Stuetzstellen fehlen fuer%s %s.\n", "Stuetzstellen-
+// anzahl/-werteanzahl inkompatibel fuer %s %s.\n") or placed on [a, b] by
+// kind platzierart (an unknown kind ends with "Ungueltige Stuetzstellenart
+// ..."), the kind p.art kept, and the values copied.
+void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsproblem &p,
+                   int platzierart, bool ungesetzt);
+
+// Releases ip: its three vectors (those made), its name, its record and the
+// handle; returns 0.
+int basis_freigeben(objekt *ip);
+
+// The name; the class's type text for the descriptor.
+const char *basis_name(objekt *ip, const interpolationstyp &t);
+
+// Vector 0 (nodes), 1 (values) or 2 (the third); another index ends with
+// "Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n".
+objekt *basis_vektor(objekt *ip, int index);
+
+// Stored kinds: the smallest / largest node; placed kinds: a / b.
+double basis_grenze(objekt *ip, bool links);
+
+// ---- The common text form ----------------------------------------------------
+// "TYP: name", "art = " the node kind, the kind's part (the node vector, or
+// "a = " and "b = "), the key line of each option of the record (all of
+// them, or only where set: OPTION_TEXT_WENN_GESETZT), then the value vector.
+struct problemtext {
+    const char *name; // in the interpolation cluster's header buffer until the next header line
+    int art;
+    matrix_zeiger stuetzstellen; // stored kinds only
+    double a;                    // placed kinds only
+    double b;
+    matrix_zeiger stuetzwerte;
+    double optionen[INTERPOLATION_OPTIONEN_MAX];
+};
+
+problemtext problemtext_lesen(FILE *ein, const interpolationstyp &t);
+
+// Writes the text form of the problem with these nodes (stored kinds) or
+// a, b (placed kinds), values and options.
+void problemtext_schreiben(FILE *aus, const interpolationstyp &t, const char *name, int art,
+                           objekt *knoten, double a, double b, const double *optionen,
+                           objekt *werte);
+
+// A class's laden slot over the common text form: the text read, the
+// generic checks of interpolation_erzeugen, and the class made through its
+// record's creation adapter.
+objekt *basis_laden(FILE *ein, const interpolationstyp &t, void *zusatz);
+
+// A class's speichern slot over the common text form, its options read
+// through the record (interpolationstyp::option).
+int basis_speichern(objekt *ip, FILE *aus, const interpolationstyp &t);
 
 // The interval of x among the n+1 ascending nodes x(1..n+1) of a piecewise
 // interpolant, by bisection over x(2..n): 1..n, an x equal to an interior

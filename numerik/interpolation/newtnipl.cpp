@@ -13,26 +13,30 @@
 
 namespace {
 
-// The Leja option's key line, written only when the option is set: texts
-// without it are read as before.  The line would stand where the value
-// vector's header line begins, whose type text never starts with 'l'; one
-// character of look-ahead tells them apart.
-void leja_schreiben(FILE *aus, int leja) {
-    if (leja != 0) std::fprintf(aus, "leja = %i\n", leja);
+objekt *newton_erzeugen(const interpolation_problem *p, void *zusatz) {
+    newtoninterpolation_parameter r = {p->name,
+                                       p->art,
+                                       p->stuetzstellen,
+                                       p->a,
+                                       p->b,
+                                       p->stuetzwerte,
+                                       static_cast<int>(p->optionen[0])};
+    return newtoninterpolation_kreieren(&r, zusatz);
 }
 
-int leja_lesen(FILE *ein) {
-    int c = std::fgetc(ein);
-    if (c == EOF) return 0;
-    std::ungetc(c, ein);
-    if (c != 'l') return 0;
-    int leja = 0;
-    lese_datum(ein, "%d", "leja =", &leja);
-    return leja;
-}
+// The Leja option's key line is written only when the option is set: texts
+// without it are read as before.
+const interpolation_option newton_optionen[] = {
+    {.schluessel = "leja",
+     .zeile = "leja =",
+     .im_text = OPTION_TEXT_WENN_GESETZT,
+     .ganzzahlig = 1,
+     .standard = 0,
+     .wahlen = nullptr,
+     .titel = "1: die Stuetzstellen in Leja-Ordnung"},
+};
 
-const polynomklasse newton = {&newton_interpolation, "NEWTON_INTERPOLATION", "Koeffizienten",
-                              leja_schreiben, leja_lesen};
+const polynomklasse newton = {&newton_typ, "Koeffizienten"};
 
 // A positive product of distances as m 2^e with m in [0.5, 1), or 0 (then
 // e = INT_MIN): kept apart so that products of thousands of distances
@@ -183,13 +187,13 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     if (p.option != 0 && p.option != 1)
         fehler("Ungueltige Anordnung leja = %i fuer NEWTON_INTERPOLATION %s (0 oder 1).\n",
                p.option, p.name != nullptr ? p.name : "unbenannt");
-    objekt *ip = polynom_kreieren(p, newton);
-    polynomdaten *d = polynom_daten(ip);
+    interpolation_zeiger ip = polynom_kreieren(p, newton);
+    polynomdaten *d = polynom_daten(ip.get());
     // Equal nodes divide by zero: the coefficients become inf or NaN, as the
     // polynomial is then not defined; no message.
     if (d->option == 0) {
         dividierte_differenzen(d, eintraege(d->stuetzstellen));
-        return ip;
+        return ip.release();
     }
     polynom_umordnen(d, leja_reihenfolge(eintraege(d->stuetzstellen), d->n).data());
     // The variable t = (x - mitte) / skala: the middle of the nodes' range,
@@ -215,16 +219,11 @@ objekt *newtoninterpolation_kreieren(const void *parameter, void *) {
     for (std::size_t i = 0; i < t.size(); ++i)
         t[i] = (x[i] - d->mitte) / d->skala;
     dividierte_differenzen(d, t.data());
-    return ip;
+    return ip.release();
 }
 
 objekt *newtoninterpolation_laden(FILE *ein, void *zusatz) {
-    polynomtext t = polynomtext_lesen(ein, newton);
-    interpolationsproblem_pruefen(&newton_interpolation, {t.name, t.art, t.stuetzstellen.get(), t.a,
-                                                          t.b, t.stuetzwerte.get()});
-    newtoninterpolation_parameter p = {
-        t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get(), t.option};
-    return interpolation_tabelle(&newton_interpolation)->kreieren(&p, zusatz);
+    return basis_laden(ein, newton_typ, zusatz);
 }
 
 int newtoninterpolation_speichern(objekt *ip, FILE *aus) {
@@ -293,19 +292,31 @@ void newtoninterpolation_funktionswerte(objekt *ip, const double *x, double *y, 
 }
 
 const char *newtoninterpolation_name(objekt *ip) {
-    return polynom_name(ip, newton.typ);
+    return basis_name(ip, newton_typ);
 }
 
 objekt *newtoninterpolation_imVektor(objekt *ip, int index) {
-    return polynom_vektor(ip, index);
+    return basis_vektor(ip, index);
 }
 
 double newtoninterpolation_linkeGrenze(objekt *ip) {
-    return polynom_grenze(ip, true);
+    return basis_grenze(ip, true);
 }
 
 double newtoninterpolation_rechteGrenze(objekt *ip) {
-    return polynom_grenze(ip, false);
+    return basis_grenze(ip, false);
 }
+
+const interpolationstyp newton_typ = {.beschreibung = &newton_interpolation,
+                                      .typtext = "NEWTON_INTERPOLATION",
+                                      .kurzname = "Newton",
+                                      .mindestens = 1,
+                                      .knotenordnung = KNOTEN_VERSCHIEDEN,
+                                      .global = 1,
+                                      .ohne_koeffizienten = 0,
+                                      .optionen_anzahl = 1,
+                                      .optionen = newton_optionen,
+                                      .erzeugen = newton_erzeugen,
+                                      .option = polynom_option};
 
 } // extern "C"

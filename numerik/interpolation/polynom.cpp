@@ -16,51 +16,18 @@
 #include <vector>
 
 polynomdaten *polynom_daten(objekt *ip) {
-    if (ip->daten == nullptr) still_beenden();
-    return static_cast<polynomdaten *>(ip->daten);
+    return static_cast<polynomdaten *>(basis_von(ip));
 }
 
-objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
-    auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (ip == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
-    ip->funktionen = k.beschreibung->funktionen;
-    auto *d = static_cast<polynomdaten *>(std::malloc(sizeof(polynomdaten)));
-    ip->daten = d;
-    if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
-    *d = {nullptr, nullptr, nullptr,  nullptr, 0,   STUETZSTELLEN_GEGEBEN,
-          0.0,     0.0,     p.option, nullptr, 0.0, 1.0};
-
-    const char *name = p.name != nullptr ? p.name : "unbenannt";
-    std::size_t laenge = std::strlen(name);
-    d->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (d->name == nullptr) fehler("Nicht genug Speicher fuer %s %s.\n", k.typ, name);
-    std::memcpy(d->name, name, laenge + 1);
-
-    if (p.stuetzwerte == nullptr) fehler("Stuetzwerte fehlen fuer%s %s.\n", k.typ, d->name);
-    int n = matrix_tabelle(p.stuetzwerte)->hoehe(p.stuetzwerte) - 1;
-    if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
-    d->n = n;
-
-    d->stuetzstellen = nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
-    d->stuetzwerte = nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
-    d->koeffizienten = nm_anlegen(n + 1, 1, k.vektorname, ip);
-
-    const knotenart *art = knotenart_nummer(p.art);
-    if (art != nullptr && art->gespeichert) {
-        if (p.stuetzstellen == nullptr) fehler("Stuetzstellen fehlen fuer%s %s.\n", k.typ, d->name);
-        if (matrix_tabelle(p.stuetzstellen)->hoehe(p.stuetzstellen) != n + 1)
-            fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", k.typ, d->name);
-        // Given nodes keep their order: neither form needs them sorted.
-        spalte_kopieren(p.stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
-    } else {
-        // Ends the process for an unknown kind, before a kind nothing else
-        // could handle is stored.
-        stuetzstellen_platzieren(d->stuetzstellen, p.art, n, p.a, p.b, d->name);
-        d->a = p.a;
-        d->b = p.b;
-    }
-    d->art = p.art;
-    spalte_kopieren(p.stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
+interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
+    interpolation_zeiger ip;
+    polynomdaten *d = basis_neu<polynomdaten>(ip, *k.typ, p.name);
+    d->art = STUETZSTELLEN_GEGEBEN;
+    d->option = p.option;
+    d->skala = 1.0;
+    basis_problem(ip.get(), *k.typ, {p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte},
+                  p.art, false);
+    d->koeffizienten = nm_anlegen(d->n + 1, 1, k.vektorname, ip.get());
     return ip;
 }
 
@@ -95,88 +62,26 @@ matrix_zeiger in_problemreihenfolge(const polynomdaten *d, objekt *v) {
 
 int polynom_speichern(objekt *ip, FILE *aus, const polynomklasse &k) {
     polynomdaten *d = polynom_daten(ip);
-    std::fprintf(aus, "%s: %s\n", k.typ, d->name);
-    std::fprintf(aus, "art = %i\n", d->art);
-    const knotenart *art = knotenart_nummer(d->art);
-    if (art == nullptr) fehler("Kann %s %s nicht speichern.\n", k.typ, d->name);
     matrix_zeiger knoten, werte;
     if (d->reihenfolge != nullptr) {
         knoten = in_problemreihenfolge(d, d->stuetzstellen);
         werte = in_problemreihenfolge(d, d->stuetzwerte);
     }
-    art->schreiben(aus, knoten ? knoten.get() : d->stuetzstellen, d->a, d->b);
-    if (k.option_schreiben != nullptr) k.option_schreiben(aus, d->option);
-    objekt *y = werte ? werte.get() : d->stuetzwerte;
-    matrix_tabelle(y)->speichern(y, aus);
+    const double option = d->option;
+    problemtext_schreiben(aus, *k.typ, d->name, d->art, knoten ? knoten.get() : d->stuetzstellen,
+                          d->a, d->b, &option, werte ? werte.get() : d->stuetzwerte);
     return 0;
 }
 
-polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k) {
-    char erwartet[TYPPUFFER];
-    std::snprintf(erwartet, sizeof erwartet, "%s", k.typ);
-    polynomtext t = {interpolation_kopfzeile(ein, erwartet),
-                     STUETZSTELLEN_GEGEBEN,
-                     nullptr,
-                     0.0,
-                     0.0,
-                     nullptr,
-                     0};
-    lese_datum(ein, "%d", "art =", &t.art);
-    // An unknown kind would leave the text's layout unknown: no vector could
-    // be read for it.
-    const knotenart *art = knotenart_nummer(t.art);
-    if (art == nullptr)
-        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", t.name, t.art);
-    // The vectors are read by the NM_MATRIX class's own loader; their header
-    // lines go through the matrix cluster's reader, so name (which lives in
-    // this cluster's header buffer) stays valid until creation copies it.
-    t.stuetzstellen.reset(art->lesen(ein, &t.a, &t.b));
-    if (k.option_lesen != nullptr) t.option = k.option_lesen(ein);
-    t.stuetzwerte.reset(nm_tabelle()->laden(ein, nullptr));
-    return t;
+double polynom_option(objekt *ip, int) {
+    return polynom_daten(ip)->option;
 }
 
 int polynom_freigeben(objekt *ip) {
     polynomdaten *d = polynom_daten(ip);
-    std::free(d->name);
     std::free(d->reihenfolge);
-    matrix_tabelle(d->stuetzstellen)->freigeben(d->stuetzstellen);
-    matrix_tabelle(d->stuetzwerte)->freigeben(d->stuetzwerte);
-    matrix_tabelle(d->koeffizienten)->freigeben(d->koeffizienten);
-    std::free(d);
-    std::free(ip);
-    return 0;
-}
-
-const char *polynom_name(objekt *ip, const char *typ) {
-    if (ip->daten == nullptr) return typ;
-    return static_cast<polynomdaten *>(ip->daten)->name;
-}
-
-objekt *polynom_vektor(objekt *ip, int index) {
-    polynomdaten *d = polynom_daten(ip);
-    switch (index) {
-    case 0:
-        return d->stuetzstellen;
-    case 1:
-        return d->stuetzwerte;
-    case 2:
-        return d->koeffizienten;
-    default:
-        fehler("Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n", d->name, index);
-    }
-}
-
-double polynom_grenze(objekt *ip, bool links) {
-    polynomdaten *d = polynom_daten(ip);
-    const knotenart *art = knotenart_nummer(d->art);
-    if (art == nullptr)
-        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
-               d->art);
-    if (art->gespeichert)
-        return links ? kleinste_stuetzstelle(d->stuetzstellen)
-                     : groesste_stuetzstelle(d->stuetzstellen);
-    return links ? d->a : d->b;
+    d->reihenfolge = nullptr;
+    return basis_freigeben(ip);
 }
 
 void gauss_legendre(int m, std::vector<double> &knoten, std::vector<double> &gewichte) {

@@ -11,20 +11,15 @@
 
 #include "numerik/interplt.h"
 
+#include "interpolation/interplt_intern.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <vector>
 
-// The private record of either class.
-struct polynomdaten {
-    objekt *stuetzstellen; // (n+1) x 1 "Stuetzstellen": x(1..n+1)
-    objekt *stuetzwerte;   // (n+1) x 1 "Stuetzwerte": y(1..n+1)
-    objekt *koeffizienten; // (n+1) x 1: divided differences or weights
-    char *name;            // own copy
-    int n;                 // number of values minus 1
-    int art;               // node kind
-    double a;              // interval of placed node kinds
-    double b;
+// The private record of either class: the shared base (interplt_intern.h,
+// at the record's start) and what the forms add.
+struct polynomdaten : interpolationsbasis {
     int option; // the class's option: Leja order 0/1, blending degree d
     // Null while the vectors hold the problem's order; else row k+1 of
     // nodes and values is row reihenfolge[k]+1 of the problem (n+1 entries,
@@ -56,15 +51,10 @@ template <class P> polynomproblem polynomproblem_aus(const void *parameter) {
     return {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte, 0};
 }
 
-// One class: descriptor, type text, the name of its third vector, and the
-// key line of its option in the text form, between the nodes and the
-// values (null: the class has none).  lesen returns the option.
+// One class: its record and the name of its third vector.
 struct polynomklasse {
-    klasse *beschreibung;
-    const char *typ;
+    const interpolationstyp *typ;
     const char *vektorname;
-    void (*option_schreiben)(FILE *aus, int option);
-    int (*option_lesen)(FILE *ein);
 };
 
 // The record; the fatal path without a message for a handle without one.
@@ -73,32 +63,20 @@ polynomdaten *polynom_daten(objekt *ip);
 // Creation up to the third vector: handle, record and name, the three
 // vectors (the third zeroed), the nodes (copied in the given order, or
 // placed by kind), the values, the option.  Each failure ends with the
-// class's message.
-objekt *polynom_kreieren(const polynomproblem &p, const polynomklasse &k);
+// class's message; the object is held until the class has finished it.
+interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k);
 
 // Puts nodes and values into the order reihenfolge (n+1 distinct row
 // indices from 0: stored row k+1 becomes the problem's row
 // reihenfolge[k]+1) and keeps it for the text form.
 void polynom_umordnen(polynomdaten *d, const int *reihenfolge);
 
-// The text form: header line, "art = ", then by kind the node vector or the
-// lines "a = " and "b = ", the class's option line, then the value vector;
-// nodes and values in the problem's order.
+// The common text form (interplt_intern.h), nodes and values in the
+// problem's order.
 int polynom_speichern(objekt *ip, FILE *aus, const polynomklasse &k);
 
-// What laden reads of the text form, the vectors held until creation has
-// copied them.  name points into the interpolation cluster's header buffer:
-// valid until the next interpolation header line is read.
-struct polynomtext {
-    const char *name;
-    int art;
-    matrix_zeiger stuetzstellen; // stored kinds only
-    double a;                    // placed kinds only
-    double b;
-    matrix_zeiger stuetzwerte;
-    int option; // 0 for a class without an option line
-};
-polynomtext polynomtext_lesen(FILE *ein, const polynomklasse &k);
+// The option of the forms, as their records hand it out.
+double polynom_option(objekt *ip, int k);
 
 // The second barycentric formula with the third vector as weights (in
 // baryzipl.cpp): the value of the barycentric and of the rational class.
@@ -151,10 +129,7 @@ double baryzentrische_summe(const double *knoten, const double *y, const double 
 std::size_t newton_horner(const double *c, const double *knoten, int n, bool skaliert, double mitte,
                           double skala, const double *x, double *y, std::size_t anzahl);
 
+// The release: the order kept for the text form, then the base.
 int polynom_freigeben(objekt *ip);
-const char *polynom_name(objekt *ip, const char *typ);
-objekt *polynom_vektor(objekt *ip, int index);
-// Stored kinds: the smallest / largest node; placed kinds: a / b.
-double polynom_grenze(objekt *ip, bool links);
 
 #endif

@@ -18,18 +18,28 @@
 
 namespace {
 
-void grad_schreiben(FILE *aus, int grad) {
-    std::fprintf(aus, "d = %i\n", grad);
+objekt *rational_erzeugen(const interpolation_problem *p, void *zusatz) {
+    rationaleinterpolation_parameter r = {p->name,
+                                          p->art,
+                                          p->stuetzstellen,
+                                          p->a,
+                                          p->b,
+                                          p->stuetzwerte,
+                                          static_cast<int>(p->optionen[0])};
+    return rationaleinterpolation_kreieren(&r, zusatz);
 }
 
-int grad_lesen(FILE *ein) {
-    int grad = 0;
-    lese_datum(ein, "%d", "d =", &grad);
-    return grad;
-}
+const interpolation_option rational_optionen[] = {
+    {.schluessel = "d",
+     .zeile = "d =",
+     .im_text = OPTION_TEXT_IMMER,
+     .ganzzahlig = 1,
+     .standard = RATIONAL_GRAD_STANDARD,
+     .wahlen = nullptr,
+     .titel = "der Mischungsgrad d >= 0"},
+};
 
-const polynomklasse rational = {&rationale_interpolation, "RATIONALE_INTERPOLATION", "Gewichte",
-                                grad_schreiben, grad_lesen};
+const polynomklasse rational = {&rational_typ, "Gewichte"};
 
 // A positive number m 2^e, m normalised to [0.5, 1) by frexp.
 struct skaliert {
@@ -210,27 +220,22 @@ objekt *rationaleinterpolation_kreieren(const void *parameter, void *) {
     if (p.option < 0)
         fehler("Mischungsgrad d = %i ungueltig fuer RATIONALE_INTERPOLATION %s (d >= 0).\n",
                p.option, p.name != nullptr ? p.name : "unbenannt");
-    objekt *ip = polynom_kreieren(p, rational);
-    polynomdaten *d = polynom_daten(ip);
+    interpolation_zeiger ip = polynom_kreieren(p, rational);
+    polynomdaten *d = polynom_daten(ip.get());
     schreibfeld w(d->koeffizienten);
     if (d->n == 0) {
         w[0] = 1.0;
-        return ip;
+        return ip.release();
     }
     std::vector<double> t;
     std::vector<std::size_t> index;
     aufsteigend(d, t, index);
     gewichte(w.werte(), t, index, std::min(d->option, d->n));
-    return ip;
+    return ip.release();
 }
 
 objekt *rationaleinterpolation_laden(FILE *ein, void *zusatz) {
-    polynomtext t = polynomtext_lesen(ein, rational);
-    interpolationsproblem_pruefen(&rationale_interpolation, {t.name, t.art, t.stuetzstellen.get(),
-                                                             t.a, t.b, t.stuetzwerte.get()});
-    rationaleinterpolation_parameter p = {
-        t.name, t.art, t.stuetzstellen.get(), t.a, t.b, t.stuetzwerte.get(), t.option};
-    return interpolation_tabelle(&rationale_interpolation)->kreieren(&p, zusatz);
+    return basis_laden(ein, rational_typ, zusatz);
 }
 
 int rationaleinterpolation_speichern(objekt *ip, FILE *aus) {
@@ -274,23 +279,35 @@ void rationaleinterpolation_funktionswerte(objekt *ip, const double *x, double *
 }
 
 const char *rationaleinterpolation_name(objekt *ip) {
-    return polynom_name(ip, rational.typ);
+    return basis_name(ip, rational_typ);
 }
 
 objekt *rationaleinterpolation_imVektor(objekt *ip, int index) {
-    return polynom_vektor(ip, index);
+    return basis_vektor(ip, index);
 }
 
 double rationaleinterpolation_linkeGrenze(objekt *ip) {
-    return polynom_grenze(ip, true);
+    return basis_grenze(ip, true);
 }
 
 double rationaleinterpolation_rechteGrenze(objekt *ip) {
-    return polynom_grenze(ip, false);
+    return basis_grenze(ip, false);
 }
 
 int rationaleinterpolation_grad(objekt *ip) {
     return polynom_daten(ip)->option;
 }
+
+const interpolationstyp rational_typ = {.beschreibung = &rationale_interpolation,
+                                        .typtext = "RATIONALE_INTERPOLATION",
+                                        .kurzname = "Rational",
+                                        .mindestens = 1,
+                                        .knotenordnung = KNOTEN_VERSCHIEDEN,
+                                        .global = 1,
+                                        .ohne_koeffizienten = 0,
+                                        .optionen_anzahl = 1,
+                                        .optionen = rational_optionen,
+                                        .erzeugen = rational_erzeugen,
+                                        .option = polynom_option};
 
 } // extern "C"

@@ -23,9 +23,11 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     warnung("Warnung: Nur %i Stuetzstellen fuer SPLINE_INTERPOLATION '%s', benutzte "
             "periodische Fortsetzung!\n",
             3, d->name);
-    objekt *knoten = nm_anlegen(5, 1, "Stuetzstellen", ip);
-    objekt *werte = nm_anlegen(5, 1, "Stuetzwerte", ip);
-    objekt *koeffizienten = nm_anlegen(4, 4, "Koeffizienten", ip);
+    matrix_zeiger knoten_neu(nm_anlegen(5, 1, "Stuetzstellen", ip));
+    matrix_zeiger werte_neu(nm_anlegen(5, 1, "Stuetzwerte", ip));
+    matrix_zeiger koeffizienten_neu(nm_anlegen(4, 4, "Koeffizienten", ip));
+    objekt *knoten = knoten_neu.get();
+    objekt *werte = werte_neu.get();
     const double *x = eintraege(d->stuetzstellen);
     double x1 = x[0], x2 = x[1], x3 = x[2];
     // The record's vector belongs to the caller: read through a view.
@@ -46,16 +48,16 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     yn[2] = (y1 + y3) / 2;
     yn[3] = y2;
     yn[4] = y3;
-    if (art_ohne_flag(d->stuetzstellenart)->gespeichert) {
+    if (art_ohne_flag(d->art)->gespeichert) {
         d->a = x1;
         d->b = x3;
     }
     nm_tabelle()->freigeben(d->stuetzstellen);
     nm_tabelle()->freigeben(d->stuetzwerte);
-    if (d->koeffizientenmatrix != nullptr) nm_tabelle()->freigeben(d->koeffizientenmatrix);
-    d->stuetzstellen = knoten;
-    d->stuetzwerte = werte;
-    d->koeffizientenmatrix = koeffizienten;
+    if (d->koeffizienten != nullptr) nm_tabelle()->freigeben(d->koeffizienten);
+    d->stuetzstellen = knoten_neu.release();
+    d->stuetzwerte = werte_neu.release();
+    d->koeffizienten = koeffizienten_neu.release();
     d->n = 4;
     d->a_benutzer = d->a;
     d->b_benutzer = d->b;
@@ -81,6 +83,83 @@ void endwerte_mitteln(splineinterpolationsdaten *d) {
         ende = mittel;
     }
 }
+const interpolation_wahl spline_enden[] = {
+    {"abl2", SPLINE_ABL2_GEGEBEN},       {"natuerlich", SPLINE_NATUERLICH},
+    {"periodisch", SPLINE_PERIODISCH},   {"not-a-knot", SPLINE_NOT_A_KNOT},
+    {"eingespannt", SPLINE_EINGESPANNT}, {nullptr, 0},
+};
+
+// The generic problem's options: the end condition, and the numbers at the
+// ends that it takes (f'' for SPLINE_ABL2_GEGEBEN, f' for the clamped one),
+// not a number where not given.  Given where the end takes none, or missing
+// where it takes them, they are refused: a spline made with numbers it
+// ignores, or with zeros in place of numbers forgotten, would be wrong
+// without a word.
+objekt *spline_erzeugen(const interpolation_problem *p, void *zusatz) {
+    splineinterpolation_parameter r = {.name = p->name,
+                                       .stuetzstellenart = p->art,
+                                       .stuetzstellen = p->stuetzstellen,
+                                       .a = p->a,
+                                       .b = p->b,
+                                       .stuetzwerte = p->stuetzwerte,
+                                       .splineart = static_cast<int>(p->optionen[0]),
+                                       .abl2links = 0.0,
+                                       .abl2rechts = 0.0,
+                                       .abl1links = 0.0,
+                                       .abl1rechts = 0.0};
+    const char *ende = "?";
+    for (const interpolation_wahl *w = spline_enden; w->schluessel != nullptr; ++w)
+        if (w->wert == r.splineart) ende = w->schluessel;
+    const bool mit_enden = r.splineart == SPLINE_ABL2_GEGEBEN || r.splineart == SPLINE_EINGESPANNT;
+    const bool gegeben = !std::isnan(p->optionen[1]) || !std::isnan(p->optionen[2]);
+    if (mit_enden && (std::isnan(p->optionen[1]) || std::isnan(p->optionen[2])))
+        fehler("ende = %s: links und rechts fehlen (%s an den Enden).\n", ende,
+               r.splineart == SPLINE_ABL2_GEGEBEN ? "f''" : "f'");
+    if (!mit_enden && gegeben) fehler("ende = %s nimmt weder links noch rechts.\n", ende);
+    if (r.splineart == SPLINE_ABL2_GEGEBEN) {
+        r.abl2links = p->optionen[1];
+        r.abl2rechts = p->optionen[2];
+    } else if (r.splineart == SPLINE_EINGESPANNT) {
+        r.abl1links = p->optionen[1];
+        r.abl1rechts = p->optionen[2];
+    }
+    return splineinterpolation_kreieren(&r, zusatz);
+}
+
+double spline_option(objekt *ip, int k) {
+    const splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    if (k == 0) return d->splineart;
+    if (d->splineart == SPLINE_ABL2_GEGEBEN) return k == 1 ? d->abl2links : d->abl2rechts;
+    if (d->splineart == SPLINE_EINGESPANNT) return k == 1 ? d->abl1links : d->abl1rechts;
+    return NAN;
+}
+
+// The spline writes its own key lines (the end numbers under the names of
+// their kind, "abl2links =" or "abl1links ="; a continued spline's interval).
+const interpolation_option spline_optionen[] = {
+    {.schluessel = "ende",
+     .zeile = "splineart =",
+     .im_text = OPTION_TEXT_IMMER,
+     .ganzzahlig = 1,
+     .standard = SPLINE_NATUERLICH,
+     .wahlen = spline_enden,
+     .titel = "die Randbedingung"},
+    {.schluessel = "links",
+     .zeile = nullptr,
+     .im_text = OPTION_TEXT_IMMER,
+     .ganzzahlig = 0,
+     .standard = NAN,
+     .wahlen = nullptr,
+     .titel = "f'' (abl2) oder f' (eingespannt) am linken Ende"},
+    {.schluessel = "rechts",
+     .zeile = nullptr,
+     .im_text = OPTION_TEXT_IMMER,
+     .ganzzahlig = 0,
+     .standard = NAN,
+     .wahlen = nullptr,
+     .titel = "f'' (abl2) oder f' (eingespannt) am rechten Ende"},
+};
+
 } // namespace
 
 extern "C" {
@@ -106,58 +185,32 @@ klasse spline_interpolation = {&spline_interpolationFunktionen, nullptr};
 
 objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     const auto *r = static_cast<const splineinterpolation_parameter *>(parameter);
-    auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
-    if (ip == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
-    ip->funktionen = &spline_interpolationFunktionen;
-    auto *d =
-        static_cast<splineinterpolationsdaten *>(std::malloc(sizeof(splineinterpolationsdaten)));
-    ip->daten = d;
-    if (d == nullptr) fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
+    interpolation_zeiger gehalten;
     // Every field starts defined: a, b, a_benutzer and b_benutzer are not set
     // for every kind, but speichern and tests may still read the record.
-    *d = splineinterpolationsdaten{};
-
-    const char *name = (r != nullptr && r->name != nullptr) ? r->name : "unbenannt";
-    std::size_t laenge = std::strlen(name);
-    d->name = static_cast<char *>(std::malloc(laenge + 1));
-    if (d->name == nullptr) fehler("Nicht genug Speicher fuer SPLINE_INTERPOLATION %s.\n", name);
-    std::memcpy(d->name, name, laenge + 1);
+    splineinterpolationsdaten *d = basis_neu<splineinterpolationsdaten>(
+        gehalten, spline_typ, r != nullptr ? r->name : nullptr);
+    objekt *ip = gehalten.get();
 
     if (r == nullptr || r->stuetzwerte == nullptr)
         fehler("Stuetzwerte fehlen fuerSPLINE_INTERPOLATION %s.\n", d->name);
     int n = matrix_tabelle(r->stuetzwerte)->hoehe(r->stuetzwerte) - 1;
     if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
-    d->n = n;
-
-    // Nodes and values are written in full below before the object is
-    // handed out (a failure before that loses the object): no zeroing.
-    d->stuetzstellen = nm_anlegen_ungesetzt(n + 1, 1, "Stuetzstellen");
-    d->stuetzwerte = nm_anlegen_ungesetzt(n + 1, 1, "Stuetzwerte");
-    // Zeroed, so that an object made without coefficients hands out zeros.
-    // With coefficients the step makes its own matrix, and this one would
-    // never be read.
-    bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
-    d->koeffizientenmatrix = ohne_koeffizienten ? nm_anlegen(n, 4, "Koeffizienten", ip) : nullptr;
-
     const knotenart *art = art_ohne_flag(r->stuetzstellenart);
     // Placing no node would leave the object unusable: reject an unknown
     // kind as given, flag and all.
     if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
                r->stuetzstellenart);
-    if (art->gespeichert) {
-        if (r->stuetzstellen == nullptr)
-            fehler("Stuetzstellen fehlen fuerSPLINE_INTERPOLATION %s.\n", d->name);
-        if (matrix_tabelle(r->stuetzstellen)->hoehe(r->stuetzstellen) != n + 1)
-            fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer SPLINE_INTERPOLATION %s.\n",
-                   d->name);
-        spalte_kopieren(r->stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
-    } else {
-        stuetzstellen_platzieren(d->stuetzstellen, art->nummer, n, r->a, r->b, d->name);
-        d->a = r->a;
-        d->b = r->b;
-    }
-    d->stuetzstellenart = r->stuetzstellenart;
+    // Nodes and values are written in full before the object is handed out:
+    // no zeroing.
+    basis_problem(ip, spline_typ,
+                  {r->name, r->stuetzstellenart, r->stuetzstellen, r->a, r->b, r->stuetzwerte},
+                  art->nummer, true);
+    // Zeroed, so that an object made without coefficients hands out zeros.
+    // With coefficients the step makes its own matrix.
+    bool ohne_koeffizienten = (r->stuetzstellenart & OHNE_KOEFFIZIENTEN) != 0;
+    if (ohne_koeffizienten) d->koeffizienten = nm_anlegen(n, 4, "Koeffizienten", ip);
 
     // Not-a-knot and clamped splines are defined on a single interval too
     // (the line, the cubic of the end values and slopes).
@@ -165,7 +218,6 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     if (n <= 1 && !(n == 1 && zwei_genuegen))
         fehler("Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION '%s'!\n", d->name);
 
-    bool werte_gesetzt = false;
     switch (r->splineart) {
     case SPLINE_ABL2_GEGEBEN:
         d->abl2links = r->abl2links;
@@ -180,7 +232,6 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     case SPLINE_PERIODISCH:
         if (n == 2 && !ohne_koeffizienten) {
             periodisch_fortsetzen(ip, d, r);
-            werte_gesetzt = true;
         } else {
             d->splineart = SPLINE_PERIODISCH;
         }
@@ -197,51 +248,31 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
         fehler("Splineart %i nicht moeglich\n", r->splineart);
     }
 
-    if (!werte_gesetzt) {
-        spalte_kopieren(r->stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
-    }
     if (d->splineart == SPLINE_PERIODISCH || d->splineart == SPLINE_PERIODISCH_FORTGESETZT)
         endwerte_mitteln(d);
     if (!ohne_koeffizienten) splineinterpolation_koeffizienten(ip, zusatz);
-    return ip;
+    return gehalten.release();
 }
 int splineinterpolation_freigeben(objekt *ip) {
-    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    std::free(d->name);
-    nm_tabelle()->freigeben(d->stuetzstellen);
-    nm_tabelle()->freigeben(d->stuetzwerte);
-    if (d->koeffizientenmatrix != nullptr) nm_tabelle()->freigeben(d->koeffizientenmatrix);
-    std::free(d);
-    std::free(ip);
-    return 0;
+    return basis_freigeben(ip);
 }
+
 const char *splineinterpolation_name(objekt *ip) {
-    if (ip->daten == nullptr) return "SPLINE_INTERPOLATION";
-    return static_cast<splineinterpolationsdaten *>(ip->daten)->name;
+    return basis_name(ip, spline_typ);
 }
 
 objekt *splineinterpolation_imVektor(objekt *ip, int index) {
-    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    switch (index) {
-    case 0:
-        return d->stuetzstellen;
-    case 1:
-        return d->stuetzwerte;
-    case 2:
-        return d->koeffizientenmatrix;
-    default:
-        fehler("Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n", d->name, index);
-    }
+    return basis_vektor(ip, index);
 }
 
 double splineinterpolation_linkeGrenze(objekt *ip) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     // Looked up with the flag: an object made without coefficients has no
     // bounds.
-    const knotenart *art = knotenart_nummer(d->stuetzstellenart);
+    const knotenart *art = knotenart_nummer(d->art);
     if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
-               d->stuetzstellenart);
+               d->art);
     if (art->gespeichert) return kleinste_stuetzstelle(d->stuetzstellen);
     return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->a_benutzer : d->a;
 }
@@ -250,11 +281,24 @@ double splineinterpolation_rechteGrenze(objekt *ip) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     // Looked up with the flag: an object made without coefficients has no
     // bounds.
-    const knotenart *art = knotenart_nummer(d->stuetzstellenart);
+    const knotenart *art = knotenart_nummer(d->art);
     if (art == nullptr)
         fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
-               d->stuetzstellenart);
+               d->art);
     if (art->gespeichert) return groesste_stuetzstelle(d->stuetzstellen);
     return d->splineart == SPLINE_PERIODISCH_FORTGESETZT ? d->b_benutzer : d->b;
 }
+
+const interpolationstyp spline_typ = {.beschreibung = &spline_interpolation,
+                                      .typtext = "SPLINE_INTERPOLATION",
+                                      .kurzname = "Spline",
+                                      .mindestens = 3,
+                                      .knotenordnung = KNOTEN_AUFSTEIGEND,
+                                      .global = 0,
+                                      .ohne_koeffizienten = OHNE_KOEFFIZIENTEN,
+                                      .optionen_anzahl = 3,
+                                      .optionen = spline_optionen,
+                                      .erzeugen = spline_erzeugen,
+                                      .option = spline_option};
+
 } // extern "C"

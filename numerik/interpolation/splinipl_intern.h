@@ -9,18 +9,14 @@
 #include "numerik/knotenarten.h"
 #include "numerik/splinipl.h"
 
-struct splineinterpolationsdaten {
-    objekt *stuetzstellen; // (n+1) x 1 "Stuetzstellen"
-    objekt *stuetzwerte;   // (n+1) x 1 "Stuetzwerte"
-    // n x 4: "Koeffizienten", zeroed, in an object made without
-    // coefficients; "Koeffizientenmatrix" after the step.  Null only while
-    // creation has not reached the step.
-    objekt *koeffizientenmatrix;
-    char *name;
-    int n;                // number of intervals
-    int stuetzstellenart; // node kind, flag OHNE_KOEFFIZIENTEN included
-    double a;
-    double b;
+#include "interpolation/interplt_intern.h"
+
+// The shared base (interplt_intern.h): n the number of intervals, art the
+// node kind with the flag OHNE_KOEFFIZIENTEN, the third vector the n x 4
+// "Koeffizienten", zeroed, in an object made without coefficients,
+// "Koeffizientenmatrix" after the step, null only while creation has not
+// reached the step.
+struct splineinterpolationsdaten : interpolationsbasis {
     double a_benutzer; // the user's interval of a continued spline (kind 3)
     double b_benutzer;
     int splineart;
@@ -47,8 +43,7 @@ struct splineinterpolationsdaten {
 
 // The record; the fatal path without a message for a handle without one.
 inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
-    if (ip->daten == nullptr) still_beenden();
-    return static_cast<splineinterpolationsdaten *>(ip->daten);
+    return static_cast<splineinterpolationsdaten *>(basis_von(ip));
 }
 
 // The row of the node kind with the flag cleared; null for an unknown kind.

@@ -62,10 +62,9 @@ inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, double 
 template <typename Ableitung>
 void koeffizienten_fuellen(objekt *ip, splineinterpolationsdaten *d, const double *h,
                            Ableitung zweite) {
-    if (d->koeffizientenmatrix != nullptr)
-        matrix_tabelle(d->koeffizientenmatrix)->freigeben(d->koeffizientenmatrix);
-    d->koeffizientenmatrix = nm_anlegen(d->n, 4, "Koeffizientenmatrix", ip);
-    schreibfeld c(d->koeffizientenmatrix);
+    if (d->koeffizienten != nullptr) matrix_tabelle(d->koeffizienten)->freigeben(d->koeffizienten);
+    d->koeffizienten = nm_anlegen(d->n, 4, "Koeffizientenmatrix", ip);
+    schreibfeld c(d->koeffizienten);
     const double *y = eintraege(d->stuetzwerte);
     for (int i = 0; i < d->n; ++i)
         zeile_fuellen(c.werte() + 4 * static_cast<long long>(i), zweite(i + 1), zweite(i + 2), h[i],
@@ -268,8 +267,8 @@ template <typename Weg> bool direkt_fuellen(splineinterpolationsdaten *d, Weg we
         schreibfeld c(neu.get());
         if (!weg(d, c.werte())) return false;
     }
-    if (d->koeffizientenmatrix != nullptr) nm_tabelle()->freigeben(d->koeffizientenmatrix);
-    d->koeffizientenmatrix = neu.release();
+    if (d->koeffizienten != nullptr) nm_tabelle()->freigeben(d->koeffizienten);
+    d->koeffizienten = neu.release();
     return true;
 }
 

@@ -11,7 +11,7 @@ extern "C" {
 
 int splineinterpolation_speichern(objekt *ip, FILE *aus) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    int art = d->stuetzstellenart & ~OHNE_KOEFFIZIENTEN;
+    int art = d->art & ~OHNE_KOEFFIZIENTEN;
     std::fprintf(aus, "SPLINE_INTERPOLATION: %s\n", d->name);
     std::fprintf(aus, "stuetzstellenart = %i\n", art);
     // (Creation admits known kinds only.)

@@ -144,7 +144,7 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
     // interval k-1 and is evaluated at its right end.
     int lo = intervall_suchen(d, x);
     const double *knoten = eintraege(d->stuetzstellen);
-    const double *c = eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1);
+    const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
     return kubik_wert(c, x - knoten[lo - 1]);
 }
 
@@ -156,7 +156,7 @@ void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, 
     grenzen_nehmen(ip, d);
     const bool geordnet = geordnet_fuer(d, anzahl);
     const double *knoten = eintraege(d->stuetzstellen);
-    const double *koeff = eintraege(d->koeffizientenmatrix);
+    const double *koeff = eintraege(d->koeffizienten);
     const int n = d->n;
     const bool periodisch = d->splineart == SPLINE_PERIODISCH;
     const double a = d->grenze_links;
@@ -192,7 +192,7 @@ double splineinterpolation_ableitung1(objekt *ip, double x) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
-    return kubik_ableitung1(eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1),
+    return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }
 
@@ -200,14 +200,14 @@ double splineinterpolation_ableitung2(objekt *ip, double x) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
-    return kubik_ableitung2(eintraege(d->koeffizientenmatrix) + 4 * static_cast<long long>(lo - 1),
+    return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }
 
 double splineinterpolation_integral(objekt *ip, double x1, double x2) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    const double *c = eintraege(d->koeffizientenmatrix);
+    const double *c = eintraege(d->koeffizienten);
     auto stuecke = [&](double lo, double hi) { return kubiken_integral(knoten, c, d->n, lo, hi); };
     if (d->splineart != SPLINE_PERIODISCH) return gerichtetes_integral(x1, x2, stuecke);
     // Kind 2 wraps its argument: from a, the integral up to x is q whole

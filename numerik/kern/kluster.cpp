@@ -79,9 +79,10 @@ objekt *kluster_laden(klassenkluster &kluster, FILE *ein, void *zusatz) {
     char typ[TYPPUFFER] = "";
     kopfzeile_lesen(kluster, ein, typ);
     const klassenregister &r = kluster.register_;
-    for (std::size_t k = 0; k < r.anzahl; ++k) {
-        if (std::strcmp(typ, r.klassen[k].typ) != 0) continue;
-        lader laden = kluster.tabelle.laden(r.klassen[k].beschreibung);
+    for (std::size_t k = 0; k < r.anzahl(); ++k) {
+        const registrierung e = r.eintrag(k);
+        if (std::strcmp(typ, e.typ) != 0) continue;
+        lader laden = kluster.tabelle.laden(e.beschreibung);
         if (laden != nullptr) return laden(ein, zusatz);
     }
     // The waiting header line is claimed before the process ends.
@@ -91,9 +92,10 @@ objekt *kluster_laden(klassenkluster &kluster, FILE *ein, void *zusatz) {
 
 klasse *kluster_klasse(const klassenkluster &kluster, objekt *o) {
     const klassenregister &r = kluster.register_;
-    for (std::size_t k = 0; k < r.anzahl; ++k)
-        if (o->funktionen == r.klassen[k].beschreibung->funktionen)
-            return r.klassen[k].beschreibung;
+    for (std::size_t k = 0; k < r.anzahl(); ++k) {
+        const registrierung e = r.eintrag(k);
+        if (o->funktionen == e.beschreibung->funktionen) return e.beschreibung;
+    }
     fehler("Fehler: undefiniertes Objekt %s\n", kluster.tabelle.name(o));
 }
 

@@ -35,9 +35,11 @@ struct registrierung {
     klasse *beschreibung;
 };
 
+// The classes of a cluster, asked one by one (the interpolation cluster
+// makes its entries from its classes' records).
 struct klassenregister {
-    const registrierung *klassen;
-    std::size_t anzahl;
+    std::size_t (*anzahl)();
+    registrierung (*eintrag)(std::size_t k);
 };
 
 // The registries, each in its own file (matrix_register.cpp,

@@ -14,6 +14,13 @@ const registrierung matrixklassen[] = {
     {"BAND_MATRIX", &band_matrix},
     {"A06__MATRIX", &a06__matrix},
 };
+std::size_t anzahl() {
+    return std::size(matrixklassen);
+}
+
+registrierung eintrag(std::size_t k) {
+    return matrixklassen[k];
+}
 } // namespace
 
-extern const klassenregister matrix_register = {matrixklassen, std::size(matrixklassen)};
+extern const klassenregister matrix_register = {anzahl, eintrag};

@@ -308,7 +308,8 @@ int studie_punkte(int punkte, int n) {
 // The polynomial and rational forms sum over all nodes at every point; the
 // splines and Hermite forms are local, one cubic a point.
 static bool ueber_alle_knoten(const methode &me) {
-    return me.art != &spline_interpolation && me.art != &hermite_interpolation;
+    const interpolationstyp *t = interpolationstyp_von(me.art);
+    return t == nullptr || t->global != 0;
 }
 
 double methode_kosten(const methode &me, int n, int punkte) {

@@ -55,7 +55,7 @@ struct problem {
             y.push_back(q(xi));
         knoten = spaltenvektor(t);
         werte = spaltenvektor(y);
-        p.methode = methode;
+        interpolation_problem_vorbelegen(&p, methode);
         p.name = "q";
         p.art = art;
         p.stuetzstellen = art == STUETZSTELLEN_GEGEBEN ? knoten.get() : nullptr;
@@ -120,7 +120,7 @@ TEST(Ableitung, NewtonInLejaOrderCarriesTheScaleIntoItsDerivatives) {
     for (double b : {14.0, 40.0}) {
         double a = b == 14.0 ? 10.0 : -40.0;
         problem pr(&newton_interpolation, STUETZSTELLEN_TSCHEBYSCHEFF, {}, a, b, 9);
-        pr.p.optionen.newton.leja = 1;
+        interpolation_option_setzen(&pr.p, "leja", 1);
         interpolation_zeiger ip = pr.erzeugen();
         pruefe_kubik(ip.get(), a, b, "leja");
     }
@@ -132,12 +132,12 @@ TEST(Ableitung, RationalFormWithBlendingDegreeAtLeastThreeReproducesTheCubic) {
     for (int d : {3, 5}) {
         problem pr(&rationale_interpolation, STUETZSTELLEN_AEQUIDISTANT, {}, -2.0, 1.0,
                    d == 3 ? 12 : 8);
-        pr.p.optionen.rational.grad = d;
+        interpolation_option_setzen(&pr.p, "d", d);
         pruefe_kubik(pr.erzeugen().get(), -2.0, 1.0, "rational");
     }
     const std::vector<double> ungeordnet = {0.5, -1.0, 2.0, 0.0, 1.5, -0.25, 1.0};
     problem pr(&rationale_interpolation, STUETZSTELLEN_GEGEBEN, ungeordnet);
-    pr.p.optionen.rational.grad = 3;
+    interpolation_option_setzen(&pr.p, "d", 3);
     pruefe_kubik(pr.erzeugen().get(), -1.0, 2.0, "rational ungeordnet");
 }
 
@@ -148,7 +148,14 @@ TEST(Ableitung, SplineKindsThatMeetTheCubicsEndConditionsReproduceIt) {
     const std::vector<double> x = {-1.0, -0.4, 0.3, 0.5, 1.25, 2.0};
     for (int art : {SPLINE_ABL2_GEGEBEN, SPLINE_NOT_A_KNOT, SPLINE_EINGESPANNT}) {
         problem pr(&spline_interpolation, STUETZSTELLEN_GEGEBEN, x);
-        pr.p.optionen.spline = {art, q2(-1.0), q2(2.0), q1(-1.0), q1(2.0)};
+        interpolation_option_setzen(&pr.p, "ende", art);
+        if (art == SPLINE_ABL2_GEGEBEN) {
+            interpolation_option_setzen(&pr.p, "links", q2(-1.0));
+            interpolation_option_setzen(&pr.p, "rechts", q2(2.0));
+        } else if (art == SPLINE_EINGESPANNT) {
+            interpolation_option_setzen(&pr.p, "links", q1(-1.0));
+            interpolation_option_setzen(&pr.p, "rechts", q1(2.0));
+        }
         pruefe_kubik(pr.erzeugen().get(), -1.0, 2.0, "spline");
     }
 }
@@ -272,7 +279,7 @@ TEST(Ableitung, RationalIntegralAgreesWithAFineSimpsonSumOfItsValues) {
     problem pr(&rationale_interpolation, STUETZSTELLEN_AEQUIDISTANT, {}, -3.0, 3.0, 14);
     for (int i = 0; i <= 14; ++i)
         nmmatrix_setzen(pr.werte.get(), i + 1, 1, std::sin(-3.0 + 6.0 * i / 14));
-    pr.p.optionen.rational.grad = 3;
+    interpolation_option_setzen(&pr.p, "d", 3);
     interpolation_zeiger ip = pr.erzeugen();
     auto simpson = [&](double lo, double hi) {
         const int schritte = 20000;

@@ -60,8 +60,8 @@ std::vector<fall> alle_klassen(int n) {
 
     std::vector<fall> faelle;
     auto erzeugen = [&](const std::string &was, klasse *methode, auto optionen_setzen) {
-        interpolation_problem p{};
-        p.methode = methode;
+        interpolation_problem p;
+        interpolation_problem_vorbelegen(&p, methode);
         p.name = "w";
         p.art = STUETZSTELLEN_GEGEBEN;
         p.stuetzstellen = knoten.get();
@@ -71,24 +71,28 @@ std::vector<fall> alle_klassen(int n) {
     };
     erzeugen("Newton", &newton_interpolation, [](interpolation_problem &) {});
     erzeugen("Newton Leja", &newton_interpolation,
-             [](interpolation_problem &p) { p.optionen.newton.leja = 1; });
+             [](interpolation_problem &p) { interpolation_option_setzen(&p, "leja", 1); });
     erzeugen("baryzentrisch", &baryzentrische_interpolation, [](interpolation_problem &) {});
     erzeugen("rational d=3", &rationale_interpolation,
-             [](interpolation_problem &p) { p.optionen.rational.grad = 3; });
+             [](interpolation_problem &p) { interpolation_option_setzen(&p, "d", 3); });
     for (int art : {SPLINE_ABL2_GEGEBEN, SPLINE_NATUERLICH, SPLINE_PERIODISCH, SPLINE_NOT_A_KNOT,
                     SPLINE_EINGESPANNT})
         erzeugen("Spline Art " + std::to_string(art), &spline_interpolation,
                  [art](interpolation_problem &p) {
-                     p.optionen.spline.splineart = art;
-                     p.optionen.spline.abl2links = 0.5;
-                     p.optionen.spline.abl2rechts = -1.5;
-                     p.optionen.spline.abl1links = 2.0;
-                     p.optionen.spline.abl1rechts = -0.25;
+                     interpolation_option_setzen(&p, "ende", art);
+                     if (art == SPLINE_ABL2_GEGEBEN) {
+                         interpolation_option_setzen(&p, "links", 0.5);
+                         interpolation_option_setzen(&p, "rechts", -1.5);
+                     } else if (art == SPLINE_EINGESPANNT) {
+                         interpolation_option_setzen(&p, "links", 2.0);
+                         interpolation_option_setzen(&p, "rechts", -0.25);
+                     }
                  });
     for (int steigungen : {0, 1, 2})
-        erzeugen(
-            "Hermite " + std::to_string(steigungen), &hermite_interpolation,
-            [steigungen](interpolation_problem &p) { p.optionen.hermite.steigungen = steigungen; });
+        erzeugen("Hermite " + std::to_string(steigungen), &hermite_interpolation,
+                 [steigungen](interpolation_problem &p) {
+                     interpolation_option_setzen(&p, "steigungen", steigungen);
+                 });
     return faelle;
 }
 

@@ -241,8 +241,8 @@ TEST(Hermite, BadProblemsEndWithAMessage) {
     // Through the generic entry: the shared check names the class.
     matrix_zeiger xv = spaltenvektor({0, 1, 1});
     matrix_zeiger yv = spaltenvektor({1, 2, 3});
-    interpolation_problem p = {};
-    p.methode = &hermite_interpolation;
+    interpolation_problem p;
+    interpolation_problem_vorbelegen(&p, &hermite_interpolation);
     p.name = "h";
     p.art = STUETZSTELLEN_GEGEBEN;
     p.stuetzstellen = xv.get();

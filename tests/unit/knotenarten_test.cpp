@@ -179,22 +179,17 @@ struct aufgabe {
             y.push_back(std::sin(xi));
         xv = spaltenvektor(x);
         yv = spaltenvektor(y);
-        p.methode = methode;
+        interpolation_problem_vorbelegen(&p, methode);
         p.name = "Aufgabe";
         p.art = art;
         p.stuetzstellen = knotenart_nummer(art)->gespeichert ? xv.get() : nullptr;
         p.a = -1.0;
         p.b = 2.5;
         p.stuetzwerte = yv.get();
-        // Each class reads the options of its own name.
-        if (methode == &spline_interpolation)
-            p.optionen.spline = {SPLINE_NATUERLICH, 0.0, 0.0, 0.0, 0.0};
-        else if (methode == &newton_interpolation)
-            p.optionen.newton = {0};
-        else if (methode == &rationale_interpolation)
-            p.optionen.rational = {RATIONAL_GRAD_STANDARD};
-        else if (methode == &hermite_interpolation)
-            p.optionen.hermite = {HERMITE_AKIMA};
+        // Each class's defaults (natural spline, d = 3), the Hermite form
+        // with Akima's slopes.
+        if (methode == &hermite_interpolation)
+            interpolation_option_setzen(&p, "steigungen", HERMITE_AKIMA);
     }
 };
 

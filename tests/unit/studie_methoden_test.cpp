@@ -106,7 +106,7 @@ TEST(Methodentabelle, ARowThatNeedsFSecondDerivativesRefusesDataWithoutAFunction
         matrix_zeiger knoten = spalte({0.0, 1.0, 2.0, 3.0}, "Stuetzstellen");
         matrix_zeiger werte = spalte({1.0, 0.0, 1.0, 0.0}, "Stuetzwerte");
         // The clamped spline needs f', the others f''.
-        std::string meldung = me.splineart == SPLINE_EINGESPANNT
+        std::string meldung = me.abl2 == 1
                                   ? "^Fuer eigene Daten ist f' an den Enden nicht bekannt.\n$"
                                   : "^Fuer eigene Daten ist f'' an den Enden nicht bekannt.\n$";
         EXPECT_EXIT(methode_erzeugen(&me, "Daten", STUETZSTELLEN_GEGEBEN, knoten.get(), 0.0, 0.0,
@@ -146,13 +146,21 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         if (me.gruppe == SPALTEN_ALLE) {
             EXPECT_FALSE(me.uebersicht);
         }
+        // Every option the row sets is one of its class's record.
+        const interpolationstyp *t = interpolationstyp_von(me.art);
+        ASSERT_NE(t, nullptr);
+        for (const methode_option &o : me.optionen)
+            if (o.schluessel != nullptr) EXPECT_GE(interpolation_option_nummer(t, o.schluessel), 0);
         bool spline = me.art == &spline_interpolation;
-        EXPECT_EQ(me.splineart != KEINE_SPLINEART, spline);
         if (spline) {
+            const double ende = methode_option_wert(&me, "ende");
             EXPECT_NE(me.gruppe, SPALTEN_POLYNOME);
-            EXPECT_EQ(me.periodisch, me.splineart == SPLINE_PERIODISCH);
-            EXPECT_EQ(me.abl2,
-                      me.splineart == SPLINE_ABL2_GEGEBEN || me.splineart == SPLINE_EINGESPANNT);
+            EXPECT_EQ(me.periodisch, ende == SPLINE_PERIODISCH);
+            EXPECT_EQ(me.abl2, ende == SPLINE_ABL2_GEGEBEN  ? 2
+                               : ende == SPLINE_EINGESPANNT ? 1
+                                                            : 0);
+        } else {
+            EXPECT_EQ(me.abl2, 0);
         }
         if (me.art == &newton_interpolation || me.art == &baryzentrische_interpolation) {
             EXPECT_NE(me.gruppe, SPALTEN_SPLINES);
@@ -174,19 +182,22 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
             EXPECT_EQ(stabil->stuetzstellenart, me.stuetzstellenart);
             EXPECT_EQ(stabil->stabil, nullptr);
         }
-        // Style: a colour of its own in "#rrggbb", dash 1 to 3, widths and
-        // point sizes that gnuplot's "%g" and "%.1f" write as they are.
-        ASSERT_EQ(std::strlen(me.farbe), 7u);
-        EXPECT_EQ(me.farbe[0], '#');
-        EXPECT_EQ(std::strspn(me.farbe + 1, "0123456789abcdef"), 6u);
-        EXPECT_TRUE(farben.insert(me.farbe).second);
-        EXPECT_GE(me.strich, 1);
-        EXPECT_LE(me.strich, 3);
-        EXPECT_GT(me.punkt, 0);
-        EXPECT_GT(me.breite, 0.0);
-        EXPECT_EQ(std::round(me.breite * 2) / 2, me.breite);
-        EXPECT_GT(me.punktgroesse, 0.0);
-        EXPECT_NEAR(std::round(me.punktgroesse * 10) / 10, me.punktgroesse, 1e-12);
+        // Style: a line of its own in the style table, a colour of its own
+        // in "#rrggbb", dash 1 to 3, widths and point sizes that gnuplot's
+        // "%g" and "%.1f" write as they are.
+        const methode_stil &stil = *methode_stil_von(&me);
+        EXPECT_STREQ(stil.spalte, me.spalte);
+        ASSERT_EQ(std::strlen(stil.farbe), 7u);
+        EXPECT_EQ(stil.farbe[0], '#');
+        EXPECT_EQ(std::strspn(stil.farbe + 1, "0123456789abcdef"), 6u);
+        EXPECT_TRUE(farben.insert(stil.farbe).second);
+        EXPECT_GE(stil.strich, 1);
+        EXPECT_LE(stil.strich, 3);
+        EXPECT_GT(stil.punkt, 0);
+        EXPECT_GT(stil.breite, 0.0);
+        EXPECT_EQ(std::round(stil.breite * 2) / 2, stil.breite);
+        EXPECT_GT(stil.punktgroesse, 0.0);
+        EXPECT_NEAR(std::round(stil.punktgroesse * 10) / 10, stil.punktgroesse, 1e-12);
     }
     EXPECT_EQ(methode_suchen("keine"), nullptr);
 }
@@ -196,8 +207,13 @@ TEST(Methodentabelle, RowsOfOneKeyDifferOnlyInTheNodeKind) {
         for (int s = r + 1; s < methoden_anzahl; ++s) {
             const methode &a = methoden[r];
             const methode &b = methoden[s];
-            bool gleiches_verfahren =
-                a.art == b.art && a.splineart == b.splineart && a.option == b.option;
+            bool gleiches_verfahren = a.art == b.art;
+            const interpolationstyp *t = interpolationstyp_von(a.art);
+            for (int k = 0; gleiches_verfahren && k < t->optionen_anzahl; ++k) {
+                const double wa = methode_option_wert(&a, t->optionen[k].schluessel);
+                const double wb = methode_option_wert(&b, t->optionen[k].schluessel);
+                gleiches_verfahren = wa == wb || (std::isnan(wa) && std::isnan(wb));
+            }
             EXPECT_EQ(std::strcmp(a.schluessel, b.schluessel) == 0, gleiches_verfahren)
                 << a.spalte << " / " << b.spalte;
             if (!gleiches_verfahren) continue;

@@ -330,20 +330,20 @@ EMSCRIPTEN_KEEPALIVE int web_methode_uebersicht(int i) {
     return methode_nr(i).uebersicht ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE const char *web_methode_farbe(int i) {
-    return methode_nr(i).farbe;
+    return methode_stil_von(&methode_nr(i))->farbe;
 }
 EMSCRIPTEN_KEEPALIVE double web_methode_breite(int i) {
-    return methode_nr(i).breite;
+    return methode_stil_von(&methode_nr(i))->breite;
 }
 // 1 solid, 2 dashed, 3 dotted.
 EMSCRIPTEN_KEEPALIVE int web_methode_strich(int i) {
-    return methode_nr(i).strich;
+    return methode_stil_von(&methode_nr(i))->strich;
 }
 EMSCRIPTEN_KEEPALIVE int web_methode_punkt(int i) {
-    return methode_nr(i).punkt;
+    return methode_stil_von(&methode_nr(i))->punkt;
 }
 EMSCRIPTEN_KEEPALIVE double web_methode_punktgroesse(int i) {
-    return methode_nr(i).punktgroesse;
+    return methode_stil_von(&methode_nr(i))->punktgroesse;
 }
 
 // The page's methods (a class with its options, on the node kind the page
@@ -597,14 +597,15 @@ EMSCRIPTEN_KEEPALIVE char *web_text_interpolation(objekt *ip) {
 // classes store their problem as made.
 static char *problemtext(const methode &me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem) {
-    if (me.splineart == KEINE_SPLINEART) {
+    const int ohne_koeffizienten = interpolationstyp_von(me.art)->ohne_koeffizienten;
+    if (ohne_koeffizienten == 0) {
         interpolation_zeiger ip(methode_erzeugen(&me, name, art, knoten, a, b, werte, problem));
         return web_text_interpolation(ip.get());
     }
     const matrix_funktionen *fw = matrix_tabelle(werte);
     const int anzahl = fw->hoehe(werte);
     matrix_zeiger nullwerte(vektor(anzahl, "Stuetzwerte"));
-    interpolation_zeiger ip(methode_erzeugen(&me, name, art + OHNE_KOEFFIZIENTEN, knoten, a, b,
+    interpolation_zeiger ip(methode_erzeugen(&me, name, art + ohne_koeffizienten, knoten, a, b,
                                              nullwerte.get(), problem));
     objekt *eigene = interpolation_tabelle(ip.get())->imVektor(ip.get(), 1);
     for (int i = 1; i <= anzahl; ++i)
@@ -704,7 +705,7 @@ EMSCRIPTEN_KEEPALIVE const char *web_studie_titel(int j) {
     return spalte_nr(j)->titel;
 }
 EMSCRIPTEN_KEEPALIVE const char *web_studie_farbe(int j) {
-    return spalte_nr(j)->farbe;
+    return methode_stil_von(spalte_nr(j))->farbe;
 }
 // The row of the table of methods of column j.
 EMSCRIPTEN_KEEPALIVE int web_studie_methode(int j) {
@@ -875,7 +876,7 @@ EMSCRIPTEN_KEEPALIVE int web_studie_verfolgt(int m, const char *n_text, int punk
 // polynomial at Chebyshev nodes (C rho^-n), 0 none.
 EMSCRIPTEN_KEEPALIVE int web_studie_bezugsart(int j) {
     const methode *me = spalte_nr(j);
-    if (me->splineart != KEINE_SPLINEART) return 1;
+    if (interpolationstyp_von(me->art)->global == 0) return 1;
     // The Chebyshev kinds by the key of their row in the table of kinds.
     const knotenart *art = knotenart_nummer(me->stuetzstellenart);
     const bool tschebyscheff =

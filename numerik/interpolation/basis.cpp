@@ -1,0 +1,228 @@
+// The shared base of the interpolation classes: what every class holds the
+// same way (name, node kind, interval, the node and value vectors and the
+// third vector) is made, handed out, written, read and released here, once;
+// the class files add their numerics.
+#include "grund/fehler_intern.h"
+#include "matrizen/feld.h"
+#include "interpolation/interplt_intern.h"
+#include "kern/kluster.h"
+#include "kern/lese_datum.h"
+
+#include "numerik/knotenarten.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+interpolationsbasis *basis_von(objekt *ip) {
+    if (ip->daten == nullptr) still_beenden();
+    return static_cast<interpolationsbasis *>(ip->daten);
+}
+
+interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, const char *name) {
+    auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
+    if (ip == nullptr) {
+        std::free(daten);
+        fehler("Nicht genug Speicher fuer neue interpolation (Teil 1)!\n");
+    }
+    ip->funktionen = t.beschreibung->funktionen;
+    ip->daten = daten;
+    if (daten == nullptr) {
+        std::free(ip);
+        fehler("Nicht genug Speicher fuer neue interpolation (Teil 2)!\n");
+    }
+    // From here the holder releases what is made, on every path.
+    interpolation_zeiger gehalten(ip);
+    interpolationsbasis *d = basis_von(ip);
+    if (name == nullptr) name = "unbenannt";
+    std::size_t laenge = std::strlen(name);
+    d->name = static_cast<char *>(std::malloc(laenge + 1));
+    if (d->name == nullptr) fehler("Nicht genug Speicher fuer %s %s.\n", t.typtext, name);
+    std::memcpy(d->name, name, laenge + 1);
+    return gehalten;
+}
+
+void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsproblem &p,
+                   int platzierart, bool ungesetzt) {
+    interpolationsbasis *d = basis_von(ip);
+    if (p.stuetzwerte == nullptr) fehler("Stuetzwerte fehlen fuer%s %s.\n", t.typtext, d->name);
+    int n = matrix_tabelle(p.stuetzwerte)->hoehe(p.stuetzwerte) - 1;
+    if (n < 0) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
+    d->n = n;
+    // Nodes and values left unset are written in full below, before the
+    // object is handed out.
+    d->stuetzstellen = ungesetzt ? nm_anlegen_ungesetzt(n + 1, 1, "Stuetzstellen")
+                                 : nm_anlegen(n + 1, 1, "Stuetzstellen", ip);
+    d->stuetzwerte = ungesetzt ? nm_anlegen_ungesetzt(n + 1, 1, "Stuetzwerte")
+                               : nm_anlegen(n + 1, 1, "Stuetzwerte", ip);
+    const knotenart *art = knotenart_nummer(platzierart);
+    if (art != nullptr && art->gespeichert) {
+        if (p.stuetzstellen == nullptr)
+            fehler("Stuetzstellen fehlen fuer%s %s.\n", t.typtext, d->name);
+        if (matrix_tabelle(p.stuetzstellen)->hoehe(p.stuetzstellen) != n + 1)
+            fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", t.typtext,
+                   d->name);
+        // Given nodes keep their order; the classes that need them ascending
+        // were checked before.
+        spalte_kopieren(p.stuetzstellen, n + 1, schreibfeld(d->stuetzstellen).werte());
+    } else {
+        // Ends for an unknown kind, before a kind nothing else could handle
+        // is stored.
+        stuetzstellen_platzieren(d->stuetzstellen, platzierart, n, p.a, p.b, d->name);
+        d->a = p.a;
+        d->b = p.b;
+    }
+    d->art = p.art;
+    spalte_kopieren(p.stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
+}
+
+int basis_freigeben(objekt *ip) {
+    interpolationsbasis *d = basis_von(ip);
+    for (objekt *v : {d->stuetzstellen, d->stuetzwerte, d->koeffizienten})
+        if (v != nullptr) matrix_tabelle(v)->freigeben(v);
+    std::free(d->name);
+    std::free(d);
+    std::free(ip);
+    return 0;
+}
+
+const char *basis_name(objekt *ip, const interpolationstyp &t) {
+    if (ip->daten == nullptr) return t.typtext;
+    return static_cast<interpolationsbasis *>(ip->daten)->name;
+}
+
+objekt *basis_vektor(objekt *ip, int index) {
+    interpolationsbasis *d = basis_von(ip);
+    switch (index) {
+    case 0:
+        return d->stuetzstellen;
+    case 1:
+        return d->stuetzwerte;
+    case 2:
+        return d->koeffizienten;
+    default:
+        fehler("Ungueltiger Vektor fuer Interpolationsproblem %s: (%i)\n", d->name, index);
+    }
+}
+
+double basis_grenze(objekt *ip, bool links) {
+    interpolationsbasis *d = basis_von(ip);
+    const knotenart *art = knotenart_nummer(d->art);
+    if (art == nullptr)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", d->name,
+               d->art);
+    if (art->gespeichert)
+        return links ? kleinste_stuetzstelle(d->stuetzstellen)
+                     : groesste_stuetzstelle(d->stuetzstellen);
+    return links ? d->a : d->b;
+}
+
+namespace {
+
+// An option's key line, written only where it differs from the default,
+// would stand where the value vector's header line begins.  Key lines
+// begin with a small letter, type texts with a capital: one character of
+// look-ahead tells them apart.
+bool zeile_folgt(FILE *ein, const char *zeile) {
+    int c = std::fgetc(ein);
+    if (c == EOF) return false;
+    std::ungetc(c, ein);
+    return c == static_cast<unsigned char>(zeile[0]);
+}
+
+double option_lesen(FILE *ein, const interpolation_option &o) {
+    if (o.ganzzahlig) {
+        int wert = 0;
+        lese_datum(ein, "%d", o.zeile, &wert);
+        return wert;
+    }
+    double wert = 0.0;
+    lese_datum(ein, "%lf", o.zeile, &wert);
+    return wert;
+}
+
+void option_schreiben(FILE *aus, const interpolation_option &o, double wert) {
+    if (o.ganzzahlig)
+        std::fprintf(aus, "%s %i\n", o.zeile, static_cast<int>(wert));
+    else
+        schreibe_datum(aus, o.zeile, wert);
+}
+
+} // namespace
+
+problemtext problemtext_lesen(FILE *ein, const interpolationstyp &t) {
+    char erwartet[TYPPUFFER];
+    std::snprintf(erwartet, sizeof erwartet, "%s", t.typtext);
+    problemtext text = {interpolation_kopfzeile(ein, erwartet),
+                        STUETZSTELLEN_GEGEBEN,
+                        nullptr,
+                        0.0,
+                        0.0,
+                        nullptr,
+                        {}};
+    lese_datum(ein, "%d", "art =", &text.art);
+    // An unknown kind would leave the text's layout unknown: no vector could
+    // be read for it.
+    const knotenart *art = knotenart_nummer(text.art);
+    if (art == nullptr)
+        fehler("Ungueltige Stuetzstellenart fuer Interpolationsproblem %s: (%i)\n", text.name,
+               text.art);
+    // The vectors are read by the NM_MATRIX class's own loader; their header
+    // lines go through the matrix cluster's reader, so name (which lives in
+    // this cluster's header buffer) stays valid until creation copies it.
+    text.stuetzstellen.reset(art->lesen(ein, &text.a, &text.b));
+    for (int k = 0; k < t.optionen_anzahl; ++k) {
+        const interpolation_option &o = t.optionen[k];
+        text.optionen[k] = o.standard;
+        if (o.zeile == nullptr) continue;
+        if (o.im_text == OPTION_TEXT_WENN_GESETZT && !zeile_folgt(ein, o.zeile)) continue;
+        text.optionen[k] = option_lesen(ein, o);
+    }
+    text.stuetzwerte.reset(nm_tabelle()->laden(ein, nullptr));
+    return text;
+}
+
+void problemtext_schreiben(FILE *aus, const interpolationstyp &t, const char *name, int art,
+                           objekt *knoten, double a, double b, const double *optionen,
+                           objekt *werte) {
+    std::fprintf(aus, "%s: %s\n", t.typtext, name);
+    std::fprintf(aus, "art = %i\n", art);
+    const knotenart *k = knotenart_nummer(art);
+    if (k == nullptr) fehler("Kann %s %s nicht speichern.\n", t.typtext, name);
+    k->schreiben(aus, knoten, a, b);
+    for (int i = 0; i < t.optionen_anzahl; ++i) {
+        const interpolation_option &o = t.optionen[i];
+        if (o.zeile == nullptr) continue;
+        if (o.im_text == OPTION_TEXT_WENN_GESETZT && optionen[i] == o.standard) continue;
+        option_schreiben(aus, o, optionen[i]);
+    }
+    matrix_tabelle(werte)->speichern(werte, aus);
+}
+
+objekt *basis_laden(FILE *ein, const interpolationstyp &t, void *zusatz) {
+    problemtext text = problemtext_lesen(ein, t);
+    interpolation_problem p;
+    interpolation_problem_vorbelegen(&p, t.beschreibung);
+    p.name = text.name;
+    p.art = text.art;
+    p.stuetzstellen = text.stuetzstellen.get();
+    p.a = text.a;
+    p.b = text.b;
+    p.stuetzwerte = text.stuetzwerte.get();
+    for (int k = 0; k < t.optionen_anzahl; ++k)
+        p.optionen[k] = text.optionen[k];
+    interpolationsproblem_pruefen(t.beschreibung,
+                                  {p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte});
+    return t.erzeugen(&p, zusatz);
+}
+
+int basis_speichern(objekt *ip, FILE *aus, const interpolationstyp &t) {
+    interpolationsbasis *d = basis_von(ip);
+    double optionen[INTERPOLATION_OPTIONEN_MAX] = {};
+    for (int k = 0; k < t.optionen_anzahl; ++k)
+        optionen[k] = t.option(ip, k);
+    problemtext_schreiben(aus, t, d->name, d->art, d->stuetzstellen, d->a, d->b, optionen,
+                          d->stuetzwerte);
+    return 0;
+}
