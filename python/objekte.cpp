@@ -34,6 +34,21 @@ namespace {
     throw bibliotheksfehler(text.empty() ? "Fehler in der Bibliothek numerik" : text);
 }
 
+// The category of the library's warnings in Python (numerik.Warnung).
+PyObject *warnungsklasse = nullptr;
+
+// The library's handler of warnings: each becomes warnings.warn(meldung,
+// numerik.Warnung), with the GIL taken (a study may warn while it runs
+// without it).  Where the filters turn it into an error, that error leaves
+// the library's call, which releases what it had made.
+void warnung_weitergeben(const char *meldung) {
+    py::gil_scoped_acquire gil;
+    std::string text = meldung != nullptr ? meldung : "";
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    if (PyErr_WarnEx(warnungsklasse, text.c_str(), 1) < 0) throw py::error_already_set();
+}
+
 // A FILE held for the length of one call, closed on every path.
 struct datei_schliesser {
     void operator()(FILE *f) const { std::fclose(f); }
@@ -475,6 +490,9 @@ PYBIND11_MODULE(_numerik, m) {
     m.doc() = "numerik: Interpolation und Konvergenzstudie (Bibliothek numerik)";
     numerik_fehlerbehandlung_setzen(ausnahme_werfen);
     py::register_exception<bibliotheksfehler>(m, "Fehler", PyExc_ValueError);
+    warnungsklasse = PyErr_NewException("numerik.Warnung", PyExc_UserWarning, nullptr);
+    m.attr("Warnung") = py::handle(warnungsklasse);
+    numerik_warnungsbehandlung_setzen(warnung_weitergeben);
 
     py::class_<interpolation>(m, "Interpolation")
         .def("__call__", &interpolation::werte, py::arg("x"))

@@ -10,7 +10,8 @@
  *
  * Not failures: the solver entries of numerik/lgs.h return 0 for an unfit
  * record or a failed decomposition, and a warning (numerik_warnung, and the
- * library's own) goes to standard error while the work goes on.
+ * library's own) goes to its own handler or to standard error while the work
+ * goes on.
  *
  * A handler that must not end the process leaves the failing call through
  * longjmp (C) or by throwing an exception (C++).  What is left afterwards:
@@ -54,8 +55,20 @@ __attribute__((noreturn, format(printf, 1, 2)))
 #endif
 void numerik_fehler(const char *format, ...);
 
-/** A warning: formats like printf and writes to standard error; the work goes
- * on.  The handler is not called. */
+/** A handler of warnings: meldung is the whole warning as the library would
+ * print it (it begins with "Warnung" and ends with a line break), valid only
+ * during the call.  The work goes on when it returns.  A handler may also
+ * leave by throwing (C++), which then ends the call that warned as a failure
+ * would. */
+typedef void (*numerik_warnungsbehandlung)(const char *meldung);
+
+/** Sets the handler of warnings (null: none, the warnings go to standard
+ * error) and returns the previous one.  One handler for the whole process;
+ * it is not thread-safe. */
+numerik_warnungsbehandlung numerik_warnungsbehandlung_setzen(numerik_warnungsbehandlung behandlung);
+
+/** A warning: formats like printf and hands the text to the handler of
+ * warnings, or without one writes it to standard error; the work goes on. */
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif

@@ -15,6 +15,7 @@
 namespace {
 
 numerik_fehlerbehandlung behandlung = nullptr;
+numerik_warnungsbehandlung warnungsbehandlung = nullptr;
 
 // What the readers above must forget before a handler runs (see
 // fehler_ruecksetzer_setzen); null until a reader exists.
@@ -31,23 +32,30 @@ char erster_puffer[512];
 char *puffer = erster_puffer;
 std::size_t puffergroesse = sizeof erster_puffer;
 
-const char *formatieren(const char *format, va_list args) {
+// The same for warnings, apart: a warning's handler may fail, and the
+// failure's text must not overwrite the warning's while it is in use.
+char erster_warnpuffer[512];
+char *warnpuffer = erster_warnpuffer;
+std::size_t warnpuffergroesse = sizeof erster_warnpuffer;
+
+const char *formatieren(const char *format, va_list args, char *&ziel, std::size_t &zielgroesse,
+                        char *erster) {
     va_list kopie;
     va_copy(kopie, args);
-    int laenge = std::vsnprintf(puffer, puffergroesse, format, kopie);
+    int laenge = std::vsnprintf(ziel, zielgroesse, format, kopie);
     va_end(kopie);
-    if (laenge >= 0 && static_cast<std::size_t>(laenge) >= puffergroesse) {
+    if (laenge >= 0 && static_cast<std::size_t>(laenge) >= zielgroesse) {
         std::size_t groesse = static_cast<std::size_t>(laenge) + 1;
         auto *neu = static_cast<char *>(std::malloc(groesse));
         if (neu != nullptr) {
-            if (puffer != erster_puffer) std::free(puffer);
-            puffer = neu;
-            puffergroesse = groesse;
-            std::vsnprintf(puffer, puffergroesse, format, args);
+            if (ziel != erster) std::free(ziel);
+            ziel = neu;
+            zielgroesse = groesse;
+            std::vsnprintf(ziel, zielgroesse, format, args);
         }
     }
-    if (laenge < 0) puffer[0] = '\0';
-    return puffer;
+    if (laenge < 0) ziel[0] = '\0';
+    return ziel;
 }
 
 // A fatal error ends the process at once: whatever the layers above still
@@ -69,15 +77,34 @@ const char *formatieren(const char *format, va_list args) {
         std::vfprintf(stderr, format, args);
         beenden(1);
     }
-    const char *meldung = formatieren(format, args);
+    const char *meldung = formatieren(format, args, puffer, puffergroesse, erster_puffer);
     behandlung(meldung, 1);
     std::fputs(meldung, stderr);
     beenden(1);
 }
 
+// A warning to its handler, or to standard error (straight, with no
+// allocation, as the programs have always written it).  Ends args.
+void warnen(const char *format, va_list args) {
+    if (warnungsbehandlung == nullptr) {
+        std::vfprintf(stderr, format, args);
+        va_end(args);
+        return;
+    }
+    const char *text = formatieren(format, args, warnpuffer, warnpuffergroesse, erster_warnpuffer);
+    va_end(args);
+    warnungsbehandlung(text);
+}
+
 } // namespace
 
 extern "C" {
+
+numerik_warnungsbehandlung numerik_warnungsbehandlung_setzen(numerik_warnungsbehandlung neu) {
+    numerik_warnungsbehandlung alt = warnungsbehandlung;
+    warnungsbehandlung = neu;
+    return alt;
+}
 
 numerik_fehlerbehandlung numerik_fehlerbehandlung_setzen(numerik_fehlerbehandlung neu) {
     numerik_fehlerbehandlung alt = behandlung;
@@ -94,8 +121,7 @@ void numerik_fehler(const char *format, ...) {
 void numerik_warnung(const char *format, ...) {
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
+    warnen(format, args);
 }
 
 } // extern "C"
@@ -115,8 +141,11 @@ void still_beenden() {
 void warnung(const char *format, ...) {
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
+    warnen(format, args);
+}
+
+bool warnungen_behandelt() {
+    return warnungsbehandlung != nullptr;
 }
 
 void fehler_ruecksetzer_setzen(void (*ruecksetzen)()) {

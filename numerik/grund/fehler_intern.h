@@ -13,8 +13,14 @@
 // A handle without its data record: the fatal path with an empty message.
 [[noreturn]] void still_beenden();
 
-// Writes a warning to standard error; the work goes on.
+// A warning: to the caller's handler of warnings (numerik/fehler.h), or to
+// standard error; the work goes on.
 void warnung(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// True when the caller has set a handler of warnings: a warning made of
+// more than one text (a note and objects written after it) is then put
+// together first and handed over whole.
+bool warnungen_behandelt();
 
 // The state that the fatal path resets before the handler runs (the
 // header-line readers' waiting line), so that a caller who leaves a failed

@@ -180,17 +180,33 @@ void bereiche_teilen(size_t anzahl, void (*bereich)(void *, size_t, size_t), voi
     constexpr size_t GETEILT_AB = size_t{1} << 16;
     if (anzahl >= GETEILT_AB && zahl_faeden() >= 2) {
         const size_t mitte = anzahl / 2;
+        // A failure in the helper (a handler of the fatal path that throws)
+        // is handed to the caller's thread, after the helper has ended.
+        std::exception_ptr fehlschlag;
         std::thread helfer;
         try {
-            helfer = std::thread(bereich, kontext, mitte, anzahl);
+            helfer = std::thread([&] {
+                try {
+                    bereich(kontext, mitte, anzahl);
+                } catch (...) {
+                    fehlschlag = std::current_exception();
+                }
+            });
         } catch (const std::exception &) {
             // No thread to be had: the caller does the upper half as well.
         }
+        struct warten {
+            std::thread &t;
+            ~warten() {
+                if (t.joinable()) t.join();
+            }
+        } beim_verlassen{helfer};
         bereich(kontext, 0, mitte);
         if (helfer.joinable())
             helfer.join();
         else
             bereich(kontext, mitte, anzahl);
+        if (fehlschlag) std::rethrow_exception(fehlschlag);
         return;
     }
 #endif

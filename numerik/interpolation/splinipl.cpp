@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -62,9 +63,24 @@ void periodisch_fortsetzen(objekt *ip, splineinterpolationsdaten *d,
     d->a_benutzer = d->a;
     d->b_benutzer = d->b;
     d->b = xn[4];
-    warnung("Neue Stuetzpunkte:\n");
-    nm_tabelle()->speichern(knoten, stderr);
-    nm_tabelle()->speichern(werte, stderr);
+    if (!warnungen_behandelt()) {
+        warnung("Neue Stuetzpunkte:\n");
+        nm_tabelle()->speichern(knoten, stderr);
+        nm_tabelle()->speichern(werte, stderr);
+    } else {
+        // One warning with the new vectors in it, for a handler that shows
+        // it as one.
+        char *text = nullptr;
+        std::size_t laenge = 0;
+        FILE *aus = open_memstream(&text, &laenge);
+        if (aus != nullptr) {
+            nm_tabelle()->speichern(knoten, aus);
+            nm_tabelle()->speichern(werte, aus);
+            std::fclose(aus);
+        }
+        std::unique_ptr<char, decltype(&std::free)> gehalten(text, &std::free);
+        warnung("Neue Stuetzpunkte:\n%s", text != nullptr ? text : "");
+    }
     d->splineart = SPLINE_PERIODISCH_FORTGESETZT;
 }
 

@@ -29,11 +29,20 @@ void intervalllaengen(splineinterpolationsdaten *d, double *h) {
 // lrZerlegungUndDeterminanteUndLoesen without its dense factors) and hands
 // back u; the solver's other vectors are released here.
 matrix_zeiger loesen(objekt *A, objekt *b, const char *name) {
-    gleichungssystem lgs = {};
-    lgs.A = A;
-    lgs.b = b;
-    int geloest = lgs_loesen_ohne_faktoren(&lgs, diagonalStrategie);
-    matrix_zeiger p(lgs.p), c(lgs.c), x(lgs.x);
+    // The solver's vectors, released on every path, also where the solver
+    // fails half way through its work.
+    struct ergebnisse {
+        gleichungssystem lgs = {};
+        ~ergebnisse() {
+            for (objekt *v : {lgs.p, lgs.L, lgs.R, lgs.c, lgs.x})
+                if (v != nullptr) matrix_tabelle(v)->freigeben(v);
+        }
+    } e;
+    e.lgs.A = A;
+    e.lgs.b = b;
+    int geloest = lgs_loesen_ohne_faktoren(&e.lgs, diagonalStrategie);
+    matrix_zeiger x(e.lgs.x);
+    e.lgs.x = nullptr;
     if (geloest == 0)
         fehler("Fehler bei der Berechnung der Koeffizienten fuer SPLINE_INTERPOLATION %s!\n", name);
     return x;

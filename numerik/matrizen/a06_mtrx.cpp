@@ -36,8 +36,15 @@ objekt *a06_matrix_pkreieren(const a06_matrix_parameter *p, void *zusatz) {
     if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &a06__matrixFunktionen;
     auto *daten = static_cast<a06_matrixdaten *>(std::malloc(sizeof(a06_matrixdaten)));
+    if (daten == nullptr) {
+        std::free(matrix);
+        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    }
+    // From here a failure releases what is made: the release takes a record
+    // whose name and vectors are still null.
+    *daten = a06_matrixdaten{};
     matrix->daten = daten;
-    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    matrix_zeiger gehalten(matrix);
     const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
@@ -49,7 +56,7 @@ objekt *a06_matrix_pkreieren(const a06_matrix_parameter *p, void *zusatz) {
     if (daten->n < 1) fehler("Ungueltige Ordnung %d fuer A06__MATRIX %s!\n", daten->n, daten->name);
     daten->vektoren = static_cast<objekt **>(std::calloc(VEKTORZAHL, sizeof(objekt *)));
     if (daten->vektoren == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    return matrix;
+    return gehalten.release();
 }
 
 // The vector and its entry (counted from 1) that hold element (i, j), or
@@ -97,14 +104,15 @@ klasse a06__matrix = {&a06__matrixFunktionen, nullptr};
 
 objekt *a06_matrix_kreieren(const void *parameter, void *zusatz) {
     const auto *p = static_cast<const a06_matrix_parameter *>(parameter);
-    objekt *matrix = a06_matrix_pkreieren(p, zusatz);
+    matrix_zeiger gehalten(a06_matrix_pkreieren(p, zusatz));
+    objekt *matrix = gehalten.get();
     a06_matrixdaten *d = get_a06_matrixdaten(matrix);
     // The three vectors are made with every entry 0.0, whatever the record's
     // nullsetzen says; the cyclic matrix under construction is their zusatz.
     d->vektoren[HAUPTDIAGONALE] = nm_anlegen(d->n, 1, "Hauptdiagonal-Vektor", matrix);
     d->vektoren[NEBENDIAGONALE] = nm_anlegen(d->n - 1, 1, "Nebendiagonal-Vektor", matrix);
     d->vektoren[ECKELEMENT] = nm_anlegen(1, 1, "Eckelement c", matrix);
-    return matrix;
+    return gehalten.release();
 }
 
 objekt *a06_matrix_laden(FILE *ein, void *zusatz) {
@@ -112,13 +120,14 @@ objekt *a06_matrix_laden(FILE *ein, void *zusatz) {
     const char *name = matrix_kopfzeile(ein, typ);
     a06_matrix_parameter p = {0, name, 0};
     lese_datum(ein, "%d", "n =", &p.n);
-    objekt *matrix = a06_matrix_pkreieren(&p, zusatz);
+    matrix_zeiger gehalten(a06_matrix_pkreieren(&p, zusatz));
+    objekt *matrix = gehalten.get();
     a06_matrixdaten *d = get_a06_matrixdaten(matrix);
     // Sizes are not compared with n: a short vector is caught at access by
     // its own index check.
     for (int k = 0; k < VEKTORZAHL; ++k)
         d->vektoren[k] = nm_tabelle()->laden(ein, matrix);
-    return matrix;
+    return gehalten.release();
 }
 
 int a06_matrix_speichern(objekt *m, FILE *aus) {
@@ -132,8 +141,8 @@ int a06_matrix_speichern(objekt *m, FILE *aus) {
 
 int a06_matrix_freigeben(objekt *m) {
     a06_matrixdaten *d = get_a06_matrixdaten(m);
-    for (int k = 0; k < VEKTORZAHL; ++k)
-        matrix_tabelle(d->vektoren[k])->freigeben(d->vektoren[k]);
+    for (int k = 0; d->vektoren != nullptr && k < VEKTORZAHL; ++k)
+        if (d->vektoren[k] != nullptr) matrix_tabelle(d->vektoren[k])->freigeben(d->vektoren[k]);
     std::free(d->name);
     std::free(d->vektoren);
     std::free(d);

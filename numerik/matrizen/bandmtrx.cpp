@@ -37,8 +37,15 @@ objekt *bandmatrix_pkreieren(const bandmatrix_parameter *p, void *zusatz) {
     if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &band_matrixFunktionen;
     auto *daten = static_cast<bandmatrixdaten *>(std::malloc(sizeof(bandmatrixdaten)));
+    if (daten == nullptr) {
+        std::free(matrix);
+        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    }
+    // From here a failure releases what is made: the release takes a record
+    // whose name and vectors are still null.
+    *daten = bandmatrixdaten{};
     matrix->daten = daten;
-    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    matrix_zeiger gehalten(matrix);
     const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
@@ -55,7 +62,7 @@ objekt *bandmatrix_pkreieren(const bandmatrix_parameter *p, void *zusatz) {
                daten->name, daten->n);
     daten->vektoren = static_cast<objekt **>(std::calloc(vektorzahl(daten), sizeof(objekt *)));
     if (daten->vektoren == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    return matrix;
+    return gehalten.release();
 }
 
 // Entry k (counted from 1) of a diagonal vector, through the vector's own
@@ -94,7 +101,8 @@ klasse band_matrix = {&band_matrixFunktionen, nullptr};
 
 objekt *bandmatrix_kreieren(const void *parameter, void *zusatz) {
     const auto *p = static_cast<const bandmatrix_parameter *>(parameter);
-    objekt *matrix = bandmatrix_pkreieren(p, zusatz);
+    matrix_zeiger gehalten(bandmatrix_pkreieren(p, zusatz));
+    objekt *matrix = gehalten.get();
     bandmatrixdaten *d = get_bandmatrixdaten(matrix);
     // The diagonal vectors are made with every entry 0.0, whatever the
     // record's nullsetzen says; the band matrix under construction is their
@@ -108,7 +116,7 @@ objekt *bandmatrix_kreieren(const void *parameter, void *zusatz) {
         d->vektoren[oben] = nm_anlegen(d->n - k, 1, oberer.c_str(), matrix);
         d->vektoren[oben + 1] = nm_anlegen(d->n - k, 1, unterer.c_str(), matrix);
     }
-    return matrix;
+    return gehalten.release();
 }
 
 objekt *bandmatrix_laden(FILE *ein, void *zusatz) {
@@ -117,13 +125,13 @@ objekt *bandmatrix_laden(FILE *ein, void *zusatz) {
     bandmatrix_parameter p = {0, 0, name, 0};
     lese_datum(ein, "%d", "n =", &p.n);
     lese_datum(ein, "%d", "m =", &p.m);
-    objekt *matrix = bandmatrix_pkreieren(&p, zusatz);
-    bandmatrixdaten *d = get_bandmatrixdaten(matrix);
+    matrix_zeiger gehalten(bandmatrix_pkreieren(&p, zusatz));
+    bandmatrixdaten *d = get_bandmatrixdaten(gehalten.get());
     // Each vector keeps the name and size of its own text; a vector shorter
     // than its diagonal is caught at access by the vector's index check.
     for (std::size_t k = 0; k < vektorzahl(d); ++k)
         d->vektoren[k] = nm_tabelle()->laden(ein, zusatz);
-    return matrix;
+    return gehalten.release();
 }
 
 int bandmatrix_speichern(objekt *m, FILE *aus) {
@@ -138,8 +146,8 @@ int bandmatrix_speichern(objekt *m, FILE *aus) {
 
 int bandmatrix_freigeben(objekt *m) {
     bandmatrixdaten *d = get_bandmatrixdaten(m);
-    for (std::size_t k = 0; k < vektorzahl(d); ++k)
-        matrix_tabelle(d->vektoren[k])->freigeben(d->vektoren[k]);
+    for (std::size_t k = 0; d->vektoren != nullptr && k < vektorzahl(d); ++k)
+        if (d->vektoren[k] != nullptr) matrix_tabelle(d->vektoren[k])->freigeben(d->vektoren[k]);
     std::free(d->name);
     std::free(d->vektoren);
     std::free(d);

@@ -13,11 +13,12 @@
 #include "numerik/nmmatrix.h"
 
 struct nmmatrixdaten {
-    int n;                    // rows
-    int m;                    // columns
-    char *name;               // own copy
-    double *werte;            // n * m entries, row by row
-    unsigned long long stand; // the write count
+    int n;                     // rows
+    int m;                     // columns
+    char *name;                // own copy
+    double *werte;             // n * m entries, row by row
+    unsigned long long stand;  // the write count
+    unsigned long long belegt; // the bytes of werte counted against the memory (nmmatrix.cpp)
 };
 
 // True for a handle of the NM_MATRIX class itself (not a copy of its table).

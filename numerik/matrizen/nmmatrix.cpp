@@ -25,14 +25,21 @@ long long eintragszahl(int n, int m) {
     return anzahl;
 }
 
-// Handle, data record and name copy; the entries are the caller's.
-objekt *erzeugen(const char *name, int n, int m) {
+// Handle, data record and name copy, held: a failure before the caller
+// hands the matrix out releases what is made (the entries are the
+// caller's, null until then).
+matrix_zeiger erzeugen(const char *name, int n, int m) {
     auto *matrix = static_cast<objekt *>(std::malloc(sizeof(objekt)));
     if (matrix == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 1)!\n");
     matrix->funktionen = &nm_matrixFunktionen;
     auto *daten = static_cast<nmmatrixdaten *>(std::malloc(sizeof(nmmatrixdaten)));
+    if (daten == nullptr) {
+        std::free(matrix);
+        fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    }
+    *daten = nmmatrixdaten{};
     matrix->daten = daten;
-    if (daten == nullptr) fehler("Nicht genug Speicher fuer neue Matrix (Teil 2)!\n");
+    matrix_zeiger gehalten(matrix);
     std::size_t laenge = std::strlen(name);
     daten->name = static_cast<char *>(std::malloc(laenge + 1));
     if (daten->name == nullptr) fehler("Nicht genug Speicher fuer NM_MATRIX %s.\n", name);
@@ -40,9 +47,7 @@ objekt *erzeugen(const char *name, int n, int m) {
     if (n < 0 || m < 0) fehler("Ungueltige Groesse (%d,%d) fuer NM_MATRIX %s!\n", n, m, name);
     daten->n = n;
     daten->m = m;
-    daten->werte = nullptr;
-    daten->stand = 0;
-    return matrix;
+    return gehalten;
 }
 
 // The bytes of the entries of every NM_MATRIX alive.  A request that would
@@ -69,13 +74,19 @@ unsigned long long blockbytes(long long anzahl) {
     return static_cast<unsigned long long>(anzahl > 0 ? anzahl : 1) * sizeof(double);
 }
 
-// calloc: entries that nobody set read as 0.0 instead of indeterminate
-// values; a matrix of no entries still gets a valid (one-element) block.
-double *eintraege_anlegen(long long anzahl) {
-    if (anzahl < 0 || !passt_in_speicher(blockbytes(anzahl))) return nullptr;
-    auto *werte = static_cast<double *>(std::calloc(anzahl > 0 ? anzahl : 1, sizeof(double)));
-    if (werte != nullptr) belegte_bytes += blockbytes(anzahl);
-    return werte;
+// The entries of d, anzahl of them: calloc (null), so that entries that
+// nobody set read as 0.0 instead of indeterminate values, or malloc; a
+// matrix of no entries still gets a valid (one-element) block.  Counted in
+// d->belegt, which the release gives back.
+void eintraege_anlegen(nmmatrixdaten *d, long long anzahl, bool null) {
+    if (anzahl >= 0 && passt_in_speicher(blockbytes(anzahl))) {
+        const std::size_t k = static_cast<std::size_t>(anzahl > 0 ? anzahl : 1);
+        d->werte = static_cast<double *>(null ? std::calloc(k, sizeof(double))
+                                              : std::malloc(k * sizeof(double)));
+    }
+    if (d->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    d->belegt = blockbytes(anzahl);
+    belegte_bytes += d->belegt;
 }
 
 // Large counts in a file are not trusted: the loader reserves at most this
@@ -111,12 +122,10 @@ objekt *nmmatrix_kreieren(const void *parameter, void *) {
     const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
     int n = p != nullptr ? p->n : 1;
     int m = p != nullptr ? p->m : 1;
-    objekt *matrix = erzeugen(name, n, m);
-    auto *daten = get_nmmatrixdaten(matrix);
-    daten->werte = eintraege_anlegen(eintragszahl(n, m));
-    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    // calloc has set every entry to 0.0, whatever the record's nullsetzen.
-    return matrix;
+    matrix_zeiger matrix = erzeugen(name, n, m);
+    // calloc sets every entry to 0.0, whatever the record's nullsetzen.
+    eintraege_anlegen(get_nmmatrixdaten(matrix.get()), eintragszahl(n, m), true);
+    return matrix.release();
 }
 
 objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
@@ -131,11 +140,10 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     // no half-built matrix is left behind (negative counts are erzeugen's).
     long long anzahl = eintragszahl(n, m);
     if (n >= 0 && m >= 0 && anzahl < 0) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    objekt *matrix = erzeugen(name, n, m);
-    auto *daten = get_nmmatrixdaten(matrix);
+    matrix_zeiger matrix = erzeugen(name, n, m);
+    auto *daten = get_nmmatrixdaten(matrix.get());
     long long vorrat = anzahl < LADE_VORRAT ? anzahl : LADE_VORRAT;
-    daten->werte = eintraege_anlegen(vorrat);
-    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
+    eintraege_anlegen(daten, vorrat, true);
     char zeile[ZEILENPUFFER];
     for (long long k = 0; k < anzahl; ++k) {
         if (k == vorrat) {
@@ -147,6 +155,7 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
                             : nullptr;
             if (neu == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
             belegte_bytes += dazu;
+            daten->belegt += dazu;
             daten->werte = static_cast<double *>(neu);
         }
         // fgets without the stream lock: the library is single-threaded,
@@ -167,7 +176,7 @@ objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
                    k + 1, gezeigter_text(rest).text);
         }
     }
-    return matrix;
+    return matrix.release();
 }
 
 int nmmatrix_speichern(objekt *m, FILE *aus) {
@@ -191,11 +200,7 @@ int nmmatrix_kopf_speichern(FILE *aus, const char *name, int n, int m) {
 int nmmatrix_freigeben(objekt *m) {
     nmmatrixdaten *d = get_nmmatrixdaten(m);
     std::free(d->name);
-    if (d->werte != nullptr) {
-        // Never below 0, should a block have been made elsewhere.
-        const unsigned long long frei = blockbytes(static_cast<long long>(d->n) * d->m);
-        belegte_bytes -= frei < belegte_bytes ? frei : belegte_bytes;
-    }
+    belegte_bytes -= d->belegt < belegte_bytes ? d->belegt : belegte_bytes;
     std::free(d->werte);
     std::free(d);
     std::free(m);
@@ -243,7 +248,8 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
     name += " und ";
     name += std::string_view(f2->name(m2)).substr(0, 25);
     nmmatrix_parameter p = {zeilen, spalten, name.c_str(), 0};
-    objekt *ergebnis = matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr);
+    matrix_zeiger gehalten(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    objekt *ergebnis = gehalten.get();
     // Counted from 0, so that a count of INT_MAX cannot overflow a counter.
     // The views read and write NM_MATRIX factors in their arrays, the same
     // products summed in the same order.
@@ -257,20 +263,13 @@ objekt *nmmatrix_produkt(objekt *m1, objekt *m2) {
                 summe += a(i + 1, l + 1) * b(l + 1, j + 1);
             c.setzen(i + 1, j + 1, summe);
         }
-    return ergebnis;
+    return gehalten.release();
 }
 
 } // extern "C"
 
 objekt *nm_anlegen_ungesetzt(int zeilen, int spalten, const char *name) {
-    objekt *matrix = erzeugen(name, zeilen, spalten);
-    auto *daten = get_nmmatrixdaten(matrix);
-    long long anzahl = eintragszahl(zeilen, spalten);
-    if (anzahl >= 0 && passt_in_speicher(blockbytes(anzahl))) {
-        daten->werte =
-            static_cast<double *>(std::malloc((anzahl > 0 ? anzahl : 1) * sizeof(double)));
-        if (daten->werte != nullptr) belegte_bytes += blockbytes(anzahl);
-    }
-    if (daten->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
-    return matrix;
+    matrix_zeiger matrix = erzeugen(name, zeilen, spalten);
+    eintraege_anlegen(get_nmmatrixdaten(matrix.get()), eintragszahl(zeilen, spalten), false);
+    return matrix.release();
 }

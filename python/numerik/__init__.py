@@ -5,7 +5,9 @@ interpolation of the library; each is called on a number or an array and
 returns an array of the same shape.  Files written with speichern are those
 of the programs (splineerzeuger, kurvenpunkte, beiwerte) and laden reads
 theirs.  Every failure of the library raises numerik.Fehler with its German
-message.
+message, and releases what the failing call had made; its warnings (a
+periodic spline's averaged end values) come as numerik.Warnung through
+Python's warnings.
 """
 
 import numpy as np
@@ -18,6 +20,7 @@ from ._numerik import (  # noqa: F401
     Newton,
     Rational,
     Spline,
+    Warnung,
     beispiel,
     beispiel_anzahl,
     beispielwerte,
@@ -30,9 +33,10 @@ from . import _numerik
 
 # Shown as numerik.Fehler in tracebacks.
 Fehler.__module__ = "numerik"
+Warnung.__module__ = "numerik"
 
 __all__ = [
-    "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline",
+    "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline", "Warnung",
     "beispiel", "beispiel_anzahl", "beispielwerte", "knoten", "knotenarten", "laden",
     "methoden", "studie",
 ]

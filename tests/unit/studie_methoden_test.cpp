@@ -149,11 +149,14 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         // Every option the row sets is one of its class's record.
         const interpolationstyp *t = interpolationstyp_von(me.art);
         ASSERT_NE(t, nullptr);
-        for (const methode_option &o : me.optionen)
-            if (o.schluessel != nullptr) EXPECT_GE(interpolation_option_nummer(t, o.schluessel), 0);
+        for (const methode_option &o : me.optionen) {
+            if (o.schluessel != nullptr) {
+                EXPECT_GE(interpolation_option_nummer(t, o.schluessel), 0);
+            }
+        }
         bool spline = me.art == &spline_interpolation;
         if (spline) {
-            const double ende = methode_option_wert(&me, "ende");
+            const int ende = static_cast<int>(methode_option_wert(&me, "ende"));
             EXPECT_NE(me.gruppe, SPALTEN_POLYNOME);
             EXPECT_EQ(me.periodisch, ende == SPLINE_PERIODISCH);
             EXPECT_EQ(me.abl2, ende == SPLINE_ABL2_GEGEBEN  ? 2
