@@ -8,7 +8,7 @@
 #ifndef NUMERIK_KLUSTER_H
 #define NUMERIK_KLUSTER_H
 
-#include "numerik/matrix.h"
+#include "numerik/objekt.h"
 
 #include <cstddef>
 #include <cstdio>
