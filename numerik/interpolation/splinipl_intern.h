@@ -11,6 +11,8 @@
 
 #include "interpolation/interplt_intern.h"
 
+#include <cmath>
+
 // The shared base (interplt_intern.h): n the number of intervals, art the
 // node kind with the flag OHNE_KOEFFIZIENTEN, the third vector the n x 4
 // "Koeffizienten", zeroed, in an object made without coefficients,
@@ -50,5 +52,31 @@ inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
 inline const knotenart *art_ohne_flag(int stuetzstellenart) {
     return knotenart_nummer(stuetzstellenart & ~OHNE_KOEFFIZIENTEN);
 }
+
+// One row of coefficients for an interval of length h from yL to yR with the
+// second derivatives ML and MR at its ends, given the slope (yR - yL)/h:
+// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.  True when no
+// coefficient is NaN.
+static inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, double steigung,
+                                 double yl) {
+    zeile[0] = (mr - ml) / (h * 6);
+    zeile[1] = ml / 2;
+    // 2*ML is formed as ML + ML; the sum is multiplied by h, then divided.
+    double summe = ml + ml;
+    summe = summe + mr;
+    zeile[2] = steigung - h * summe / 6;
+    zeile[3] = yl;
+    return !(std::isnan(zeile[0]) || std::isnan(zeile[1]) || std::isnan(zeile[2]) ||
+             std::isnan(zeile[3]));
+}
+
+// The coefficient matrix of kinds 0 and 1 (spline_direkt_nichtperiodisch)
+// or 2 and 3 (spline_direkt_periodisch), n >= 3, in two sweeps over the
+// nodes without the solver's vectors (splinipl_direkt.cpp): every
+// coefficient the double the general way gives.  False, with the record as
+// it was, where the general way must run to raise its own messages or give
+// its own NaNs.
+bool spline_direkt_nichtperiodisch(splineinterpolationsdaten *d);
+bool spline_direkt_periodisch(splineinterpolationsdaten *d);
 
 #endif
