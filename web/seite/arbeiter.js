@@ -3,6 +3,8 @@
 // main view's passes, one for the study, one for loading, formulas and
 // downloads.  A request is named and carries plain data; a run can be
 // cancelled by ending its worker, and a fresh one takes the next request.
+// A failure of the library ends only the request: the worker keeps its
+// instance.
 import { $, zustand } from './zustand.js';
 
 export const bib = {
