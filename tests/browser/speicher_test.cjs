@@ -108,8 +108,8 @@ const alsNewton = (datei) => `NEWTON_INTERPOLATION: Eigene Daten, Newton-Form\na
     }, () => programmMeldung('kurvenpunkte', ['10', 'DATEI'], alsNewton(wertedatei(PUNKTE, WERTE.slice(1))))],
     ['Spline mit zwei Stuetzstellen', () => lesen(M, M._web_verfahren(0, 4, k('natuerlich'), 1, 1, 1001)),
       () => h.programm(bin, 'splineerzeuger', ['-a', '-n', '1', '4', path.join(os.tmpdir(), 'numerik_nie')]).stderr],
-    ['Liste von n unter 2', () => mitText(M, '2 1', (t) => M._web_studie(4, t, 0, 0)),
-      () => h.programm(bin, 'fehlerstudie', ['4', '2', '1']).stderr],
+    ['Liste von n mit einem Wort', () => mitText(M, '2 4 x', (t) => M._web_studie(4, t, 0, 0)),
+      () => h.programm(bin, 'fehlerstudie', ['4', '2', '4', 'x']).stderr],
   ];
 
   for (const [was, aufruf, soll] of arten) {

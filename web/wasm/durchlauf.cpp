@@ -270,6 +270,9 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_datei(int welche, int daten, int m,
                                                    int n, int punkte, int voll) {
     return aufrufen([=](antwort &a) {
         const zahlform form(voll != 0);
+        // As kurvenpunkte and beispielwerte check their n.
+        if ((welche == KURVENPUNKTE || welche == BEISPIELWERTE) && punkte < 1)
+            numerik_fehler("n muss mindestens 1 sein!\n");
         switch (welche) {
         case PROBLEM:
             if (daten != 0 && geladen().interpolation != nullptr) {

@@ -28,7 +28,8 @@ void fortschritt_weitergeben(void *, const char *was, double anteil) {
 }
 
 // The n of a study from text, separated by blanks or commas, with the checks
-// and messages of fehlerstudie's arguments.
+// and messages of fehlerstudie's arguments: the form first (a sign and
+// digits only), then the range of an int, then the study's bounds.
 std::vector<int> n_liste_lesen(const char *text) {
     std::vector<int> n;
     std::string wort;
@@ -39,12 +40,15 @@ std::vector<int> n_liste_lesen(const char *text) {
             continue;
         }
         if (wort.empty()) continue;
+        const std::size_t anfang = wort[0] == '+' || wort[0] == '-' ? 1 : 0;
+        if (wort.size() == anfang ||
+            wort.find_first_not_of("0123456789", anfang) != std::string::npos)
+            numerik_fehler("n = %s ist keine ganze Zahl.\n", wort.c_str());
         int wert = 0;
-        const int ergebnis = zahl_int_lesen(wort.c_str(), &wert);
-        const std::size_t ziffern = wort.find_first_not_of("+-0123456789");
-        if (ergebnis == ZAHL_KEINE_ZAHL || ziffern != std::string::npos)
-            numerik_fehler("n: '%s' ist keine ganze Zahl.\n", wort.c_str());
-        if (ergebnis == ZAHL_AUSSERHALB) numerik_fehler("n zu gross!\n");
+        if (zahl_int_lesen(wort.c_str(), &wert) != ZAHL_OK) {
+            if (wort[0] == '-') numerik_fehler("n zu klein!\n");
+            numerik_fehler("n zu gross!\n");
+        }
         studie_n_pruefen(wert, n);
         n.push_back(wert);
         wort.clear();
