@@ -116,14 +116,20 @@ const alsNewton = (datei) => `NEWTON_INTERPOLATION: Eigene Daten, Newton-Form\na
     const meldung = soll();
     let abweichend = 0;
     let belegt1000 = 0;
+    let beginn = 0;
     let erste = null;
     for (let i = 1; i <= WIEDERHOLUNGEN; ++i) {
       const r = aufruf();
       if (erste === null) erste = r.fehler;
       if (r.fehler !== meldung) abweichend += 1;
-      if (i === ERSTE_MESSUNG) belegt1000 = M._web_speicher_belegt();
+      if (i === ERSTE_MESSUNG) {
+        belegt1000 = M._web_speicher_belegt();
+        beginn = performance.now();
+      }
     }
+    const dauer = (performance.now() - beginn) / (WIEDERHOLUNGEN - ERSTE_MESSUNG);
     const zuwachs = M._web_speicher_belegt() - belegt1000;
+    console.log(`     Messung: ${was}: ${(1000 * dauer).toFixed(1)} us je Fehlschlag`);
     p.gleich(erste, meldung, `${was}: die Meldung des Programms`);
     p.gleich(abweichend, 0, `${was}: ${WIEDERHOLUNGEN} Mal dieselbe Meldung`);
     const text = `${was}: der Heap waechst von ${ERSTE_MESSUNG} bis ${WIEDERHOLUNGEN} Fehlschlaegen um ${zuwachs} Bytes`;
