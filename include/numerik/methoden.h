@@ -94,6 +94,10 @@ typedef struct methode {
      * nodes, against which a figure of this column is marked as rounding;
      * null: never marked */
     const char *stabil;
+    /** the power p of the convergence plot's reference lines C n^-2 and
+     * C n^-p through the column's figures (4 for the cubic splines); 0 for
+     * none */
+    int bezugsordnung;
 } methode;
 
 /** How a method is drawn in every plot (fehlerstudie's, the page's, Python's). */

@@ -43,7 +43,8 @@ const methode methoden[] = {
      .hoechstes_n = NEWTON_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = "Bary-a"},
+     .stabil = "Bary-a",
+     .bezugsordnung = 0},
     {.spalte = "Newton-t",
      .titel = "Newton, Tschebyscheff",
      .schluessel = "newton",
@@ -59,7 +60,8 @@ const methode methoden[] = {
      .hoechstes_n = NEWTON_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = "Bary-t"},
+     .stabil = "Bary-t",
+     .bezugsordnung = 0},
     // Not in the overview: on equidistant nodes the second barycentric
     // formula loses about Lebesgue constant (2^n / (e n ln n)) times the
     // rounding unit relative to the value, more than the Newton form there.
@@ -78,7 +80,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     {.spalte = "Bary-t",
      .titel = "baryzentrisch, Tschebyscheff",
      .schluessel = "baryzentrisch",
@@ -94,7 +97,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     {.spalte = "nat.Sp-a",
      .titel = "natuerlicher Spline, aequidistant",
      .schluessel = "natuerlich",
@@ -110,7 +114,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     {.spalte = "nat.Sp-t",
      .titel = "natuerlicher Spline, Tschebyscheff",
      .schluessel = "natuerlich",
@@ -126,7 +131,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     // The end second derivatives of the problem's f: for data without a
     // function there are none.
     {.spalte = "abl.Sp-a",
@@ -144,7 +150,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     // From n = 3: with three nodes the library continues it to five.
     {.spalte = "per.Sp-a",
      .titel = "periodischer Spline, aequidistant",
@@ -161,7 +168,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 3,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr}, // Shown only with all columns (-p -s): the overview and either group
+     .stabil = nullptr,
+     .bezugsordnung = 4}, // Shown only with all columns (-p -s): the overview and either group
     // alone print what they always printed.  Not-a-knot from n = 2, where
     // it is the parabola through the three nodes.
     {.spalte = "nak.Sp-a",
@@ -179,7 +187,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     {.spalte = "nak.Sp-t",
      .titel = "not-a-knot-Spline, Tschebyscheff",
      .schluessel = "notaknot",
@@ -195,7 +204,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     // The end slopes of the problem's f: for data without a function there
     // are none (abl2 marks a row that needs f's derivatives at the ends).
     {.spalte = "ein.Sp-a",
@@ -213,7 +223,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 4},
     // The further methods, like the further spline ends shown only with all
     // columns, so that the overview and -p or -s alone show the columns they
     // always have.  The rational form of blending degree 3 converges on equidistant
@@ -233,7 +244,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     {.spalte = "Rat-t",
      .titel = "rational (d = 3), Tschebyscheff",
      .schluessel = "rational",
@@ -249,7 +261,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     // The Newton form over the same Chebyshev points as Newton-t, in Leja
     // order: the polynomial of Bary-t, with its rounding.
     {.spalte = "Leja-t",
@@ -267,7 +280,8 @@ const methode methoden[] = {
      .hoechstes_n = NEWTON_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = "Bary-t"},
+     .stabil = "Bary-t",
+     .bezugsordnung = 0},
     {.spalte = "Bary-t1",
      .titel = "baryzentrisch, Tschebyscheff 1. Art",
      .schluessel = "baryzentrisch",
@@ -283,7 +297,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     // The shape-preserving piecewise cubic Hermite forms: local slopes, no
     // system, so O(n) like the spline; their nodes only need to ascend.
     {.spalte = "FC-a",
@@ -301,7 +316,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
     {.spalte = "Akima-a",
      .titel = "Hermite (modifizierter Akima), aequidistant",
      .schluessel = "akima-modifiziert",
@@ -317,7 +333,8 @@ const methode methoden[] = {
      .hoechstes_n = STUDIE_MAX_N,
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
-     .stabil = nullptr},
+     .stabil = nullptr,
+     .bezugsordnung = 0},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 

@@ -140,6 +140,23 @@ h.mitSeite(seite, async (page, kontext) => {
   p.gleich(await page.$eval('#studie_hinweistext', (e) => e.textContent), sollStudie, 'die Warnungen bei der Studie');
   p.gleich((await zustand(page)).hinweise, '', 'keine Warnung der Studie in der Hauptansicht');
 
+  // The main view's own warning (the periodic spline of the sine averages
+  // its end values, which differ in the last bits) shows beside its
+  // picture: under the function plot, above the error plot.  kurvenpunkte
+  // warns the same for the same problem stored with 17 digits.
+  await h.waehlen(page, { verfahren: ['periodisch'], n: 8 });
+  const problem = path.join(os.tmpdir(), `numerik_periodisch_${process.pid}.txt`);
+  h.programm(bin, 'splineerzeuger', ['-v', '-a', '-p', '8', '1', problem]);
+  const sollWarnung = h.programm(bin, 'kurvenpunkte', ['10', problem]).stderr.replace(/\n$/, '');
+  fs.rmSync(problem);
+  p.pruefe(sollWarnung.includes('gemittelt'), `kurvenpunkte warnt: ${sollWarnung}`);
+  p.gleich((await zustand(page)).hinweise, sollWarnung, 'die Warnung des periodischen Splines in der Hauptansicht');
+  const lage = await page.evaluate(() => ['bild_funktion', 'hinweise', 'bild_fehler']
+    .map((id) => document.getElementById(id).getBoundingClientRect()).map((r) => [r.top, r.bottom]));
+  p.pruefe(lage[0][1] <= lage[1][0] && lage[1][1] <= lage[2][0], 'die Warnung steht unter dem Bild der Funktion, ueber dem Fehlerbild',
+    JSON.stringify(lage));
+  await h.waehlen(page, { verfahren: ['natuerlich'] });
+
   // ---- A grid the user fixed too coarse for an n: marked as fehlerstudie -g marks it ----
   await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton'], n: 8, punkte: 1001 });
   await page.$eval('#studie_n', (e) => { e.value = '2 200'; });

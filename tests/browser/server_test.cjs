@@ -78,6 +78,20 @@ async function ordnerOhneIndex() {
     const guide = await anfrage(port, 'GET', '/seite.md');
     p.pruefe(guide.status === 200 && guide.typ.startsWith('text/plain') && guide.laenge > 0,
       `die Anleitung: ${guide.status} ${guide.typ}`);
+    // Every module the page imports, from seite.js on, and the worker's
+    // scripts are there and served as JavaScript: a browser refuses a
+    // module script of another type.
+    const module = ['seite.js', 'rechner.js', 'numerik.js'];
+    for (let i = 0; i < module.length; ++i) {
+      const text = fs.readFileSync(path.join(seite, module[i]), 'utf8');
+      for (const [, name] of text.matchAll(/^import [^;]* from '\.\/([a-z_]+\.js)';$/gm)) {
+        if (!module.includes(name)) module.push(name);
+      }
+      const r = await anfrage(port, 'GET', `/${module[i]}`);
+      p.pruefe(r.status === 200 && r.typ.startsWith('text/javascript') && r.laenge > 0,
+        `Modul ${module[i]}: ${r.status} ${r.typ}`);
+    }
+    p.pruefe(module.length >= 12, `${module.length} Skripte von seite.js aus erreicht`);
     const wasm = await anfrage(port, 'HEAD', '/numerik.wasm');
     p.pruefe(wasm.status === 200 && wasm.typ === 'application/wasm' && wasm.laenge === 0,
       `HEAD numerik.wasm: ${wasm.status} ${wasm.typ}, ${wasm.laenge} Bytes`);

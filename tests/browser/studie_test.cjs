@@ -101,7 +101,9 @@ h.mitSeite(seite, async (page, kontext) => {
   `divergierende Spalten gekappt: ${serien.join(' | ')}`);
 
   // A bad list of n: fehlerstudie's message; the next list works.
-  for (const [liste, args] of [['4 2', ['4', '4', '2']], ['1 4', ['4', '1', '4']], ['2 200000', ['4', '2', '200000']]]) {
+  for (const [liste, args] of [['4 2', ['4', '4', '2']], ['1 4', ['4', '1', '4']], ['2 200000', ['4', '2', '200000']],
+    ['x 4', ['4', 'x', '4']], ['2.5', ['4', '2.5']], ['-99999999999 4', ['4', '-99999999999', '4']],
+    ['99999999999', ['4', '99999999999']]]) {
     const soll = h.programm(bin, 'fehlerstudie', args).stderr.replace(/\n+$/, '');
     await page.$eval('#studie_n', (e, v) => { e.value = v; }, liste);
     await h.undWarten(page, () => page.click('#studie_rechnen'), 'studienfehler');

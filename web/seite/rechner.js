@@ -36,70 +36,89 @@ async function modulStarten() {
   postMessage({ gestartet: true });
 }
 
-const text = (p) => M.UTF8ToString(p);
-
-// Copies n doubles out of the module's heap (the heap may be replaced by
-// any call that allocates, so no view is kept).
-const doublesLesen = (p, n) => new Float64Array(M.HEAPF64.buffer, p, n).slice();
-
-function doublesSchreiben(werte) {
-  const p = M._malloc(8 * Math.max(werte.length, 1));
-  M.HEAPF64.set(werte, p / 8);
-  return p;
+// The result of a call (web/wasm/antwort.h): its head is six 32-bit fields,
+// the JSON text (pointer, length), the series (count, pointer to a pair of
+// pointer and count each, in the order of the JSON's "reihen") and a file's
+// bytes (pointer, length).  Everything is copied out (any later call may
+// replace the heap) and the module's copy released.  The library's
+// warnings join the lines of the answer; a failure of the library throws a
+// NumerikFehler with its message.
+function antwortLesen(p) {
+  const k = p >> 2;
+  const kopf = M.HEAP32.slice(k, k + 6);
+  const wert = JSON.parse(new TextDecoder().decode(M.HEAPU8.subarray(kopf[0] >>> 0, (kopf[0] >>> 0) + kopf[1])));
+  for (const [i, name] of (wert.reihen || []).entries()) {
+    const r = (kopf[3] >>> 0) / 4 + 2 * i;
+    wert[name] = new Float64Array(M.HEAPF64.buffer, M.HEAPU32[r], M.HEAP32[r + 1]).slice();
+  }
+  if (kopf[4] !== 0) wert.bytes = M.HEAPU8.slice(kopf[4] >>> 0, (kopf[4] >>> 0) + kopf[5]);
+  M._web_antwort_loslassen();
+  for (const w of wert.warnungen) hinweise.push(...w.replace(/\n$/, '').split('\n'));
+  if (wert.fehler !== undefined) {
+    const fehler = new Error(wert.fehler);
+    fehler.name = 'NumerikFehler';
+    throw fehler;
+  }
+  delete wert.reihen;
+  delete wert.warnungen;
+  return wert;
 }
 
-function textInsModul(t) {
+// Calls web_<name> of the module with args and reads its result.
+const rufen = (name, ...args) => antwortLesen(M[`_web_${name}`](...args));
+
+// A text in the module's heap for the length of arbeit(pointer).
+function mitText(t, arbeit) {
   const laenge = M.lengthBytesUTF8(t) + 1;
   const p = M._malloc(laenge);
   M.stringToUTF8(t, p, laenge);
-  return p;
-}
-
-// A text made by a web_text_ function, as bytes; the C side frees it.
-function textHolen(p) {
-  const n = M._web_text_laenge();
-  const bytes = M.HEAPU8.slice(p, p + n);
-  M._web_text_freigeben(p);
-  return bytes;
-}
-
-// The user's function (problem 0 of the module).
-function formelSetzen(f) {
-  const p = textInsModul(f.text);
   try {
-    M._web_formel(p, f.a, f.b);
+    return arbeit(p);
   } finally {
     M._free(p);
   }
+}
+
+// JSON has no nan and inf: the module writes them as null, read here as
+// NaN, as the page compares such figures.
+const zahl = (x) => (x === null ? NaN : x);
+
+// The user's function (problem 0 of the module).
+function formelSetzen(f) {
+  mitText(f.text, (p) => rufen('formel', p, f.a, f.b));
   M.formelNr = f.nr;
 }
 
-// The user's text, loaded into the instance once; 1 interpolation, 2 value
-// file.  The loaded objects keep nothing of the text: it is freed at once.
+// The user's text, loaded into the instance once: what web_laden says of
+// it (art 1 interpolation, 2 value file).  The loaded objects keep nothing
+// of the text: it is freed at once.  A text that does not load leaves the
+// one before loaded, in the module as here.
 function datenSicherstellen(daten) {
   if (daten === null) throw new Error('Keine eigenen Daten geladen.');
-  if (M.datenNr === daten.nr) return M.datenArt;
+  if (M.datenNr === daten.nr) return M.daten;
   const p = M._malloc(daten.bytes.length + 1);
   M.HEAPU8.set(daten.bytes, p);
   M.HEAPU8[p + daten.bytes.length] = 0;
-  M.datenArt = M._web_laden(p, daten.bytes.length);
-  M._free(p);
+  try {
+    M.daten = rufen('laden', p, daten.bytes.length);
+  } finally {
+    M._free(p);
+  }
   M.datenNr = daten.nr;
-  return M.datenArt;
+  return M.daten;
 }
 
 // The dash types of the table (1 solid, 2 dashed, 3 dotted) as uPlot
 // draws them.
 const STRICHE = { 2: [10, 6], 3: [3, 4] };
-function methodenStil(i) {
-  return { farbe: text(M._web_methode_farbe(i)), dash: STRICHE[M._web_methode_strich(i)],
-    breite: M._web_methode_breite(i) };
-}
+const stil = (s) => ({ farbe: s.farbe, dash: STRICHE[s.strich], breite: s.breite });
 
 // One step of a request: arbeit() runs on the instance without a break, the
 // library's warnings going into liste.  A failure of the library gives
-// {fehler: its message}; the instance is then dropped and the next step
-// starts a fresh one.
+// {fehler: its message}, and the instance goes on: the module has left the
+// failing call through a C++ exception, every frame releasing what it held.
+// Anything else (a fault of the page, a trap of the module) drops the
+// instance, and the next step starts a fresh one.
 async function schritt(auftrag, liste, arbeit) {
   if (M === null) await modulStarten();
   hinweise = liste;
@@ -107,8 +126,8 @@ async function schritt(auftrag, liste, arbeit) {
     if (auftrag.formel && M.formelNr !== auftrag.formel.nr) formelSetzen(auftrag.formel);
     return { wert: arbeit() };
   } catch (e) {
-    M = null;
     if (e && e.name === 'NumerikFehler') return { fehler: e.message };
+    M = null;
     console.error(e);
     return { fehler: `Interner Fehler der Seite: ${e && e.message ? e.message : e}` };
   }
@@ -116,111 +135,49 @@ async function schritt(auftrag, liste, arbeit) {
 
 // ---- What the page asks for ---------------------------------------------------
 
-// The interpolation of method v for the choice w; frei says whether the
-// caller releases it.
-function interpolationErzeugen(w, v, daten) {
-  if (w.quelle !== 'daten') return { ip: M._web_beispiel_erzeugen(w.m, v.k, w.art, w.n), frei: true };
-  if (datenSicherstellen(daten) === 1) return { ip: M._web_geladen(), frei: false };
-  return { ip: M._web_daten_erzeugen(v.k), frei: true };
-}
-
 // One method: nodes, values on the grid, pointwise and largest error.
 function verfahrenRechnen(w, v, daten) {
-  const { ip, frei } = interpolationErzeugen(w, v, daten);
-  const ergebnis = { v, name: text(M._web_name(ip)), typ: text(M._web_typ(ip)) };
-  const anzahl = M._web_knoten_anzahl(ip);
-  const pkx = M._malloc(8 * anzahl);
-  const pky = M._malloc(8 * anzahl);
-  M._web_knoten(ip, pkx, pky);
-  ergebnis.knoten = { x: doublesLesen(pkx, anzahl), y: doublesLesen(pky, anzahl) };
-  M._free(pkx);
-  M._free(pky);
-
-  // The grid: the example's interval, or the interpolation's own.
-  const a = w.quelle === 'daten' ? M._web_links(ip) : M._web_beispiel_a(w.m);
-  const b = w.quelle === 'daten' ? M._web_rechts(ip) : M._web_beispiel_b(w.m);
-  const g = w.punkte;
-  const px = M._malloc(8 * g);
-  const py = M._malloc(8 * g);
-  M._web_gitter(g, a, b, px);
-  M._web_werte(ip, px, py, g);
-  ergebnis.x = doublesLesen(px, g);
-  ergebnis.y = doublesLesen(py, g);
-  if (w.quelle !== 'daten') {
-    const pe = M._malloc(8 * g);
-    M._web_fehler(w.m, px, py, pe, g);
-    // The figure itself from the study's own measurement.
-    const max = M._web_groesster_fehler(ip, w.m, g);
-    ergebnis.e = doublesLesen(pe, g);
-    ergebnis.max = max;
-    ergebnis.maxText = text(M._web_zahl(max, 3));
+  const eigene = w.quelle === 'daten';
+  if (eigene) datenSicherstellen(daten);
+  const r = rufen('verfahren', eigene ? 1 : 0, w.m, v.k, w.art, w.n, w.punkte);
+  const ergebnis = { v, name: r.name, typ: r.typ, knoten: { x: r.knoten_x, y: r.knoten_y }, x: r.x, y: r.y };
+  if (!eigene) {
+    ergebnis.e = r.e;
+    ergebnis.max = zahl(r.max);
+    ergebnis.maxText = r.maxText;
     // The study's mark: the Newton figure is rounding where its stable
     // form over the same nodes is much closer to f.
-    ergebnis.rundung = M._web_rundung(w.m, v.k, w.art, w.n, g, max) === 1;
-    M._free(pe);
+    ergebnis.rundung = r.rundung;
   }
-  M._free(px);
-  M._free(py);
-  if (frei) M._web_freigeben(ip);
   return ergebnis;
 }
 
-// f on the grid x, or on the example's own grid of w.punkte points.
-function funktionRechnen(w, x) {
-  if (x === null) {
-    const px = M._malloc(8 * w.punkte);
-    M._web_gitter(w.punkte, M._web_beispiel_a(w.m), M._web_beispiel_b(w.m), px);
-    x = doublesLesen(px, w.punkte);
-    M._free(px);
-  }
-  const px = doublesSchreiben(x);
-  const py = M._malloc(8 * x.length);
-  M._web_beispielwerte(w.m, px, py, x.length);
-  const y = doublesLesen(py, x.length);
-  M._free(px);
-  M._free(py);
-  return { x, y };
+// f on the grid of the methods of w (w.punkte points of the problem's
+// interval).
+function funktionRechnen(w) {
+  const r = rufen('funktion', w.m, w.punkte);
+  return { x: r.x, y: r.y };
 }
 
 // The Lebesgue function of the nodes on at most LEBESGUE_PUNKTE points.
 const LEBESGUE_PUNKTE = 10001;
 function lebesgueRechnen(w) {
-  const anzahl = Math.min(w.punkte, LEBESGUE_PUNKTE);
-  const a = M._web_beispiel_a(w.m);
-  const b = M._web_beispiel_b(w.m);
-  const px = M._malloc(8 * anzahl);
-  const pl = M._malloc(8 * anzahl);
-  M._web_gitter(anzahl, a, b, px);
-  const konstante = M._web_lebesgue(w.art, w.n, a, b, anzahl, pl);
-  const ergebnis = { x: doublesLesen(px, anzahl), l: doublesLesen(pl, anzahl),
-    konstante, konstanteText: text(M._web_zahl(konstante, 4)) };
-  M._free(px);
-  M._free(pl);
-  return ergebnis;
+  const r = rufen('lebesgue', w.m, w.art, w.n, Math.min(w.punkte, LEBESGUE_PUNKTE));
+  return { x: r.x, l: r.l, konstante: zahl(r.konstante), konstanteText: r.konstanteText };
 }
 
-// The reference lines of the study's plot: C n^-2 and C n^-4 through the
-// first spline column's last converging figure, and the geometric rate
-// fitted to the Chebyshev polynomial column with the most converging
-// figures (the stable form where the Newton form rounds).
-function studienBezug(s) {
-  const bezug = [];
-  const reihe = (wert) => s.n.map((_, k) => wert(k));
-  const spline = s.spalten.findIndex((_, j) => M._web_studie_bezugsart(j) === 1);
-  if (spline >= 0 && Number.isFinite(M._web_studie_potenz(spline, 2, 0))) {
-    for (const p of [2, 4]) bezug.push({ label: `h^${p}`, p, werte: reihe((k) => M._web_studie_potenz(spline, p, k)) });
+// The study as the page draws it: styles as uPlot takes them, figures that
+// are no number as NaN.
+function studieLesen(s) {
+  for (const sp of s.spalten) {
+    Object.assign(sp, stil(sp));
+    delete sp.strich;
+    sp.fehler = sp.fehler.map(zahl);
   }
-  let polynom = -1;
-  for (let j = 0; j < s.spalten.length; ++j) {
-    if (M._web_studie_bezugsart(j) !== 2 || !Number.isFinite(M._web_studie_rho(j))) continue;
-    if (polynom < 0 || M._web_studie_rate_zeilen(j) > M._web_studie_rate_zeilen(polynom)) polynom = j;
-  }
-  if (polynom >= 0) {
-    const rho = M._web_studie_rho(polynom);
-    bezug.push({ label: `rho^-n, rho = ${text(M._web_zahl(rho, 4))}`, p: 0, rho, spalte: s.spalten[polynom].spalte,
-      werte: reihe((k) => M._web_studie_geometrisch(polynom, k)) });
-  }
-  return bezug;
+  for (const b of s.bezug) b.werte = b.werte.map(zahl);
+  s.decke = zahl(s.decke);
+  s.boden = zahl(s.boden);
+  return s;
 }
 
 // The points of a grid worth drawing on a plot eimer pixels wide: in each of
@@ -261,31 +218,20 @@ function zeichenpunkte(reihen, n, eimer) {
 
 const auswaehlen = (werte, index) => Float64Array.from(index, (i) => werte[i]);
 
+// The files of web_datei.
+const DATEIEN = { problem: 0, kurvenpunkte: 1, koeffizienten: 2, beispielwerte: 3 };
+
 const AUFTRAEGE = {
   // The module's tables: examples, node kinds, methods with their styles.
   async tabellen(auftrag, liste) {
     return schritt(auftrag, liste, () => {
-      const beispiele = [];
-      for (let m = 1; m <= M._web_beispiel_anzahl(); ++m) {
-        beispiele.push({ m, name: text(M._web_beispiel_name(m)), formel: text(M._web_beispiel_formel(m)),
-          a: M._web_beispiel_a(m), b: M._web_beispiel_b(m) });
-      }
-      const arten = [];
-      for (let i = 0; i < M._web_knotenarten_anzahl(); ++i) {
-        arten.push({ nummer: String(M._web_knotenart_nummer(i)), anzeige: text(M._web_knotenart_anzeige(i)),
-          kuerzel: text(M._web_knotenart_kuerzel(i)), gespeichert: M._web_knotenart_gespeichert(i) === 1 });
-      }
-      const verfahren = [];
-      for (let k = 0; k < M._web_verfahren_anzahl(); ++k) {
-        // Each node kind in the style of the method's row of that kind, as
-        // the study draws its columns.
-        const stile = {};
-        for (const art of arten) stile[art.nummer] = methodenStil(M._web_verfahren_methode(k, Number(art.nummer)));
-        const i = M._web_verfahren_methode(k, 0);
-        verfahren.push({ k, schluessel: text(M._web_verfahren_schluessel(k)), titel: text(M._web_verfahren_titel(k)),
-          stile, arten: M._web_methode_arten(i), abl2: M._web_methode_abl2(i) === 1 });
-      }
-      return { beispiele, arten, verfahren };
+      const t = rufen('tabellen');
+      const arten = t.arten.map((a) => ({ ...a, nummer: String(a.nummer) }));
+      // Each node kind in the style of the method's row of that kind, as
+      // the study draws its columns.
+      const verfahren = t.verfahren.map((v) => ({ ...v,
+        stile: Object.fromEntries(arten.map((a) => [a.nummer, stil(v.stile[a.nummer])])) }));
+      return { beispiele: t.beispiele, arten, verfahren };
     });
   },
 
@@ -315,7 +261,7 @@ const AUFTRAEGE = {
     let x = null;
     if (w.quelle !== 'daten') {
       melden({ was: 'f', anteil: (schritte - 2) / schritte });
-      const r = await schritt(auftrag, liste, () => funktionRechnen(w, ergebnisse.length > 0 ? ergebnisse[0].x : null));
+      const r = await schritt(auftrag, liste, () => funktionRechnen(w));
       if (r.fehler !== undefined) {
         meldungen.push({ wo: 'f', text: r.fehler });
       } else {
@@ -376,39 +322,12 @@ const AUFTRAEGE = {
   async studie(auftrag, liste, melden) {
     return schritt(auftrag, liste, () => {
       const { w, nText, spaltenwahl, punkte } = auftrag;
-      const pn = textInsModul(nText);
       M.fortschritt = (was, anteil) => melden({ was, anteil });
-      let spalten;
       try {
-        spalten = M._web_studie_verfolgt(w.m, pn, punkte, spaltenwahl);
+        return studieLesen(mitText(nText, (p) => rufen('studie', w.m, p, punkte, spaltenwahl)));
       } finally {
         M.fortschritt = null;
-        M._free(pn);
       }
-      const n = [];
-      const grob = [];
-      for (let k = 0; k < M._web_studie_n_anzahl(); ++k) {
-        n.push(M._web_studie_n(k));
-        grob.push(M._web_studie_grob(k) === 1);
-      }
-      const s = { m: w.m, punkte, gitterText: text(M._web_studie_gitter_text()), n, grob, spalten: [],
-        decke: M._web_studie_decke(), boden: M._web_studie_boden() };
-      for (let j = 0; j < spalten; ++j) {
-        const sp = { spalte: text(M._web_studie_spalte(j)), titel: text(M._web_studie_titel(j)),
-          ...methodenStil(M._web_studie_methode(j)), konvergiert: M._web_studie_konvergiert(j) === 1,
-          fehler: [], zellen: [], rundung: [], ordnungen: [''] };
-        for (let k = 0; k < n.length; ++k) {
-          sp.fehler.push(M._web_studie_fehler(k, j));
-          sp.zellen.push(text(M._web_studie_zelle(k, j)));
-          sp.rundung.push(M._web_studie_rundung(k, j) === 1);
-          if (k > 0) sp.ordnungen.push(text(M._web_studie_ordnung(k, j)));
-        }
-        s.spalten.push(sp);
-      }
-      s.bezug = studienBezug(s);
-      s.text = new TextDecoder().decode(textHolen(M._web_studie_text()));
-      s.deckeText = text(M._web_zahl(s.decke, 1));
-      return s;
     });
   },
 
@@ -420,13 +339,9 @@ const AUFTRAEGE = {
   // The user's text: what it is, and for an interpolation its style.
   async laden(auftrag, liste) {
     return schritt(auftrag, liste, () => {
-      const art = datenSicherstellen(auftrag.daten);
-      if (art === 1) {
-        const ip = M._web_geladen();
-        return { art, stil: methodenStil(Math.max(0, M._web_geladen_methode())),
-          typ: text(M._web_typ(ip)), name: text(M._web_name(ip)), knoten: M._web_knoten_anzahl(ip) };
-      }
-      return { art, punkte: M._web_daten_anzahl() };
+      const d = datenSicherstellen(auftrag.daten);
+      if (d.art === 1) return { art: d.art, stil: stil(d.stil), typ: d.typ, name: d.name, knoten: d.knoten };
+      return { art: d.art, punkte: d.punkte };
     });
   },
 
@@ -434,7 +349,7 @@ const AUFTRAEGE = {
   async pruefen(auftrag, liste) {
     return schritt(auftrag, liste, () => {
       datenSicherstellen(auftrag.daten);
-      M._web_freigeben(M._web_daten_erzeugen(auftrag.k));
+      rufen('pruefen', auftrag.k);
     });
   },
 
@@ -442,23 +357,10 @@ const AUFTRAEGE = {
   async datei(auftrag, liste, melden, transfer) {
     const { w, v, welche, punkte } = auftrag;
     const r = await schritt(auftrag, liste, () => {
-      M._web_zahlform(w.voll ? 1 : 0);
-      let bytes;
-      if (welche === 'beispielwerte') {
-        bytes = textHolen(M._web_text_beispielwerte(w.m, punkte));
-      } else if (welche === 'problem' && w.quelle !== 'daten') {
-        bytes = textHolen(M._web_text_problem(w.m, v.k, w.art, w.n));
-      } else if (welche === 'problem') {
-        bytes = datenSicherstellen(auftrag.daten) === 1 ? textHolen(M._web_text_interpolation(M._web_geladen()))
-          : textHolen(M._web_text_daten_problem(v.k));
-      } else {
-        const { ip, frei } = interpolationErzeugen(w, v, auftrag.daten);
-        bytes = textHolen(welche === 'kurvenpunkte' ? M._web_text_kurvenpunkte(ip, punkte)
-          : M._web_text_koeffizienten(ip));
-        if (frei) M._web_freigeben(ip);
-      }
-      M._web_zahlform(0);
-      return bytes;
+      const eigene = w.quelle === 'daten';
+      if (eigene) datenSicherstellen(auftrag.daten);
+      return rufen('datei', DATEIEN[welche], eigene ? 1 : 0, w.m, v ? v.k : 0, w.art, w.n, punkte || 0,
+        w.voll ? 1 : 0).bytes;
     });
     if (r.wert) transfer.push(r.wert.buffer);
     return r;

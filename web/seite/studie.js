@@ -1,0 +1,215 @@
+// The convergence study: the library's study (that of fehlerstudie) runs
+// in the study's worker; the page shows its tables, its text and its
+// figures against n, with the reference lines the module fits and the key
+// words of studie_schluessel.js.
+import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
+import { rechner, fortschrittBeginnen } from './arbeiter.js';
+import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
+import { bildBreite, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
+import { studienSchluessel } from './studie_schluessel.js';
+
+// The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
+const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
+
+export const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
+const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
+
+function studieBefehl(m, punkte, spaltenwahl, nListe) {
+  const g = punkte === 0 ? '' : ` -g ${punkte}`;
+  const f = problemArgumente(m);
+  return `fehlerstudie${SCHALTER[spaltenwahl]}${f.schalter}${g} ${f.args} ${nListe.join(' ')}`;
+}
+
+function studienTabelle(tabelle, ueberschrift, s, zelle, abK) {
+  tabelle.replaceChildren();
+  const caption = document.createElement('caption');
+  caption.textContent = ueberschrift;
+  tabelle.append(caption);
+  const kopf = document.createElement('tr');
+  for (const [t, farbe, titel] of [['n', null, 'n = Anzahl der Stützstellen − 1'],
+    ...s.spalten.map((sp) => [sp.spalte, sp.farbe, sp.titel])]) {
+    const th = document.createElement('th');
+    th.textContent = t;
+    th.title = titel;
+    if (farbe) th.style.borderBottomColor = farbe;
+    kopf.append(th);
+  }
+  tabelle.append(kopf);
+  for (let k = abK; k < s.n.length; ++k) {
+    const tr = document.createElement('tr');
+    const nZelle = document.createElement('td');
+    nZelle.textContent = String(s.n[k]);
+    tr.append(nZelle);
+    s.spalten.forEach((sp, j) => tr.append(zelle(sp, k, j)));
+    tabelle.append(tr);
+  }
+}
+
+function studieZeigen(s, spaltenwahl) {
+  $('studie_inhalt').hidden = false;
+  const fehlerZelle = (sp, k) => {
+    const td = document.createElement('td');
+    // A figure of a grid too coarse is a lower bound, a 0 there says nothing.
+    const wert = s.grob[k] ? (sp.zellen[k] === '0' ? '~' : `${sp.zellen[k]}~`) : sp.zellen[k];
+    td.textContent = wert + (sp.rundung[k] ? '*' : '');
+    if (sp.rundung[k]) td.className = 'rundung';
+    return td;
+  };
+  const ordnungZelle = (sp, k) => {
+    const td = document.createElement('td');
+    td.textContent = sp.ordnungen[k];
+    return td;
+  };
+  studienTabelle($('studie_fehler'), `Größter Fehler max |p(x) − f(x)| an ${s.gitterText} Punkten`, s, fehlerZelle, 0);
+  if (s.n.length > 1) {
+    studienTabelle($('studie_ordnung'), 'Beobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)', s, ordnungZelle, 1);
+  } else {
+    $('studie_ordnung').replaceChildren();
+  }
+  const fussnoten = [];
+  if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
+    fussnoten.push(RUNDUNG_LEGENDE);
+  }
+  if (s.grob.some((g) => g)) {
+    fussnoten.push('~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist mindestens so groß; ' +
+      '~ allein: an den Messpunkten kein Fehler, zwischen ihnen nicht gemessen. Mehr Messpunkte oben.');
+  }
+  if (s.spalten.some((sp) => sp.zellen.includes('-'))) {
+    fussnoten.push('– nicht berechnet: Newton-Form über n = 10000 (Aufwand n²).');
+  }
+  $('studie_fussnote').textContent = fussnoten.join(' ');
+  $('studie_text').textContent = s.text;
+  $('studie_decke').textContent = `Die Achse endet bei ${s.deckeText} (gepunktete Linie), der Zehnerpotenz über ` +
+    'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.' +
+    (s.grob.some((g) => g)
+      ? ` Bei n = ${s.n.filter((_, k) => s.grob[k]).join(', ')} ist das Messgitter zu grob (~ in der Tabelle): ` +
+        'dort liegt der wahre Fehler über dem gezeichneten.'
+      : '');
+
+  // The figures against n, on logarithmic axes: a figure above the
+  // ceiling (or not a number) lies on it, one not computed leaves a gap.
+  const el = $('bild_studie');
+  const reihen = s.spalten.map((sp) => sp.fehler.map((e, k) => {
+    if (sp.zellen[k] === '-') return null;
+    if (!(e <= s.decke)) return s.decke;
+    return e > 0 ? e : null;
+  }));
+  // The reference slopes, thin and grey, each with its own dash; only
+  // inside the plotted range.
+  const bezugReihen = s.bezug.map((b) => b.werte.map((e) => (e >= s.boden && e <= s.decke ? e : null)));
+  const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen];
+  const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
+    label: studienSchluessel(sp, s.decke),
+    stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
+  })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } },
+  ...s.bezug.map((b) => ({ label: b.label, stroke: '#8a8a8a', width: 1.25, dash: BEZUG_STRICHE[b.p],
+    spanGaps: true, points: { show: false } }))];
+  studienBild.bereich = [s.boden, s.decke * 3];
+  studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
+  studienBild.n = s.n;
+  const signatur = serien.map((x) => x.label).join('|');
+  if (studienBild.plot && studienBild.signatur === signatur) {
+    studienBild.plot.setData(daten);
+  } else {
+    if (studienBild.plot) studienBild.plot.destroy();
+    studienBild.signatur = signatur;
+    studienBild.plot = new uPlot({
+      width: bildBreite(el),
+      height: 400,
+      scales: { x: { time: false, distr: 3, log: 10, range: () => studienBild.xBereich },
+        y: { distr: 3, log: 10, range: () => studienBild.bereich } },
+      axes: [{ ...ACHSE, label: 'n', splits: () => studienBild.n, filter: (u, v) => v,
+        values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
+      { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
+        values: (u, werte) => werte.map(dekadeText) }],
+      series: ablesbar(serien, WERT_N, WERT_LOG),
+      ...ZEIGER,
+    }, daten, el);
+  }
+  $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
+  $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+}
+
+let studieLaeuft = false;
+let studieNochmal = false;
+let studieRechnet = false;
+
+export async function studieAktualisieren() {
+  if (studieLaeuft) {
+    studieNochmal = true;
+    if (studieRechnet) rechner.studie.abbrechen();
+    return;
+  }
+  studieLaeuft = true;
+  document.body.dataset.studielaeuft = '1';
+  try {
+    do {
+      studieNochmal = false;
+      await studieDurchlauf();
+    } while (studieNochmal);
+  } finally {
+    studieLaeuft = false;
+    document.body.dataset.studielaeuft = '0';
+  }
+}
+
+async function studieDurchlauf() {
+  const w = wahl();
+  const daten = w.quelle === 'daten';
+  for (const id of ['studie_wahl', 'studie_rechnen', 'studie_n', 'studie_bis1024']) $(id).disabled = daten;
+  if (daten) {
+    $('studie_titel').textContent = 'Konvergenzstudie';
+    $('studie_inhalt').hidden = true;
+    $('studie_meldung').hidden = true;
+    $('studie_hinweise').hidden = true;
+    $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
+    return;
+  }
+  $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
+    Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
+  const spaltenwahl = Number($('studie_wahl').value);
+  const beginn = performance.now();
+  const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
+  studieRechnet = true;
+  let r;
+  try {
+    // Without points set by the user the grid follows n (max(1001, 10 n + 1)
+    // points), as fehlerstudie's without -g.
+    r = await rechner.studie.fragen('studie', { w, nText: $('studie_n').value, spaltenwahl,
+      punkte: zustand.punkteFest ? w.punkte : 0 }, (f) => fortschritt.melden(f));
+  } finally {
+    studieRechnet = false;
+    fortschritt.ende();
+  }
+  if (r.abgebrochen) {
+    zaehlen('studienabbrueche');
+    return;
+  }
+  if (r.wert) {
+    for (const sp of r.wert.spalten) sp.titel = mitUmlauten(sp.titel);
+  }
+  const hinweise = r.hinweise;
+  const dauer = performance.now() - beginn;
+  // Warnings as fehlerstudie writes them to standard error: the first line
+  // shows, the rest (a continued periodic spline lists its nodes) on demand.
+  $('studie_hinweise').hidden = hinweise.length === 0;
+  $('studie_hinweiszeile').textContent = hinweise.length > 1
+    ? `Hinweise der Bibliothek: ${hinweise[0]} (und ${hinweise.length - 1} Zeilen mehr)`
+    : `Hinweis der Bibliothek: ${hinweise[0] || ''}`;
+  $('studie_hinweistext').textContent = hinweise.join('\n');
+  if (r.fehler !== undefined) {
+    const el = $('studie_meldung');
+    el.hidden = false;
+    el.replaceChildren(Object.assign(document.createElement('strong'), { textContent: 'Konvergenzstudie: ' }),
+      Object.assign(document.createElement('code'), { textContent: r.fehler.replace(/\n+$/, '') }));
+    $('studie_inhalt').hidden = true;
+    zaehlen('studienfehler');
+    return;
+  }
+  $('studie_meldung').hidden = true;
+  studieZeigen(r.wert, spaltenwahl);
+  $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
+  document.body.dataset.studiendauer = dauer.toFixed(1);
+  zustand.studie = r.wert;
+  zaehlen('studien');
+}
