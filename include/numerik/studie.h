@@ -20,6 +20,7 @@
 
 #include "beispielfunktionen.h"
 #include "interplt.h"
+#include "lebesgue.h"
 #include "methoden.h"
 
 #ifdef __cplusplus
@@ -278,21 +279,6 @@ verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int pun
 /** The same for example problem m. */
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt = nullptr);
-
-/** The Lebesgue function sum_j |l_j(x)| of the n+1 nodes of kind art
- * (numerik/knotenarten.h) on [a, b], l_j the Lagrange basis polynomials,
- * at the punkte points x(i) = (i*b + (N-i)*a)/N, i = 0..N = punkte-1.  It
- * is evaluated in the barycentric form sum_j |w_j/(x-x_j)| / |sum_j
- * w_j/(x-x_j)|, exactly 1 at a node.  A kind without placement on [a, b],
- * n < 1, punkte < 2 or a >= b end through the fatal path. */
-std::vector<double> lebesgue_funktion(int art, int n, double a, double b, int punkte);
-
-/** The Lebesgue constant Lambda_n = max over [a, b] of the Lebesgue
- * function of the n+1 nodes of kind art: the largest value on the punkte
- * grid points and at the midpoint of every node interval, refined around
- * the highest local maxima by golden-section search, to about 1e-10
- * relative.  Checks as lebesgue_funktion. */
-double lebesgue_konstante(int art, int n, double a, double b, int punkte);
 
 /** The node kinds (with a placement on [a, b]) that the columns use, in
  * the order of the node-kind table. */
