@@ -147,3 +147,10 @@ double lebesgue_konstante(int art, int n, double a, double b, int punkte) {
     }
     return groesster;
 }
+
+double lebesgue_schnell(int art, int n) {
+    const knotenart *k = knotenart_nummer(art);
+    if (n > LEBESGUE_ABGETASTET_BIS && k != nullptr && k->lebesgue_gross != nullptr)
+        return k->lebesgue_gross(n);
+    return lebesgue_konstante(art, n, -1.0, 1.0, 10 * n + 1);
+}
