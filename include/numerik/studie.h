@@ -108,6 +108,11 @@ studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
 /** The same for example problem m. */
 studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte, int wahl);
 
+/** The cost of measuring the columns spalten at each n of n_liste on
+ * studie_punkte(punkte, n) points. */
+studie_kosten studie_kosten_schaetzen(const std::vector<const methode *> &spalten,
+                                      const std::vector<int> &n_liste, int punkte);
+
 /** Warns (numerik_warnung) once when k will take more than a minute at
  * STUDIE_OPERATIONEN_JE_SEKUNDE, naming the estimate and the costliest
  * column: "Warnung: Die Studie dauert geschaetzt etwa 8 min, vor allem die
@@ -181,6 +186,12 @@ struct studie {
 studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
                            int punkte, int wahl, const studie_fortschritt *fortschritt = nullptr,
                            int ableitung = 0);
+
+/** The same with the columns spalten, rows of ::methoden in any order (a
+ * method that needs a periodic f is measured whatever f is). */
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, const std::vector<const methode *> &spalten,
+                           const studie_fortschritt *fortschritt = nullptr, int ableitung = 0);
 
 /** The study of example problem m. */
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,

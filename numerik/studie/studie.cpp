@@ -182,6 +182,13 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
 studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
                            int punkte, int wahl, const studie_fortschritt *fortschritt,
                            int ableitung) {
+    return studie_durchfuehren(problem, m, n_liste, punkte, spalten_waehlen(problem, wahl),
+                               fortschritt, ableitung);
+}
+
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, const std::vector<const methode *> &spalten,
+                           const studie_fortschritt *fortschritt, int ableitung) {
     if (ableitung != 0 && ableitung != 1)
         numerik_fehler("Ableitung %d nicht messbar (0 oder 1).\n", ableitung);
     if (ableitung == 1 && problem.abl1 == nullptr)
@@ -192,7 +199,7 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
     s.ableitung = ableitung;
     s.punkte = punkte;
     s.n = n_liste;
-    s.spalten = spalten_waehlen(problem, wahl);
+    s.spalten = spalten;
     for (int n : n_liste)
         s.gitter.push_back(studie_punkte(punkte, n));
     // max |f| on the finest grid of the study, the last n's.
@@ -202,7 +209,7 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
             std::fmax(s.f_groesste,
                       std::fabs(beispiel_f(
                           &problem, aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
-    const double gesamt = studie_kosten_schaetzen(problem, n_liste, punkte, wahl).operationen;
+    const double gesamt = studie_kosten_schaetzen(spalten, n_liste, punkte).operationen;
     fortschrittsstand fs;
     fs.rueckruf = fortschritt;
     for (std::size_t k = 0; k < n_liste.size(); ++k) {

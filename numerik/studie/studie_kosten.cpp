@@ -138,8 +138,13 @@ studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, in
 
 studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
                                       const std::vector<int> &n_liste, int punkte, int wahl) {
+    return studie_kosten_schaetzen(spalten_waehlen(problem, wahl), n_liste, punkte);
+}
+
+studie_kosten studie_kosten_schaetzen(const std::vector<const methode *> &spalten,
+                                      const std::vector<int> &n_liste, int punkte) {
     studie_kosten k;
-    for (const methode *me : spalten_waehlen(problem, wahl)) {
+    for (const methode *me : spalten) {
         double spalte = 0.0;
         for (int n : n_liste)
             if (n <= hoechstes_n(*me)) spalte += methode_kosten(*me, n, studie_punkte(punkte, n));
