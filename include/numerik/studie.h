@@ -63,7 +63,8 @@ const beispielfunktion &studie_problem(const beispielfunktion &p, int m);
 std::string problem_kurzname(int m);
 
 /** The title of a problem: "Beispielfunktion 4: Ableitung zu arctan auf
- * [-9,9]", for FORMEL_PROBLEM "Formel: " and the formula. */
+ * [-9,9]", for FORMEL_PROBLEM "Formel: " and the formula, or the problem's
+ * name where it has no formula (a caller's own function). */
 std::string problem_titel(const beispielfunktion &problem, int m);
 
 /** The part of file names that names problem m: "4", for FORMEL_PROBLEM

@@ -24,21 +24,54 @@ namespace {
 
 constexpr double ENDWERT_TOLERANZ = 1e-6;
 
-// The values of f at the nodes of a kind, in a vector of the library.
+// The values of f at the nodes of a kind, in a vector of the library: in
+// one call of the problem's hook where it has one.
 matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) {
     nmmatrix_parameter p = {n + 1, 1, "Stuetzwerte", 1};
     matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    std::vector<double> x = stuetzstellen(problem, art, n);
+    const std::vector<double> x = stuetzstellen(problem, art, n);
+    std::vector<double> y(x.size());
+    beispiel_werte(&problem, x.data(), y.data(), x.size());
     for (int i = 0; i <= n; ++i)
-        nmmatrix_setzen(werte.get(), i + 1, 1, beispiel_f(&problem, x[i]));
+        nmmatrix_setzen(werte.get(), i + 1, 1, y[i]);
     return werte;
 }
 
+// f at the punkte points of the grid.
+std::vector<double> f_auf_gitter(const beispielfunktion &problem, int punkte) {
+    std::vector<double> x(static_cast<std::size_t>(punkte));
+    for (int i = 0; i < punkte; ++i)
+        x[i] = aequidistanter_punkt(i, punkte - 1, problem.a, problem.b);
+    std::vector<double> y(x.size());
+    beispiel_werte(&problem, x.data(), y.data(), x.size());
+    return y;
+}
+
+// max |f| of the values (a value that is not a number left out).
+double betragsmaximum(const std::vector<double> &y) {
+    double groesster = 0.0;
+    for (double w : y)
+        groesster = std::fmax(groesster, std::fabs(w));
+    return groesster;
+}
+
+// The start of the names of a study's objects and of its progress texts:
+// "Beispielfunktion 4", or the name of a problem without number ("Formel",
+// a caller's own function).
+std::string kurzname(const beispielfunktion &problem, int m) {
+    return m == FORMEL_PROBLEM && problem.name != nullptr ? std::string(problem.name)
+                                                          : problem_kurzname(m);
+}
+
+// The problem hands creation its derivatives at the ends only where it has
+// both; a method that needs them then says that they are not known.
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
                                   objekt *werte) {
-    std::string name = problem_kurzname(m) + ", " + me.titel + ", n = " + std::to_string(n);
+    std::string name = kurzname(problem, m) + ", " + me.titel + ", n = " + std::to_string(n);
+    const beispielfunktion *ableitungen =
+        problem.abl1 != nullptr && problem.abl2 != nullptr ? &problem : nullptr;
     return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
-                                                 problem.a, problem.b, werte, &problem));
+                                                 problem.a, problem.b, werte, ableitungen));
 }
 
 } // namespace
@@ -48,15 +81,16 @@ interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &pro
 // points; with ableitung 1 that of the first derivative, p' against the
 // problem's f'.  NaN as soon as a point's error is not a number.
 double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
-                     const fortschrittsstand *fs, int ableitung, int von, int bis) {
+                     const fortschrittsstand *fs, int ableitung, int von, int bis,
+                     const double *f_werte) {
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
     const int intervalle = punkte - 1;
     if (bis < 0) bis = punkte;
     double fehlerwert = 0.0;
     // The grid a block at a time: the interpolant's values through the
     // array slot (sorted points, so a piecewise cubic steps from interval
-    // to interval), f point by point.  Progress is told at the start of
-    // each block, every 1024 points as ever.
+    // to interval), f point by point or from f_werte.  Progress is told at
+    // the start of each block, every 1024 points as ever.
     constexpr int BLOCK = 1024;
     double x[BLOCK];
     double p[BLOCK];
@@ -72,8 +106,14 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
                 p[i] = fi->ableitung1(ip, x[i]);
         }
         for (int i = 0; i < teil; ++i) {
-            double abstand = ableitung == 0 ? std::fabs(p[i] - beispiel_f(&problem, x[i]))
-                                            : std::fabs(p[i] - beispiel_abl1(&problem, x[i]));
+            double f = 0.0;
+            if (ableitung != 0)
+                f = beispiel_abl1(&problem, x[i]);
+            else if (f_werte != nullptr)
+                f = f_werte[anfang + i];
+            else
+                f = beispiel_f(&problem, x[i]);
+            double abstand = std::fabs(p[i] - f);
             if (std::isnan(abstand)) return abstand;
             if (abstand > fehlerwert) fehlerwert = abstand;
         }
@@ -90,8 +130,10 @@ std::string problem_kurzname(int m) {
 }
 
 std::string problem_titel(const beispielfunktion &problem, int m) {
-    if (m == FORMEL_PROBLEM) return std::string("Formel: ") + problem.formel;
-    return problem_kurzname(m) + ": " + problem.name;
+    if (m != FORMEL_PROBLEM) return problem_kurzname(m) + ": " + problem.name;
+    // A function without formula (a caller's own) is titled by its name.
+    if (problem.formel == nullptr) return problem.name != nullptr ? problem.name : "Formel";
+    return std::string("Formel: ") + problem.formel;
 }
 
 std::string problem_stamm(int m) {
@@ -202,13 +244,12 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
     s.spalten = spalten;
     for (int n : n_liste)
         s.gitter.push_back(studie_punkte(punkte, n));
-    // max |f| on the finest grid of the study, the last n's.
-    const int f_punkte = s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back();
-    for (int i = 0; i < f_punkte; ++i)
-        s.f_groesste =
-            std::fmax(s.f_groesste,
-                      std::fabs(beispiel_f(
-                          &problem, aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
+    // max |f| on the finest grid of the study, the last n's.  A problem
+    // with a hook gives f on each row's grid anyway: from the last row's.
+    const bool haken = problem.werte != nullptr;
+    if (!haken || n_liste.empty())
+        s.f_groesste = betragsmaximum(
+            f_auf_gitter(problem, s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back()));
     const double gesamt = studie_kosten_schaetzen(spalten, n_liste, punkte).operationen;
     fortschrittsstand fs;
     fs.rueckruf = fortschritt;
@@ -223,6 +264,15 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
         // measurements are shared.
         std::vector<messauftrag> auftraege;
         zeile.resize(s.spalten.size());
+        // A problem with a hook: f on the grid in one call, which every
+        // column then reads.
+        std::vector<double> f_gitter;
+        if (haken && ableitung == 0) {
+            f_gitter = f_auf_gitter(problem, s.gitter[k]);
+            if (k + 1 == n_liste.size()) s.f_groesste = betragsmaximum(f_gitter);
+        } else if (haken && k + 1 == n_liste.size()) {
+            s.f_groesste = betragsmaximum(f_auf_gitter(problem, s.gitter[k]));
+        }
         for (std::size_t j = 0; j < s.spalten.size(); ++j) {
             const methode *me = s.spalten[j];
             if (n > hoechstes_n(*me)) continue;
@@ -231,13 +281,14 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
             a.punkte = s.gitter[k];
             a.kosten = methode_kosten(*me, n, s.gitter[k]);
             a.teilbar = ueber_alle_knoten(*me);
-            a.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
+            a.was = kurzname(problem, m) + ", " + me->spalte + ", n = " + std::to_string(n);
             matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
             if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
             a.ip = erzeugen_aus(*me, problem, m, n, werte.get());
             auftraege.push_back(std::move(a));
         }
-        zeile_messen(auftraege, problem, gesamt, fs, fortschritt != nullptr, ableitung, zeile);
+        zeile_messen(auftraege, problem, f_gitter.empty() ? nullptr : f_gitter.data(), gesamt, fs,
+                     fortschritt != nullptr, ableitung, zeile);
         s.werte.push_back(zeile);
     }
     return s;

@@ -26,9 +26,11 @@ struct fortschrittsstand {
 // The measurement of groesster_fehler over the grid points von..bis-1 of
 // a grid of punkte points, telling fs of its progress every so many
 // points; with ableitung 1 that of the first derivative, p' against the
-// problem's f'.  NaN as soon as a point's error is not a number.
+// problem's f'.  f_werte, where given, holds f at every point of the grid.
+// NaN as soon as a point's error is not a number.
 double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
-                     const fortschrittsstand *fs, int ableitung = 0, int von = 0, int bis = -1);
+                     const fortschrittsstand *fs, int ableitung = 0, int von = 0, int bis = -1,
+                     const double *f_werte = nullptr);
 
 // One measurement of a row: its object, made beforehand, and its share.
 // A global form (every node at every point) that only reads its object
@@ -43,12 +45,12 @@ struct messauftrag {
 };
 
 // The measurements of one row into zeile, each column's object alone: on
-// two threads where they pay (studie_kosten.cpp).  gesamt is the cost of
-// the whole study, fs the progress so far, which grows by the row's share;
-// melden: tell of progress.
+// two threads where they pay (studie_kosten.cpp).  f_werte: f on the row's
+// grid, or null; gesamt is the cost of the whole study, fs the progress so
+// far, which grows by the row's share; melden: tell of progress.
 void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &problem,
-                  double gesamt, fortschrittsstand &fs, bool melden, int ableitung,
-                  std::vector<messwert> &zeile);
+                  const double *f_werte, double gesamt, fortschrittsstand &fs, bool melden,
+                  int ableitung, std::vector<messwert> &zeile);
 
 // The method sums over every node at every point (the polynomial and
 // rational forms), rather than evaluating one local piece (the splines and

@@ -41,16 +41,16 @@ constexpr int STUECK_PUNKTE = 1 << 14;
 
 // The measurements of one row into zeile, each column's object alone (the
 // spline's search cursor and wrap bounds live in the object).  With two
-// threads (zahl_faeden) and a problem of closed forms (a formula object is
-// not shared between threads), the caller and a helper each take the next
+// threads (zahl_faeden) and a problem of closed forms (a formula object, a
+// problem with a hook, is not shared between threads), the caller and a helper each take the next
 // piece not yet taken: a whole column, or a piece of a global form's grid,
 // so that one long column is shared as well.  A column's figure is the
 // largest of its pieces' (NaN if any is), the same number the grid in
 // one pass gives.  Only the caller tells of progress, from the share of
 // all pieces finished.
 void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &problem,
-                  double gesamt, fortschrittsstand &fs, bool melden, int ableitung,
-                  std::vector<messwert> &zeile) {
+                  const double *f_werte, double gesamt, fortschrittsstand &fs, bool melden,
+                  int ableitung, std::vector<messwert> &zeile) {
     [[maybe_unused]] std::size_t punkte_gesamt = 0;
     std::vector<messstueck> stuecke;
     for (std::size_t j = 0; j < auftraege.size(); ++j) {
@@ -62,15 +62,15 @@ void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &p
     }
     bool geteilt = false;
 #if NUMERIK_MIT_FAEDEN
-    geteilt = stuecke.size() >= 2 && problem.kontext == nullptr &&
+    geteilt = stuecke.size() >= 2 && problem.kontext == nullptr && problem.werte == nullptr &&
               punkte_gesamt >= (std::size_t{1} << 16) && zahl_faeden() >= 2;
 #endif
     if (!geteilt) {
         for (messauftrag &a : auftraege) {
             fs.was = a.was;
             fs.je_punkt = a.kosten / gesamt / a.punkte;
-            zeile[a.spalte].fehler =
-                fehler_messen(a.ip.get(), problem, a.punkte, melden ? &fs : nullptr, ableitung);
+            zeile[a.spalte].fehler = fehler_messen(
+                a.ip.get(), problem, a.punkte, melden ? &fs : nullptr, ableitung, 0, -1, f_werte);
             zeile[a.spalte].berechnet = true;
             fs.basis += a.kosten / gesamt;
         }
@@ -95,7 +95,7 @@ void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &p
             }
             ergebnis[i] =
                 fehler_messen(a.ip.get(), problem, a.punkte, rufer && melden ? &eigener : nullptr,
-                              ableitung, st.von, st.bis);
+                              ableitung, st.von, st.bis, f_werte);
             erledigt.fetch_add(je_punkt * (st.bis - st.von));
         }
     };
