@@ -4,7 +4,9 @@
  * the methods of numerik/methoden.h, the largest error of each method
  * over n, the observed orders, the mark on figures that are rounding rather
  * than interpolation error, the search for the smallest n that meets a
- * tolerance, and the pointwise values of one n for plots.
+ * tolerance, and the pointwise values of one n for plots.  What the
+ * figures show (the plot's keys and range, reference lines, fitted rates)
+ * is concluded in numerik/befund.h.
  *
  * It returns numbers in structures and texts as strings and prints nothing;
  * it never ends the process itself: every failure goes through the

@@ -2,10 +2,11 @@
 // (beispielfunktionen.cpp) and the table of methods (methoden.cpp): the
 // measuring loop, the figures over n and the pointwise values of one n
 // (studie.cpp), cost and threads (studie_kosten.cpp), the tolerance search
-// (toleranzsuche.cpp), what the figures show (befund.cpp), and the tables
-// as text (studie_text.cpp).  It uses the library only through its public headers
-// and stands on every folder below it; the programs and the page are thin
-// callers of it.
+// (toleranzsuche.cpp), what the figures show (befund.cpp, befund_json.cpp
+// for the JSON text), and the tables as text (studie_text.cpp).  It uses
+// the library only through its public headers and its own studie_intern.h,
+// and stands on every folder below it; the programs, the page and Python
+// are thin callers of it.
 #include "numerik/studie.h"
 
 #include "studie_intern.h"
