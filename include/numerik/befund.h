@@ -82,8 +82,11 @@ struct befund_spalte {
      * through the last; BEZUG_GEOMETRISCH: the rows rho is fitted over;
      * empty where there are none */
     std::vector<std::size_t> bezugszeilen;
-    double rho = NAN; /**< BEZUG_GEOMETRISCH: the fitted rate, NaN without a fit */
-    double c = NAN;   /**< and its constant C */
+    /** BEZUG_GEOMETRISCH: the fitted rate; NaN without a fit (fewer than
+     * two rows, or a study of the derivative, whose rounding floor is not
+     * known) */
+    double rho = NAN;
+    double c = NAN; /**< and its constant C */
     /** the lines: n^-2 and n^-4 for a spline, rho^-n for a fit; empty where
      * there is nothing to draw them through */
     std::vector<bezugslinie> bezug;
