@@ -1,32 +1,34 @@
 // The convergence study of numerik.studie: the figures of fehlerstudie for
-// an example problem, or for values that Python gives (any callable), as
-// arrays.  The loop is the library's (numerik/studie.h): the same nodes,
-// the same creation through the method table, the same grid of equidistant
-// points and the same maximum, so that an example problem gives bit for
-// bit the figures the program prints.  The marks (rounding, coarse grid)
-// and the orders come from the library's own functions over a study put
-// together here.
+// an example problem, a formula, or values that Python gives (any
+// callable), as arrays, with everything the library concludes from them
+// (numerik/befund.h).  The measuring loop is the library's own
+// (studie_durchfuehren), so that an example problem gives bit for bit the
+// figures the program prints; a callable reaches it through the function
+// record's hook, which asks it for the values of a whole grid or node set
+// in one call, holding the GIL only for that call.
 #include "modul.h"
 
+#include "numerik/befund.h"
 #include "numerik/formel.h"
 #include "numerik/interplt.h"
-#include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
-#include "numerik/nmmatrix.h"
 #include "numerik/studie.h"
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The function of a study: an example problem of the library, or a Python
-// callable that takes a 1-d array of points and returns as many values.
+// The function of a study: an example problem of the library, a formula,
+// or a Python callable that takes a 1-d array of points and returns as
+// many values.  The problem record of a callable points back at this
+// object, so it is neither copied nor moved.
 class studienfunktion {
   public:
     studienfunktion(int m, py::object werte, double a, double b, const std::string &formel)
@@ -39,14 +41,16 @@ class studienfunktion {
         } else if (m_ > 0) {
             problem_ = funktion[m_ - 1];
         } else {
-            problem_ = beispielfunktion{.f = nullptr,
+            // No derivatives: a method that needs them at the ends says so.
+            problem_ = beispielfunktion{.f = einzeln,
                                         .a = a,
                                         .b = b,
                                         .name = "eigene Funktion",
                                         .abl2 = nullptr,
                                         .abl1 = nullptr,
-                                        .kontext = nullptr,
-                                        .formel = nullptr};
+                                        .kontext = this,
+                                        .formel = nullptr,
+                                        .werte = gesammelt};
         }
         if (!std::isnan(a)) problem_.a = a;
         if (!std::isnan(b)) problem_.b = b;
@@ -55,37 +59,46 @@ class studienfunktion {
                            problem_.b);
         interpolation_intervall_pruefen(problem_.a, problem_.b);
     }
+    studienfunktion(const studienfunktion &) = delete;
+    studienfunktion &operator=(const studienfunktion &) = delete;
 
-    // f at the points x; needs the GIL for a Python callable.
+    // f at the points x.
     std::vector<double> an(const std::vector<double> &x) const {
-        if (m_ > 0 || formel_) {
-            std::vector<double> y(x.size());
-            for (std::size_t i = 0; i < x.size(); ++i)
-                y[i] = beispiel_f(&problem_, x[i]);
-            return y;
-        }
-        py::array_t<double> punkte(static_cast<py::ssize_t>(x.size()), x.data());
-        auto y =
-            py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(werte_(punkte));
-        if (!y) {
-            PyErr_Clear();
-            numerik_fehler("Die Funktion liefert keine Zahlen.\n");
-        }
-        if (y.ndim() != 1 || static_cast<std::size_t>(y.size()) != x.size())
-            numerik_fehler("Die Funktion liefert %zd Werte fuer %zu Punkte.\n", y.size(), x.size());
-        return {y.data(), y.data() + y.size()};
+        std::vector<double> y(x.size());
+        beispiel_werte(&problem_, x.data(), y.data(), x.size());
+        return y;
     }
 
     const beispielfunktion &problem() const { return problem_; }
-    // The record handed to creation for the derivatives at the ends: none
-    // for a callable, so that a method that needs them says so.
-    const beispielfunktion *ableitungen() const {
-        return m_ > 0 || formel_ ? &problem_ : nullptr;
-    }
     int nummer() const { return m_; }
     bool formel() const { return formel_ != nullptr; }
 
   private:
+    // The hook of a callable: its values at anzahl points, with the GIL
+    // held for the call (the study runs without it).
+    static void gesammelt(const void *kontext, const double *x, double *y, std::size_t anzahl) {
+        py::gil_scoped_acquire gil;
+        const auto *f = static_cast<const studienfunktion *>(kontext);
+        py::array_t<double> punkte(static_cast<py::ssize_t>(anzahl), x);
+        auto werte = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(
+            f->werte_(punkte));
+        if (!werte) {
+            PyErr_Clear();
+            numerik_fehler("Die Funktion liefert keine Zahlen.\n");
+        }
+        if (werte.ndim() != 1 || static_cast<std::size_t>(werte.size()) != anzahl)
+            numerik_fehler("Die Funktion liefert %zd Werte fuer %zu Punkte.\n", werte.size(),
+                           anzahl);
+        std::copy(werte.data(), werte.data() + anzahl, y);
+    }
+
+    // One value through the hook, for what asks f point by point.
+    static double einzeln(const void *kontext, double x) {
+        double y = 0.0;
+        gesammelt(kontext, &x, &y, 1);
+        return y;
+    }
+
     struct formel_freigabe {
         void operator()(formelfunktion *f) const { formel_freigeben(f); }
     };
@@ -110,51 +123,31 @@ std::vector<const methode *> standardspalten(const studienfunktion &f) {
     return spalten;
 }
 
-matrix_zeiger vektor(const std::vector<double> &werte) {
-    nmmatrix_parameter p = {static_cast<int>(werte.size()), 1, "Stuetzwerte", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, werte[i]);
-    return v;
-}
-
-// max |p(x) - f(x)| over the grid, not a number as soon as one difference
-// is not a number (as groesster_fehler measures).
-double fehler_messen(objekt *ip, const std::vector<double> &x, const std::vector<double> &fx) {
-    const interpolation_funktionen *fi = interpolation_tabelle(ip);
-    double groesster = 0.0;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        const double abstand = std::fabs(fi->funktionswert(ip, x[i]) - fx[i]);
-        if (std::isnan(abstand)) return abstand;
-        if (abstand > groesster) groesster = abstand;
-    }
-    return groesster;
-}
-
-py::array_t<double> matrix_aus(const std::vector<std::vector<double>> &zeilen,
-                               std::size_t spalten) {
-    py::array_t<double> a(
-        {static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
-    double *d = a.mutable_data();
-    for (const auto &zeile : zeilen)
-        for (double w : zeile)
-            *d++ = w;
+// An array of rows x spalten from a value per cell.
+template <class T, class F> py::array_t<T> feld(std::size_t zeilen, std::size_t spalten, F wert) {
+    py::array_t<T> a({static_cast<py::ssize_t>(zeilen), static_cast<py::ssize_t>(spalten)});
+    T *d = a.mutable_data();
+    for (std::size_t k = 0; k < zeilen; ++k)
+        for (std::size_t j = 0; j < spalten; ++j)
+            *d++ = wert(k, j);
     return a;
 }
 
-py::array_t<bool> marken_aus(const std::vector<std::vector<bool>> &zeilen, std::size_t spalten) {
-    py::array_t<bool> a(
-        {static_cast<py::ssize_t>(zeilen.size()), static_cast<py::ssize_t>(spalten)});
-    bool *d = a.mutable_data();
-    for (const auto &zeile : zeilen)
-        for (bool w : zeile)
-            *d++ = w;
+// A 1-d array of a value per index.
+template <class T, class F> py::array_t<T> reihe(std::size_t anzahl, F wert) {
+    py::array_t<T> a(static_cast<py::ssize_t>(anzahl));
+    T *d = a.mutable_data();
+    for (std::size_t i = 0; i < anzahl; ++i)
+        d[i] = wert(i);
     return a;
 }
 
-py::dict studie_py(int m, const py::object &werte, double a, double b,
-                   const std::vector<int> &n_liste, const std::vector<std::string> &namen,
-                   int punkte, const std::string &formel) {
+// The study of f as the library runs it and its befund, handed to fertig
+// while f, which the study's problem record points into, still lives.
+template <class F>
+auto studie_rechnen(int m, const py::object &werte, double a, double b,
+                    const std::vector<int> &n_liste, const std::vector<std::string> &namen,
+                    int punkte, const std::string &formel, F fertig) {
     if (m < 0 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     if (n_liste.empty()) numerik_fehler("Die Liste der n ist leer.\n");
     std::vector<int> vorher;
@@ -165,100 +158,116 @@ py::dict studie_py(int m, const py::object &werte, double a, double b,
     if (punkte != 0 && punkte < 2) numerik_fehler("Das Messgitter braucht mindestens 2 Punkte.\n");
     studie_gitter_pruefen(punkte, n_liste);
     const studienfunktion f(m, werte, a, b, formel);
-    const beispielfunktion &problem = f.problem();
-
-    studie s;
-    s.m = m;
-    s.punkte = punkte;
-    s.n = n_liste;
+    std::vector<const methode *> spalten;
     if (namen.empty()) {
-        s.spalten = standardspalten(f);
+        spalten = standardspalten(f);
     } else {
         for (const std::string &name : namen) {
             const methode *me = methode_suchen(name.c_str());
             if (me == nullptr) numerik_fehler("Unbekannte Methode %s.\n", name.c_str());
-            s.spalten.push_back(me);
+            spalten.push_back(me);
         }
     }
-    for (int n : n_liste)
-        s.gitter.push_back(studie_punkte(punkte, n));
-
-    for (std::size_t k = 0; k < n_liste.size(); ++k) {
-        const int n = n_liste[k];
-        std::vector<double> gitter(static_cast<std::size_t>(s.gitter[k]));
-        for (std::size_t i = 0; i < gitter.size(); ++i)
-            gitter[i] =
-                aequidistanter_punkt(static_cast<int>(i), s.gitter[k] - 1, problem.a, problem.b);
-        const std::vector<double> f_gitter = f.an(gitter);
-        if (k + 1 == n_liste.size())
-            for (double y : f_gitter)
-                s.f_groesste = std::fmax(s.f_groesste, std::fabs(y));
-        // The values at each kind of nodes, shared by the methods on them.
-        std::map<int, matrix_zeiger> werte_je_art;
-        for (const methode *me : s.spalten)
-            if (n <= hoechstes_n(*me) && werte_je_art.count(me->stuetzstellenart) == 0)
-                werte_je_art[me->stuetzstellenart] =
-                    vektor(f.an(stuetzstellen(problem, me->stuetzstellenart, n)));
-        std::vector<messwert> zeile;
+    studie s;
+    befund bf;
+    {
         py::gil_scoped_release ohne_gil;
-        for (const methode *me : s.spalten) {
-            messwert mw;
-            if (n <= hoechstes_n(*me)) {
-                const std::string name =
-                    std::string(problem.name) + ", " + me->titel + ", n = " + std::to_string(n);
-                interpolation_zeiger ip(methode_erzeugen(
-                    me, name.c_str(), me->stuetzstellenart, nullptr, problem.a, problem.b,
-                    werte_je_art[me->stuetzstellenart].get(), f.ableitungen()));
-                mw.fehler = fehler_messen(ip.get(), gitter, f_gitter);
-                mw.berechnet = true;
-            }
-            zeile.push_back(mw);
-        }
-        s.werte.push_back(zeile);
+        s = studie_durchfuehren(f.problem(), m, n_liste, punkte, spalten);
+        bf = studie_befund(s);
     }
+    return fertig(s, bf);
+}
 
+// The study as a dict of arrays.
+py::dict woerterbuch(const studie &s, const befund &bf) {
+    const std::size_t zeilen = s.n.size();
     const std::size_t spalten = s.spalten.size();
-    std::vector<std::vector<double>> fehler, ordnungen;
-    std::vector<std::vector<bool>> berechnet, rundung;
-    std::vector<bool> grob;
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        std::vector<double> fz, oz;
-        std::vector<bool> bz, rz;
-        for (std::size_t j = 0; j < spalten; ++j) {
-            const messwert &mw = s.werte[k][j];
-            fz.push_back(mw.berechnet ? mw.fehler : NAN);
-            bz.push_back(mw.berechnet);
-            rz.push_back(rundung_ueberwiegt(s, k, j));
-            const bool paar = k > 0 && mw.berechnet && s.werte[k - 1][j].berechnet;
-            oz.push_back(paar ? ordnung(s.werte[k - 1][j].fehler, s.n[k - 1], mw.fehler, s.n[k])
-                              : NAN);
-        }
-        fehler.push_back(fz);
-        ordnungen.push_back(oz);
-        berechnet.push_back(bz);
-        rundung.push_back(rz);
-        grob.push_back(gitter_zu_grob(s, k));
-    }
     py::list methodennamen;
-    for (const methode *me : s.spalten)
-        methodennamen.append(me->spalte);
+    py::list legende;
+    py::list bezugsart;
+    py::list bezugszeilen;
+    for (std::size_t j = 0; j < spalten; ++j) {
+        const befund_spalte &sp = bf.spalten[j];
+        methodennamen.append(s.spalten[j]->spalte);
+        legende.append(sp.legende);
+        if (sp.bezugsart == BEZUG_POTENZ)
+            bezugsart.append("potenz");
+        else if (sp.bezugsart == BEZUG_GEOMETRISCH)
+            bezugsart.append("geometrisch");
+        else
+            bezugsart.append(py::none());
+        bezugszeilen.append(reihe<int>(sp.bezugszeilen.size(), [&](std::size_t i) {
+            return static_cast<int>(sp.bezugszeilen[i]);
+        }));
+    }
+    // The lines the convergence plot draws: the first spline's powers and
+    // the fitted rate.
+    py::list bezug;
+    for (int j : {bf.bezug_potenz, bf.bezug_geometrisch}) {
+        if (j < 0) continue;
+        for (const bezugslinie &l : bf.spalten[static_cast<std::size_t>(j)].bezug) {
+            py::dict linie;
+            linie["methode"] = s.spalten[static_cast<std::size_t>(j)]->spalte;
+            linie["p"] = l.p;
+            linie["c"] = l.c;
+            linie["rho"] = l.p == 0 ? l.rho : NAN;
+            linie["werte"] =
+                py::array_t<double>(static_cast<py::ssize_t>(l.werte.size()), l.werte.data());
+            bezug.append(linie);
+        }
+    }
+    py::dict kosten;
+    kosten["operationen"] = bf.kosten.operationen;
+    kosten["sekunden"] = bf.kosten.operationen / STUDIE_OPERATIONEN_JE_SEKUNDE;
+    kosten["teuerste"] = bf.kosten.teuerste != nullptr
+                             ? py::object(py::str(bf.kosten.teuerste->spalte))
+                             : py::object(py::none());
     py::dict d;
-    d["n"] = py::array_t<int>(static_cast<py::ssize_t>(s.n.size()), s.n.data());
+    d["n"] = py::array_t<int>(static_cast<py::ssize_t>(zeilen), s.n.data());
     d["methoden"] = methodennamen;
     d["gitter"] = py::array_t<int>(static_cast<py::ssize_t>(s.gitter.size()), s.gitter.data());
-    d["fehler"] = matrix_aus(fehler, spalten);
-    d["ordnung"] = matrix_aus(ordnungen, spalten);
-    d["rundung"] = marken_aus(rundung, spalten);
-    d["berechnet"] = marken_aus(berechnet, spalten);
-    py::array_t<bool> grob_a(static_cast<py::ssize_t>(grob.size()));
-    for (std::size_t k = 0; k < grob.size(); ++k)
-        grob_a.mutable_data()[k] = grob[k];
-    d["grob"] = grob_a;
-    d["m"] = m;
+    d["fehler"] = feld<double>(zeilen, spalten, [&](std::size_t k, std::size_t j) {
+        return s.werte[k][j].berechnet ? s.werte[k][j].fehler : NAN;
+    });
+    d["ordnung"] = feld<double>(
+        zeilen, spalten, [&](std::size_t k, std::size_t j) { return bf.zellen[k][j].ordnung; });
+    d["rundung"] = feld<bool>(
+        zeilen, spalten, [&](std::size_t k, std::size_t j) { return bf.zellen[k][j].rundung; });
+    d["berechnet"] = feld<bool>(
+        zeilen, spalten, [&](std::size_t k, std::size_t j) { return s.werte[k][j].berechnet; });
+    d["grob"] = reihe<bool>(zeilen, [&](std::size_t k) { return bool(bf.gitter_zu_grob[k]); });
+    d["m"] = s.m;
     d["f_groesste"] = s.f_groesste;
-    d["a"] = problem.a;
-    d["b"] = problem.b;
+    d["a"] = s.problem.a;
+    d["b"] = s.problem.b;
+    // What the library concludes.
+    d["konvergiert"] =
+        reihe<bool>(spalten, [&](std::size_t j) { return bf.spalten[j].konvergiert; });
+    d["legende"] = legende;
+    d["decke"] = bf.decke;
+    d["boden"] = bf.boden;
+    d["rundungsboden"] = feld<double>(zeilen, spalten, [&](std::size_t k, std::size_t j) {
+        return bf.zellen[k][j].rundungsboden;
+    });
+    d["bezugsart"] = bezugsart;
+    d["bezugszeilen"] = bezugszeilen;
+    d["rho"] = reihe<double>(spalten, [&](std::size_t j) { return bf.spalten[j].rho; });
+    d["rho_c"] = reihe<double>(spalten, [&](std::size_t j) { return bf.spalten[j].c; });
+    d["bezug"] = bezug;
+    d["kosten"] = kosten;
     return d;
+}
+
+py::dict studie_py(int m, const py::object &werte, double a, double b,
+                   const std::vector<int> &n_liste, const std::vector<std::string> &namen,
+                   int punkte, const std::string &formel) {
+    return studie_rechnen(m, werte, a, b, n_liste, namen, punkte, formel, woerterbuch);
+}
+
+std::string studie_json_py(int m, const py::object &werte, double a, double b,
+                           const std::vector<int> &n_liste, const std::vector<std::string> &namen,
+                           int punkte, const std::string &formel) {
+    return studie_rechnen(m, werte, a, b, n_liste, namen, punkte, formel, befund_json);
 }
 
 } // namespace
@@ -266,4 +275,7 @@ py::dict studie_py(int m, const py::object &werte, double a, double b,
 void studie_anmelden(py::module_ &m) {
     m.def("_studie", &studie_py, py::arg("m"), py::arg("werte"), py::arg("a"), py::arg("b"),
           py::arg("n"), py::arg("methoden"), py::arg("punkte"), py::arg("formel") = "");
+    m.def("_studie_json", &studie_json_py, py::arg("m"), py::arg("werte"), py::arg("a"),
+          py::arg("b"), py::arg("n"), py::arg("methoden"), py::arg("punkte"),
+          py::arg("formel") = "");
 }

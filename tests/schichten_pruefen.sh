@@ -21,7 +21,7 @@ declare -A ordner_von=(
     [baryzipl.h]=interpolation [rationalipl.h]=interpolation [hermiteipl.h]=interpolation
     [splinipl.h]=interpolation [lebesgue.h]=interpolation
     [funktion.h]=formel [formel.h]=formel
-    [beispielfunktionen.h]=studie [methoden.h]=studie [studie.h]=studie
+    [beispielfunktionen.h]=studie [methoden.h]=studie [studie.h]=studie [befund.h]=studie
 )
 fehler=0
 rang() {

@@ -245,7 +245,7 @@ int main(int argc, char **argv) {
         std::fputs(studie_text(s).c_str(), stdout);
         if (o.lebesgue) std::fputs(lebesgue_text(lebesgue_berechnen(s)).c_str(), stdout);
         if (o.diagramm) {
-            konvergenzdiagramm_zeichnen(s);
+            konvergenzdiagramm_zeichnen(s, studie_befund(s));
             teilfortschritt bild = {&anzeige, erledigt + studienanteil, anteil - studienanteil};
             studie_fortschritt bildrueckruf = {teil_melden, &bild};
             verlauf v = verlauf_berechnen(problem_von(m), m, s.n.back(), s.gitter.back(), o.spalten,

@@ -101,44 +101,15 @@ void datendatei_schreiben(const studie &s, const std::string &name) {
     geschrieben(name);
 }
 
-// The key's note on a column that does not converge.  "Rundung" when it
-// is rounding that keeps the column from converging: every figure of it
-// that is capped (above the ceiling or not a number) carries the table's
-// rounding mark (the polynomial converges, its unstable form does not), or
-// nothing is capped and its last figure lies at the rounding floor, 1e-12
-// max |f|, where a stable form's figures wander by a few units in the last
-// place.  "divergiert" only where the method itself diverges; its note
-// stays "(divergiert; gekappt)" as the plot has always said.
-std::string titelzusatz(const studie &s, std::size_t j, double decke) {
-    if (konvergiert(s, j)) return {};
-    bool gekappt = false;
-    bool alle_rundung = true;
-    bool eine_rundung = false;
-    double letzter = NAN;
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        const messwert &mw = s.werte[k][j];
-        if (!mw.berechnet) continue;
-        letzter = mw.fehler;
-        bool rundung = rundung_ueberwiegt(s, k, j);
-        eine_rundung = eine_rundung || rundung;
-        if (!(mw.fehler <= decke)) {
-            gekappt = true;
-            alle_rundung = alle_rundung && rundung;
-        }
-    }
-    if (gekappt && eine_rundung && alle_rundung) return " (Rundung; gekappt)";
-    if (!gekappt && letzter <= 1e-12 * s.f_groesste) return " (Rundung)";
-    return " (divergiert; gekappt)";
-}
-
-// Error against n on logarithmic axes.  The converging columns set the
-// range; a diverging one is drawn up to the ceiling, flat along it where it
-// is larger (or not a number), and says so in its title.
-void skript_schreiben(const studie &s, const std::string &name, const std::string &daten,
-                      const std::string &bild) {
+// Error against n on logarithmic axes, in the range the befund gives; a
+// column that does not converge is drawn up to the ceiling, flat along it
+// where it is larger (or not a number), and its key says why in the
+// befund's words.
+void skript_schreiben(const studie &s, const befund &b, const std::string &name,
+                      const std::string &daten, const std::string &bild) {
     FILE *aus = ausgabe_oeffnen(name.c_str());
-    const double decke = diagramm_decke(s);
-    const double boden = diagramm_boden(s);
+    const double decke = b.decke;
+    const double boden = b.boden;
     std::fprintf(aus, "# Fehler gegen n, doppelt logarithmisch; zeichnen mit: gnuplot %s\n",
                  name.c_str());
     // The key below the plot, one line of 22 pixels for each column: the
@@ -178,7 +149,9 @@ void skript_schreiben(const studie &s, const std::string &name, const std::strin
     std::fprintf(aus, "gekappt(y) = (y != y || y > decke) ? decke : (y > 0 ? y : NaN)\n");
     for (std::size_t j = 0; j < s.spalten.size(); ++j) {
         const methode *me = s.spalten[j];
-        std::string titel = me->titel + titelzusatz(s, j, decke);
+        const std::string &worte = b.spalten[j].legende;
+        std::string titel = me->titel;
+        if (!worte.empty()) titel += " (" + worte + ")";
         std::fprintf(aus, "%s %s using 1:(gekappt($%zu)) with linespoints %s title %s%s\n",
                      j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''", j + 2,
                      gnuplot_stil(*me, true).c_str(), gnuplot_text(titel).c_str(),
@@ -398,10 +371,10 @@ void zeichnen_und_melden(const std::string &skript, const std::string &bild) {
 
 } // namespace
 
-void konvergenzdiagramm_zeichnen(const studie &s) {
+void konvergenzdiagramm_zeichnen(const studie &s, const befund &b) {
     std::string stamm = "fehlerstudie_" + problem_stamm(s.m);
     datendatei_schreiben(s, stamm + ".dat");
-    skript_schreiben(s, stamm + ".gp", stamm + ".dat", stamm + ".png");
+    skript_schreiben(s, b, stamm + ".gp", stamm + ".dat", stamm + ".png");
     zeichnen_und_melden(stamm + ".gp", stamm + ".png");
 }
 

@@ -6,7 +6,7 @@
 #ifndef WERKZEUGE_GNUPLOT_H
 #define WERKZEUGE_GNUPLOT_H
 
-#include "numerik/studie.h"
+#include "numerik/befund.h"
 
 #include <string>
 
@@ -17,9 +17,10 @@ std::string gnuplot_text(const std::string &text);
 // punkte also point type and size, and colour.
 std::string gnuplot_stil(const methode &me, bool punkte);
 
-// The convergence plot of s: fehlerstudie_<m>.dat and .gp written, and
-// fehlerstudie_<m>.png drawn when gnuplot is there.
-void konvergenzdiagramm_zeichnen(const studie &s);
+// The convergence plot of s as b concludes it (its range, the words of
+// each key): fehlerstudie_<m>.dat and .gp written, and fehlerstudie_<m>.png
+// drawn when gnuplot is there.
+void konvergenzdiagramm_zeichnen(const studie &s, const befund &b);
 
 // The picture of one n: f, the interpolants and their nodes above their
 // pointwise error, as fehlerstudie_<m>_n<n>.dat, .gp and .png.

@@ -30,7 +30,7 @@
 #ifndef NUMERIK_FORMEL_H
 #define NUMERIK_FORMEL_H
 
-#include "beispielfunktionen.h"
+#include "funktion.h"
 
 #ifdef __cplusplus
 extern "C" {

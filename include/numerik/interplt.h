@@ -223,6 +223,9 @@ typedef struct interpolationstyp {
     /** 1: every node enters every value (O(n) a point, O(n^2) or so to create, and the
      * rounding of a global form, amplified by the Lebesgue constant); 0: piecewise, local. */
     int global;
+    /** 1: the interpolant is the polynomial of degree n through the n+1 nodes (its error falls
+     * geometrically for analytic f on nodes whose Lebesgue constant grows slowly); 0: another form. */
+    int polynom;
     /** The flag that, added to the node kind, makes an object of the problem alone, without
      * coefficients (the spline's OHNE_KOEFFIZIENTEN, written as splineerzeuger writes it); 0 for
      * a class without one. */

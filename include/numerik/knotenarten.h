@@ -7,10 +7,9 @@
  * "stuetzstellenart = "), its key and title, its placement on [a, b] (none
  * for nodes the caller gives), whether the text form stores the nodes or
  * the interval they are placed on again when loaded, the reading and
- * writing of that part of the text, and closed-form barycentric weights
- * where the kind has them.  The interpolation classes ask the table and
- * never test for a kind themselves: a new kind is one row and its placement
- * function.
+ * writing of that part of the text, closed-form barycentric weights where
+ * the kind has them, and the growth of its Lebesgue constant.  The interpolation classes ask the
+ * table and never test for a kind themselves: a new kind is one row and its placement function.
  *
  * The header compiles as C and as C++; every name has C linkage. */
 #ifndef NUMERIK_KNOTENARTEN_H
@@ -57,6 +56,12 @@ typedef struct knotenart {
     const char *kuerzel;
     /** The title as a page shows it, in UTF-8 ("\xc3\xa4quidistant"). */
     const char *anzeige;
+    /** The Lebesgue constant of the kind's n+1 nodes for large n, where
+     * sampling it (lebesgue_konstante of numerik/lebesgue.h, some 12 n^2
+     * operations) costs too much: a closed-form bound or the leading term
+     * of its growth.  Null for a kind without placement; a placed kind
+     * without it is sampled at every n. */
+    double (*lebesgue_gross)(int n);
 } knotenart;
 
 /** The number of node kinds. */

@@ -4,7 +4,9 @@
  * the methods of numerik/methoden.h, the largest error of each method
  * over n, the observed orders, the mark on figures that are rounding rather
  * than interpolation error, the search for the smallest n that meets a
- * tolerance, and the pointwise values of one n for plots.
+ * tolerance, and the pointwise values of one n for plots.  What the
+ * figures show (the plot's keys and range, reference lines, fitted rates)
+ * is concluded in numerik/befund.h.
  *
  * It returns numbers in structures and texts as strings and prints nothing;
  * it never ends the process itself: every failure goes through the
@@ -20,6 +22,7 @@
 
 #include "beispielfunktionen.h"
 #include "interplt.h"
+#include "lebesgue.h"
 #include "methoden.h"
 
 #ifdef __cplusplus
@@ -62,7 +65,8 @@ const beispielfunktion &studie_problem(const beispielfunktion &p, int m);
 std::string problem_kurzname(int m);
 
 /** The title of a problem: "Beispielfunktion 4: Ableitung zu arctan auf
- * [-9,9]", for FORMEL_PROBLEM "Formel: " and the formula. */
+ * [-9,9]", for FORMEL_PROBLEM "Formel: " and the formula, or the problem's
+ * name where it has no formula (a caller's own function). */
 std::string problem_titel(const beispielfunktion &problem, int m);
 
 /** The part of file names that names problem m: "4", for FORMEL_PROBLEM
@@ -106,6 +110,11 @@ studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
 
 /** The same for example problem m. */
 studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte, int wahl);
+
+/** The cost of measuring the columns spalten at each n of n_liste on
+ * studie_punkte(punkte, n) points. */
+studie_kosten studie_kosten_schaetzen(const std::vector<const methode *> &spalten,
+                                      const std::vector<int> &n_liste, int punkte);
 
 /** Warns (numerik_warnung) once when k will take more than a minute at
  * STUDIE_OPERATIONEN_JE_SEKUNDE, naming the estimate and the costliest
@@ -180,6 +189,12 @@ struct studie {
 studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
                            int punkte, int wahl, const studie_fortschritt *fortschritt = nullptr,
                            int ableitung = 0);
+
+/** The same with the columns spalten, rows of ::methoden in any order (a
+ * method that needs a periodic f is measured whatever f is). */
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, const std::vector<const methode *> &spalten,
+                           const studie_fortschritt *fortschritt = nullptr, int ableitung = 0);
 
 /** The study of example problem m. */
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
@@ -278,21 +293,6 @@ verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int pun
 /** The same for example problem m. */
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
                           const studie_fortschritt *fortschritt = nullptr);
-
-/** The Lebesgue function sum_j |l_j(x)| of the n+1 nodes of kind art
- * (numerik/knotenarten.h) on [a, b], l_j the Lagrange basis polynomials,
- * at the punkte points x(i) = (i*b + (N-i)*a)/N, i = 0..N = punkte-1.  It
- * is evaluated in the barycentric form sum_j |w_j/(x-x_j)| / |sum_j
- * w_j/(x-x_j)|, exactly 1 at a node.  A kind without placement on [a, b],
- * n < 1, punkte < 2 or a >= b end through the fatal path. */
-std::vector<double> lebesgue_funktion(int art, int n, double a, double b, int punkte);
-
-/** The Lebesgue constant Lambda_n = max over [a, b] of the Lebesgue
- * function of the n+1 nodes of kind art: the largest value on the punkte
- * grid points and at the midpoint of every node interval, refined around
- * the highest local maxima by golden-section search, to about 1e-10
- * relative.  Checks as lebesgue_funktion. */
-double lebesgue_konstante(int art, int n, double a, double b, int punkte);
 
 /** The node kinds (with a placement on [a, b]) that the columns use, in
  * the order of the node-kind table. */

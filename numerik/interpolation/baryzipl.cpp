@@ -192,6 +192,7 @@ const interpolationstyp baryzentrisch_typ = {.beschreibung = &baryzentrische_int
                                              .mindestens = 1,
                                              .knotenordnung = KNOTEN_VERSCHIEDEN,
                                              .global = 1,
+                                             .polynom = 1,
                                              .ohne_koeffizienten = 0,
                                              .optionen_anzahl = 0,
                                              .optionen = nullptr,

@@ -114,6 +114,25 @@ void tschebyscheff1_gewichte(double *w, int n) {
         w[j] /= groesster;
 }
 
+// The Lebesgue constant of n+1 equidistant nodes grows like
+// 2^(n+1) / (e n ln n); with the next term, ln n + gamma (Euler's constant)
+// in place of ln n, it is within 2 percent of the sampled constant for
+// n = 20 .. 50 (beyond, the sampling itself rounds).  In logarithms, so
+// that it becomes inf only where no double holds it, from n of about 1030.
+double aequidistant_lebesgue(int n) {
+    constexpr double EULER_GAMMA = 0.5772156649015329;
+    const double nd = n;
+    return std::exp((nd + 1.0) * std::log(2.0) - 1.0 - std::log(nd) -
+                    std::log(std::log(nd) + EULER_GAMMA));
+}
+
+// Chebyshev points of either kind: Lambda_n <= (2/pi) ln(n+1) + 1, a bound
+// that lies less than 0.041 above the sampled constant of both kinds from
+// n = 200 on (the constants grow like (2/pi) ln n + 0.9625).
+double tschebyscheff_lebesgue(int n) {
+    return 2.0 / pi() * std::log(n + 1.0) + 1.0;
+}
+
 // Text form of a stored kind: the node vector as an NM_MATRIX text, read by
 // that class's own loader (its header line goes through the matrix
 // cluster's reader, so an interpolation name read before stays valid).
@@ -150,6 +169,7 @@ const knotenart knotenarten[] = {
         .lesen = vektor_lesen,
         .kuerzel = "g",
         .anzeige = "gegeben",
+        .lebesgue_gross = nullptr,
     },
     {
         .nummer = STUETZSTELLEN_AEQUIDISTANT,
@@ -162,6 +182,7 @@ const knotenart knotenarten[] = {
         .lesen = intervall_lesen,
         .kuerzel = "a",
         .anzeige = "\u00e4quidistant",
+        .lebesgue_gross = aequidistant_lebesgue,
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF,
@@ -174,6 +195,7 @@ const knotenart knotenarten[] = {
         .lesen = intervall_lesen,
         .kuerzel = "t",
         .anzeige = "Tschebyscheff",
+        .lebesgue_gross = tschebyscheff_lebesgue,
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF1,
@@ -186,6 +208,7 @@ const knotenart knotenarten[] = {
         .lesen = intervall_lesen,
         .kuerzel = "t1",
         .anzeige = "Tschebyscheff 1. Art",
+        .lebesgue_gross = tschebyscheff_lebesgue,
     },
 };
 

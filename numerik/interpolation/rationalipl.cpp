@@ -304,6 +304,7 @@ const interpolationstyp rational_typ = {.beschreibung = &rationale_interpolation
                                         .mindestens = 1,
                                         .knotenordnung = KNOTEN_VERSCHIEDEN,
                                         .global = 1,
+                                        .polynom = 0,
                                         .ohne_koeffizienten = 0,
                                         .optionen_anzahl = 1,
                                         .optionen = rational_optionen,

@@ -66,7 +66,8 @@ const beispielfunktion funktion[] = {
      .abl2 = sinus_abl2,
      .abl1 = sinus_abl1,
      .kontext = nullptr,
-     .formel = "sin(x)"},
+     .formel = "sin(x)",
+     .werte = nullptr},
     {.f = sinus,
      .a = -9.0,
      .b = 9.0,
@@ -74,7 +75,8 @@ const beispielfunktion funktion[] = {
      .abl2 = sinus_abl2,
      .abl1 = sinus_abl1,
      .kontext = nullptr,
-     .formel = "sin(x)"},
+     .formel = "sin(x)",
+     .werte = nullptr},
     {.f = betrag,
      .a = -0.3,
      .b = 0.3,
@@ -82,7 +84,8 @@ const beispielfunktion funktion[] = {
      .abl2 = betrag_abl2,
      .abl1 = betrag_abl1,
      .kontext = nullptr,
-     .formel = "abs(x)"},
+     .formel = "abs(x)",
+     .werte = nullptr},
     // Runge's function; the formula's x^2 is x*x in muparser, so that it
     // gives the doubles of runge.
     {.f = runge,
@@ -92,7 +95,8 @@ const beispielfunktion funktion[] = {
      .abl2 = runge_abl2,
      .abl1 = runge_abl1,
      .kontext = nullptr,
-     .formel = "1/(1+x^2)"},
+     .formel = "1/(1+x^2)",
+     .werte = nullptr},
 };
 
 const int funktion_anzahl = sizeof(funktion) / sizeof(funktion[0]);

@@ -1,77 +1,97 @@
 // studie/: the convergence study over the example problems
 // (beispielfunktionen.cpp) and the table of methods (methoden.cpp): the
-// figures over n, observed orders, the rounding mark, the tolerance search
-// and the pointwise values of one n (studie.cpp), and the tables as text
-// (studie_text.cpp).  It uses the library only through its public headers
-// and stands on every folder below it; the programs and the page are thin
-// callers of it.
+// measuring loop, the figures over n and the pointwise values of one n
+// (studie.cpp), cost and threads (studie_kosten.cpp), the tolerance search
+// (toleranzsuche.cpp), what the figures show (befund.cpp, befund_json.cpp
+// for the JSON text), and the tables as text (studie_text.cpp).  It uses
+// the library only through its public headers and its own studie_intern.h,
+// and stands on every folder below it; the programs, the page and Python
+// are thin callers of it.
 #include "numerik/studie.h"
 
+#include "studie_intern.h"
+
 #include "numerik/fehler.h"
-#include "numerik/hermiteipl.h"
 #include "numerik/knotenarten.h"
 #include "numerik/nmmatrix.h"
-#include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <utility>
-
-// The WebAssembly build has no threads.
-#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
-#define NUMERIK_MIT_FAEDEN 0
-#else
-#define NUMERIK_MIT_FAEDEN 1
-#include <atomic>
-#include <exception>
-#include <thread>
-#endif
 
 namespace {
 
 constexpr double ENDWERT_TOLERANZ = 1e-6;
 
-// The values of f at the nodes of a kind, in a vector of the library.
+// The values of f at the nodes of a kind, in a vector of the library: in
+// one call of the problem's hook where it has one.
 matrix_zeiger werte_an_stuetzstellen(const beispielfunktion &problem, int art, int n) {
     nmmatrix_parameter p = {n + 1, 1, "Stuetzwerte", 1};
     matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    std::vector<double> x = stuetzstellen(problem, art, n);
+    const std::vector<double> x = stuetzstellen(problem, art, n);
+    std::vector<double> y(x.size());
+    beispiel_werte(&problem, x.data(), y.data(), x.size());
     for (int i = 0; i <= n; ++i)
-        nmmatrix_setzen(werte.get(), i + 1, 1, beispiel_f(&problem, x[i]));
+        nmmatrix_setzen(werte.get(), i + 1, 1, y[i]);
     return werte;
 }
 
-// Progress within a computation: the share done before the current step
-// (basis) and the share of the whole that one grid point of it is worth.
-struct fortschrittsstand {
-    const studie_fortschritt *rueckruf = nullptr;
-    std::string was;
-    double basis = 0.0;
-    double je_punkt = 0.0;
+// f at the punkte points of the grid.
+std::vector<double> f_auf_gitter(const beispielfunktion &problem, int punkte) {
+    std::vector<double> x(static_cast<std::size_t>(punkte));
+    for (int i = 0; i < punkte; ++i)
+        x[i] = aequidistanter_punkt(i, punkte - 1, problem.a, problem.b);
+    std::vector<double> y(x.size());
+    beispiel_werte(&problem, x.data(), y.data(), x.size());
+    return y;
+}
 
-    void melden(double anteil) const {
-        if (rueckruf != nullptr) rueckruf->melden(rueckruf->kontext, was.c_str(), anteil);
-    }
-};
+// max |f| of the values (a value that is not a number left out).
+double betragsmaximum(const std::vector<double> &y) {
+    double groesster = 0.0;
+    for (double w : y)
+        groesster = std::fmax(groesster, std::fabs(w));
+    return groesster;
+}
+
+// The start of the names of a study's objects and of its progress texts:
+// "Beispielfunktion 4", or the name of a problem without number ("Formel",
+// a caller's own function).
+std::string kurzname(const beispielfunktion &problem, int m) {
+    return m == FORMEL_PROBLEM && problem.name != nullptr ? std::string(problem.name)
+                                                          : problem_kurzname(m);
+}
+
+// The problem hands creation its derivatives at the ends only where it has
+// both; a method that needs them then says that they are not known.
+interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
+                                  objekt *werte) {
+    std::string name = kurzname(problem, m) + ", " + me.titel + ", n = " + std::to_string(n);
+    const beispielfunktion *ableitungen =
+        problem.abl1 != nullptr && problem.abl2 != nullptr ? &problem : nullptr;
+    return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
+                                                 problem.a, problem.b, werte, ableitungen));
+}
+
+} // namespace
 
 // The measurement of groesster_fehler over the grid points von..bis-1 of
 // a grid of punkte points, telling fs of its progress every so many
 // points; with ableitung 1 that of the first derivative, p' against the
 // problem's f'.  NaN as soon as a point's error is not a number.
 double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
-                     const fortschrittsstand *fs, int ableitung = 0, int von = 0, int bis = -1) {
+                     const fortschrittsstand *fs, int ableitung, int von, int bis,
+                     const double *f_werte) {
     const interpolation_funktionen *fi = interpolation_tabelle(ip);
     const int intervalle = punkte - 1;
     if (bis < 0) bis = punkte;
     double fehlerwert = 0.0;
     // The grid a block at a time: the interpolant's values through the
     // array slot (sorted points, so a piecewise cubic steps from interval
-    // to interval), f point by point.  Progress is told at the start of
-    // each block, every 1024 points as ever.
+    // to interval), f point by point or from f_werte.  Progress is told at
+    // the start of each block, every 1024 points as ever.
     constexpr int BLOCK = 1024;
     double x[BLOCK];
     double p[BLOCK];
@@ -87,125 +107,20 @@ double fehler_messen(objekt *ip, const beispielfunktion &problem, int punkte,
                 p[i] = fi->ableitung1(ip, x[i]);
         }
         for (int i = 0; i < teil; ++i) {
-            double abstand = ableitung == 0 ? std::fabs(p[i] - beispiel_f(&problem, x[i]))
-                                            : std::fabs(p[i] - beispiel_abl1(&problem, x[i]));
+            double f = 0.0;
+            if (ableitung != 0)
+                f = beispiel_abl1(&problem, x[i]);
+            else if (f_werte != nullptr)
+                f = f_werte[anfang + i];
+            else
+                f = beispiel_f(&problem, x[i]);
+            double abstand = std::fabs(p[i] - f);
             if (std::isnan(abstand)) return abstand;
             if (abstand > fehlerwert) fehlerwert = abstand;
         }
     }
     return fehlerwert;
 }
-
-// One measurement of a row: its object, made beforehand, and its share.
-// A global form (every node at every point) that only reads its object
-// may be measured in pieces of its grid at once.
-struct messauftrag {
-    interpolation_zeiger ip;
-    std::size_t spalte = 0;
-    int punkte = 0;
-    double kosten = 0.0;
-    bool teilbar = false;
-    std::string was;
-};
-
-// A piece of a measurement: grid points von..bis-1 of auftraege[auftrag].
-struct messstueck {
-    std::size_t auftrag;
-    int von;
-    int bis;
-};
-
-// Grid points a piece of a global form: some 10^4 * n operations at least,
-// so that handing it over costs nothing, and many pieces to a long column,
-// so that the two threads end together.
-constexpr int STUECK_PUNKTE = 1 << 14;
-
-// The measurements of one row into zeile, each column's object alone (the
-// spline's search cursor and wrap bounds live in the object).  With two
-// threads (zahl_faeden) and a problem of closed forms (a formula object is
-// not shared between threads), the caller and a helper each take the next
-// piece not yet taken: a whole column, or a piece of a global form's grid,
-// so that one long column is shared as well.  A column's figure is the
-// largest of its pieces' (NaN if any is), the same number the grid in
-// one pass gives.  Only the caller tells of progress, from the share of
-// all pieces finished.
-void zeile_messen(std::vector<messauftrag> &auftraege, const beispielfunktion &problem,
-                  double gesamt, fortschrittsstand &fs, bool melden, int ableitung,
-                  std::vector<messwert> &zeile) {
-    [[maybe_unused]] std::size_t punkte_gesamt = 0;
-    std::vector<messstueck> stuecke;
-    for (std::size_t j = 0; j < auftraege.size(); ++j) {
-        const messauftrag &a = auftraege[j];
-        punkte_gesamt += static_cast<std::size_t>(a.punkte);
-        const int schritt = a.teilbar ? STUECK_PUNKTE : a.punkte;
-        for (int von = 0; von < a.punkte; von += schritt)
-            stuecke.push_back({j, von, a.punkte - von > schritt ? von + schritt : a.punkte});
-    }
-    bool geteilt = false;
-#if NUMERIK_MIT_FAEDEN
-    geteilt = stuecke.size() >= 2 && problem.kontext == nullptr &&
-              punkte_gesamt >= (std::size_t{1} << 16) && zahl_faeden() >= 2;
-#endif
-    if (!geteilt) {
-        for (messauftrag &a : auftraege) {
-            fs.was = a.was;
-            fs.je_punkt = a.kosten / gesamt / a.punkte;
-            zeile[a.spalte].fehler =
-                fehler_messen(a.ip.get(), problem, a.punkte, melden ? &fs : nullptr, ableitung);
-            zeile[a.spalte].berechnet = true;
-            fs.basis += a.kosten / gesamt;
-        }
-        return;
-    }
-#if NUMERIK_MIT_FAEDEN
-    std::vector<double> ergebnis(stuecke.size());
-    std::atomic<std::size_t> naechster{0};
-    std::atomic<double> erledigt{0.0};
-    const double basis = fs.basis;
-    auto arbeiten = [&](bool rufer) {
-        for (std::size_t i = naechster++; i < stuecke.size(); i = naechster++) {
-            const messstueck &st = stuecke[i];
-            messauftrag &a = auftraege[st.auftrag];
-            const double je_punkt = a.kosten / gesamt / a.punkte;
-            fortschrittsstand eigener;
-            if (rufer && melden) {
-                eigener = fs;
-                eigener.was = a.was;
-                eigener.basis = basis + erledigt.load();
-                eigener.je_punkt = je_punkt;
-            }
-            ergebnis[i] =
-                fehler_messen(a.ip.get(), problem, a.punkte, rufer && melden ? &eigener : nullptr,
-                              ableitung, st.von, st.bis);
-            erledigt.fetch_add(je_punkt * (st.bis - st.von));
-        }
-    };
-    std::thread helfer;
-    try {
-        helfer = std::thread(arbeiten, false);
-    } catch (const std::exception &) {
-        // No thread to be had: the caller takes every piece.
-    }
-    arbeiten(true);
-    if (helfer.joinable()) helfer.join();
-    for (std::size_t i = 0; i < stuecke.size(); ++i) {
-        messwert &mw = zeile[auftraege[stuecke[i].auftrag].spalte];
-        if (!mw.berechnet || std::isnan(ergebnis[i]) || ergebnis[i] > mw.fehler)
-            mw.fehler = ergebnis[i];
-        mw.berechnet = true;
-    }
-    fs.basis = basis + erledigt.load();
-#endif
-}
-
-interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
-                                  objekt *werte) {
-    std::string name = problem_kurzname(m) + ", " + me.titel + ", n = " + std::to_string(n);
-    return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
-                                                 problem.a, problem.b, werte, &problem));
-}
-
-} // namespace
 
 const beispielfunktion &studie_problem(const beispielfunktion &p, int m) {
     return p.f != nullptr ? p : funktion[m - 1];
@@ -216,8 +131,10 @@ std::string problem_kurzname(int m) {
 }
 
 std::string problem_titel(const beispielfunktion &problem, int m) {
-    if (m == FORMEL_PROBLEM) return std::string("Formel: ") + problem.formel;
-    return problem_kurzname(m) + ": " + problem.name;
+    if (m != FORMEL_PROBLEM) return problem_kurzname(m) + ": " + problem.name;
+    // A function without formula (a caller's own) is titled by its name.
+    if (problem.formel == nullptr) return problem.name != nullptr ? problem.name : "Formel";
+    return std::string("Formel: ") + problem.formel;
 }
 
 std::string problem_stamm(int m) {
@@ -292,67 +209,12 @@ double groesster_fehler(objekt *ip, const beispielfunktion &problem, int punkte)
     return fehler_messen(ip, problem, punkte, nullptr);
 }
 
-double ordnung(double e0, int n0, double e1, int n1) {
-    if (!(e0 > 0.0 && e1 > 0.0 && std::isfinite(e0) && std::isfinite(e1))) return NAN;
-    return std::log(e0 / e1) / std::log(static_cast<double>(n1) / n0);
-}
-
 int gitterpunkte_fuer(int n) {
     return 10 * n + 1;
 }
 
 int studie_punkte(int punkte, int n) {
     return punkte > 0 ? punkte : std::max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n));
-}
-
-// The polynomial and rational forms sum over all nodes at every point; the
-// splines and Hermite forms are local, one cubic a point.
-static bool ueber_alle_knoten(const methode &me) {
-    const interpolationstyp *t = interpolationstyp_von(me.art);
-    return t == nullptr || t->global != 0;
-}
-
-double methode_kosten(const methode &me, int n, int punkte) {
-    const double nd = n;
-    if (ueber_alle_knoten(me)) return nd * punkte + nd * nd / 2;
-    // A binary search over the intervals and a cubic: some 20 operations
-    // and the search's steps per point, a tridiagonal system to create.
-    return (20.0 + std::log2(nd + 1.0)) * punkte + 20.0 * nd;
-}
-
-studie_kosten studie_kosten_schaetzen(int m, const std::vector<int> &n_liste, int punkte,
-                                      int wahl) {
-    return studie_kosten_schaetzen(funktion[m - 1], n_liste, punkte, wahl);
-}
-
-studie_kosten studie_kosten_schaetzen(const beispielfunktion &problem,
-                                      const std::vector<int> &n_liste, int punkte, int wahl) {
-    studie_kosten k;
-    for (const methode *me : spalten_waehlen(problem, wahl)) {
-        double spalte = 0.0;
-        for (int n : n_liste)
-            if (n <= hoechstes_n(*me)) spalte += methode_kosten(*me, n, studie_punkte(punkte, n));
-        k.operationen += spalte;
-        if (spalte > k.teuerste_operationen) {
-            k.teuerste = me;
-            k.teuerste_operationen = spalte;
-        }
-    }
-    return k;
-}
-
-void studie_dauer_pruefen(const studie_kosten &k) {
-    double sekunden = k.operationen / STUDIE_OPERATIONEN_JE_SEKUNDE;
-    if (!(sekunden > 60.0) || k.teuerste == nullptr) return;
-    char dauer[32];
-    if (sekunden < 3600.0)
-        std::snprintf(dauer, sizeof dauer, "%d min", static_cast<int>(sekunden / 60.0 + 0.5));
-    else
-        std::snprintf(dauer, sizeof dauer, "%.1f h", sekunden / 3600.0);
-    numerik_warnung("Warnung: Die Studie dauert geschaetzt etwa %s, vor allem die Spalte %s "
-                    "(Aufwand %s).\n",
-                    dauer, k.teuerste->spalte,
-                    ueber_alle_knoten(*k.teuerste) ? "n mal Punkte" : "Punkte mal log n");
 }
 
 studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, int wahl,
@@ -363,6 +225,13 @@ studie studie_durchfuehren(int m, const std::vector<int> &n_liste, int punkte, i
 studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
                            int punkte, int wahl, const studie_fortschritt *fortschritt,
                            int ableitung) {
+    return studie_durchfuehren(problem, m, n_liste, punkte, spalten_waehlen(problem, wahl),
+                               fortschritt, ableitung);
+}
+
+studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::vector<int> &n_liste,
+                           int punkte, const std::vector<const methode *> &spalten,
+                           const studie_fortschritt *fortschritt, int ableitung) {
     if (ableitung != 0 && ableitung != 1)
         numerik_fehler("Ableitung %d nicht messbar (0 oder 1).\n", ableitung);
     if (ableitung == 1 && problem.abl1 == nullptr)
@@ -373,17 +242,16 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
     s.ableitung = ableitung;
     s.punkte = punkte;
     s.n = n_liste;
-    s.spalten = spalten_waehlen(problem, wahl);
+    s.spalten = spalten;
     for (int n : n_liste)
         s.gitter.push_back(studie_punkte(punkte, n));
-    // max |f| on the finest grid of the study, the last n's.
-    const int f_punkte = s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back();
-    for (int i = 0; i < f_punkte; ++i)
-        s.f_groesste =
-            std::fmax(s.f_groesste,
-                      std::fabs(beispiel_f(
-                          &problem, aequidistanter_punkt(i, f_punkte - 1, problem.a, problem.b))));
-    const double gesamt = studie_kosten_schaetzen(problem, n_liste, punkte, wahl).operationen;
+    // max |f| on the finest grid of the study, the last n's.  A problem
+    // with a hook gives f on each row's grid anyway: from the last row's.
+    const bool haken = problem.werte != nullptr;
+    if (!haken || n_liste.empty())
+        s.f_groesste = betragsmaximum(
+            f_auf_gitter(problem, s.gitter.empty() ? studie_punkte(punkte, 2) : s.gitter.back()));
+    const double gesamt = studie_kosten_schaetzen(spalten, n_liste, punkte).operationen;
     fortschrittsstand fs;
     fs.rueckruf = fortschritt;
     for (std::size_t k = 0; k < n_liste.size(); ++k) {
@@ -397,6 +265,15 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
         // measurements are shared.
         std::vector<messauftrag> auftraege;
         zeile.resize(s.spalten.size());
+        // A problem with a hook: f on the grid in one call, which every
+        // column then reads.
+        std::vector<double> f_gitter;
+        if (haken && ableitung == 0) {
+            f_gitter = f_auf_gitter(problem, s.gitter[k]);
+            if (k + 1 == n_liste.size()) s.f_groesste = betragsmaximum(f_gitter);
+        } else if (haken && k + 1 == n_liste.size()) {
+            s.f_groesste = betragsmaximum(f_auf_gitter(problem, s.gitter[k]));
+        }
         for (std::size_t j = 0; j < s.spalten.size(); ++j) {
             const methode *me = s.spalten[j];
             if (n > hoechstes_n(*me)) continue;
@@ -405,25 +282,22 @@ studie studie_durchfuehren(const beispielfunktion &problem, int m, const std::ve
             a.punkte = s.gitter[k];
             a.kosten = methode_kosten(*me, n, s.gitter[k]);
             a.teilbar = ueber_alle_knoten(*me);
-            a.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
+            a.was = kurzname(problem, m) + ", " + me->spalte + ", n = " + std::to_string(n);
             matrix_zeiger &werte = werte_je_art[me->stuetzstellenart];
             if (!werte) werte = werte_an_stuetzstellen(problem, me->stuetzstellenart, n);
             a.ip = erzeugen_aus(*me, problem, m, n, werte.get());
             auftraege.push_back(std::move(a));
         }
-        zeile_messen(auftraege, problem, gesamt, fs, fortschritt != nullptr, ableitung, zeile);
+        zeile_messen(auftraege, problem, f_gitter.empty() ? nullptr : f_gitter.data(), gesamt, fs,
+                     fortschritt != nullptr, ableitung, zeile);
         s.werte.push_back(zeile);
     }
     return s;
 }
 
-namespace {
-// The grid of row k; a study put together by hand, without its gitter, has
-// the grid its punkte give.
 int gitter_bei(const studie &s, std::size_t k) {
     return k < s.gitter.size() ? s.gitter[k] : studie_punkte(s.punkte, s.n[k]);
 }
-} // namespace
 
 std::string studie_gitter_text(const studie &s) {
     bool einheitlich = true;
@@ -432,129 +306,6 @@ std::string studie_gitter_text(const studie &s) {
     if (einheitlich && !s.n.empty()) return std::to_string(gitter_bei(s, 0));
     if (s.n.empty() && s.punkte > 0) return std::to_string(s.punkte);
     return "max(" + std::to_string(STUDIE_MIN_PUNKTE) + ", 10 n + 1)";
-}
-
-bool gitter_zu_grob(const studie &s, std::size_t k) {
-    return gitter_bei(s, k) < gitterpunkte_fuer(s.n[k]);
-}
-
-bool rundung_ueberwiegt(const studie &s, std::size_t k, std::size_t j) {
-    const methode *me = s.spalten[j];
-    const messwert &mw = s.werte[k][j];
-    if (me->stabil == nullptr || !mw.berechnet) return false;
-    for (std::size_t i = 0; i < s.spalten.size(); ++i) {
-        if (std::strcmp(s.spalten[i]->spalte, me->stabil) != 0) continue;
-        double b = s.werte[k][i].fehler;
-        if (!s.werte[k][i].berechnet || !std::isfinite(b)) return false;
-        // Written so that a figure that is not a number is marked.
-        return !(std::fabs(mw.fehler - b) <= b);
-    }
-    return false;
-}
-
-bool konvergiert(const studie &s, std::size_t j) {
-    double erster = NAN;
-    double letzter = NAN;
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        const messwert &mw = s.werte[k][j];
-        if (!mw.berechnet) continue;
-        if (!std::isfinite(mw.fehler)) return false;
-        if (std::isnan(erster)) erster = mw.fehler;
-        letzter = mw.fehler;
-    }
-    return !std::isnan(erster) && letzter <= erster && letzter < s.f_groesste;
-}
-
-double diagramm_decke(const studie &s) {
-    double groesster = 0.0;
-    for (std::size_t j = 0; j < s.spalten.size(); ++j)
-        if (konvergiert(s, j))
-            for (std::size_t k = 0; k < s.n.size(); ++k)
-                if (s.werte[k][j].berechnet) groesster = std::max(groesster, s.werte[k][j].fehler);
-    // Without a converging column, the largest finite figure of all.
-    if (groesster == 0.0)
-        for (const auto &zeile : s.werte)
-            for (const messwert &mw : zeile)
-                if (mw.berechnet && std::isfinite(mw.fehler))
-                    groesster = std::max(groesster, mw.fehler);
-    if (groesster == 0.0) return 1.0;
-    return std::pow(10.0, std::ceil(std::log10(groesster)));
-}
-
-double diagramm_boden(const studie &s) {
-    double decke = diagramm_decke(s);
-    double kleinster = decke;
-    for (const auto &zeile : s.werte)
-        for (const messwert &mw : zeile)
-            if (mw.berechnet && mw.fehler > 0.0 && mw.fehler < kleinster) kleinster = mw.fehler;
-    double boden = std::pow(10.0, std::floor(std::log10(kleinster)));
-    return boden < decke ? boden : decke / 10.0;
-}
-
-int kleinstes_n(const std::function<double(int)> &fehler, double toleranz, int n_min, int n_max) {
-    auto erreicht = [&](int n) { return fehler(n) <= toleranz; };
-    int verfehlt = 0; // the largest n known to fail (0: none yet)
-    int n = n_min;
-    while (!erreicht(n)) {
-        if (n >= n_max) return 0;
-        verfehlt = n;
-        n = n > n_max / 2 ? n_max : 2 * n;
-    }
-    if (verfehlt == 0) return n;
-    while (n - verfehlt > 1) {
-        int mitte = verfehlt + (n - verfehlt) / 2;
-        if (erreicht(mitte))
-            n = mitte;
-        else
-            verfehlt = mitte;
-    }
-    return n;
-}
-
-int suchanfang(const methode &me) {
-    return me.suchanfang;
-}
-
-int suchgrenze(const methode &me) {
-    return me.suchgrenze;
-}
-
-toleranzsuche toleranz_suchen(int m, double toleranz, int punkte, int wahl,
-                              const studie_fortschritt *fortschritt) {
-    return toleranz_suchen(funktion[m - 1], m, toleranz, punkte, wahl, fortschritt);
-}
-
-toleranzsuche toleranz_suchen(const beispielfunktion &problem, int m, double toleranz, int punkte,
-                              int wahl, const studie_fortschritt *fortschritt) {
-    toleranzsuche t;
-    t.m = m;
-    t.problem = problem;
-    t.toleranz = toleranz;
-    t.punkte = punkte;
-    t.spalten = spalten_waehlen(problem, wahl);
-    // The share of a search is hard to know before it ends: each column
-    // counts alike, and within one each measured n as much as the steps
-    // a doubling and a bisection over the column's range take together.
-    const double spalten = static_cast<double>(t.spalten.size());
-    fortschrittsstand fs;
-    fs.rueckruf = fortschritt;
-    for (std::size_t j = 0; j < t.spalten.size(); ++j) {
-        const methode *me = t.spalten[j];
-        const double schritte =
-            2.0 * std::log2(static_cast<double>(suchgrenze(*me)) / suchanfang(*me)) + 2.0;
-        int gemessen = 0;
-        auto fehler = [&](int n) {
-            fs.was = problem_kurzname(m) + ", " + me->spalte + ", n = " + std::to_string(n);
-            const int gitter = std::max(punkte, gitterpunkte_fuer(n));
-            fs.basis = (j + std::min(0.95, gemessen / schritte)) / spalten;
-            fs.je_punkt = 1.0 / spalten / schritte / gitter;
-            ++gemessen;
-            interpolation_zeiger ip = erzeugen(*me, problem, m, n, true);
-            return fehler_messen(ip.get(), problem, gitter, fortschritt != nullptr ? &fs : nullptr);
-        };
-        t.n.push_back(kleinstes_n(fehler, toleranz, suchanfang(*me), suchgrenze(*me)));
-    }
-    return t;
 }
 
 verlauf verlauf_berechnen(int m, int n, int punkte, int wahl,
@@ -595,141 +346,6 @@ verlauf verlauf_berechnen(const beispielfunktion &problem, int m, int n, int pun
     return v;
 }
 
-namespace {
-
-// The nodes of a kind with their barycentric weights.
-struct knotensatz {
-    std::vector<double> x;
-    std::vector<double> w;
-};
-
-knotensatz knotensatz_bilden(int art, int n, double a, double b, int punkte) {
-    const knotenart *k = knotenart_nummer(art);
-    if (k == nullptr || k->punkt == nullptr)
-        numerik_fehler("Stuetzstellenart %d hat keine Lage auf [a, b]!\n", art);
-    if (n < 1) numerik_fehler("n muss mindestens 1 sein!\n");
-    if (punkte < 2) numerik_fehler("Punkte muss mindestens 2 sein!\n");
-    if (!(a < b && std::isfinite(a) && std::isfinite(b)))
-        numerik_fehler("Das Intervall [a, b] muss endlich sein und a < b!\n");
-    knotensatz s;
-    s.x.resize(static_cast<std::size_t>(n) + 1);
-    s.w.resize(s.x.size());
-    for (int i = 0; i <= n; ++i)
-        s.x[i] = k->punkt(i, n, a, b);
-    if (k->gewichte != nullptr) {
-        k->gewichte(s.w.data(), n);
-        return s;
-    }
-    // The product formula w_j = 1 / prod_{k != j} c (x_j - x_k); the factor
-    // c = 4 / (b - a) keeps the product in range (the capacity of [a, b]
-    // is (b - a) / 4), and the common scale cancels in the quotient.
-    const double c = 4.0 / (b - a);
-    for (int j = 0; j <= n; ++j) {
-        double produkt = 1.0;
-        for (int i = 0; i <= n; ++i)
-            if (i != j) produkt *= c * (s.x[j] - s.x[i]);
-        s.w[j] = 1.0 / produkt;
-    }
-    return s;
-}
-
-// The Lebesgue function at x: exactly 1 at a node, where sum |l_j| = l_i = 1.
-double lebesgue_wert(const knotensatz &s, double x) {
-    double betraege = 0.0;
-    double summe = 0.0;
-    for (std::size_t j = 0; j < s.x.size(); ++j) {
-        if (x == s.x[j]) return 1.0;
-        double t = s.w[j] / (x - s.x[j]);
-        betraege += std::fabs(t);
-        summe += t;
-    }
-    return betraege / std::fabs(summe);
-}
-
-// The maximum on [u, v] of a function with one local maximum there (the
-// Lebesgue function between two neighbouring nodes, or monotone between an
-// end of [a, b] and the outermost node), by golden-section search: near the
-// maximum the function is flat to second order, so narrowing [u, v] by 1e-8
-// leaves a relative error far below 1e-10.
-double goldener_schnitt(const knotensatz &s, double u, double v) {
-    const double r = (std::sqrt(5.0) - 1.0) / 2.0;
-    double bester = std::fmax(lebesgue_wert(s, u), lebesgue_wert(s, v));
-    const double breite = v - u;
-    double p = v - r * (v - u);
-    double q = u + r * (v - u);
-    double fp = lebesgue_wert(s, p);
-    double fq = lebesgue_wert(s, q);
-    while (v - u > 1e-8 * breite && p < q) {
-        if (fp >= fq) {
-            v = q;
-            q = p;
-            fq = fp;
-            p = v - r * (v - u);
-            fp = lebesgue_wert(s, p);
-        } else {
-            u = p;
-            p = q;
-            fp = fq;
-            q = u + r * (v - u);
-            fq = lebesgue_wert(s, q);
-        }
-    }
-    return std::fmax(bester, std::fmax(fp, fq));
-}
-
-// How many of the highest local maxima of the samples are refined: the
-// Lebesgue function's largest bumps are the outermost ones for the node
-// kinds of the table, and a grid of ten steps per node interval ranks
-// them to within a few percent.
-constexpr std::size_t VERFEINERTE_MAXIMA = 8;
-
-} // namespace
-
-std::vector<double> lebesgue_funktion(int art, int n, double a, double b, int punkte) {
-    const knotensatz s = knotensatz_bilden(art, n, a, b, punkte);
-    std::vector<double> werte(static_cast<std::size_t>(punkte));
-    for (int i = 0; i < punkte; ++i)
-        werte[i] = lebesgue_wert(s, aequidistanter_punkt(i, punkte - 1, a, b));
-    return werte;
-}
-
-double lebesgue_konstante(int art, int n, double a, double b, int punkte) {
-    const knotensatz s = knotensatz_bilden(art, n, a, b, punkte);
-    // The samples: the grid, the nodes (value 1, they part the bumps) and
-    // the midpoint of each node interval, so that no interval goes
-    // unsampled where the nodes crowd closer than the grid.
-    std::vector<double> x;
-    x.reserve(static_cast<std::size_t>(punkte) + 2 * s.x.size());
-    for (int i = 0; i < punkte; ++i)
-        x.push_back(aequidistanter_punkt(i, punkte - 1, a, b));
-    for (std::size_t j = 0; j < s.x.size(); ++j) {
-        x.push_back(s.x[j]);
-        if (j + 1 < s.x.size()) x.push_back((s.x[j] + s.x[j + 1]) / 2);
-    }
-    std::sort(x.begin(), x.end());
-    x.erase(std::unique(x.begin(), x.end()), x.end());
-    std::vector<double> y(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i)
-        y[i] = lebesgue_wert(s, x[i]);
-    // Local maxima of the samples; between its two neighbours, which are
-    // nodes or samples of the same node interval, each holds its bump's top.
-    std::vector<std::size_t> maxima;
-    for (std::size_t i = 0; i < x.size(); ++i)
-        if ((i == 0 || y[i] >= y[i - 1]) && (i + 1 == x.size() || y[i] >= y[i + 1]))
-            maxima.push_back(i);
-    const std::size_t anzahl = std::min(VERFEINERTE_MAXIMA, maxima.size());
-    std::partial_sort(maxima.begin(), maxima.begin() + static_cast<std::ptrdiff_t>(anzahl),
-                      maxima.end(), [&y](std::size_t i, std::size_t j) { return y[i] > y[j]; });
-    double groesster = *std::max_element(y.begin(), y.end());
-    for (std::size_t k = 0; k < anzahl; ++k) {
-        std::size_t i = maxima[k];
-        double u = x[i == 0 ? 0 : i - 1];
-        double v = x[i + 1 == x.size() ? i : i + 1];
-        groesster = std::fmax(groesster, goldener_schnitt(s, u, v));
-    }
-    return groesster;
-}
-
 std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten) {
     std::vector<int> arten;
     for (int i = 0; i < knotenarten_anzahl(); ++i) {
@@ -740,19 +356,6 @@ std::vector<int> lebesgue_arten(const std::vector<const methode *> &spalten) {
             arten.push_back(k->nummer);
     }
     return arten;
-}
-
-double lebesgue_kosten(int m, const std::vector<int> &n_liste, int punkte, int wahl) {
-    return lebesgue_kosten(funktion[m - 1], n_liste, punkte, wahl);
-}
-
-double lebesgue_kosten(const beispielfunktion &problem, const std::vector<int> &n_liste, int punkte,
-                       int wahl) {
-    const double arten = static_cast<double>(lebesgue_arten(spalten_waehlen(problem, wahl)).size());
-    double operationen = 0.0;
-    for (int n : n_liste)
-        operationen += arten * n * (studie_punkte(punkte, n) + 2.0 * n);
-    return operationen;
 }
 
 lebesgue_tabelle lebesgue_berechnen(const studie &s) {

@@ -38,7 +38,7 @@ Warnung.__module__ = "numerik"
 __all__ = [
     "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline", "Warnung",
     "beispiel", "beispiel_anzahl", "beispielwerte", "knoten", "knotenarten", "laden",
-    "methoden", "studie",
+    "methoden", "studie", "studie_json",
 ]
 
 
@@ -72,9 +72,18 @@ def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     Returns a dict of arrays: n, gitter, fehler and ordnung (rows n,
     columns methoden; nan where not computed; ordnung from the row before),
     rundung and berechnet (the same shape, bool), grob (per n: the grid has
-    fewer than ten steps per node interval), methoden, f_groesste, a, b.
-    When pandas is importable, a DataFrame with one row per n and method
-    instead."""
+    fewer than ten steps per node interval), methoden, f_groesste, a, b;
+    and what the library concludes from them, as fehlerstudie's plots and
+    the page show it: konvergiert (per method), legende (the words its plot
+    key adds, '' where it converges), decke and boden (the plot's range),
+    rundungsboden (the rounding floor of each figure of a global form, nan
+    for the others), bezugsart ('potenz', 'geometrisch' or None per method),
+    bezugszeilen (the rows its reference lines go through or its rate is
+    fitted over), rho and rho_c (the fitted rate C rho^-n, nan where none),
+    bezug (the reference lines the plot draws: dicts of methode, p, c, rho
+    and werte, their values at each n) and kosten (operationen, sekunden,
+    teuerste).  When pandas is importable, a DataFrame with one row per n
+    and method instead, the conclusions per method in its attrs["befund"]."""
     ergebnis = _studie_werte(f, a, b, n, methoden, punkte)
     try:
         import pandas
@@ -83,8 +92,20 @@ def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     return _tabelle(pandas, ergebnis)
 
 
+def studie_json(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
+    """The study of studie() and its conclusions as the library's one JSON
+    text, the structure the page takes (ASCII; every number in 17 digits,
+    nan and inf as null)."""
+    return _numerik._studie_json(*_argumente(f, a, b, n, methoden, punkte))
+
+
 def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     """studie() as the dict of arrays, whether pandas is there or not."""
+    return _numerik._studie(*_argumente(f, a, b, n, methoden, punkte))
+
+
+def _argumente(f, a, b, n, methoden, punkte):
+    """The arguments of the module's study for studie()'s."""
     formel = ""
     if isinstance(f, str):
         # A formula in x, read by the library (muparser's language).
@@ -101,7 +122,7 @@ def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=No
         m, werte = 0, _vektorisiert(f)
     else:
         _numerik._fehler("f: eine Beispielnummer oder eine Funktion erwartet.")
-    return _numerik._studie(
+    return (
         m, werte,
         float("nan") if a is None else float(a),
         float("nan") if b is None else float(b),
@@ -111,10 +132,16 @@ def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=No
         formel)
 
 
+# The conclusions per method or for the whole study, kept beside the long
+# table.
+_BEFUND = ("methoden", "konvergiert", "legende", "decke", "boden", "bezugsart", "bezugszeilen",
+           "rho", "rho_c", "bezug", "kosten")
+
+
 def _tabelle(pandas, e):
     """The study as a long table: a row per n and method."""
     zeilen, spalten = e["fehler"].shape
-    return pandas.DataFrame({
+    tabelle = pandas.DataFrame({
         "n": np.repeat(e["n"], spalten),
         "methode": np.tile(np.array(e["methoden"], dtype=object), zeilen),
         "fehler": e["fehler"].ravel(),
@@ -123,6 +150,8 @@ def _tabelle(pandas, e):
         "berechnet": e["berechnet"].ravel(),
         "grob": np.repeat(e["grob"], spalten),
     })
+    tabelle.attrs["befund"] = {k: e[k] for k in _BEFUND}
+    return tabelle
 
 
 from . import plot  # noqa: E402,F401  (matplotlib is imported when a plot is drawn)

@@ -1,6 +1,7 @@
 // The Lebesgue constant of the node kinds: closed forms for two and three
-// nodes, and the figures of tests/erwartet/lebesgue.py (40 digits, the
-// Lagrange basis as products, no barycentric form).
+// nodes, the figures of tests/erwartet/lebesgue.py (40 digits, the
+// Lagrange basis as products, no barycentric form), and the kinds' forms
+// for large n against the constants' asymptotic growth.
 //
 // Tolerance: the barycentric quotient carries a relative rounding error of
 // about n eps Lambda (its denominator is a sum of terms of both signs whose
@@ -10,6 +11,8 @@
 // 1e-10 relative leaves room; n = 40 equidistant (Lambda 4.7e9) allows
 // 41 * 2.2e-16 * 4.7e9 = 4e-5 at worst.
 #include "numerik/interplt.h"
+#include "numerik/knotenarten.h"
+#include "numerik/lebesgue.h"
 #include "numerik/studie.h"
 
 #include <cmath>
@@ -61,6 +64,38 @@ TEST(Lebesgue, GrobesGitterFindetDieAeusserenBuckel) {
     // Between the bounds 2/pi ln(n+1) + 0.5 and 2/pi ln(n+1) + 1.
     EXPECT_GT(fein, 2.0 / M_PI * std::log(201.0) + 0.5);
     EXPECT_LT(fein, 2.0 / M_PI * std::log(201.0) + 1.0);
+}
+
+TEST(Lebesgue, SchnellAbgetastetOderInGeschlossenerForm) {
+    // Up to n = 200 the sampled constant itself.
+    EXPECT_EQ(lebesgue_schnell(T, 100), lebesgue_konstante(T, 100, -1.0, 1.0, 1001));
+    relativ_nahe(lebesgue_schnell(A, 16), 934.5341114532667, 1e-10);
+    // Beyond, for both Chebyshev kinds the bound (2/pi) ln(n+1) + 1: above
+    // the constants, which grow like (2/pi) (ln(n+1) + gamma + ln(8/pi))
+    // (their asymptotic form), and less than 0.041 above them.
+    const double gamma = 0.5772156649015329;
+    for (int n : {400, 1000, 100000}) {
+        const double schranke = 2.0 / M_PI * std::log(n + 1.0) + 1.0;
+        const double asymptotisch = 2.0 / M_PI * (std::log(n + 1.0) + gamma + std::log(8.0 / M_PI));
+        for (int art : {T, T1}) {
+            EXPECT_EQ(lebesgue_schnell(art, n), schranke);
+            EXPECT_GT(schranke - asymptotisch, 0.0) << n;
+            EXPECT_LT(schranke - asymptotisch, 0.041) << n;
+        }
+    }
+    for (int art : {T, T1}) {
+        const double gesampelt = lebesgue_konstante(art, 400, -1.0, 1.0, 4001);
+        EXPECT_GT(lebesgue_schnell(art, 400), gesampelt);
+        EXPECT_LT(lebesgue_schnell(art, 400) - gesampelt, 0.041);
+    }
+    // Equidistant nodes: 2^(n+1) / (e n (ln n + gamma)) within 2 percent of
+    // the constant of 31 nodes (lebesgue.py: 6601108.6711527228), and no
+    // double beyond n of about 1030.
+    relativ_nahe(knotenart_nummer(A)->lebesgue_gross(30), 6601108.6711527228, 0.02);
+    EXPECT_GT(lebesgue_schnell(A, 1000), 1e290);
+    EXPECT_TRUE(std::isinf(lebesgue_schnell(A, 2000)));
+    EXPECT_EXIT(lebesgue_schnell(STUETZSTELLEN_GEGEBEN, 300), testing::ExitedWithCode(1),
+                "keine Lage");
 }
 
 TEST(Lebesgue, FunktionAufDemGitter) {

@@ -1,7 +1,8 @@
 // The study module: the second derivatives of the example functions, the
 // spline with exact end conditions, the sanity figure of the polynomial on
 // Chebyshev points, the rounding mark, the search for the smallest n, the
-// scale of the plots and the tables as text.
+// scale of the plots, the tables as text, and a problem whose values come
+// through the function record's hook.
 #include "numerik/studie.h"
 
 #include "numerik/baryzipl.h"
@@ -12,7 +13,9 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -72,8 +75,8 @@ TEST(Beispielfunktionen, FirstDerivativesAgainstDifferenceQuotients) {
 }
 
 TEST(StudieMethoden, NotAKnotAndClampedRowsReproduceACubic) {
-    const beispielfunktion kubisch = {kubik,      -1.5,       2.5,     "Kubik",
-                                      kubik_abl2, kubik_abl1, nullptr, nullptr};
+    const beispielfunktion kubisch = {kubik,      -1.5,    2.5,     "Kubik", kubik_abl2,
+                                      kubik_abl1, nullptr, nullptr, nullptr};
     for (const char *spalte : {"nak.Sp-a", "nak.Sp-t", "ein.Sp-a"}) {
         const methode *me = methode_namens(spalte);
         ASSERT_NE(me, nullptr) << spalte;
@@ -88,8 +91,8 @@ TEST(StudieMethoden, NotAKnotAndClampedRowsReproduceACubic) {
 }
 
 TEST(StudieMethoden, SplineWithExactEndDerivativesReproducesACubic) {
-    const beispielfunktion kubisch = {kubik,      -1.5,       2.5,     "Kubik",
-                                      kubik_abl2, kubik_abl1, nullptr, nullptr};
+    const beispielfunktion kubisch = {kubik,      -1.5,    2.5,     "Kubik", kubik_abl2,
+                                      kubik_abl1, nullptr, nullptr, nullptr};
     const methode *abl = methode_namens("abl.Sp-a");
     const methode *nat = methode_namens("nat.Sp-a");
     ASSERT_NE(abl, nullptr);
@@ -431,3 +434,67 @@ TEST(StudieFaeden, TwoThreadsShareEvenOneColumnWithTheFiguresOfOne) {
         EXPECT_GE(anteile[i], anteile[i - 1]);
     EXPECT_LE(anteile.back(), 1.0);
 }
+
+namespace {
+
+// A problem whose values come through the hook: Runge's function, each
+// call counted with the thread it came from; a call may be made to fail.
+struct haken_protokoll {
+    int aufrufe = 0;
+    std::size_t punkte = 0;
+    int einzeln = 0;
+    int scheitern_bei = -1;
+    std::vector<std::thread::id> faeden;
+};
+
+void runge_gesammelt(const void *kontext, const double *x, double *y, std::size_t anzahl) {
+    auto *p = static_cast<haken_protokoll *>(const_cast<void *>(kontext));
+    if (p->aufrufe++ == p->scheitern_bei) throw std::runtime_error("Haken scheitert");
+    p->punkte += anzahl;
+    p->faeden.push_back(std::this_thread::get_id());
+    for (std::size_t i = 0; i < anzahl; ++i)
+        y[i] = beispiel_f(&funktion[3], x[i]);
+}
+
+double runge_einzeln(const void *kontext, double x) {
+    ++static_cast<haken_protokoll *>(const_cast<void *>(kontext))->einzeln;
+    return beispiel_f(&funktion[3], x);
+}
+
+TEST(StudieHaken, EveryValueInOneCallPerGridAndNodeSetFromTheCallingThread) {
+    // On two threads a study of closed forms measures the long global
+    // columns in pieces; with the hook it asks for f only from the caller's
+    // thread, once for each row's grid and once for each kind's nodes, and
+    // measures the same figures to the bit.
+    haken_protokoll protokoll;
+    beispielfunktion haken = funktion[3];
+    haken.f = runge_einzeln;
+    haken.kontext = &protokoll;
+    haken.werte = runge_gesammelt;
+    const std::vector<const methode *> spalten = spalten_waehlen(funktion[3], SPALTEN_ALLE);
+    const int vorher = zahl_faeden_setzen(2);
+    const studie geschlossen = studie_durchfuehren(funktion[3], 4, {30, 300}, 40001, spalten);
+    const studie gesammelt = studie_durchfuehren(haken, 4, {30, 300}, 40001, spalten);
+    zahl_faeden_setzen(vorher);
+    for (std::size_t k = 0; k < 2; ++k)
+        for (std::size_t j = 0; j < spalten.size(); ++j)
+            EXPECT_EQ(std::memcmp(&geschlossen.werte[k][j].fehler, &gesammelt.werte[k][j].fehler,
+                                  sizeof(double)),
+                      0)
+                << spalten[j]->spalte << " n = " << gesammelt.n[k];
+    EXPECT_EQ(gesammelt.f_groesste, geschlossen.f_groesste);
+    // Per row the grid and the nodes of the three kinds: 40001 + 3 (n + 1).
+    EXPECT_EQ(protokoll.aufrufe, 8);
+    EXPECT_EQ(protokoll.punkte, 2u * 40001 + 3u * 31 + 3u * 301);
+    EXPECT_EQ(protokoll.einzeln, 0);
+    for (std::thread::id faden : protokoll.faeden)
+        EXPECT_EQ(faden, std::this_thread::get_id());
+    // A hook that fails ends the study by its exception, every object made
+    // so far released (the sanitizer build's leak check).
+    haken_protokoll scheitert;
+    scheitert.scheitern_bei = 2;
+    haken.kontext = &scheitert;
+    EXPECT_THROW(studie_durchfuehren(haken, 4, {30, 300}, 40001, spalten), std::runtime_error);
+}
+
+} // namespace
