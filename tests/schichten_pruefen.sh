@@ -12,7 +12,7 @@ cd "$1" || exit 1
 ordnung=(grund zahlen kern matrizen lgs interpolation formel studie)
 # The folder of each public header.
 declare -A ordner_von=(
-    [fehler.h]=grund
+    [fehler.h]=grund [json.h]=zahlen
     [zahlen.h]=zahlen
     [objekt.h]=kern
     [matrix.h]=matrizen [nmmatrix.h]=matrizen [bandmtrx.h]=matrizen [a06_mtrx.h]=matrizen

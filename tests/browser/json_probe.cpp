@@ -1,10 +1,10 @@
-// The JSON writer of the page's interface (web/wasm/json.cpp), natively,
+// The library's JSON writer (numerik/json.h, used by the page's interface), natively,
 // for tests/browser/json_test.cjs: reads lines from standard input and
 // writes one JSON value a line.
 //   t <hex bytes>   the bytes as a JSON text
 //   z <16 hex>      the double of that bit pattern as a JSON number
 //   s               a nested object of every kind of value
-#include "../../web/wasm/json.h"
+#include "numerik/json.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -18,17 +18,6 @@ const ERSTE_MESSUNG = 1000;
 // between the two measurements; the heap may move by a few blocks besides.
 const SPIELRAUM = 4096;
 
-// Kinds that still grow on this branch: the library's loaders and its
-// creation allocate before they find the fault and give nothing back on the
-// fatal path.  Their growth is reported, not failed, until the library
-// releases what a failing call allocated; then they are checked like the
-// others.
-const BIBLIOTHEK_GIBT_NOCH_NICHT_FREI = new Set([
-  'Interpolationstext, der abbricht',
-  'Wertedatei, deren Werte fehlen',
-  'Wertedatei mit weniger Y- als X-Werten',
-]);
-
 async function modul() {
   const fabrik = require(path.resolve(seite, 'numerik.js'));
   const M = await fabrik({ wasmBinary: fs.readFileSync(path.join(seite, 'numerik.wasm')), printErr: () => {} });
@@ -133,12 +122,7 @@ const alsNewton = (datei) => `NEWTON_INTERPOLATION: Eigene Daten, Newton-Form\na
     p.gleich(erste, meldung, `${was}: die Meldung des Programms`);
     p.gleich(abweichend, 0, `${was}: ${WIEDERHOLUNGEN} Mal dieselbe Meldung`);
     const text = `${was}: der Heap waechst von ${ERSTE_MESSUNG} bis ${WIEDERHOLUNGEN} Fehlschlaegen um ${zuwachs} Bytes`;
-    if (BIBLIOTHEK_GIBT_NOCH_NICHT_FREI.has(was) && zuwachs > SPIELRAUM) {
-      console.log(`OFFEN ${text} (${(zuwachs / (WIEDERHOLUNGEN - ERSTE_MESSUNG)).toFixed(0)} je ` +
-        'Fehlschlag: die Bibliothek gibt hier noch nicht frei)');
-    } else {
-      p.pruefe(zuwachs <= SPIELRAUM, text);
-    }
+    p.pruefe(zuwachs <= SPIELRAUM, text);
   }
 
   // After all of them, the same instance: loaded data stay loaded through a

@@ -166,17 +166,18 @@ function lebesgueRechnen(w) {
   return { x: r.x, l: r.l, konstante: zahl(r.konstante), konstanteText: r.konstanteText };
 }
 
-// The study as the page draws it: styles as uPlot takes them, figures that
-// are no number as NaN.
+// The study as the page draws it: the library's befund with each column's
+// style as uPlot takes it, figures that are no number as NaN.
 function studieLesen(s) {
-  for (const sp of s.spalten) {
-    Object.assign(sp, stil(sp));
-    delete sp.strich;
-    sp.fehler = sp.fehler.map(zahl);
-  }
-  for (const b of s.bezug) b.werte = b.werte.map(zahl);
-  s.decke = zahl(s.decke);
-  s.boden = zahl(s.boden);
+  const b = s.befund;
+  s.n = b.n;
+  s.grob = b.grob;
+  s.decke = zahl(b.decke);
+  s.boden = zahl(b.boden);
+  s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl) }));
+  for (const linie of s.bezug) linie.werte = linie.werte.map(zahl);
+  delete s.befund;
+  delete s.stile;
   return s;
 }
 

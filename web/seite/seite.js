@@ -12,7 +12,7 @@
 //   zeichnen.js          drawing
 //   tabelle.js           the table, messages and downloads
 //   durchlauf.js         one pass: compute everything for the current choice and draw it
-//   studie.js            the convergence study (its key words: studie_schluessel.js)
+//   studie.js            the convergence study, drawn from the library's befund
 //   laden.js             loading the user's text
 //   abspielen.js         playing n
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';

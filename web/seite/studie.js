@@ -1,12 +1,11 @@
 // The convergence study: the library's study (that of fehlerstudie) runs
 // in the study's worker; the page shows its tables, its text and its
-// figures against n, with the reference lines the module fits and the key
-// words of studie_schluessel.js.
+// figures against n, with the reference lines and the key words the
+// library concludes (its befund): the page draws, it does not judge.
 import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
 import { rechner, fortschrittBeginnen } from './arbeiter.js';
 import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
 import { bildBreite, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
-import { studienSchluessel } from './studie_schluessel.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
 const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
@@ -99,7 +98,7 @@ function studieZeigen(s, spaltenwahl) {
   const bezugReihen = s.bezug.map((b) => b.werte.map((e) => (e >= s.boden && e <= s.decke ? e : null)));
   const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen];
   const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
-    label: studienSchluessel(sp, s.decke),
+    label: sp.legende ? `${sp.titel} (${sp.legende})` : sp.titel,
     stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
   })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } },
   ...s.bezug.map((b) => ({ label: b.label, stroke: '#8a8a8a', width: 1.25, dash: BEZUG_STRICHE[b.p],

@@ -98,6 +98,7 @@ extern "C" {
 // Called once for every new instance of the module.
 EMSCRIPTEN_KEEPALIVE void web_start() {
     numerik_fehlerbehandlung_setzen(fehlerbehandlung);
+    numerik_warnungsbehandlung_setzen(warnung_aufnehmen);
 }
 
 // Gives the memory of the last result back once the page has read it.

@@ -13,7 +13,7 @@
 #ifndef NUMERIK_WEB_ANTWORT_H
 #define NUMERIK_WEB_ANTWORT_H
 
-#include "json.h"
+#include "numerik/json.h"
 
 #include <cstdint>
 #include <deque>
@@ -67,10 +67,8 @@ struct antwort {
 };
 
 // The one place where a warning of the library is collected for the
-// result of the call that raised it ("warnungen").  Until the library has
-// a warning hook of its own to call this, its warnings go to standard
-// error, which the worker (rechner.js) collects as lines of the same
-// answer.
+// result of the call that raised it ("warnungen"): the library's handler of
+// warnings (numerik/fehler.h), set by web_start.
 void warnung_aufnehmen(const char *text);
 
 // Starts a new result, replacing the last; returns it.

@@ -4,7 +4,7 @@
 #ifndef NUMERIK_WEB_SCHNITTSTELLE_INTERN_H
 #define NUMERIK_WEB_SCHNITTSTELLE_INTERN_H
 
-#include "json.h"
+#include "numerik/json.h"
 
 #include "numerik/beispielfunktionen.h"
 #include "numerik/interplt.h"

@@ -1,12 +1,13 @@
 // The convergence study of the page: the library's study (numerik/studie.h),
 // the same that fehlerstudie prints, as one result.
 #include "antwort.h"
-#include "bezug.h"
 #include "schnittstelle_intern.h"
 
 #include <emscripten/emscripten.h>
 
+#include "numerik/befund.h"
 #include "numerik/fehler.h"
+#include "numerik/json.h"
 #include "numerik/studie.h"
 #include "numerik/zahlen.h"
 
@@ -63,53 +64,37 @@ std::string formatiert(const char *format, double x) {
     return text;
 }
 
-// Column j of the study: its titles, style, figures and orders.
-void spalte_schreiben(json_schreiber &j, const studie &s, std::size_t spalte) {
-    const methode &me = *s.spalten[spalte];
-    const methode_stil &stil = *methode_stil_von(&me);
-    j.objekt_auf()
-        .feld("spalte", me.spalte)
-        .feld("titel", me.titel)
-        .feld("farbe", stil.farbe)
-        .feld("strich", stil.strich)
-        .feld("breite", stil.breite)
-        .feld("konvergiert", konvergiert(s, spalte));
-    // The error at each n, null where the study has not computed it (the
-    // Newton form beyond its largest n) or it is no finite number.
-    j.schluessel("fehler").liste_auf();
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        const messwert &mw = s.werte[k][spalte];
-        if (mw.berechnet)
-            j.zahl(mw.fehler);
-        else
-            j.null();
+// The reference lines the plot draws, from the befund: C n^-2 and C n^-p
+// through the column of bezug_potenz, C rho^-n fitted to the column of
+// bezug_geometrisch; each {"label", "p" (0 for the rate), "werte": [one
+// value for each n], and for the rate "rho" and "spalte"}.
+void bezug_schreiben(json_schreiber &j, const studie &s, const befund &b) {
+    j.schluessel("bezug").liste_auf();
+    auto werte = [&j](const bezugslinie &l) {
+        j.schluessel("werte").liste_auf();
+        for (double w : l.werte)
+            j.zahl(w);
+        j.liste_zu();
+    };
+    if (b.bezug_potenz >= 0)
+        for (const bezugslinie &l : b.spalten[static_cast<std::size_t>(b.bezug_potenz)].bezug) {
+            j.objekt_auf().feld("label", "h^" + std::to_string(l.p)).feld("p", l.p);
+            werte(l);
+            j.objekt_zu();
+        }
+    if (b.bezug_geometrisch >= 0) {
+        const auto spalte = static_cast<std::size_t>(b.bezug_geometrisch);
+        for (const bezugslinie &l : b.spalten[spalte].bezug) {
+            j.objekt_auf()
+                .feld("label", "rho^-n, rho = " + formatiert("%.4g", l.rho))
+                .feld("p", 0)
+                .feld("rho", l.rho)
+                .feld("spalte", s.spalten[spalte]->spalte);
+            werte(l);
+            j.objekt_zu();
+        }
     }
     j.liste_zu();
-    // The cells as fehlerstudie prints them: "%.3g", or "-" where not
-    // computed.
-    j.schluessel("zellen").liste_auf();
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        const messwert &mw = s.werte[k][spalte];
-        j.text(mw.berechnet ? formatiert("%.3g", mw.fehler) : "-");
-    }
-    j.liste_zu();
-    // The rounding mark at each n.
-    j.schluessel("rundung").liste_auf();
-    for (std::size_t k = 0; k < s.n.size(); ++k)
-        j.wahrheit(rundung_ueberwiegt(s, k, spalte));
-    j.liste_zu();
-    // The observed order from each n to the next as fehlerstudie prints it
-    // ("%.2f", or "-" where none can be read off), "" at the first n.
-    j.schluessel("ordnungen").liste_auf().text("");
-    for (std::size_t k = 1; k < s.n.size(); ++k) {
-        const messwert &vorher = s.werte[k - 1][spalte];
-        const messwert &jetzt = s.werte[k][spalte];
-        double p = NAN;
-        if (vorher.berechnet && jetzt.berechnet)
-            p = ordnung(vorher.fehler, s.n[k - 1], jetzt.fehler, s.n[k]);
-        j.text(std::isnan(p) ? std::string("-") : formatiert("%.2f", p));
-    }
-    j.liste_zu().objekt_zu();
 }
 
 } // namespace
@@ -122,13 +107,15 @@ extern "C" {
 // overview, 1 -p, 2 -s, 3 both).  Progress goes to Module.fortschritt(was,
 // anteil) while it computes.  The result:
 //   {"m", "punkte", "gitterText" (the grid as the table names it),
-//    "n": [...], "grob": [the grid of row k too coarse for its n],
-//    "decke", "boden", "deckeText" ("%.1g"): the plot's range,
+//    "deckeText" ("%.1g"): the plot's ceiling as its note names it,
 //    "text": the tables as fehlerstudie prints them,
-//    "spalten": [{"spalte", "titel", "farbe", "strich", "breite",
-//                 "konvergiert", "fehler": [...], "zellen": [...],
-//                 "rundung": [...], "ordnungen": [...]}],
-//    "bezug": the reference lines (bezug.h)}
+//    "befund": the study and all the library concludes from it, as
+//              befund_json (numerik/befund.h) writes it: n, grob, decke,
+//              boden, and per column its figures, cells, orders, marks,
+//              rounding floor, key words ("legende") and reference lines,
+//    "stile": [{"farbe", "strich", "breite"}: how each column is drawn],
+//    "bezug": the reference lines the plot draws, with their labels}
+// The page decides nothing of its own about these figures: it draws them.
 // A bad list of n, too few points or an unknown choice fail with
 // fehlerstudie's messages; its warning on a coarse grid is a warning here.
 EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie(int m, const char *n_text, int punkte,
@@ -145,28 +132,25 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie(int m, const char *n_text, i
         const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
         const studie s = studie_durchfuehren(problem, m, n, punkte, wahl, &fortschritt);
 
+        const befund b = studie_befund(s);
         json_schreiber &j = a.json;
-        const double decke = diagramm_decke(s);
         j.feld("m", m)
             .feld("punkte", punkte)
             .feld("gitterText", studie_gitter_text(s))
-            .feld("decke", decke)
-            .feld("boden", diagramm_boden(s))
-            .feld("deckeText", formatiert("%.1g", decke));
-        j.schluessel("n").liste_auf();
-        for (const int wert : s.n)
-            j.ganz(wert);
+            .feld("deckeText", formatiert("%.1g", b.decke))
+            .feld("text", studie_text(s));
+        j.schluessel("befund").roh(befund_json(s, b));
+        j.schluessel("stile").liste_auf();
+        for (const methode *me : s.spalten) {
+            const methode_stil &stil = *methode_stil_von(me);
+            j.objekt_auf()
+                .feld("farbe", stil.farbe)
+                .feld("strich", stil.strich)
+                .feld("breite", stil.breite)
+                .objekt_zu();
+        }
         j.liste_zu();
-        j.schluessel("grob").liste_auf();
-        for (std::size_t k = 0; k < s.n.size(); ++k)
-            j.wahrheit(gitter_zu_grob(s, k));
-        j.liste_zu();
-        j.schluessel("spalten").liste_auf();
-        for (std::size_t spalte = 0; spalte < s.spalten.size(); ++spalte)
-            spalte_schreiben(j, s, spalte);
-        j.liste_zu();
-        bezug_schreiben(j, s);
-        j.feld("text", studie_text(s));
+        bezug_schreiben(j, s, b);
     });
 }
 

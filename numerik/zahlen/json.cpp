@@ -1,4 +1,5 @@
-#include "json.h"
+// The JSON writer (numerik/json.h).
+#include "numerik/json.h"
 
 #include <cmath>
 #include <cstdint>
@@ -185,4 +186,11 @@ json_schreiber &json_schreiber::null() {
 void json_schreiber::leeren() {
     text_.clear();
     nach_wert_ = false;
+}
+
+json_schreiber &json_schreiber::roh(std::string_view json) {
+    trennen();
+    text_.append(json);
+    nach_wert_ = true;
+    return *this;
 }
