@@ -50,7 +50,7 @@ function seitenStudie(M) {
   const programmPy = 'import json, sys, numerik\n' +
     `print(numerik.studie_json(4, n=${JSON.stringify(N)}, methoden=json.loads(sys.argv[1])))\n`;
   const py = spawnSync(python, ['-c', programmPy, JSON.stringify(spalten)],
-    { env: { ...process.env, PYTHONPATH: pythonPfad }, maxBuffer: 1 << 26 });
+    { env: { ...process.env, PYTHONPATH: pythonPfad, PYTHONWARNINGS: 'ignore' }, maxBuffer: 1 << 26 });
   p.gleich(py.status, 0, `Python rechnet die Studie (${py.stderr})`);
   const pyB = JSON.parse(py.stdout.toString());
 
@@ -62,7 +62,7 @@ function seitenStudie(M) {
   p.gleich(fs_.status, 0, `fehlerstudie laeuft (${fs_.stderr})`);
   const skript = fs.readFileSync(path.join(ordner, 'fehlerstudie_4.gp'), 'latin1');
   fs.rmSync(ordner, { recursive: true });
-  const titel = [...skript.matchAll(/ title '((?:[^']|'')*)'/g)].map((m) => m[1].replace(/''/g, "'"));
+  const titel = [...skript.matchAll(/with linespoints .* title '((?:[^']|'')*)'/g)].map((m) => m[1].replace(/''/g, "'"));
   const tabelle = fs_.stdout.toString();
 
   p.gleich(JSON.stringify(pyB.spalten.map((sp) => sp.spalte)), JSON.stringify(spalten), 'dieselben Spalten');
