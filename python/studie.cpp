@@ -156,7 +156,15 @@ auto studie_rechnen(int m, const py::object &werte, double a, double b,
         vorher.push_back(n);
     }
     if (punkte != 0 && punkte < 2) numerik_fehler("Das Messgitter braucht mindestens 2 Punkte.\n");
-    studie_gitter_pruefen(punkte, n_liste);
+    // The library's check of the grid, in the words of Python's keyword.
+    if (punkte != 0)
+        for (int n : n_liste)
+            if (punkte < gitterpunkte_fuer(n)) {
+                numerik_warnung("Warnung: Messgitter mit %d Punkten fuer n ab %d zu grob (weniger "
+                                "als 10 Schritte je Intervall); genauer mit punkte=%d.\n",
+                                punkte, n, gitterpunkte_fuer(n_liste.back()));
+                break;
+            }
     const studienfunktion f(m, werte, a, b, formel);
     std::vector<const methode *> spalten;
     if (namen.empty()) {

@@ -1,25 +1,27 @@
 """numerik: interpolation and the convergence study of the library numerik.
 
-The classes Spline, Newton, Baryzentrisch, Rational and Hermite hold an
-interpolation of the library; each is called on a number or an array and
-returns an array of the same shape.  Files written with speichern are those
-of the programs (splineerzeuger, kurvenpunkte, beiwerte) and laden reads
-theirs.  Every failure of the library raises numerik.Fehler with its German
-message, and releases what the failing call had made; its warnings (a
-periodic spline's averaged end values) come as numerik.Warnung through
+The classes Spline, Newton, Baryzentrisch, Rational and Hermite (one per
+class record of the library) hold an interpolation; each is called on a
+number or an array and returns an array of the same shape.  Files written
+with speichern are those of the programs (splineerzeuger, kurvenpunkte,
+beiwerte) and laden reads theirs.  Every failure of the library raises
+numerik.Fehler with its German message, and releases what the failing call
+had made; an argument of the wrong type raises numerik.Typfehler (a Fehler
+and a TypeError); the library's warnings come as numerik.Warnung through
 Python's warnings.
+
+>>> import numerik
+>>> s = numerik.Spline([0.0, 1.0, 2.0, 3.0], [0.0, 1.0, 8.0, 27.0], ende="not-a-knot")
+>>> print(s(1.5).round(12), s.ende)
+3.375 not-a-knot
 """
 
 import numpy as np
 
 from ._numerik import (  # noqa: F401
-    Baryzentrisch,
     Fehler,
-    Hermite,
     Interpolation,
-    Newton,
-    Rational,
-    Spline,
+    Typfehler,
     Warnung,
     beispiel,
     beispiel_anzahl,
@@ -34,12 +36,25 @@ from . import _numerik
 # Shown as numerik.Fehler in tracebacks.
 Fehler.__module__ = "numerik"
 Warnung.__module__ = "numerik"
+Typfehler.__module__ = "numerik"
 
 __all__ = [
-    "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline", "Warnung",
-    "beispiel", "beispiel_anzahl", "beispielwerte", "knoten", "knotenarten", "laden",
-    "methoden", "studie", "studie_json",
+    "Fehler", "Interpolation", "Studie", "Typfehler", "Warnung", "beispiel", "beispiel_anzahl",
+    "beispielwerte", "knoten", "knotenarten", "laden", "methoden", "studie", "studie_json",
 ]
+
+# The interpolation classes, one per class record of the library.
+KLASSEN = tuple(k for k in vars(_numerik).values()
+                if isinstance(k, type) and issubclass(k, Interpolation) and k is not Interpolation)
+for _klasse in KLASSEN:
+    globals()[_klasse.__name__] = _klasse
+    __all__.append(_klasse.__name__)
+del _klasse
+
+
+def _aus_zustand(zustand):
+    """An interpolation from the state its __reduce__ gave (pickle, copy)."""
+    return _numerik._objekt_aus_zustand(zustand)
 
 
 def _vektorisiert(f):
@@ -59,7 +74,62 @@ def _vektorisiert(f):
     return werte
 
 
-def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
+import numbers
+
+# Fields of the study per n, per method, and for the whole study.
+_JE_N = ("gitter", "grob")
+_JE_ZELLE = ("fehler", "ordnung", "rundung", "berechnet", "rundungsboden")
+_JE_METHODE = ("konvergiert", "legende", "bezugsart", "rho", "rho_c")
+_GANZ = ("m", "a", "b", "f_groesste", "decke", "boden")
+# The conclusions per method or for the whole study, kept beside the long
+# table.
+_BEFUND = ("methoden", "konvergiert", "legende", "decke", "boden", "bezugsart", "bezugszeilen",
+           "rho", "rho_c", "bezug", "kosten")
+
+
+class Studie(dict):
+    """The result of numerik.studie(): a dict of arrays, the same keys for
+    every call; tabelle() gives it as a pandas DataFrame.
+
+    >>> import numerik
+    >>> e = numerik.studie(4, n=[8, 16], methoden=["Bary-t"])
+    >>> isinstance(e, dict), e["fehler"].shape
+    (True, (2, 1))
+    """
+
+    def tabelle(self):
+        """The study as a long pandas DataFrame: a row per n and method, with
+        every field (those per n, per method and of the whole study as
+        columns); the conclusions that are no column (bezug, bezugszeilen,
+        kosten) in its attrs["befund"].
+
+        >>> import numerik
+        >>> t = numerik.studie(4, n=[8, 16], methoden=["Bary-t", "nat.Sp-a"]).tabelle()
+        >>> len(t), list(t.columns[:4])
+        (4, ['n', 'methode', 'fehler', 'ordnung'])
+        """
+        try:
+            import pandas
+        except ImportError:
+            _numerik._fehler("Die Tabelle braucht pandas (Debian: python3-pandas).")
+        zeilen, spalten = self["fehler"].shape
+        felder = {"n": np.repeat(self["n"], spalten),
+                  "methode": np.tile(np.array(self["methoden"], dtype=object), zeilen)}
+        for k in _JE_ZELLE:
+            felder[k] = self[k].ravel()
+        for k in _JE_N:
+            felder[k] = np.repeat(self[k], spalten)
+        for k in _JE_METHODE:
+            felder[k] = np.tile(np.array(self[k], dtype=object if k in ("legende", "bezugsart")
+                                         else None), zeilen)
+        for k in _GANZ:
+            felder[k] = np.full(zeilen * spalten, self[k])
+        tabelle = pandas.DataFrame(felder)
+        tabelle.attrs["befund"] = {k: self[k] for k in _BEFUND}
+        return tabelle
+
+
+def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None, als_tabelle=False):
     """The convergence study: the largest error of each method at each n.
 
     f: an example problem number (1 .. beispiel_anzahl(); a and b default
@@ -69,39 +139,77 @@ def studie(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     "Bary-t", "nat.Sp-a"), by default those of fehlerstudie's overview;
     punkte: a fixed grid, by default max(1001, 10 n + 1) points.
 
-    Returns a dict of arrays: n, gitter, fehler and ordnung (rows n,
-    columns methoden; nan where not computed; ordnung from the row before),
-    rundung and berechnet (the same shape, bool), grob (per n: the grid has
-    fewer than ten steps per node interval), methoden, f_groesste, a, b;
-    and what the library concludes from them, as fehlerstudie's plots and
-    the page show it: konvergiert (per method), legende (the words its plot
-    key adds, '' where it converges), decke and boden (the plot's range),
-    rundungsboden (the rounding floor of each figure of a global form, nan
-    for the others), bezugsart ('potenz', 'geometrisch' or None per method),
-    bezugszeilen (the rows its reference lines go through or its rate is
-    fitted over), rho and rho_c (the fitted rate C rho^-n, nan where none),
-    bezug (the reference lines the plot draws: dicts of methode, p, c, rho
-    and werte, their values at each n) and kosten (operationen, sekunden,
-    teuerste).  When pandas is importable, a DataFrame with one row per n
-    and method instead, the conclusions per method in its attrs["befund"]."""
-    ergebnis = _studie_werte(f, a, b, n, methoden, punkte)
-    try:
-        import pandas
-    except ImportError:
-        return ergebnis
-    return _tabelle(pandas, ergebnis)
+    Returns a Studie, a dict of arrays: n, gitter, fehler and ordnung (rows
+    n, columns methoden; nan where not computed; ordnung from the row
+    before), rundung and berechnet (the same shape, bool), grob (per n: the
+    grid has fewer than ten steps per node interval), methoden, m,
+    f_groesste, a, b; and what the library concludes from them, as
+    fehlerstudie's plots and the page show it: konvergiert (per method),
+    legende (the words its plot key adds, '' where it converges), decke and
+    boden (the plot's range), rundungsboden (the rounding floor of each
+    figure of a global form, nan for the others), bezugsart ('potenz',
+    'geometrisch' or None per method), bezugszeilen (the rows its reference
+    lines go through or its rate is fitted over), rho and rho_c (the fitted
+    rate C rho^-n, nan where none), bezug (the reference lines the plot
+    draws: dicts of methode, p, c, rho and werte, their values at each n)
+    and kosten (operationen, sekunden, teuerste).  With als_tabelle=True
+    its tabelle(), a pandas DataFrame.
+
+    >>> import numerik
+    >>> e = numerik.studie(4, n=[16, 64], methoden=["Newton-t", "Bary-t", "nat.Sp-a"])
+    >>> print(" ".join(f"{v:.3g}" for v in e["fehler"][1]), e["rundung"][1].tolist())
+    1.87e+03 0.000813 0.000439 [True, False, False]
+    """
+    ergebnis = Studie(_numerik._studie(*_argumente(f, a, b, n, methoden, punkte)))
+    if not isinstance(als_tabelle, (bool, np.bool_)):
+        _typfehler("als_tabelle", "True oder False", als_tabelle)
+    return ergebnis.tabelle() if als_tabelle else ergebnis
 
 
 def studie_json(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
     """The study of studie() and its conclusions as the library's one JSON
     text, the structure the page takes (ASCII; every number in 17 digits,
-    nan and inf as null)."""
+    nan and inf as null).
+
+    >>> import json, numerik
+    >>> j = json.loads(numerik.studie_json(4, n=[8, 16], methoden=["Bary-t"]))
+    >>> j["n"], [s["spalte"] for s in j["spalten"]]
+    ([8, 16], ['Bary-t'])
+    """
     return _numerik._studie_json(*_argumente(f, a, b, n, methoden, punkte))
 
 
 def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):
-    """studie() as the dict of arrays, whether pandas is there or not."""
-    return _numerik._studie(*_argumente(f, a, b, n, methoden, punkte))
+    """studie() as the dict of arrays (kept for the plots)."""
+    return studie(f, a, b, n, methoden, punkte)
+
+
+def _typname(wert):
+    if wert is None:
+        return "None"
+    if isinstance(wert, str):
+        return "Text (str)"
+    if isinstance(wert, numbers.Complex) and not isinstance(wert, numbers.Real):
+        return "eine komplexe Zahl"
+    return f"ein Objekt vom Typ {type(wert).__name__}"
+
+
+def _typfehler(name, erwartet, wert):
+    _numerik._typfehler(f"{name}: {erwartet} erwartet, nicht {_typname(wert)}.")
+
+
+def _zahl(wert, name):
+    if wert is None:
+        return float("nan")
+    if not isinstance(wert, numbers.Real):
+        _typfehler(name, "eine reelle Zahl", wert)
+    return float(wert)
+
+
+def _ganz(wert, name):
+    if not isinstance(wert, numbers.Integral):
+        _typfehler(name, "eine ganze Zahl", wert)
+    return int(wert)
 
 
 def _argumente(f, a, b, n, methoden, punkte):
@@ -112,7 +220,7 @@ def _argumente(f, a, b, n, methoden, punkte):
         if a is None or b is None:
             _numerik._fehler("Fuer eine Formel fehlen a und b.")
         m, werte, formel = 0, None, f
-    elif isinstance(f, (int, np.integer)) and not isinstance(f, bool):
+    elif isinstance(f, numbers.Integral) and not isinstance(f, bool):
         m, werte = int(f), None
         if m < 1:
             _numerik._fehler("m muss mindestens 1 sein!")
@@ -121,37 +229,26 @@ def _argumente(f, a, b, n, methoden, punkte):
             _numerik._fehler("Fuer eine eigene Funktion fehlen a und b.")
         m, werte = 0, _vektorisiert(f)
     else:
-        _numerik._fehler("f: eine Beispielnummer oder eine Funktion erwartet.")
+        _typfehler("f", "eine Beispielnummer, eine Formel oder eine Funktion", f)
+    if isinstance(n, numbers.Integral):
+        n = [n]
+    if isinstance(n, (str, bytes)) or not hasattr(n, "__iter__"):
+        _typfehler("n", "eine Folge ganzer Zahlen", n)
+    if isinstance(methoden, str):
+        methoden = [methoden]
+    if methoden is not None:
+        if not hasattr(methoden, "__iter__"):
+            _typfehler("methoden", "eine Folge von Spaltennamen", methoden)
+        methoden = list(methoden)
+        for name in methoden:
+            if not isinstance(name, str):
+                _typfehler("methoden", "Spaltennamen (str)", name)
     return (
-        m, werte,
-        float("nan") if a is None else float(a),
-        float("nan") if b is None else float(b),
-        [int(k) for k in np.atleast_1d(n)],
-        [] if methoden is None else list(methoden),
-        0 if punkte is None else int(punkte),
+        m, werte, _zahl(a, "a"), _zahl(b, "b"),
+        [_ganz(k, "n") for k in n],
+        [] if methoden is None else methoden,
+        0 if punkte is None else _ganz(punkte, "punkte"),
         formel)
-
-
-# The conclusions per method or for the whole study, kept beside the long
-# table.
-_BEFUND = ("methoden", "konvergiert", "legende", "decke", "boden", "bezugsart", "bezugszeilen",
-           "rho", "rho_c", "bezug", "kosten")
-
-
-def _tabelle(pandas, e):
-    """The study as a long table: a row per n and method."""
-    zeilen, spalten = e["fehler"].shape
-    tabelle = pandas.DataFrame({
-        "n": np.repeat(e["n"], spalten),
-        "methode": np.tile(np.array(e["methoden"], dtype=object), zeilen),
-        "fehler": e["fehler"].ravel(),
-        "ordnung": e["ordnung"].ravel(),
-        "rundung": e["rundung"].ravel(),
-        "berechnet": e["berechnet"].ravel(),
-        "grob": np.repeat(e["grob"], spalten),
-    })
-    tabelle.attrs["befund"] = {k: e[k] for k in _BEFUND}
-    return tabelle
 
 
 from . import plot  # noqa: E402,F401  (matplotlib is imported when a plot is drawn)

@@ -31,7 +31,15 @@ def konvergenz(f=4, n=(8, 16, 32, 64, 128), methoden=None, punkte=None, a=None, 
     The study is that of numerik.studie(f, a, b, n, methoden, punkte), or
     ergebnis, a dict that numerik.studie returned.  Figures that are
     rounding rather than interpolation error (the mark * of fehlerstudie)
-    are drawn as open circles; figures of 0 or not computed are left out."""
+    are drawn as open circles; figures of 0 or not computed are left out.
+
+    >>> import matplotlib
+    >>> matplotlib.use("Agg")
+    >>> import numerik.plot
+    >>> ax = numerik.plot.konvergenz(4, n=[8, 16], methoden=["Bary-t", "nat.Sp-a"])
+    >>> ax.get_xscale(), len(ax.get_lines())
+    ('log', 2)
+    """
     e = ergebnis if ergebnis is not None else _studie_werte(f, a, b, n, methoden, punkte)
     if not isinstance(e, dict):
         e = _aus_tabelle(e)
@@ -77,7 +85,15 @@ def runge(f=4, n=(10, 20), arten=("aequidistant", "tschebyscheff"), a=None, b=No
 
     f: an example problem number or a callable on arrays (then a and b are
     needed).  The y axis is clipped to three times the range of f, so that
-    the swings show without hiding f."""
+    the swings show without hiding f.
+
+    >>> import matplotlib
+    >>> matplotlib.use("Agg")
+    >>> import numerik.plot
+    >>> ax = numerik.plot.runge(4, n=[10], arten=["tschebyscheff"])
+    >>> len(ax.get_lines()) >= 2
+    True
+    """
     if isinstance(f, (int, np.integer)):
         problem = beispiel(int(f))
         a = problem["a"] if a is None else a

@@ -80,7 +80,7 @@ class Dateiwege(unittest.TestCase):
 
     def test_sechs_stellen_wie_die_programme(self):
         s = numerik.Spline([0.0, 1.0, 2.0], [1.0 / 3.0, 2.0, 0.1234567], name="kurz")
-        s.speichern(self.pfad("kurz"))
+        s.speichern(self.pfad("kurz"), voll=False)
         with open(self.pfad("kurz")) as f:
             text = f.read()
         self.assertIn("0.333333\n", text)

@@ -2,6 +2,8 @@
 function the errors measured independently with scipy."""
 
 import math
+import subprocess
+import sys
 import unittest
 
 import numpy as np
@@ -125,16 +127,36 @@ class EigeneFunktion(unittest.TestCase):
         e = _studie_werte(2, a=-1.0, b=1.0, n=[8])
         self.assertEqual((e["a"], e["b"]), (-1.0, 1.0))
 
-    def test_tabelle_mit_pandas(self):
-        try:
-            import pandas  # noqa: F401
-        except ImportError:
-            self.assertIsInstance(numerik.studie(3, n=[8, 16]), dict)
-            self.skipTest("pandas fehlt: die Studie ist ein dict")
-        t = numerik.studie(3, n=[8, 16])
-        e = _studie_werte(3, n=[8, 16])
-        self.assertEqual(len(t), 2 * len(e["methoden"]))
-        np.testing.assert_array_equal(t["fehler"].to_numpy(), e["fehler"].ravel())
+    def test_immer_dasselbe_dict_und_die_tabelle(self):
+        import pandas
+        e = numerik.studie(3, n=[8, 16])
+        self.assertIsInstance(e, dict)
+        schluessel = set(e)
+        for t in (e.tabelle(), numerik.studie(3, n=[8, 16], als_tabelle=True)):
+            self.assertIsInstance(t, pandas.DataFrame)
+            self.assertEqual(len(t), 2 * len(e["methoden"]))
+            # Every field: per cell, per n, per method and of the study.
+            self.assertTrue(schluessel - {"bezug", "bezugszeilen", "kosten"} <= set(t.columns) | {"methoden"})
+            np.testing.assert_array_equal(t["fehler"].to_numpy(), e["fehler"].ravel())
+            np.testing.assert_array_equal(t["gitter"].to_numpy(), np.repeat(e["gitter"], len(e["methoden"])))
+            self.assertEqual(set(t["a"]) | set(t["b"]) | set(t["f_groesste"]), {e["a"], e["b"], e["f_groesste"]})
+            self.assertEqual(list(t["methode"][: len(e["methoden"])]), e["methoden"])
+            self.assertEqual(t.attrs["befund"]["kosten"], e["kosten"])
+        # Without pandas the same dict, and the table says what it needs.
+        programm = ("import sys; sys.modules['pandas'] = None\n"
+                    "import numerik\n"
+                    "e = numerik.studie(3, n=[8, 16])\n"
+                    "print(type(e).__name__, isinstance(e, dict))\n"
+                    "try:\n    e.tabelle()\nexcept numerik.Fehler as f:\n    print(f)\n")
+        lauf = subprocess.run([sys.executable, "-c", programm], capture_output=True, text=True, check=True)
+        self.assertEqual(lauf.stdout, "Studie True\nDie Tabelle braucht pandas (Debian: python3-pandas).\n")
+
+    def test_grobes_gitter_nennt_punkte(self):
+        with self.assertWarns(numerik.Warnung) as w:
+            numerik.studie(4, n=[8, 64], methoden=["Bary-t"], punkte=200)
+        text = str(w.warning)
+        self.assertIn("genauer mit punkte=641.", text)
+        self.assertNotIn("-g", text)
 
 
 if __name__ == "__main__":
