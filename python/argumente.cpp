@@ -30,8 +30,8 @@ bool ist_reell(const py::handle &wert) {
 } // namespace
 
 void typ_falsch(const char *argument, const char *erwartet, const py::handle &wert) {
-    throw typfehler(std::string(argument) + ": " + erwartet + " erwartet, nicht " +
-                    typname(wert) + ".");
+    throw typfehler(std::string(argument) + ": " + erwartet + " erwartet, nicht " + typname(wert) +
+                    ".");
 }
 
 double zahl_lesen(const py::handle &wert, const char *argument) {

@@ -61,18 +61,6 @@ std::unique_ptr<interpolation> laden(const py::handle &pfad_py) {
     return geladen(std::move(ip));
 }
 
-const knotenart &knotenart_zu(const std::string &schluessel) {
-    const knotenart *k = knotenart_name(schluessel.c_str());
-    if (k == nullptr) {
-        std::string bekannt;
-        for (int i = 0; i < knotenarten_anzahl(); ++i)
-            bekannt += std::string(i > 0 ? ", " : "") + knotenart_an(i)->schluessel;
-        numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(),
-                       bekannt.c_str());
-    }
-    return *k;
-}
-
 py::array_t<double> knoten(const py::handle &art, const py::handle &a_py, const py::handle &b_py,
                            const py::handle &n_py) {
     const knotenart &k = knotenart_zu(text_lesen(art, "art"));
@@ -169,6 +157,18 @@ py::array_t<double> beispielwerte(const py::handle &m, const py::handle &x_py) {
 
 } // namespace
 
+const knotenart &knotenart_zu(const std::string &schluessel) {
+    const knotenart *k = knotenart_name(schluessel.c_str());
+    if (k == nullptr) {
+        std::string bekannt;
+        for (int i = 0; i < knotenarten_anzahl(); ++i)
+            bekannt += std::string(i > 0 ? ", " : "") + knotenart_an(i)->schluessel;
+        numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(),
+                       bekannt.c_str());
+    }
+    return *k;
+}
+
 void basis_anmelden(py::class_<interpolation> &c) {
     c.def("__call__", &interpolation::werte, py::arg("x"), py::arg("extrapolate") = py::none(),
           "p(x, extrapolate=None)\n\n"
@@ -240,7 +240,7 @@ void basis_anmelden(py::class_<interpolation> &c) {
                             "d=2).optionen\n"
                             "{'d': 2}\n");
     c.def_property_readonly(
-        "extrapolate", [](interpolation &ip) { return fortsetzung_wert(ip.fortsetzung()); },
+        "extrapolate", [](const interpolation &ip) { return fortsetzung_wert(ip.fortsetzung()); },
         "How the object continues beyond its interval: True, False or \"periodisch\".\n\n"
         ">>> import numerik\n"
         ">>> numerik.Newton([0.0, 1.0], [1.0, 3.0], extrapolate=False).extrapolate\n"

@@ -45,8 +45,7 @@ std::string wahlen_text(const interpolation_option &o, const char *trenner = ", 
 // value; -1 where the class has none.
 std::pair<int, int> periodische_wahl(const interpolationstyp &t) {
     for (int k = 0; k < t.optionen_anzahl; ++k)
-        for (const interpolation_wahl *w = t.optionen[k].wahlen; w != nullptr && w->schluessel;
-             ++w)
+        for (const interpolation_wahl *w = t.optionen[k].wahlen; w != nullptr && w->schluessel; ++w)
             if (std::string(w->schluessel) == "periodisch") return {k, w->wert};
     return {-1, 0};
 }
@@ -85,15 +84,7 @@ struct knotenteil {
 knotenteil knoten_lesen(const py::handle &x, const py::handle &a, const py::handle &b) {
     knotenteil t;
     if (py::isinstance<py::str>(x)) {
-        const std::string schluessel = x.cast<std::string>();
-        const knotenart *k = knotenart_name(schluessel.c_str());
-        if (k == nullptr) {
-            std::string bekannt;
-            for (int i = 0; i < knotenarten_anzahl(); ++i)
-                bekannt += std::string(i > 0 ? ", " : "") + knotenart_an(i)->schluessel;
-            numerik_fehler("Unbekannte Knotenart %s (moeglich: %s).\n", schluessel.c_str(),
-                           bekannt.c_str());
-        }
+        const knotenart *k = &knotenart_zu(x.cast<std::string>());
         if (k->gespeichert)
             numerik_fehler("Knotenart %s: die Stuetzstellen selbst angeben (x als Folge).\n",
                            k->schluessel);
@@ -137,19 +128,25 @@ bestand erzeugen(const interpolationstyp &t, const py::args &weitere,
     for (std::size_t k = 0; k < weitere.size(); ++k)
         (k == 0 ? x : k == 1 ? y : optionen[k - 2]) = weitere[k];
     auto einmal = [&](py::object &ziel, const std::string &wort, const py::handle &wert) {
-        if (ziel)
-            throw typfehler(std::string(t.kurzname) + ": " + wort + " doppelt angegeben.");
+        if (ziel) throw typfehler(std::string(t.kurzname) + ": " + wort + " doppelt angegeben.");
         ziel = py::reinterpret_borrow<py::object>(wert);
     };
     for (const auto &[k, wert] : schluessel) {
         const std::string wort = k.cast<std::string>();
-        if (wort == "x") einmal(x, wort, wert);
-        else if (wort == "y") einmal(y, wort, wert);
-        else if (wort == "a") a = py::reinterpret_borrow<py::object>(wert);
-        else if (wort == "b") b = py::reinterpret_borrow<py::object>(wert);
-        else if (wort == "name") name = py::reinterpret_borrow<py::object>(wert);
-        else if (wort == "axis") achse = py::reinterpret_borrow<py::object>(wert);
-        else if (wort == "extrapolate") extrapolate = py::reinterpret_borrow<py::object>(wert);
+        if (wort == "x")
+            einmal(x, wort, wert);
+        else if (wort == "y")
+            einmal(y, wort, wert);
+        else if (wort == "a")
+            a = py::reinterpret_borrow<py::object>(wert);
+        else if (wort == "b")
+            b = py::reinterpret_borrow<py::object>(wert);
+        else if (wort == "name")
+            name = py::reinterpret_borrow<py::object>(wert);
+        else if (wort == "axis")
+            achse = py::reinterpret_borrow<py::object>(wert);
+        else if (wort == "extrapolate")
+            extrapolate = py::reinterpret_borrow<py::object>(wert);
         else if (wort == "mitteln" && periodisch_k >= 0)
             mitteln = py::reinterpret_borrow<py::object>(wert);
         else {
@@ -245,8 +242,9 @@ std::string beispieldaten(const interpolationstyp &t) {
     std::string x, y;
     for (int i = 0; i < anzahl; ++i) {
         x += (i > 0 ? ", " : "") + std::to_string(i) + ".0";
-        y += std::string(i > 0 ? ", " : "") +
-             (i == 0 || i == anzahl - 1 ? "1.0" : i % 2 == 1 ? "2.0" : "0.0");
+        y += std::string(i > 0 ? ", " : "") + (i == 0 || i == anzahl - 1 ? "1.0"
+                                               : i % 2 == 1              ? "2.0"
+                                                                         : "0.0");
     }
     return "[" + x + "], [" + y + "]";
 }
@@ -305,9 +303,8 @@ template <int K> void klasse_anmelden(py::module_ &m, py::class_<interpolation> 
                   erzeugen(*interpolationstyp_an(K), weitere, schluessel));
           }),
           hilfe.c_str());
-    c.def("__repr__", [](klassenobjekt<K> &o) {
-        return o.darstellung(interpolationstyp_an(K)->kurzname);
-    });
+    c.def("__repr__",
+          [](klassenobjekt<K> &o) { return o.darstellung(interpolationstyp_an(K)->kurzname); });
     const std::string daten = beispieldaten(*t);
     for (int k = 0; k < t->optionen_anzahl; ++k) {
         const interpolation_option &o = t->optionen[k];
@@ -343,7 +340,8 @@ std::unique_ptr<interpolation> objekt_aus(bestand b) {
     static constexpr auto FABRIKEN = fabriken(std::make_integer_sequence<int, KLASSEN_MAX>{});
     const interpolationstyp *t = interpolationstyp_von(b.spalten.front().get());
     for (int k = 0; k < interpolationstypen_anzahl() && k < KLASSEN_MAX; ++k)
-        if (interpolationstyp_an(k) == t) return FABRIKEN[static_cast<std::size_t>(k)](std::move(b));
+        if (interpolationstyp_an(k) == t)
+            return FABRIKEN[static_cast<std::size_t>(k)](std::move(b));
     return std::make_unique<interpolation>(std::move(b));
 }
 

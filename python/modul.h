@@ -42,8 +42,8 @@ using zahlenfeld = py::array_t<double, py::array::c_style | py::array::forcecast
 zahlenfeld feld_lesen(const py::handle &wert, const char *argument);
 
 // The parts of the module.
-void klassen_anmelden(py::module_ &m);   // klassen.cpp
-void studie_anmelden(py::module_ &m);    // studie.cpp
+void klassen_anmelden(py::module_ &m);    // klassen.cpp
+void studie_anmelden(py::module_ &m);     // studie.cpp
 void funktionen_anmelden(py::module_ &m); // funktionen.cpp
 
 #endif

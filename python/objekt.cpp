@@ -105,7 +105,6 @@ interpolation::interpolation(bestand b)
     : spalten_(std::move(b.spalten)), wertform_(std::move(b.wertform)), achse_(b.achse),
       fortsetzung_(b.fortsetzung) {}
 
-
 // a, whose first vorne axes are those of the points, with the points' axes
 // where the nodes stood in y.
 py::object interpolation::wertgestalt(py::array a, std::size_t vorne) {
@@ -192,8 +191,8 @@ py::object interpolation::integral(const py::handle &a_py, const py::handle &b_p
     const double b = fi->rechteGrenze(erste());
     const bool innen = x1 >= a && x1 <= b && x2 >= a && x2 <= b;
     if (fortsetzung_ == FORTSETZUNG_NAN && !innen && std::isfinite(x1) && std::isfinite(x2))
-        numerik_fehler("Integrationsgrenzen ausserhalb [%.17g, %.17g], und extrapolate=False.\n",
-                       a, b);
+        numerik_fehler("Integrationsgrenzen ausserhalb [%.17g, %.17g], und extrapolate=False.\n", a,
+                       b);
     std::vector<double> ergebnis;
     for (const interpolation_zeiger &ip : spalten_) {
         if (fortsetzung_ == FORTSETZUNG_PERIODISCH && !innen && std::isfinite(x1) &&

@@ -16,9 +16,9 @@
 
 // How an object is evaluated outside its interval [a, b].
 enum fortsetzung {
-    FORTSETZUNG_KLASSE = 0,     // as the class continues (extrapolate=True)
-    FORTSETZUNG_NAN = 1,        // not a number (extrapolate=False)
-    FORTSETZUNG_PERIODISCH = 2  // x wrapped into [a, b) (extrapolate="periodisch")
+    FORTSETZUNG_KLASSE = 0,    // as the class continues (extrapolate=True)
+    FORTSETZUNG_NAN = 1,       // not a number (extrapolate=False)
+    FORTSETZUNG_PERIODISCH = 2 // x wrapped into [a, b) (extrapolate="periodisch")
 };
 
 // extrapolate= as a fortsetzung; None gives sonst.
@@ -77,6 +77,11 @@ class interpolation {
     int fortsetzung_;
     std::mutex mutex_;
 };
+
+struct knotenart;
+// The node kind of key schluessel (funktionen.cpp); an unknown key ends
+// through the fatal path, naming the known ones.
+const knotenart &knotenart_zu(const std::string &schluessel);
 
 // The Python object of a loaded interpolation, of the class of its record.
 std::unique_ptr<interpolation> geladen(interpolation_zeiger ip);

@@ -140,6 +140,33 @@ class OhneVerlust(unittest.TestCase):
                 self.assertLess(_rss_kb() - vorher, 4096)
 
 
+    def test_fehlgeschlagene_erzeugung_je_weg(self):
+        # The other ways out of a creation: the class refuses the interval,
+        # the module refuses unequal periodic ends, a column or a type.
+        x = np.linspace(0.0, 1.0, 1001)
+        y = np.sin(x)
+        wege = [
+            (lambda: numerik.Spline("tschebyscheff", y, a=1.0, b=0.0), numerik.Fehler),
+            (lambda: numerik.Spline(x, y, ende="periodisch"), numerik.Fehler),
+            (lambda: numerik.Spline(x, np.column_stack([np.ones_like(y), y]), ende="periodisch"),
+             numerik.Fehler),
+            (lambda: numerik.Newton(x, y + 1j), TypeError),
+            (lambda: numerik.Spline(x, y, ende="eingespannt", links=0.0, rechts="a"), TypeError),
+        ]
+        for i, (weg, art) in enumerate(wege):
+            with self.subTest(weg=i):
+                for _ in range(200):
+                    with self.assertRaises(art):
+                        weg()
+                vorher = _rss_kb()
+                for _ in range(10000):
+                    try:
+                        weg()
+                    except art:
+                        pass
+                self.assertLess(_rss_kb() - vorher, 4096)
+
+
 class Warnungen(unittest.TestCase):
     def test_gemittelte_enden_als_warnung(self):
         y = np.array([0.0, 1.0, 0.0, -1.0, 0.5])
