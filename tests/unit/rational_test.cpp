@@ -246,7 +246,7 @@ namespace {
 // cannot overflow or underflow).
 TEST(Rational, WeightsTheSameBitsWithAndWithoutScaledProducts) {
     std::mt19937 zufall(5);
-    for (int n : {1, 2, 5, 40, 300})
+    for (int n : {1, 2, 5, 40, 60})
         for (int d : {0, 1, 3, 8}) {
             std::vector<double> x = zufallsknoten(zufall, n);
             std::vector<double> y(x.size(), 1.0);
