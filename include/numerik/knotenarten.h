@@ -62,6 +62,10 @@ typedef struct knotenart {
      * of its growth.  Null for a kind without placement; a placed kind
      * without it is sampled at every n. */
     double (*lebesgue_gross)(int n);
+    /** All n+1 nodes on [a, b] into x[0..n], each the double punkt gives,
+     * in one call (placement of many nodes without a call per node); null
+     * where placement calls punkt for each node. */
+    void (*punkte)(double *x, int n, double a, double b);
 } knotenart;
 
 /** The number of node kinds. */

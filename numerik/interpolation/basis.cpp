@@ -81,6 +81,7 @@ int basis_freigeben(objekt *ip) {
     interpolationsbasis *d = basis_von(ip);
     for (objekt *v : {d->stuetzstellen, d->stuetzwerte, d->koeffizienten})
         if (v != nullptr) matrix_tabelle(v)->freigeben(v);
+    intervallsuche_freigeben(d->suche);
     std::free(d->name);
     std::free(d);
     std::free(ip);

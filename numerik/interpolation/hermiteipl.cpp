@@ -9,6 +9,7 @@
 #include "matrizen/feld.h"
 #include "interpolation/interplt_intern.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -139,7 +140,7 @@ void akima(const std::vector<double> &m, bool modifiziert, std::vector<double> &
 }
 
 // Slopes and cubics of the record's nodes and values.
-void kubiken(objekt *ip, hermitedaten *dt) {
+void kubiken(objekt *, hermitedaten *dt) {
     const double *x = eintraege(dt->stuetzstellen);
     const double *y = eintraege(dt->stuetzwerte);
     std::size_t n = static_cast<std::size_t>(dt->n);
@@ -155,7 +156,8 @@ void kubiken(objekt *ip, hermitedaten *dt) {
         fritsch_carlson(h, m, d);
     else
         akima(m, dt->steigungen == HERMITE_AKIMA_MODIFIZIERT, d);
-    dt->koeffizienten = nm_anlegen(dt->n, 4, "Koeffizientenmatrix", ip);
+    // Every entry is written below.
+    dt->koeffizienten = nm_anlegen_ungesetzt(dt->n, 4, "Koeffizientenmatrix");
     schreibfeld c(dt->koeffizienten);
     for (std::size_t i = 0; i < n; ++i) {
         double *zeile = c.werte() + 4 * i;
@@ -178,6 +180,24 @@ double stueck_wert(const hermitedaten *d, const double *knoten, int lo, double x
         r = r * t + c[k];
     return r;
 }
+
+// The interval of x for the one-point slots: the last one or the next
+// while points ascend, else through the index, on nodes proved ordered;
+// else the bisection.
+int intervall(hermitedaten *d, const double *knoten, double x) {
+    const int n = d->n;
+    if (!intervallsuche_geordnet(d->suche, d->stuetzstellen, n, 1))
+        return intervall_bisektion(knoten, n, x);
+    int lo = d->suche.lo;
+    if (lo >= 1 && lo <= n && (lo == 1 || knoten[lo - 1] < x)) {
+        if (lo < n && knoten[lo] < x) ++lo;
+        if (lo == n || !(knoten[lo] < x)) return d->suche.lo = lo;
+    }
+    return d->suche.lo = intervallsuche_finden(d->suche, knoten, n, x);
+}
+
+// Points taken together through the index where they do not ascend.
+constexpr size_t STAPEL = 64;
 
 } // namespace
 
@@ -237,23 +257,46 @@ int hermiteinterpolation_freigeben(objekt *ip) {
 double hermiteinterpolation_funktionswert(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    return stueck_wert(d, knoten, intervall_bisektion(knoten, d->n, x), x);
+    return stueck_wert(d, knoten, intervall(d, knoten, x), x);
 }
 
 void hermiteinterpolation_funktionswerte(objekt *ip, const double *x, double *y, size_t anzahl) {
-    const hermitedaten *d = hermite_daten(ip);
+    hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
+    const double *koeff = eintraege(d->koeffizienten);
     const int n = d->n;
     // Creation checked the order, but the nodes may have been written
-    // since: an array at least as long as they are examines them (O(n)),
-    // a shorter one bisects.
-    const bool geordnet = anzahl >= static_cast<size_t>(n) && intervall_geordnet(knoten, n);
+    // since: the search examines them again before it trusts them.
+    const bool geordnet = intervallsuche_geordnet(d->suche, d->stuetzstellen, n, anzahl);
+    const intervallsuche *suche = &d->suche;
     bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
         int lo = 0;
-        for (size_t i = von; i < bis; ++i) {
-            lo = geordnet ? intervall_schreiten(knoten, n, lo, x[i])
-                          : intervall_bisektion(knoten, n, x[i]);
-            y[i] = stueck_wert(d, knoten, lo, x[i]);
+        size_t i = von;
+        while (i < bis) {
+            if (!geordnet) {
+                y[i] = stueck_wert(d, knoten, intervall_bisektion(knoten, n, x[i]), x[i]);
+                ++i;
+                continue;
+            }
+            // Ascending points walk from the last interval; others are
+            // taken a stack at a time through the index.
+            if (lo >= 1 && (lo == 1 || knoten[lo - 1] < x[i])) {
+                int l = lo;
+                if (l < n && knoten[l] < x[i]) ++l;
+                if (l == n || !(knoten[l] < x[i])) {
+                    lo = l;
+                    y[i] = stueck_wert(d, knoten, lo, x[i]);
+                    ++i;
+                    continue;
+                }
+            }
+            const size_t m = std::min(STAPEL, bis - i);
+            int lot[STAPEL];
+            intervallsuche_viele(*suche, knoten, n, x + i, lot, m, koeff, 4);
+            for (size_t j = 0; j < m; ++j)
+                y[i + j] = stueck_wert(d, knoten, lot[j], x[i + j]);
+            i += m;
+            lo = lot[m - 1];
         }
     });
 }
@@ -261,7 +304,7 @@ void hermiteinterpolation_funktionswerte(objekt *ip, const double *x, double *y,
 double hermiteinterpolation_ableitung1(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    int lo = intervall_bisektion(knoten, d->n, x);
+    int lo = intervall(d, knoten, x);
     return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - knoten[lo - 1]);
 }
@@ -269,7 +312,7 @@ double hermiteinterpolation_ableitung1(objekt *ip, double x) {
 double hermiteinterpolation_ableitung2(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
-    int lo = intervall_bisektion(knoten, d->n, x);
+    int lo = intervall(d, knoten, x);
     return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - knoten[lo - 1]);
 }
@@ -278,8 +321,13 @@ double hermiteinterpolation_integral(objekt *ip, double x1, double x2) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *c = eintraege(d->koeffizienten);
+    const bool geordnet = intervallsuche_geordnet(d->suche, d->stuetzstellen, d->n, 2);
+    auto finden = [&](double w) {
+        return geordnet ? intervallsuche_finden(d->suche, knoten, d->n, w)
+                        : intervall_bisektion(knoten, d->n, w);
+    };
     return gerichtetes_integral(
-        x1, x2, [&](double lo, double hi) { return kubiken_integral(knoten, c, d->n, lo, hi); });
+        x1, x2, [&](double lo, double hi) { return kubiken_integral(knoten, c, lo, hi, finden); });
 }
 
 const char *hermiteinterpolation_name(objekt *ip) {

@@ -142,14 +142,7 @@ void interpolation_intervall_pruefen(double a, double b) {
 }
 
 double aequidistanter_punkt(int i, int n, double a, double b) {
-    double x = (i * b + (n - i) * a) / n;
-    if (std::isfinite(x) || n <= 0 || !std::isfinite(a) || !std::isfinite(b)) return x;
-    // A product or the sum overflowed (|a| or |b| near DBL_MAX): the same
-    // formula on a and b scaled by 2^-64 (exact), scaled back.  Rounding may
-    // carry the result past an end of [a, b] by a unit; it is kept inside.
-    const double s = 0x1p-64;
-    x = std::ldexp((i * (b * s) + (n - i) * (a * s)) / n, 64);
-    return std::fmin(std::fmax(x, std::fmin(a, b)), std::fmax(a, b));
+    return aequidistante_formel(i, n, a, b);
 }
 
 void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b,
@@ -163,6 +156,10 @@ void stuetzstellen_platzieren(objekt *knoten, int art, int n, double a, double b
     // reports a row it does not have.
     if (ist_nmmatrix(knoten) && nmmatrix_daten(knoten)->m == 1 && nmmatrix_daten(knoten)->n > n) {
         schreibfeld w(knoten);
+        if (k->punkte != nullptr) {
+            k->punkte(w.werte(), n, a, b);
+            return;
+        }
         for (int i = 0; i <= n; ++i)
             w[i] = k->punkt(i, n, a, b);
         return;

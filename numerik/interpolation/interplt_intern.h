@@ -5,7 +5,9 @@
 #define NUMERIK_INTERPLT_INTERN_H
 
 #include "numerik/interplt.h"
+#include "interpolation/intervallsuche.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -49,6 +51,7 @@ struct interpolationsbasis {
     int art;  // node kind (the spline: with its flag OHNE_KOEFFIZIENTEN)
     double a; // interval of placed node kinds
     double b;
+    intervallsuche suche; // the piecewise classes' interval search
 };
 
 // The record of ip as its base; the fatal path without a message for a
@@ -127,6 +130,19 @@ objekt *basis_laden(FILE *ein, const interpolationstyp &t, void *zusatz);
 // A class's speichern slot over the common text form, its options read
 // through the record (interpolationstyp::option).
 int basis_speichern(objekt *ip, FILE *aus, const interpolationstyp &t);
+
+// Node i of n+1 equidistant ones on [a, b] (aequidistanter_punkt of
+// numerik/interplt.h), inline for the loop that places them all.
+static inline double aequidistante_formel(int i, int n, double a, double b) {
+    double x = (i * b + (n - i) * a) / n;
+    if (std::isfinite(x) || n <= 0 || !std::isfinite(a) || !std::isfinite(b)) return x;
+    // A product or the sum overflowed (|a| or |b| near DBL_MAX): the same
+    // formula on a and b scaled by 2^-64 (exact), scaled back.  Rounding may
+    // carry the result past an end of [a, b] by a unit; it is kept inside.
+    const double s = 0x1p-64;
+    x = std::ldexp((i * (b * s) + (n - i) * (a * s)) / n, 64);
+    return std::fmin(std::fmax(x, std::fmin(a, b)), std::fmax(a, b));
+}
 
 // The interval of x among the n+1 ascending nodes x(1..n+1) of a piecewise
 // interpolant, by bisection over x(2..n): 1..n, an x equal to an interior
@@ -212,10 +228,13 @@ static inline double kubik_stammfunktion(const double *c, double t) {
 // pieces go on): the partial pieces at either end and the whole ones
 // between, summed from the left.  Each piece is integrated in its own t,
 // so no large antiderivative is differenced.
-static inline double kubiken_integral(const double *x, const double *c, int n, double lo,
-                                      double hi) {
-    int i1 = intervall_bisektion(x, n, lo);
-    int i2 = intervall_bisektion(x, n, hi);
+// finden(w) gives the interval of w as intervall_bisektion does (the
+// piecewise classes pass their index search).
+template <class F>
+static inline double kubiken_integral(const double *x, const double *c, double lo, double hi,
+                                      F finden) {
+    int i1 = finden(lo);
+    int i2 = finden(hi);
     const double *c1 = c + 4 * static_cast<long long>(i1 - 1);
     double t1 = lo - x[i1 - 1];
     if (i1 == i2) return kubik_stammfunktion(c1, hi - x[i1 - 1]) - kubik_stammfunktion(c1, t1);

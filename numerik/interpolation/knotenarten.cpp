@@ -6,6 +6,7 @@
 
 #include "numerik/interplt.h"
 
+#include "interpolation/interplt_intern.h"
 #include "matrizen/feld.h"
 #include "kern/lese_datum.h"
 
@@ -50,6 +51,22 @@ double tschebyscheff_punkt(int i, int n, double a, double b) {
 // midpoint (up to the rounding of cos(pi/2)).
 double tschebyscheff1_punkt(int i, int n, double a, double b) {
     return kosinus_punkt(std::cos((2.0 * i + 1.0) * pi() / (2.0 * n + 2.0)), a, b);
+}
+
+// All nodes of a kind in one loop, each the double its punkt gives.
+void aequidistante_punkte(double *x, int n, double a, double b) {
+    for (int i = 0; i <= n; ++i)
+        x[i] = aequidistante_formel(i, n, a, b);
+}
+
+void tschebyscheff_punkte(double *x, int n, double a, double b) {
+    for (int i = 0; i <= n; ++i)
+        x[i] = tschebyscheff_punkt(i, n, a, b);
+}
+
+void tschebyscheff1_punkte(double *x, int n, double a, double b) {
+    for (int i = 0; i <= n; ++i)
+        x[i] = tschebyscheff1_punkt(i, n, a, b);
 }
 
 // Equidistant nodes: w(j) = (-1)^j C(n, j), divided by the largest binomial
@@ -170,6 +187,7 @@ const knotenart knotenarten[] = {
         .kuerzel = "g",
         .anzeige = "gegeben",
         .lebesgue_gross = nullptr,
+        .punkte = nullptr,
     },
     {
         .nummer = STUETZSTELLEN_AEQUIDISTANT,
@@ -183,6 +201,7 @@ const knotenart knotenarten[] = {
         .kuerzel = "a",
         .anzeige = "\u00e4quidistant",
         .lebesgue_gross = aequidistant_lebesgue,
+        .punkte = aequidistante_punkte,
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF,
@@ -196,6 +215,7 @@ const knotenart knotenarten[] = {
         .kuerzel = "t",
         .anzeige = "Tschebyscheff",
         .lebesgue_gross = tschebyscheff_lebesgue,
+        .punkte = tschebyscheff_punkte,
     },
     {
         .nummer = STUETZSTELLEN_TSCHEBYSCHEFF1,
@@ -209,6 +229,7 @@ const knotenart knotenarten[] = {
         .kuerzel = "t1",
         .anzeige = "Tschebyscheff 1. Art",
         .lebesgue_gross = tschebyscheff_lebesgue,
+        .punkte = tschebyscheff1_punkte,
     },
 };
 

@@ -66,8 +66,64 @@ skaliert abstand(double u, double v) {
 // product kept as mantissa and exponent and the positive terms summed at
 // the exponent of the largest; the sign (-1)^(k-d).  Written to
 // w[index[k]], scaled so that the largest magnitude is 1.
+// Whether every product of d node distances, its reciprocal and a sum of
+// d + 1 such reciprocals lie well inside the normal range: then the plain
+// products and sums give every weight to the bit as the scaled ones do
+// (scaling by powers of two is exact, and a rounding does not depend on
+// it while nothing overflows or leaves the normal range).
+bool ohne_skalierung(const std::vector<double> &t, int d) {
+    const std::size_t anzahl = t.size();
+    if (anzahl < 2 || d < 1) return false;
+    double kleinste = t[1] - t[0];
+    for (std::size_t i = 2; i < anzahl; ++i)
+        kleinste = std::min(kleinste, t[i] - t[i - 1]);
+    const double spanne = t[anzahl - 1] - t[0];
+    if (!(kleinste > 0.0) || !std::isfinite(spanne)) return false;
+    const double oben = d * std::log2(spanne);
+    const double unten = d * std::log2(kleinste);
+    return oben < 900.0 && unten > -900.0 && std::log2(d + 1.0) - unten < 900.0;
+}
+
+// The weights of gewichte below by plain products and sums, where
+// ohne_skalierung holds: the same numbers in the same order.
+void gewichte_direkt(double *w, const std::vector<double> &t, const std::vector<std::size_t> &index,
+                     int d) {
+    int n = static_cast<int>(t.size()) - 1;
+    std::vector<double> summe(t.size());
+    int groesster = 0;
+    for (int k = 0; k <= n; ++k) {
+        const double tk = t[static_cast<std::size_t>(k)];
+        double s = 0.0;
+        for (int i = std::max(0, k - d); i <= std::min(k, n - d); ++i) {
+            double m = 1.0;
+            for (int j = i; j <= i + d; ++j) {
+                if (j == k) continue;
+                m *= std::fabs(tk - t[static_cast<std::size_t>(j)]);
+            }
+            s += 1.0 / m;
+        }
+        summe[static_cast<std::size_t>(k)] = s;
+        int e = 0;
+        std::frexp(s, &e);
+        if (k == 0 || e > groesster) groesster = e;
+    }
+    double groesstes = 0.0;
+    for (int k = 0; k <= n; ++k) {
+        double v = std::ldexp(summe[static_cast<std::size_t>(k)], -groesster);
+        if ((k - d) % 2 != 0) v = -v;
+        w[index[static_cast<std::size_t>(k)]] = v;
+        groesstes = std::max(groesstes, std::fabs(v));
+    }
+    for (int k = 0; k <= n; ++k)
+        w[k] /= groesstes;
+}
+
 void gewichte(double *w, const std::vector<double> &t, const std::vector<std::size_t> &index,
               int d) {
+    if (ohne_skalierung(t, d)) {
+        gewichte_direkt(w, t, index, d);
+        return;
+    }
     int n = static_cast<int>(t.size()) - 1;
     std::vector<skaliert> summe(t.size());
     long groesster = 0;

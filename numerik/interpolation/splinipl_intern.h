@@ -32,15 +32,6 @@ struct splineinterpolationsdaten : interpolationsbasis {
     double grenze_links;
     double grenze_rechts;
     int a_b_berechnet;
-    // The interval search of evaluation (intervall_suchen): the node array
-    // and its write count when its order was last examined, the result, the
-    // evaluations left before a changed array is examined again (-1: done),
-    // and the interval of the last evaluation.
-    const double *such_knoten;
-    unsigned long long such_stand;
-    int such_geordnet;
-    long long such_aufschub;
-    int such_lo;
 };
 
 // The record; the fatal path without a message for a handle without one.

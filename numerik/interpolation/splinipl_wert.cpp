@@ -3,6 +3,7 @@
 #include "interpolation/interplt_intern.h"
 #include "interpolation/splinipl_intern.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,9 +22,10 @@ namespace {
 //
 // Points in ascending order mostly fall into the interval of the previous
 // evaluation or the next one: these two are tested by that condition, all
-// else is left to the bisection itself.  The condition is used only for a
-// node array proved ordered and unchanged since (same array, same write
-// count); any other array always goes through the bisection.
+// else is found through the bucket index (intervallsuche.h), which gives
+// the same interval.  Both are used only for a node array proved ordered
+// and unchanged since (same array, same write count); any other array
+// always goes through the bisection.
 
 int bisektion(const double *x, int n, double wert) {
     return intervall_bisektion(x, n, wert);
@@ -33,47 +35,24 @@ bool im_intervall(const double *x, int n, int lo, double wert) {
     return (lo == 1 || x[lo - 1] < wert) && (lo == n || !(x[lo] < wert));
 }
 
-// x(2..n) free of NaN and non-decreasing.
-bool bisektion_geordnet(const double *x, int n) {
-    return intervall_geordnet(x, n);
-}
-
-// Whether the nodes are known to be ordered, for the evaluation of anzahl
-// more points.  At the first evaluation they are examined at once, as
-// creation took O(n) anyway.  After a write to them, n evaluated points
-// pass first (an array counting as many as it has points), so that
-// writing and evaluating by turns never costs O(n) per evaluation, and a
-// caller going through a long grid in blocks shorter than n walks from its
-// second block on.
 bool geordnet_fuer(splineinterpolationsdaten *d, size_t anzahl) {
-    const double *x = eintraege(d->stuetzstellen);
-    const unsigned long long stand = schreibstand(d->stuetzstellen);
-    if (x != d->such_knoten || stand != d->such_stand) {
-        d->such_aufschub = d->such_knoten == nullptr ? 0 : d->n;
-        d->such_knoten = x;
-        d->such_stand = stand;
-        d->such_geordnet = 0;
-    }
-    if (d->such_aufschub < 0) return d->such_geordnet != 0;
-    if (static_cast<size_t>(d->such_aufschub) >= anzahl) {
-        d->such_aufschub -= static_cast<long long>(anzahl);
-        return false;
-    }
-    d->such_geordnet = bisektion_geordnet(x, d->n);
-    d->such_aufschub = -1;
-    return d->such_geordnet != 0;
+    return intervallsuche_geordnet(d->suche, d->stuetzstellen, d->n, anzahl);
 }
 
 int intervall_suchen(splineinterpolationsdaten *d, double wert) {
     const double *x = eintraege(d->stuetzstellen);
     const int n = d->n;
-    int lo = d->such_lo;
-    if (geordnet_fuer(d, 1) && lo >= 1 && lo <= n) {
+    int lo = d->suche.lo;
+    if (!geordnet_fuer(d, 1)) return d->suche.lo = bisektion(x, n, wert);
+    if (lo >= 1 && lo <= n) {
         if (im_intervall(x, n, lo, wert)) return lo;
-        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->such_lo = lo + 1;
+        if (lo < n && im_intervall(x, n, lo + 1, wert)) return d->suche.lo = lo + 1;
     }
-    return d->such_lo = bisektion(x, n, wert);
+    return d->suche.lo = intervallsuche_finden(d->suche, x, n, wert);
 }
+
+// Points taken together through the index where they do not ascend.
+constexpr size_t STAPEL = 64;
 
 // Up to this many periods below a, evaluation wraps by adding the period
 // step by step (rounding included, as the spline has always done); an x
@@ -161,16 +140,41 @@ void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, 
     const bool periodisch = d->splineart == SPLINE_PERIODISCH;
     const double a = d->grenze_links;
     const double b = d->grenze_rechts;
+    const intervallsuche *suche = &d->suche;
     bereiche_auswerten(anzahl, [=](size_t von, size_t bis) {
         int lo = 0;
         size_t i = von;
         while (i < bis) {
-            const double w = umbrechen(ip, d, x[i]);
-            lo = geordnet ? intervall_schreiten(knoten, n, lo, w) : bisektion(knoten, n, w);
+            if (!geordnet) {
+                const double w = umbrechen(ip, d, x[i]);
+                lo = bisektion(knoten, n, w);
+                y[i++] = kubik_wert(koeff + 4 * static_cast<long long>(lo - 1), w - knoten[lo - 1]);
+                continue;
+            }
+            double w = umbrechen(ip, d, x[i]);
+            if (lo < 1 ||
+                !(im_intervall(knoten, n, lo, w) || (lo < n && im_intervall(knoten, n, ++lo, w)))) {
+                // Not in the last point's interval nor the next: the
+                // points do not ascend here, and a stack of them finds
+                // its intervals through the index, their reads
+                // overlapping.
+                const size_t m = std::min(STAPEL, bis - i);
+                double wt[STAPEL];
+                int lot[STAPEL];
+                wt[0] = w;
+                for (size_t j = 1; j < m; ++j)
+                    wt[j] = umbrechen(ip, d, x[i + j]);
+                intervallsuche_viele(*suche, knoten, n, wt, lot, m, koeff, 4);
+                for (size_t j = 0; j < m; ++j)
+                    y[i + j] = kubik_wert(koeff + 4 * static_cast<long long>(lot[j] - 1),
+                                          wt[j] - knoten[lot[j] - 1]);
+                i += m;
+                lo = lot[m - 1];
+                continue;
+            }
             const double *c = koeff + 4 * static_cast<long long>(lo - 1);
             const double links = knoten[lo - 1];
             y[i++] = kubik_wert(c, w - links);
-            if (!geordnet) continue;
             // The points after it in the same interval, by the condition
             // the search tests (and unwrapped), are counted first and then
             // evaluated in a loop of their own, free of branches: the same
@@ -208,7 +212,14 @@ double splineinterpolation_integral(objekt *ip, double x1, double x2) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *c = eintraege(d->koeffizienten);
-    auto stuecke = [&](double lo, double hi) { return kubiken_integral(knoten, c, d->n, lo, hi); };
+    const bool geordnet = geordnet_fuer(d, 2);
+    auto finden = [&](double w) {
+        return geordnet ? intervallsuche_finden(d->suche, knoten, d->n, w)
+                        : bisektion(knoten, d->n, w);
+    };
+    auto stuecke = [&](double lo, double hi) {
+        return kubiken_integral(knoten, c, lo, hi, finden);
+    };
     if (d->splineart != SPLINE_PERIODISCH) return gerichtetes_integral(x1, x2, stuecke);
     // Kind 2 wraps its argument: from a, the integral up to x is q whole
     // periods and the integral from a to the wrapped x.  The period's

@@ -81,8 +81,12 @@ unsigned long long blockbytes(long long anzahl) {
 void eintraege_anlegen(nmmatrixdaten *d, long long anzahl, bool null) {
     if (anzahl >= 0 && passt_in_speicher(blockbytes(anzahl))) {
         const std::size_t k = static_cast<std::size_t>(anzahl > 0 ? anzahl : 1);
+        // Blocks left unset start on a cache line (of 64 bytes), so that a
+        // row of up to eight entries at a multiple of its width (the
+        // piecewise classes' coefficient rows of four) never spans two.
+        const std::size_t ausgerichtet = (k * sizeof(double) + 63) / 64 * 64;
         d->werte = static_cast<double *>(null ? std::calloc(k, sizeof(double))
-                                              : std::malloc(k * sizeof(double)));
+                                              : std::aligned_alloc(64, ausgerichtet));
     }
     if (d->werte == nullptr) fehler("Nicht genug Speicher fuer Matrixeintraege!\n");
     d->belegt = blockbytes(anzahl);

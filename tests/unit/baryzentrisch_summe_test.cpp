@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -135,6 +137,65 @@ TEST(BaryzentrischeSumme, NodesAndTheirNeighbourhoodGiveTheValueAtTheNode) {
         }
     }
     EXPECT_TRUE(std::isnan(baryzentrischeinterpolation_funktionswert(ip.get(), NAN)));
+}
+
+// The documented order rebuilt: node 8 b + k adds t = w / (x - x(j)) and
+// t * y(j) to lane k, block after block; the eight lanes are combined as
+// ((0 + 1) + (2 + 3)) + ((4 + 5) + (6 + 7)); the nodes after the last whole
+// block follow one by one.  Every register width the processor offers, and
+// the scalar build, must give these bits: a change of order that stays
+// within rounding would pass the test above and fail here.
+double lanes_wie_beschrieben(objekt *ip, double x) {
+    const interpolation_funktionen *fi = interpolation_tabelle(ip);
+    objekt *k = fi->imVektor(ip, 0);
+    objekt *v = fi->imVektor(ip, 1);
+    objekt *g = fi->imVektor(ip, 2);
+    int m = nmmatrix_hoehe(k);
+    double z[8] = {};
+    double s[8] = {};
+    int bloecke = m / 8;
+    for (int b = 0; b < bloecke; ++b)
+        for (int l = 0; l < 8; ++l) {
+            int j = 8 * b + l + 1;
+            double t = nmmatrix_amIndex(g, j, 1) / (x - nmmatrix_amIndex(k, j, 1));
+            z[l] += t * nmmatrix_amIndex(v, j, 1);
+            s[l] += t;
+        }
+    double zaehler = ((z[0] + z[1]) + (z[2] + z[3])) + ((z[4] + z[5]) + (z[6] + z[7]));
+    double nenner = ((s[0] + s[1]) + (s[2] + s[3])) + ((s[4] + s[5]) + (s[6] + s[7]));
+    for (int j = 8 * bloecke + 1; j <= m; ++j) {
+        double t = nmmatrix_amIndex(g, j, 1) / (x - nmmatrix_amIndex(k, j, 1));
+        zaehler += t * nmmatrix_amIndex(v, j, 1);
+        nenner += t;
+    }
+    return zaehler / nenner;
+}
+
+TEST(BaryzentrischeSumme, LanesCombinedInTheDocumentedOrder) {
+    std::mt19937_64 zufall(37);
+    std::uniform_real_distribution<double> gleich(-1.0, 1.0);
+    for (int anzahl : {8, 13, 16, 23, 64, 101}) {
+        std::vector<double> y(anzahl);
+        for (double &w : y)
+            w = gleich(zufall);
+        matrix_zeiger werte = spaltenvektor(y);
+        baryzentrischeinterpolation_parameter tp = {"t", 2, nullptr, -1.0, 2.0, werte.get()};
+        interpolation_zeiger tscheb(baryzentrischeinterpolation_kreieren(&tp, nullptr));
+        const interpolation_funktionen *fi = interpolation_tabelle(tscheb.get());
+        std::vector<double> punkte(500);
+        for (double &t : punkte)
+            t = 0.5 + 1.5 * gleich(zufall);
+        std::vector<double> feld(punkte.size());
+        fi->funktionswerte(tscheb.get(), punkte.data(), feld.data(), punkte.size());
+        for (std::size_t i = 0; i < punkte.size(); ++i) {
+            double soll = lanes_wie_beschrieben(tscheb.get(), punkte[i]);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(fi->funktionswert(tscheb.get(), punkte[i])),
+                      std::bit_cast<std::uint64_t>(soll))
+                << anzahl << " Knoten, x = " << punkte[i];
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(feld[i]), std::bit_cast<std::uint64_t>(soll))
+                << anzahl << " Knoten, Feld, x = " << punkte[i];
+        }
+    }
 }
 
 } // namespace

@@ -17,7 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -94,6 +96,15 @@ TEST(Knotenarten, EveryRowPlacesAscendingNodesInsideTheInterval) {
                         << i << " x " << x;
                     ASSERT_GE(x, vorher) << k->schluessel << " n " << n << " i " << i;
                     vorher = x;
+                }
+                // The kind's loop over all nodes gives every node's bits.
+                if (k->punkte != nullptr) {
+                    std::vector<double> alle(static_cast<std::size_t>(n) + 1);
+                    k->punkte(alle.data(), n, g[0], g[1]);
+                    for (int i = 0; i <= n; ++i)
+                        ASSERT_EQ(std::bit_cast<std::uint64_t>(alle[static_cast<std::size_t>(i)]),
+                                  std::bit_cast<std::uint64_t>(k->punkt(i, n, g[0], g[1])))
+                            << k->schluessel << " n " << n << " i " << i;
                 }
                 // The placement through the public entry gives the same bits.
                 if (n <= 1000) {

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -231,6 +233,37 @@ TEST(Rational, NodesNearTheEndsOfTheDoubleRange) {
     std::vector<double> eng = {0.0, 1e-300, 2e-300, 3e-300, 1.0};
     interpolation_zeiger r = rational(eng, {1.0, 1.0, 1.0, 1.0, 1.0}, 3);
     EXPECT_NEAR(rationaleinterpolation_funktionswert(r.get(), 0.5), 1.0, 1e-15);
+}
+
+} // namespace
+
+namespace {
+
+// The weights do not change when every node is multiplied by a power of
+// two: on nodes of moderate span they are formed by plain products, on the
+// same nodes times 2^950 by products kept as mantissa and exponent, and
+// both ways must give the same bits (the fast way is taken only where it
+// cannot overflow or underflow).
+TEST(Rational, WeightsTheSameBitsWithAndWithoutScaledProducts) {
+    std::mt19937 zufall(5);
+    for (int n : {1, 2, 5, 40, 60})
+        for (int d : {0, 1, 3, 8}) {
+            std::vector<double> x = zufallsknoten(zufall, n);
+            std::vector<double> y(x.size(), 1.0);
+            std::vector<double> gross = x;
+            for (double &v : gross)
+                v = std::ldexp(v, 950);
+            interpolation_zeiger klein_r = rational(x, y, d);
+            interpolation_zeiger gross_r = rational(gross, y, d);
+            std::vector<double> w1 =
+                spalte(interpolation_tabelle(klein_r.get())->imVektor(klein_r.get(), 2));
+            std::vector<double> w2 =
+                spalte(interpolation_tabelle(gross_r.get())->imVektor(gross_r.get(), 2));
+            ASSERT_EQ(w1.size(), w2.size());
+            for (std::size_t k = 0; k < w1.size(); ++k)
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(w1[k]), std::bit_cast<std::uint64_t>(w2[k]))
+                    << "n = " << n << ", d = " << d << ", k = " << k;
+        }
 }
 
 } // namespace
