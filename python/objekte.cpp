@@ -5,10 +5,12 @@
 // in numerik/__init__.py and numerik/plot.py.
 #include "modul.h"
 
+#include "numerik/aaaipl.h"
 #include "numerik/beispielfunktionen.h"
 #include "numerik/knotenarten.h"
 #include "numerik/methoden.h"
 #include "numerik/nmmatrix.h"
+#include "numerik/trigipl.h"
 #include "numerik/zahlen.h"
 
 #include <pybind11/stl.h>
@@ -16,6 +18,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <complex>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -345,20 +348,62 @@ objekt *objekt_erzeugen(const interpolationstyp &t, const py::object &x, const p
     return interpolation_erzeugen(&teil.p, nullptr);
 }
 
+// AAA's poles, residues or zeros (holen: the library's query) as a
+// complex array.
+py::array_t<std::complex<double>> komplexe_werte(interpolation &ip,
+                                                 int (*holen)(objekt *, double *, double *, int)) {
+    return ip.mit_objekt([&](objekt *o) {
+        const int anzahl = holen(o, nullptr, nullptr, 0);
+        std::vector<double> re(static_cast<std::size_t>(anzahl));
+        std::vector<double> im(static_cast<std::size_t>(anzahl));
+        holen(o, re.data(), im.data(), anzahl);
+        py::array_t<std::complex<double>> z(anzahl);
+        std::complex<double> *d = z.mutable_data();
+        for (int k = 0; k < anzahl; ++k)
+            d[k] = {re[static_cast<std::size_t>(k)], im[static_cast<std::size_t>(k)]};
+        return z;
+    });
+}
+
+// What a class adds to the common form: the trigonometric interpolation
+// is also made from its values on [a, b) alone, AAA tells its poles,
+// residues and zeros.
+template <class C> void klasse_ergaenzen(C &c, const interpolationstyp *t) {
+    if (t == &trig_typ)
+        c.def(py::init([](const py::array_t<double, py::array::c_style | py::array::forcecast> &y,
+                          double a, double b, const py::object &name) {
+                  problemteil teil = problem_lesen(t->beschreibung, py::str("aequidistant"), y,
+                                                   py::float_(a), py::float_(b), name);
+                  interpolation_zeiger ip(interpolation_erzeugen(&teil.p, nullptr));
+                  auto objekt_py = std::make_unique<C>(ip.get());
+                  ip.release();
+                  return objekt_py;
+              }),
+              py::arg("y"), py::arg("a"), py::arg("b"), py::arg("name") = py::none());
+    if (t == &aaa_typ) {
+        c.def("pole", [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_pole); });
+        c.def("residuen",
+              [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_residuen); });
+        c.def("nullstellen",
+              [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_nullstellen); });
+    }
+}
+
 // The Python class of record K, made from Python's arguments by
 // objekt_erzeugen; none where the registry has fewer classes.
 template <int K> void klasse_anmelden(py::module_ &m) {
     if (K >= interpolationstypen_anzahl()) return;
-    py::class_<klassenobjekt<K>, interpolation>(m, interpolationstyp_an(K)->kurzname)
-        .def(py::init([](const py::object &x, const py::object &y, const py::args &weitere,
-                         const py::kwargs &schluessel) {
-                 interpolation_zeiger ip(
-                     objekt_erzeugen(*interpolationstyp_an(K), x, y, weitere, schluessel));
-                 auto objekt_py = std::make_unique<klassenobjekt<K>>(ip.get());
-                 ip.release();
-                 return objekt_py;
-             }),
-             py::arg("x"), py::arg("y"));
+    py::class_<klassenobjekt<K>, interpolation> c(m, interpolationstyp_an(K)->kurzname);
+    klasse_ergaenzen<klassenobjekt<K>>(c, interpolationstyp_an(K));
+    c.def(py::init([](const py::object &x, const py::object &y, const py::args &weitere,
+                      const py::kwargs &schluessel) {
+              interpolation_zeiger ip(
+                  objekt_erzeugen(*interpolationstyp_an(K), x, y, weitere, schluessel));
+              auto objekt_py = std::make_unique<klassenobjekt<K>>(ip.get());
+              ip.release();
+              return objekt_py;
+          }),
+          py::arg("x"), py::arg("y"));
 }
 
 template <int... K> void klassen_anmelden(py::module_ &m, std::integer_sequence<int, K...>) {

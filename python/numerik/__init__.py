@@ -1,7 +1,7 @@
 """numerik: interpolation and the convergence study of the library numerik.
 
-The classes Spline, Newton, Baryzentrisch, Rational and Hermite hold an
-interpolation of the library; each is called on a number or an array and
+The classes Spline, Newton, Baryzentrisch, Rational, Hermite, AAA and
+Trigonometrisch hold an interpolation of the library; each is called on a number or an array and
 returns an array of the same shape.  Files written with speichern are those
 of the programs (splineerzeuger, kurvenpunkte, beiwerte) and laden reads
 theirs.  Every failure of the library raises numerik.Fehler with its German
@@ -13,6 +13,7 @@ Python's warnings.
 import numpy as np
 
 from ._numerik import (  # noqa: F401
+    AAA,
     Baryzentrisch,
     Fehler,
     Hermite,
@@ -20,6 +21,7 @@ from ._numerik import (  # noqa: F401
     Newton,
     Rational,
     Spline,
+    Trigonometrisch,
     Warnung,
     beispiel,
     beispiel_anzahl,
@@ -36,7 +38,8 @@ Fehler.__module__ = "numerik"
 Warnung.__module__ = "numerik"
 
 __all__ = [
-    "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline", "Warnung",
+    "AAA", "Baryzentrisch", "Fehler", "Hermite", "Interpolation", "Newton", "Rational", "Spline",
+    "Trigonometrisch", "Warnung",
     "beispiel", "beispiel_anzahl", "beispielwerte", "knoten", "knotenarten", "laden",
     "methoden", "studie", "studie_json",
 ]
