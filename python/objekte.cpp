@@ -368,14 +368,15 @@ py::array_t<std::complex<double>> komplexe_werte(interpolation &ip,
 // What a class adds to the common form: the trigonometric interpolation
 // is also made from its values on [a, b) alone, AAA tells its poles,
 // residues and zeros.
-template <class C> void klasse_ergaenzen(C &c, const interpolationstyp *t) {
+template <class O>
+void klasse_ergaenzen(py::class_<O, interpolation> &c, const interpolationstyp *t) {
     if (t == &trig_typ)
         c.def(py::init([](const py::array_t<double, py::array::c_style | py::array::forcecast> &y,
                           double a, double b, const py::object &name) {
-                  problemteil teil = problem_lesen(t->beschreibung, py::str("aequidistant"), y,
-                                                   py::float_(a), py::float_(b), name);
+                  problemteil teil = problem_lesen(trig_typ.beschreibung, py::str("aequidistant"),
+                                                   y, py::float_(a), py::float_(b), name);
                   interpolation_zeiger ip(interpolation_erzeugen(&teil.p, nullptr));
-                  auto objekt_py = std::make_unique<C>(ip.get());
+                  auto objekt_py = std::make_unique<O>(ip.get());
                   ip.release();
                   return objekt_py;
               }),

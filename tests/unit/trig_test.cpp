@@ -5,6 +5,7 @@
 #include "hilfen.h"
 
 #include "numerik/knotenarten.h"
+#include "numerik/studie.h"
 #include "numerik/trigipl.h"
 #include "numerik/zahlen.h"
 
@@ -177,6 +178,23 @@ TEST(Trigonometrisch, RefusesNodesItCannotTake) {
                 "mindestens 2 Stuetzwerte");
     EXPECT_EXIT(gegeben({}, {1, NAN, 3}, STUETZSTELLEN_AEQUIDISTANT)(), testing::ExitedWithCode(1),
                 "y\\(2\\) ist keine endliche Zahl");
+}
+
+TEST(Trigonometrisch, TheStudyRefusesItForAFunctionThatIsNotPeriodic) {
+    // Sine on [-9, 9]: sin(-9) and sin(9) differ, the column is not chosen,
+    // and asked for by name it is refused with the reason.
+    const methode *trig = methode_suchen("Trig-a");
+    ASSERT_NE(trig, nullptr);
+    for (const methode *me : spalten_waehlen(funktion[1], SPALTEN_ALLE))
+        EXPECT_NE(me, trig);
+    EXPECT_EXIT(studie_durchfuehren(funktion[1], 2, {8}, 0, std::vector<const methode *>{trig}),
+                testing::ExitedWithCode(1),
+                "trigonometrisch, aequidistant braucht ein periodisches f: f\\(a\\) = -0.412118, "
+                "f\\(b\\) = 0.412118");
+    // On Runge's function, equal at both ends, it converges.
+    const studie s =
+        studie_durchfuehren(funktion[3], 4, {16, 32}, 0, std::vector<const methode *>{trig});
+    EXPECT_LT(s.werte[1][0].fehler, s.werte[0][0].fehler);
 }
 
 } // namespace
