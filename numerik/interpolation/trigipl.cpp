@@ -201,7 +201,8 @@ objekt *trigonometrischeinterpolation_kreieren(const void *parameter, void *) {
     interpolation_zeiger ip;
     trigdaten *d = basis_neu<trigdaten>(ip, trig_typ, p.name);
     const knotenart *art = knotenart_nummer(p.art);
-    if (art != nullptr && !art->gespeichert && p.art != STUETZSTELLEN_AEQUIDISTANT)
+    // Placed nodes must be those of equal steps.
+    if (art != nullptr && !art->gespeichert && art->punkt != aequidistanter_punkt)
         fehler("TRIGONOMETRISCHE_INTERPOLATION %s braucht aequidistante Stuetzstellen, nicht "
                "%s.\n",
                d->name, art->titel);

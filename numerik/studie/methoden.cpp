@@ -6,6 +6,7 @@
 #include "numerik/baryzipl.h"
 #include "numerik/fehler.h"
 #include "numerik/hermiteipl.h"
+#include "numerik/knotenarten.h"
 #include "numerik/newtnipl.h"
 #include "numerik/rationalipl.h"
 #include "numerik/nmmatrix.h"
@@ -447,8 +448,9 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
     // What the row takes instead of the values at the n+1 nodes.
     matrix_zeiger probe;
     int grad = 0;
-    if (me->probe != PROBE_KNOTEN && art != STUETZSTELLEN_GEGEBEN && problem != nullptr &&
-        werte != nullptr) {
+    const knotenart *platziert = knotenart_nummer(art);
+    if (me->probe != PROBE_KNOTEN && platziert != nullptr && !platziert->gespeichert &&
+        problem != nullptr && werte != nullptr) {
         std::vector<double> y = spalte(werte);
         const int n = static_cast<int>(y.size()) - 1;
         if (me->probe == PROBE_GITTER && n >= 1) {
