@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <vector>
 
 namespace {
@@ -188,7 +189,15 @@ objekt *aaainterpolation_kreieren(const void *parameter, void *) {
     d->a = *std::min_element(Z.begin(), Z.end());
     d->b = *std::max_element(Z.begin(), Z.end());
     d->art = STUETZSTELLEN_GEGEBEN;
-    form_setzen(ip.get(), aaa_rechnen(Z.data(), F.data(), M, p.toleranz, grad));
+    // Eigen reports a failed allocation by std::bad_alloc: the library's
+    // fatal path instead, with everything made so far released.
+    aaa_form r;
+    try {
+        r = aaa_rechnen(Z.data(), F.data(), M, p.toleranz, grad);
+    } catch (const std::bad_alloc &) {
+        fehler("Nicht genug Speicher fuer AAA_INTERPOLATION %s.\n", d->name);
+    }
+    form_setzen(ip.get(), r);
     return ip.release();
 }
 

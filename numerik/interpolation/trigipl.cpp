@@ -14,6 +14,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 namespace {
@@ -83,8 +84,12 @@ void tafeln(objekt *ip) {
     const double *y = eintraege(d->stuetzwerte);
     std::vector<double> werte(y, y + N);
     std::vector<std::complex<double>> spektrum;
-    Eigen::FFT<double> fft;
-    fft.fwd(spektrum, werte);
+    try {
+        Eigen::FFT<double> fft;
+        fft.fwd(spektrum, werte);
+    } catch (const std::bad_alloc &) {
+        fehler("Nicht genug Speicher fuer TRIGONOMETRISCHE_INTERPOLATION %s.\n", d->name);
+    }
     d->koeffizienten = nm_anlegen(N, 1, "Fourierkoeffizienten", ip);
     schreibfeld c(d->koeffizienten);
     c[0] = spektrum[0].real() / N;
