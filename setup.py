@@ -43,7 +43,8 @@ setup(
         Pybind11Extension(
             "numerik._numerik",
             quellen(),
-            include_dirs=["include", "numerik"],
+            # Eigen (AAA's decompositions) from Debian's libeigen3-dev.
+            include_dirs=["include", "numerik", "/usr/include/eigen3"],
             libraries=["muparser"],
             cxx_std=20,
             # As the library is built: no fused multiply-add, so that the

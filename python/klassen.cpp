@@ -5,9 +5,12 @@
 // registry appears here without a line of its own.
 #include "objekt.h"
 
+#include "numerik/aaaipl.h"
+#include "numerik/trigipl.h"
 #include "numerik/knotenarten.h"
 #include "numerik/nmmatrix.h"
 
+#include <complex>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -293,11 +296,75 @@ std::string klassenhilfe(const interpolationstyp &t) {
     return text;
 }
 
+// AAA's poles, residues or zeros (holen: the library's query) as a
+// complex array.
+py::array_t<std::complex<double>> komplexe_werte(interpolation &ip,
+                                                 int (*holen)(objekt *, double *, double *, int)) {
+    return ip.mit_objekt([&](objekt *o) {
+        const int anzahl = holen(o, nullptr, nullptr, 0);
+        std::vector<double> re(static_cast<std::size_t>(anzahl));
+        std::vector<double> im(static_cast<std::size_t>(anzahl));
+        holen(o, re.data(), im.data(), anzahl);
+        py::array_t<std::complex<double>> z(anzahl);
+        std::complex<double> *d = z.mutable_data();
+        for (int k = 0; k < anzahl; ++k)
+            d[k] = {re[static_cast<std::size_t>(k)], im[static_cast<std::size_t>(k)]};
+        return z;
+    });
+}
+
+// What a class adds to the common form: the trigonometric interpolation is
+// also made from its values on [a, b) alone, AAA tells its poles, residues
+// and zeros.
+template <class O> void klasse_ergaenzen(py::class_<O, interpolation> &c, const interpolationstyp *t) {
+    if (t == &trig_typ)
+        c.def(py::init([](const py::array_t<double, py::array::c_style | py::array::forcecast> &y,
+                          double a, double b, const py::object &name) {
+                  py::kwargs schluessel;
+                  schluessel["a"] = py::float_(a);
+                  schluessel["b"] = py::float_(b);
+                  schluessel["name"] = name;
+                  auto weitere = py::reinterpret_steal<py::args>(
+                      py::make_tuple(py::str("aequidistant"), y).release());
+                  return std::make_unique<O>(erzeugen(trig_typ, weitere, schluessel));
+              }),
+              py::arg("y"), py::arg("a"), py::arg("b"), py::arg("name") = py::none(),
+              "Trigonometrisch(y, a, b): the trigonometric interpolation of the values y\n"
+              "at n equidistant nodes a + k (b - a)/n on [a, b), b left out.\n\n"
+              ">>> import numerik, numpy\n"
+              ">>> t = numerik.Trigonometrisch(numpy.sin(numpy.arange(8) * numpy.pi / 4), 0.0, "
+              "2 * numpy.pi)\n>>> print(abs(t(1.0) - numpy.sin(1.0)) < 1e-12)\nTrue\n");
+    if (t == &aaa_typ) {
+        c.def(
+            "pole", [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_pole); },
+            "The poles of the rational approximation, a complex array.\n\n"
+            ">>> import numerik, numpy\n>>> x = numpy.linspace(-9, 9, 800)\n"
+            ">>> p = numerik.AAA(x, 1 / (1 + x**2)).pole()\n"
+            ">>> print(numpy.allclose(sorted(p, key=lambda z: z.imag), [-1j, 1j], atol=1e-10))\n"
+            "True\n");
+        c.def(
+            "residuen",
+            [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_residuen); },
+            "The residues at the poles (in the order of pole()), a complex array.\n\n"
+            ">>> import numerik, numpy\n>>> x = numpy.linspace(-9, 9, 800)\n"
+            ">>> r = numerik.AAA(x, 1 / (1 + x**2))\n"
+            ">>> print(numpy.allclose(r.residuen() * r.pole(), [0.5, 0.5], atol=1e-10))\nTrue\n");
+        c.def(
+            "nullstellen",
+            [](interpolation &ip) { return komplexe_werte(ip, aaainterpolation_nullstellen); },
+            "The zeros of the rational approximation, a complex array.\n\n"
+            ">>> import numerik, numpy\n>>> x = numpy.linspace(-1, 1, 500)\n"
+            ">>> z = numerik.AAA(x, (x - 0.5) / (x + 2), tol=1e-14, grad=10).nullstellen()\n"
+            ">>> print(numpy.allclose(z, [0.5], atol=1e-10))\nTrue\n");
+    }
+}
+
 template <int K> void klasse_anmelden(py::module_ &m, py::class_<interpolation> &basis) {
     if (K >= interpolationstypen_anzahl()) return;
     const interpolationstyp *t = interpolationstyp_an(K);
     const std::string hilfe = klassenhilfe(*t);
     py::class_<klassenobjekt<K>, interpolation> c(m, t->kurzname, hilfe.c_str());
+    klasse_ergaenzen(c, t);
     c.def(py::init([](const py::args &weitere, const py::kwargs &schluessel) {
               return std::make_unique<klassenobjekt<K>>(
                   erzeugen(*interpolationstyp_an(K), weitere, schluessel));

@@ -65,6 +65,14 @@ class interpolation {
     py::dict optionen();
     int fortsetzung() const { return fortsetzung_; }
     std::string darstellung(const std::string &pyname);
+    // f on the one interpolation of an object of scalar values, for a
+    // class's own queries (AAA's poles); a vector-valued object raises.
+    template <class F> auto mit_objekt(F f) {
+        if (spalten_.size() != 1)
+            throw bibliotheksfehler("Diese Abfrage gibt es nur fuer Werte, die Zahlen sind.");
+        std::lock_guard<std::mutex> sperre(mutex_);
+        return f(erste());
+    }
 
   private:
     template <class F> py::object feldweise(const py::handle &x, int fortsetzung, F f);

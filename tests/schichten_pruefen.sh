@@ -19,7 +19,8 @@ declare -A ordner_von=(
     [lgs.h]=lgs
     [interplt.h]=interpolation [knotenarten.h]=interpolation [newtnipl.h]=interpolation
     [baryzipl.h]=interpolation [rationalipl.h]=interpolation [hermiteipl.h]=interpolation
-    [splinipl.h]=interpolation [lebesgue.h]=interpolation
+    [splinipl.h]=interpolation [lebesgue.h]=interpolation [aaaipl.h]=interpolation
+    [trigipl.h]=interpolation
     [funktion.h]=formel [formel.h]=formel
     [beispielfunktionen.h]=studie [methoden.h]=studie [studie.h]=studie [befund.h]=studie
 )

@@ -98,7 +98,8 @@ extern klasse allg_interpolation;
 
 /** Loads an interpolation of whichever registered class
  * (NEWTON_INTERPOLATION, SPLINE_INTERPOLATION, BARYZENTRISCHE_INTERPOLATION,
- * RATIONALE_INTERPOLATION, HERMITE_INTERPOLATION) the next header line names and returns it; the
+ * RATIONALE_INTERPOLATION, HERMITE_INTERPOLATION, AAA_INTERPOLATION,
+ * TRIGONOMETRISCHE_INTERPOLATION) the next header line names and returns it; the
  * caller owns it.  zusatz goes to that class's laden.  End of input, a header line without ':' or a
  * type that is not registered end through the fatal path. */
 objekt *interpolation_laden(FILE *ein, void *zusatz);
@@ -109,8 +110,8 @@ objekt *interpolation_laden(FILE *ein, void *zusatz);
 const char *interpolation_kopfzeile(FILE *ein, char *typ);
 
 /** The descriptor of ip's class (newton_interpolation, spline_interpolation,
- * baryzentrische_interpolation, rationale_interpolation or
- * hermite_interpolation); any other table
+ * baryzentrische_interpolation, rationale_interpolation,
+ * hermite_interpolation, aaa_interpolation or trigonometrische_interpolation); any other table
  * ends through the fatal path. */
 klasse *interpolation_klasse(objekt *ip);
 

@@ -53,6 +53,20 @@ enum {
 /** The most options a row sets. */
 enum { METHODE_OPTIONEN_MAX = 3 };
 
+/** What the study hands the class of a row for its n (methode::probe). */
+enum methode_probe {
+    /** the values of f at the n+1 nodes of the row's kind */
+    PROBE_KNOTEN = 0,
+    /** f at max(1001, 10 n + 1) equidistant points of [a, b] (the study's
+     * grid at n), n being the class's option "grad": a method that fits a
+     * sample rather than interpolating at n+1 nodes (AAA) */
+    PROBE_GITTER = 1,
+    /** the values at the first n of the n+1 nodes, those of the period
+     * [a, b) without b, the value at a the mean of f(a) and f(b); f must be
+     * periodic (trigonometric interpolation) */
+    PROBE_PERIODE = 2
+};
+
 /** One option a row sets, by the key of its class's record
  * (interpolation_option::schluessel); a null key ends the list. */
 typedef struct methode_option {
@@ -98,6 +112,9 @@ typedef struct methode {
      * C n^-p through the column's figures (4 for the cubic splines); 0 for
      * none */
     int bezugsordnung;
+    /** what the class is handed for n (methode_probe); PROBE_KNOTEN for the
+     * interpolations at n+1 nodes */
+    int probe;
 } methode;
 
 /** How a method is drawn in every plot (fehlerstudie's, the page's, Python's). */
@@ -130,7 +147,12 @@ const methode *methode_suchen(const char *spalte);
  * interpolationstyp::ohne_koeffizienten) over werte, named name, with the row's options; the caller
  * owns the result.  problem gives f'' or f' at the ends where the method needs them
  * (methode::abl2); a null problem there ends through the fatal path with "Fuer eigene Daten ist f''
- * an den Enden nicht bekannt.\n" (f' for order 1).  Every other failure is the class's own. */
+ * an den Enden nicht bekannt.\n" (f' for order 1).  On a placed kind with a problem, a row of
+ * PROBE_GITTER takes f at the study's grid for n = rows of werte - 1 (and that n as its degree),
+ * one of PROBE_PERIODE the first n values, the first the mean of the first and the last; a problem
+ * whose f is not periodic ends there with "%s braucht ein periodisches f: f(a) = %g, f(b) =
+ * %g.\n" (the method's title).  Given nodes go to the class as they are.  Every other failure is
+ * the class's own. */
 objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
                          double b, objekt *werte, const beispielfunktion *problem);
 

@@ -3,11 +3,13 @@
 // line here (its record lives in its own file).
 #include "kern/kluster.h"
 
+#include "numerik/aaaipl.h"
 #include "numerik/baryzipl.h"
 #include "numerik/hermiteipl.h"
 #include "numerik/newtnipl.h"
 #include "numerik/rationalipl.h"
 #include "numerik/splinipl.h"
+#include "numerik/trigipl.h"
 
 #include <cstring>
 #include <iterator>
@@ -15,7 +17,7 @@
 namespace {
 
 const interpolationstyp *const interpolationstypen[] = {
-    &newton_typ, &spline_typ, &baryzentrisch_typ, &rational_typ, &hermite_typ,
+    &newton_typ, &spline_typ, &baryzentrisch_typ, &rational_typ, &hermite_typ, &aaa_typ, &trig_typ,
 };
 
 std::size_t anzahl() {

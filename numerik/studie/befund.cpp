@@ -256,7 +256,9 @@ befund studie_befund(const studie &s) {
                     ordnung(s.werte[k - 1][j].fehler, s.n[k - 1], s.werte[k][j].fehler, s.n[k]);
             // The floor of a derivative's figures is another (rounding of
             // the values magnified by up to n^2 as well): none.
-            if (s.ableitung == 0 && ueber_alle_knoten(me)) {
+            // Of the polynomial kind only: a fitted sample or a period is
+            // not amplified by the Lebesgue constant of the row's kind.
+            if (s.ableitung == 0 && ueber_alle_knoten(me) && me.probe == PROBE_KNOTEN) {
                 const std::pair<int, int> schluessel{me.stuetzstellenart, s.n[k]};
                 auto stelle = boeden.find(schluessel);
                 if (stelle == boeden.end())

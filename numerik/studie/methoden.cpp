@@ -2,14 +2,22 @@
 // creation record of its class.
 #include "numerik/methoden.h"
 
+#include "numerik/aaaipl.h"
 #include "numerik/baryzipl.h"
 #include "numerik/fehler.h"
 #include "numerik/hermiteipl.h"
+#include "numerik/knotenarten.h"
 #include "numerik/newtnipl.h"
 #include "numerik/rationalipl.h"
+#include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
+#include "numerik/studie.h"
+#include "numerik/trigipl.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -22,6 +30,28 @@ constexpr unsigned ALLE_ARTEN = STUETZSTELLENART_BIT(STUETZSTELLEN_GEGEBEN) |
 // points of the first kind; the splines not, whose end conditions (f'' at
 // the ends, the period) refer to nodes at a and b.
 constexpr unsigned POLYNOM_ARTEN = ALLE_ARTEN | STUETZSTELLENART_BIT(STUETZSTELLEN_TSCHEBYSCHEFF1);
+// AAA fits a sample, the trigonometric interpolation needs equal steps:
+// the user's points or equidistant ones.
+constexpr unsigned GLEICHE_ARTEN =
+    STUETZSTELLENART_BIT(STUETZSTELLEN_GEGEBEN) | STUETZSTELLENART_BIT(STUETZSTELLEN_AEQUIDISTANT);
+
+// A vector of the library with the values y.
+matrix_zeiger als_vektor(const std::vector<double> &y) {
+    nmmatrix_parameter p = {static_cast<int>(y.size()), 1, "Stuetzwerte", 1};
+    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
+    for (std::size_t i = 0; i < y.size(); ++i)
+        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, y[i]);
+    return v;
+}
+
+// Column 1 of werte.
+std::vector<double> spalte(objekt *werte) {
+    const matrix_funktionen *fw = matrix_tabelle(werte);
+    std::vector<double> y(static_cast<std::size_t>(fw->hoehe(werte)));
+    for (std::size_t i = 0; i < y.size(); ++i)
+        y[i] = fw->amIndex(werte, static_cast<int>(i) + 1, 1);
+    return y;
+}
 
 } // namespace
 
@@ -44,7 +74,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-a",
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "Newton-t",
      .titel = "Newton, Tschebyscheff",
      .schluessel = "newton",
@@ -61,7 +92,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     // Not in the overview: on equidistant nodes the second barycentric
     // formula loses about Lebesgue constant (2^n / (e n ln n)) times the
     // rounding unit relative to the value, more than the Newton form there.
@@ -81,7 +113,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "Bary-t",
      .titel = "baryzentrisch, Tschebyscheff",
      .schluessel = "baryzentrisch",
@@ -98,7 +131,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "nat.Sp-a",
      .titel = "natuerlicher Spline, aequidistant",
      .schluessel = "natuerlich",
@@ -115,7 +149,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     {.spalte = "nat.Sp-t",
      .titel = "natuerlicher Spline, Tschebyscheff",
      .schluessel = "natuerlich",
@@ -132,7 +167,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     // The end second derivatives of the problem's f: for data without a
     // function there are none.
     {.spalte = "abl.Sp-a",
@@ -151,7 +187,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     // From n = 3: with three nodes the library continues it to five.
     {.spalte = "per.Sp-a",
      .titel = "periodischer Spline, aequidistant",
@@ -169,7 +206,8 @@ const methode methoden[] = {
      .suchanfang = 3,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4}, // Shown only with all columns (-p -s): the overview and either group
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN}, // Shown only with all columns (-p -s): the overview and either group
     // alone print what they always printed.  Not-a-knot from n = 2, where
     // it is the parabola through the three nodes.
     {.spalte = "nak.Sp-a",
@@ -188,7 +226,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     {.spalte = "nak.Sp-t",
      .titel = "not-a-knot-Spline, Tschebyscheff",
      .schluessel = "notaknot",
@@ -205,7 +244,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     // The end slopes of the problem's f: for data without a function there
     // are none (abl2 marks a row that needs f's derivatives at the ends).
     {.spalte = "ein.Sp-a",
@@ -224,7 +264,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 4},
+     .bezugsordnung = 4,
+     .probe = PROBE_KNOTEN},
     // The further methods, like the further spline ends shown only with all
     // columns, so that the overview and -p or -s alone show the columns they
     // always have.  The rational form of blending degree 3 converges on equidistant
@@ -245,7 +286,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "Rat-t",
      .titel = "rational (d = 3), Tschebyscheff",
      .schluessel = "rational",
@@ -262,7 +304,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     // The Newton form over the same Chebyshev points as Newton-t, in Leja
     // order: the polynomial of Bary-t, with its rounding.
     {.spalte = "Leja-t",
@@ -281,7 +324,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "Bary-t1",
      .titel = "baryzentrisch, Tschebyscheff 1. Art",
      .schluessel = "baryzentrisch",
@@ -298,7 +342,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     // The shape-preserving piecewise cubic Hermite forms: local slopes, no
     // system, so O(n) like the spline; their nodes only need to ascend.
     {.spalte = "FC-a",
@@ -317,7 +362,8 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
     {.spalte = "Akima-a",
      .titel = "Hermite (modifizierter Akima), aequidistant",
      .schluessel = "akima-modifiziert",
@@ -334,7 +380,49 @@ const methode methoden[] = {
      .suchanfang = 2,
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
-     .bezugsordnung = 0},
+     .bezugsordnung = 0,
+     .probe = PROBE_KNOTEN},
+    // Where f is periodic: the trigonometric polynomial through the n nodes
+    // of the period (those of per.Sp-a without b), its error falling
+    // geometrically where the periodic spline's falls like n^-4.
+    {.spalte = "Trig-a",
+     .titel = "trigonometrisch, aequidistant",
+     .schluessel = "trigonometrisch",
+     .verfahren = "trigonometrische Interpolation",
+     .art = &trigonometrische_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .optionen = {},
+     .arten = GLEICHE_ARTEN,
+     .periodisch = true,
+     .abl2 = 0,
+     .gruppe = SPALTEN_ALLE,
+     .uebersicht = false,
+     .hoechstes_n = STUDIE_MAX_N,
+     .suchanfang = 2,
+     .suchgrenze = POLYNOM_SUCHGRENZE,
+     .stabil = nullptr,
+     .bezugsordnung = 0,
+     .probe = PROBE_PERIODE},
+    // The rational approximation of f on the study's grid, n its largest
+    // degree: it stops earlier where it meets its tolerance.
+    {.spalte = "AAA",
+     .titel = "AAA (rational, Stichprobe aequidistant)",
+     .schluessel = "aaa",
+     .verfahren = "AAA-Naeherung (rational)",
+     .art = &aaa_interpolation,
+     .stuetzstellenart = STUETZSTELLEN_AEQUIDISTANT,
+     .optionen = {},
+     .arten = GLEICHE_ARTEN,
+     .periodisch = false,
+     .abl2 = 0,
+     .gruppe = SPALTEN_ALLE,
+     .uebersicht = false,
+     .hoechstes_n = AAA_GRAD_STANDARD,
+     .suchanfang = 2,
+     .suchgrenze = AAA_GRAD_STANDARD,
+     .stabil = nullptr,
+     .bezugsordnung = 0,
+     .probe = PROBE_GITTER},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 
@@ -357,6 +445,35 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
     // Through the library's one creation entry, which checks the data
     // (finite, distinct nodes, enough of them) before the class computes:
     // own data reaches the study too.
+    // What the row takes instead of the values at the n+1 nodes.
+    matrix_zeiger probe;
+    int grad = 0;
+    const knotenart *platziert = knotenart_nummer(art);
+    if (me->probe != PROBE_KNOTEN && platziert != nullptr && !platziert->gespeichert &&
+        problem != nullptr && werte != nullptr) {
+        std::vector<double> y = spalte(werte);
+        const int n = static_cast<int>(y.size()) - 1;
+        if (me->probe == PROBE_GITTER && n >= 1) {
+            const int punkte = std::max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n));
+            std::vector<double> x(static_cast<std::size_t>(punkte));
+            for (int i = 0; i < punkte; ++i)
+                x[static_cast<std::size_t>(i)] = aequidistanter_punkt(i, punkte - 1, a, b);
+            y.resize(x.size());
+            beispiel_werte(problem, x.data(), y.data(), x.size());
+            art = STUETZSTELLEN_AEQUIDISTANT;
+            grad = n;
+        } else if (me->probe == PROBE_PERIODE && n >= 1) {
+            // The test of periodisch() on the values at the end nodes, so
+            // that f is asked only for the values at hand.
+            if (!(std::fabs(y.front() - y.back()) <= 1e-6))
+                numerik_fehler("%s braucht ein periodisches f: f(a) = %g, f(b) = %g.\n", me->titel,
+                               y.front(), y.back());
+            y[0] = (y[0] + y.back()) / 2;
+            y.pop_back();
+        }
+        probe = als_vektor(y);
+        werte = probe.get();
+    }
     interpolation_problem p;
     interpolation_problem_vorbelegen(&p, me->art);
     p.name = name;
@@ -375,6 +492,7 @@ objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *k
         interpolation_option_setzen(&p, "links", ableitung(problem, problem->a));
         interpolation_option_setzen(&p, "rechts", ableitung(problem, problem->b));
     }
+    if (grad > 0) interpolation_option_setzen(&p, "grad", grad);
     return interpolation_erzeugen(&p, nullptr);
 }
 }

@@ -69,8 +69,10 @@ std::string kurzname(const beispielfunktion &problem, int m) {
 interpolation_zeiger erzeugen_aus(const methode &me, const beispielfunktion &problem, int m, int n,
                                   objekt *werte) {
     std::string name = kurzname(problem, m) + ", " + me.titel + ", n = " + std::to_string(n);
+    // A row that samples f takes the problem whatever derivatives it has.
     const beispielfunktion *ableitungen =
-        problem.abl1 != nullptr && problem.abl2 != nullptr ? &problem : nullptr;
+        (problem.abl1 != nullptr && problem.abl2 != nullptr) || me.probe != PROBE_KNOTEN ? &problem
+                                                                                         : nullptr;
     return interpolation_zeiger(methode_erzeugen(&me, name.c_str(), me.stuetzstellenart, nullptr,
                                                  problem.a, problem.b, werte, ableitungen));
 }

@@ -125,6 +125,8 @@ bool ueber_alle_knoten(const methode &me) {
 
 double methode_kosten(const methode &me, int n, int punkte) {
     const double nd = n;
+    // AAA: some n steps over its sample, each O(sample * n).
+    if (me.probe == PROBE_GITTER) return nd * punkte + nd * nd * punkte;
     if (ueber_alle_knoten(me)) return nd * punkte + nd * nd / 2;
     // A binary search over the intervals and a cubic: some 20 operations
     // and the search's steps per point, a tridiagonal system to create.

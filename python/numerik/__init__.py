@@ -1,7 +1,7 @@
 """numerik: interpolation and the convergence study of the library numerik.
 
-The classes Spline, Newton, Baryzentrisch, Rational and Hermite (one per
-class record of the library) hold an interpolation; each is called on a
+The classes Spline, Newton, Baryzentrisch, Rational, Hermite, AAA and
+Trigonometrisch (one per class record of the library) hold an interpolation; each is called on a
 number or an array and returns an array of the same shape.  Files written
 with speichern are those of the programs (splineerzeuger, kurvenpunkte,
 beiwerte) and laden reads theirs.  Every failure of the library raises

@@ -1,6 +1,6 @@
 // The figures the page shows are the figures fehlerstudie prints for the same
 // problem, node kind and n (1001 measuring points), and moving the slider
-// recomputes them.
+// recomputes them; AAA and the trigonometric interpolation as well.
 //
 // The page runs the library in WebAssembly with musl's libm, the programs run
 // natively with glibc's: sin and cos differ in the last bit for some
@@ -71,6 +71,22 @@ h.mitSeite(seite, async (page, kontext) => {
         // The rounding mark, checked in browser/eingaben, dropped as above.
         p.gleich(ist[schluessel].replace(/\*$/, ''), soll[n][s], `Problem ${fall.m}, ${s}, n = ${n}: ${ist[schluessel]}`);
       }
+    }
+  }
+
+  // The rational approximation AAA and the trigonometric interpolation are
+  // methods of the page: on the periodic problem 1 (equidistant nodes) both
+  // show fehlerstudie's figures.  AAA's n is its degree; the figures stay
+  // above the rounding, where a last bit of libm does not move three digits.
+  {
+    const nListe = [2, 3, 4];
+    const soll = studie(1, nListe);
+    await h.waehlen(page, { m: 1, art: 1, verfahren: ['aaa', 'trigonometrisch'] });
+    for (const n of nListe) {
+      await h.waehlen(page, { n });
+      const ist = await h.tabelle(page);
+      p.gleich(ist.aaa, soll[n].AAA, `Problem 1, AAA, n = ${n}: ${ist.aaa}`);
+      p.gleich(ist.trigonometrisch, soll[n]['Trig-a'], `Problem 1, Trig-a, n = ${n}: ${ist.trigonometrisch}`);
     }
   }
 

@@ -39,6 +39,23 @@ const studie = (page) => page.evaluate(() => ({
     .map((e) => e.querySelector('.u-label').textContent).filter((l) => !/^(h\^|rho\^)/.test(l)),
 }));
 
+// AAA, the last column with -p -s, reaches the rounding on Runge's function
+// at once: its figures there (below 1e-12) follow the last bits of libm and
+// of Eigen's vector sums, which differ between WebAssembly and the native
+// build.  Such a figure is compared as "~" in the text (the blocks headed
+// by AAA) and in the rows of cells (their last cell).
+const aaaRundung = (w) => (Number(w) < 1e-12 ? '~'.padStart(w.length) : w);
+function textOhneAaaRundung(text) {
+  let aaa = false;
+  return text.split('\n').map((z) => {
+    if (/^\s+n\s/.test(z)) aaa = / AAA$/.test(z);
+    else if (z.trim() === '') aaa = false;
+    else if (aaa) return z.replace(/\S+$/, aaaRundung);
+    return z;
+  }).join('\n');
+}
+const zellenOhneAaaRundung = (zeilen, mitAaa) => zeilen.map((z) => (mitAaa ? z.replace(/\S+$/, aaaRundung) : z));
+
 // The rows of fehlerstudie's two tables, cells separated by one blank (the
 // rounding mark stays with its figure); a wide table's blocks joined again
 // row by row, by their n.
@@ -75,9 +92,12 @@ h.mitSeite(seite, async (page, kontext) => {
     const args = [...SCHALTER[fall.wahl], String(fall.m), ...fall.n.split(' ')];
     const soll = h.programm(bin, 'fehlerstudie', args);
     p.gleich(ist.befehl, `fehlerstudie ${args.join(' ')}`, `Befehl gezeigt: ${ist.befehl}`);
-    p.gleich(ist.text, soll.stdout.toString(), `Text wie fehlerstudie ${args.join(' ')}`);
+    p.gleich(textOhneAaaRundung(ist.text), textOhneAaaRundung(soll.stdout.toString()),
+      `Text wie fehlerstudie ${args.join(' ')}`);
     const z = zeilen(soll.stdout.toString());
-    p.gleich(ist.zellen.join('\n'), z.fehler.join('\n'), `Fehlertabelle wie fehlerstudie ${args.join(' ')}`);
+    const mitAaa = / AAA\n/.test(soll.stdout.toString());
+    p.gleich(zellenOhneAaaRundung(ist.zellen, mitAaa).join('\n'), zellenOhneAaaRundung(z.fehler, mitAaa).join('\n'),
+      `Fehlertabelle wie fehlerstudie ${args.join(' ')}`);
     p.gleich(ist.ordnungen.join('\n'), z.ordnungen.join('\n'), `Ordnungen wie fehlerstudie ${args.join(' ')}`);
     p.gleich(ist.hinweise, soll.stderr.replace(/\n$/, ''), `Warnungen wie fehlerstudie ${args.join(' ')}`);
     const spalten = z.fehler.length > 0 ? z.fehler[0].split(' ').length - 1 : 0;

@@ -150,6 +150,37 @@ TEST(Fehlschlag, FailuresLateInCreationAndLoadingReleaseToo) {
                  erzeugen(interpolationstyp_name("Hermite")->beschreibung,
                           [](interpolation_problem &p) { p.optionen[0] = 7; }),
                  "Steigungen 7");
+    // AAA finds its values all equal after it has copied its sample; the
+    // trigonometric interpolation its nodes unequal after its vectors.
+    ohne_verlust("AAA konstant", mal,
+                 erzeugen(interpolationstyp_name("AAA")->beschreibung,
+                          [&d](interpolation_problem &p) {
+                              static matrix_zeiger eins =
+                                  spaltenvektor(std::vector<double>(201, 1.0));
+                              p.stuetzstellen = d.x.get();
+                              p.stuetzwerte = eins.get();
+                          }),
+                 "Alle Werte gleich");
+    {
+        std::vector<double> x(201);
+        for (int i = 0; i < 201; ++i)
+            x[static_cast<std::size_t>(i)] = i + (i == 120 ? 0.25 : 0.0);
+        static matrix_zeiger schief;
+        schief = spaltenvektor(x);
+        ohne_verlust("Trigonometrisch ungleiche Schritte", mal,
+                     erzeugen(interpolationstyp_name("Trigonometrisch")->beschreibung,
+                              [](interpolation_problem &p) { p.stuetzstellen = schief.get(); }),
+                     "nicht aequidistant");
+    }
+    ohne_verlust(
+        "AAA-Text", mal,
+        [] {
+            textquelle ein("AAA_INTERPOLATION: g\na = 0\nb = 1\ntoleranz = 1e-13\ngrad = 3\n"
+                           "NM_MATRIX: z\nn = 2\nm = 1\n0\n1\nNM_MATRIX: f\nn = 2\nm = 1\n1\n2\n"
+                           "NM_MATRIX: w\nn = 2\nm = 1\n0\n0\n");
+            interpolation_zeiger(interpolation_laden(ein, nullptr));
+        },
+        "Alle Gewichte 0");
     ohne_verlust("Spline abl2 ohne Enden", mal,
                  erzeugen(&spline_interpolation,
                           [](interpolation_problem &p) { p.optionen[0] = SPLINE_ABL2_GEGEBEN; }),

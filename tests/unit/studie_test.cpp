@@ -122,8 +122,11 @@ TEST(StudieMethoden, ColumnsOfEachChoice) {
     EXPECT_EQ(spaltennamen(spalten_waehlen(sinus9, SPALTEN_ALLE)),
               (std::vector<std::string>{"Newton-a", "Newton-t", "Bary-a", "Bary-t", "nat.Sp-a",
                                         "nat.Sp-t", "abl.Sp-a", "nak.Sp-a", "nak.Sp-t", "ein.Sp-a",
-                                        "Rat-a", "Rat-t", "Leja-t", "Bary-t1", "FC-a", "Akima-a"}));
-    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 17u);
+                                        "Rat-a", "Rat-t", "Leja-t", "Bary-t1", "FC-a", "Akima-a",
+                                        "AAA"}));
+    // Runge's f takes the same value at both ends: the periodic spline and
+    // the trigonometric interpolation as well.
+    EXPECT_EQ(spalten_waehlen(runge, SPALTEN_ALLE).size(), 19u);
     EXPECT_EQ(hoechstes_n(*methode_namens("Newton-t")), NEWTON_MAX_N);
     EXPECT_EQ(hoechstes_n(*methode_namens("Bary-t")), STUDIE_MAX_N);
     EXPECT_EQ(suchgrenze(*methode_namens("Bary-a")), POLYNOM_SUCHGRENZE);
@@ -295,8 +298,8 @@ TEST(Studie, WideTablesWrapIntoBlocksOfAtMost80) {
     // place last, which still fit the second block (6 + 6 * 10 + 11 = 77).
     EXPECT_NE(text.find("\n     n  per.Sp-a  nak.Sp-a  nak.Sp-t  ein.Sp-a     Rat-a     Rat-t"
                         "    Leja-t \n     8      2.00      2.00      2.00      2.00      2.00"
-                        "      2.00      2.00 \n\n     n   Bary-t1      FC-a   Akima-a\n     8"
-                        "      2.00      2.00      2.00\n"),
+                        "      2.00      2.00 \n\n     n   Bary-t1      FC-a   Akima-a    Trig-a"
+                        "       AAA\n     8      2.00      2.00      2.00      2.00      2.00\n"),
               std::string::npos)
         << text;
 }
@@ -483,9 +486,10 @@ TEST(StudieHaken, EveryValueInOneCallPerGridAndNodeSetFromTheCallingThread) {
                       0)
                 << spalten[j]->spalte << " n = " << gesammelt.n[k];
     EXPECT_EQ(gesammelt.f_groesste, geschlossen.f_groesste);
-    // Per row the grid and the nodes of the three kinds: 40001 + 3 (n + 1).
-    EXPECT_EQ(protokoll.aufrufe, 8);
-    EXPECT_EQ(protokoll.punkte, 2u * 40001 + 3u * 31 + 3u * 301);
+    // Per row the grid and the nodes of the three kinds: 40001 + 3 (n + 1);
+    // at n = 30 AAA's sample as well, the grid of that n (1001 points).
+    EXPECT_EQ(protokoll.aufrufe, 9);
+    EXPECT_EQ(protokoll.punkte, 2u * 40001 + 3u * 31 + 3u * 301 + 1001u);
     EXPECT_EQ(protokoll.einzeln, 0);
     for (std::thread::id faden : protokoll.faeden)
         EXPECT_EQ(faden, std::this_thread::get_id());
