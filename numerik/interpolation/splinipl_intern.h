@@ -41,7 +41,16 @@ struct splineinterpolationsdaten : interpolationsbasis {
     int such_geordnet;
     long long such_aufschub;
     int such_lo;
+    // The scaled form (interplt_intern.h) where the plain coefficients
+    // over- or underflow: n x 4, malloc'd; null otherwise.
+    double *skaliert;
+    int ex;
+    int ey;
 };
+
+inline kubikskala skala_von(const splineinterpolationsdaten *d) {
+    return {d->skaliert, d->ex, d->ey};
+}
 
 // The record; the fatal path without a message for a handle without one.
 inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {
