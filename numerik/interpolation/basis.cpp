@@ -62,14 +62,9 @@ void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anza
                std::min(j, k) + 1, std::max(j, k) + 1, t.typtext, name, std::fabs(x[k] - x[j]),
                betrag);
     };
-    if (t.knotenordnung == KNOTEN_AUFSTEIGEND) {
-        // Steps that are not ascending keep the class's own message.
-        for (std::size_t i = 0; i + 1 < m; ++i) {
-            double schritt = x[i + 1] - x[i];
-            if (schritt > 0.0 && schritt < mindestabstand) zu_dicht(i, i + 1);
-        }
-        return;
-    }
+    // The piecewise classes check steps of at least 2^-120 themselves: their
+    // cubics are local, and such steps keep them finite.
+    if (t.knotenordnung == KNOTEN_AUFSTEIGEND) return;
     std::vector<std::size_t> index(m);
     std::iota(index.begin(), index.end(), std::size_t{0});
     std::stable_sort(index.begin(), index.end(),
@@ -90,18 +85,10 @@ double integral_endlich(double wert, double x1, double x2, const interpolationst
            t.typtext, name);
 }
 
-kubikskala kubik_skala_waehlen(const double *x, const double *y, int n,
-                               double groesste_ableitung) {
+kubikskala kubik_skala_waehlen(const double *x, int n) {
     kubikskala s;
     const double spanne = x[n] - x[0];
     if (std::isfinite(spanne) && spanne > 0x1p100) s.ex = std::ilogb(spanne);
-    double groesster = 0.0;
-    for (int i = 0; i <= n; ++i)
-        groesster = std::fmax(groesster, std::fabs(y[i]));
-    if (std::isfinite(groesster) && groesster > 0x1p400) s.ey = std::ilogb(groesster);
-    // Given derivatives of that size are scaled with the values.
-    if (s.ey == 0 && std::isfinite(groesste_ableitung) && groesste_ableitung > 0x1p400)
-        s.ey = std::ilogb(groesste_ableitung);
     return s;
 }
 

@@ -193,7 +193,7 @@ void kubiken(objekt *ip, hermitedaten *dt) {
     const int n = dt->n;
     dt->koeffizienten = nm_anlegen(n, 4, "Koeffizientenmatrix", ip);
     schreibfeld c(dt->koeffizienten);
-    kubikskala s = kubik_skala_waehlen(x, y, n, 0.0);
+    kubikskala s = kubik_skala_waehlen(x, n);
     if (s.ex == 0 && s.ey == 0) {
         kubiken_rechnen(dt, x, y, c.werte());
         bool endlich = true;

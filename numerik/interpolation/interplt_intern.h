@@ -90,13 +90,14 @@ void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsp
 // rounding, or leave the range of doubles.
 constexpr double KNOTEN_MINDESTABSTAND = 4 * DBL_EPSILON;
 
-// The one check of node separation every class runs on its nodes once they
-// are placed or copied (x(1..anzahl)): two nodes less than
-// KNOTEN_MINDESTABSTAND times the largest magnitude apart end with
-// "Stuetzstellen x(j) und x(k) liegen zu dicht beieinander fuer ...", equal
-// ones of a class that takes any order with "... gleich fuer ...".  Nodes
-// that are not numbers and steps that do not ascend (of a class that needs
-// them ascending) are left to the class's own messages.
+// The one check of node separation of the classes that take nodes in any
+// order (the global forms), run on their nodes once they are placed or
+// copied (x(1..anzahl)): two nodes less than KNOTEN_MINDESTABSTAND times
+// the largest magnitude apart end with "Stuetzstellen x(j) und x(k) liegen
+// zu dicht beieinander fuer ...", equal ones with "... gleich fuer ...".
+// Nodes that are not numbers are left to the class's own messages, and so
+// are the classes of ascending nodes, whose steps of at least 2^-120 keep
+// their local cubics finite.
 void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anzahl,
                            const char *name);
 
@@ -268,11 +269,10 @@ static inline double kubiken_integral(const double *x, const double *c, int n, d
     return summe + stamm(i2, hi - x[i2 - 1]);
 }
 
-// The scale of a piecewise cubic on the nodes x(1..n+1) with the values
-// y(1..n+1) and slopes or second derivatives of size groesste_ableitung:
-// ex for a span of the nodes beyond 2^100, ey for values beyond 2^400; 0
-// and 0 where the plain coefficients are computed as they always were.
-kubikskala kubik_skala_waehlen(const double *x, const double *y, int n, double groesste_ableitung);
+// The scale of the nodes of a piecewise cubic on x(1..n+1): ex for a span
+// beyond 2^100, where the coefficients in t underflow (ey 0; values that
+// overflow on the way are scaled once the plain step has shown it).
+kubikskala kubik_skala_waehlen(const double *x, int n);
 
 // After the coefficients of the scaled problem cs (n x 4, in u, values
 // 2^-ey) are made: the plain ones into c, as far as doubles hold them.

@@ -400,21 +400,35 @@ extern "C" {
 
 int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
-    const double groesste =
-        std::fmax(std::fmax(std::fabs(d->abl2links), std::fabs(d->abl2rechts)),
-                  std::fmax(std::fabs(d->abl1links), std::fabs(d->abl1rechts)));
-    kubikskala s =
-        kubik_skala_waehlen(eintraege(d->stuetzstellen), eintraege(d->stuetzwerte), d->n, groesste);
+    // The end numbers the kind reads (the others may hold anything).
+    double groesste = 0.0;
+    if (d->splineart == SPLINE_ABL2_GEGEBEN)
+        groesste = std::fmax(std::fabs(d->abl2links), std::fabs(d->abl2rechts));
+    else if (d->splineart == SPLINE_EINGESPANNT)
+        groesste = std::fmax(std::fabs(d->abl1links), std::fabs(d->abl1rechts));
+    if (std::isnan(d->abl2links + d->abl2rechts) && d->splineart == SPLINE_ABL2_GEGEBEN)
+        groesste = NAN;
+    if (std::isnan(d->abl1links + d->abl1rechts) && d->splineart == SPLINE_EINGESPANNT)
+        groesste = NAN;
+    kubikskala s = kubik_skala_waehlen(eintraege(d->stuetzstellen), d->n);
     if (s.ex == 0 && s.ey == 0) {
         koeffizienten_schritt(ip, zusatz);
         if (endlich(d->koeffizienten, 4 * static_cast<long long>(d->n))) return 0;
-        // Values or derivatives whose differences overflow on the way:
-        // once more, scaled to them.
+        // Input that is not a number, or not finite, gives what the step
+        // gives: the generic entry refuses it before.  Finite values or
+        // derivatives whose differences overflow on the way: once more,
+        // scaled to them.
+        const double *x = eintraege(d->stuetzstellen);
         const double *y = eintraege(d->stuetzwerte);
-        double groesster = groesste;
-        for (int i = 0; i <= d->n; ++i)
+        double groesster = 0.0;
+        bool eingabe_endlich = std::isfinite(groesste);
+        for (int i = 0; i <= d->n; ++i) {
+            eingabe_endlich = eingabe_endlich && std::isfinite(x[i]) && std::isfinite(y[i]);
             groesster = std::fmax(groesster, std::fabs(y[i]));
-        if (!std::isfinite(groesster) || groesster < 1.0)
+        }
+        if (!eingabe_endlich) return 0;
+        groesster = std::fmax(groesster, groesste);
+        if (groesster < 1.0)
             fehler("Koeffizienten fuer SPLINE_INTERPOLATION %s sind nicht darstellbar (Ueberlauf "
                    "bei Werten oder Ableitungen dieser Groesse).\n",
                    d->name);
