@@ -222,7 +222,11 @@ double integral_endlich(double wert, double x1, double x2, const interpolationst
 // i of the coefficient array.  Its derivatives and its integral from x(i)
 // to x(i) + t, each by Horner in t.
 static inline double kubik_ableitung1(const double *c, double t) {
-    return (3 * c[0] * t + 2 * c[1]) * t + c[2];
+    double r = (3 * c[0] * t + 2 * c[1]) * t + c[2];
+    // At the piece's start the slope is c[2] itself, also where 2 c[1]
+    // overflows and would multiply 0.
+    if (t == 0.0 && std::isnan(r)) return c[2];
+    return r;
 }
 static inline double kubik_ableitung2(const double *c, double t) {
     return 6 * c[0] * t + 2 * c[1];
