@@ -256,8 +256,8 @@ static inline double kubik_stammfunktion_skaliert(const kubikskala &s, long long
 // between, summed from the left.  Each piece is integrated in its own t,
 // so no large antiderivative is differenced.  With a scaled form (s.cs
 // set) through it.
-static inline double kubiken_integral(const double *x, const double *c, int n, double lo,
-                                      double hi, const kubikskala &s = {}) {
+static inline double kubiken_integral(const double *x, const double *c, int n, double lo, double hi,
+                                      const kubikskala &s = {}) {
     auto stamm = [&](int i, double t) {
         long long zeile = static_cast<long long>(i - 1);
         return s.cs != nullptr ? kubik_stammfunktion_skaliert(s, zeile, t)

@@ -135,9 +135,8 @@ inline double kubik_wert(const double *c, double t) {
 
 // The value of piece lo at t in the scaled form.
 inline double skaliert_wert(const splineinterpolationsdaten *d, int lo, double t) {
-    return std::ldexp(kubik_wert(d->skaliert + 4 * static_cast<long long>(lo - 1),
-                                 std::ldexp(t, -d->ex)),
-                      d->ey);
+    return std::ldexp(
+        kubik_wert(d->skaliert + 4 * static_cast<long long>(lo - 1), std::ldexp(t, -d->ex)), d->ey);
 }
 
 } // namespace
@@ -206,10 +205,10 @@ double splineinterpolation_ableitung1(objekt *ip, double x) {
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
     if (d->skaliert != nullptr)
-        return std::ldexp(kubik_ableitung1(d->skaliert + 4 * static_cast<long long>(lo - 1),
-                                           std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1],
-                                                      -d->ex)),
-                          d->ey - d->ex);
+        return std::ldexp(
+            kubik_ableitung1(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                             std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1], -d->ex)),
+            d->ey - d->ex);
     return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }
@@ -219,10 +218,10 @@ double splineinterpolation_ableitung2(objekt *ip, double x) {
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
     if (d->skaliert != nullptr)
-        return std::ldexp(kubik_ableitung2(d->skaliert + 4 * static_cast<long long>(lo - 1),
-                                           std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1],
-                                                      -d->ex)),
-                          d->ey - 2 * d->ex);
+        return std::ldexp(
+            kubik_ableitung2(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                             std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1], -d->ex)),
+            d->ey - 2 * d->ex);
     return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }

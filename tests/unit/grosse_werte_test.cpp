@@ -123,8 +123,7 @@ TEST(GrosseWerte, GlobalIntegralsFarOutsideTheNodes) {
 // integral 4 per period.
 TEST(GrosseWerte, PeriodicIntegralForEveryNodeCount) {
     testing::internal::CaptureStderr();
-    problem drei(&spline_interpolation, {0, 1, 2}, {1, 3, 1},
-                 {{"ende", SPLINE_PERIODISCH}});
+    problem drei(&spline_interpolation, {0, 1, 2}, {1, 3, 1}, {{"ende", SPLINE_PERIODISCH}});
     interpolation_zeiger ip(drei.erzeugen());
     testing::internal::GetCapturedStderr();
     EXPECT_NEAR(integral(ip.get(), 0, 200), 400.0, 1e-9);
@@ -170,7 +169,8 @@ TEST(GrosseWerte, LargeValuesAreScaledExactly) {
         for (std::size_t i = 0; i < ca.size(); ++i)
             EXPECT_EQ(cb[i], std::ldexp(ca[i], 1019)) << "steigungen " << steigungen << " " << i;
     }
-    for (double ende : {double{SPLINE_NATUERLICH}, double{SPLINE_NOT_A_KNOT}, double{SPLINE_EINGESPANNT}}) {
+    for (double ende :
+         {double{SPLINE_NATUERLICH}, double{SPLINE_NOT_A_KNOT}, double{SPLINE_EINGESPANNT}}) {
         std::vector<std::pair<const char *, double>> o = {{"ende", ende}};
         if (ende == SPLINE_EINGESPANNT) {
             o.push_back({"links", 0.0});
@@ -199,8 +199,8 @@ TEST(GrosseWerte, LargeValuesAreScaledExactly) {
     EXPECT_EQ(wert(w.get(), 0.0), 1.0);
     // Twice that slope over a step of 2^-120 needs a cubic coefficient
     // beyond the doubles: refused.
-    problem steiler(&spline_interpolation, {0, std::ldexp(1.0, -120), 1},
-                    {1, 2, 0}, {{"ende", SPLINE_EINGESPANNT}, {"links", 1e308}, {"rechts", 0.0}});
+    problem steiler(&spline_interpolation, {0, std::ldexp(1.0, -120), 1}, {1, 2, 0},
+                    {{"ende", SPLINE_EINGESPANNT}, {"links", 1e308}, {"rechts", 0.0}});
     EXPECT_EXIT(steiler.erzeugen(), testing::ExitedWithCode(1),
                 "^Koeffizienten fuer SPLINE_INTERPOLATION g sind nicht darstellbar");
 }
