@@ -53,6 +53,19 @@ double newton_wert(const std::vector<double> &c, const std::vector<double> &t, d
 
 } // namespace
 
+bool formel_genau(const polynomdaten *d, double x) {
+    const double *knoten = eintraege(d->stuetzstellen);
+    const double *w = eintraege(d->koeffizienten);
+    double summe = 0.0;
+    double betraege = 0.0;
+    for (int j = 0; j <= d->n; ++j) {
+        double t = w[j] / (x - knoten[j]);
+        summe += t;
+        betraege += std::fabs(t);
+    }
+    return betraege <= 1e8 * std::fabs(summe);
+}
+
 double aussenform::wert(double x) const {
     const double u = (x - mitte) / skala;
     return newton_wert(zaehler, knoten, u) / newton_wert(nenner, knoten, u);

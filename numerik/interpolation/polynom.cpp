@@ -140,7 +140,8 @@ double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt 
         (std::fmin(x1, x2) < kleinster || std::fmax(x1, x2) > groesster))
         aussen = aussenform_machen(d, d->n);
     auto f = [&](double t) {
-        if (aussen.gueltig && (t < kleinster || t > groesster)) return aussen.wert(t);
+        if (aussen.gueltig && (t < kleinster || t > groesster) && !formel_genau(d, t))
+            return aussen.wert(t);
         return wert(ip, t);
     };
     double integral = gerichtetes_integral(x1, x2, [&](double lo, double hi) {

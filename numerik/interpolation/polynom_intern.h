@@ -159,6 +159,12 @@ struct aussenform {
     double wert(double x) const;
 };
 
+// Whether the second barycentric formula keeps at least 8 digits of its
+// denominator at x (the sum of the magnitudes of its terms at most 10^8
+// times that of their sum): there it is the better form, beyond it the
+// outside form.
+bool formel_genau(const polynomdaten *d, double x);
+
 // The form of d's nodes, values and weights (the third vector) for a
 // denominator of degree n - g; gueltig false where the quotients v do not
 // fit in doubles (thousands of nodes).

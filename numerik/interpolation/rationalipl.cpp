@@ -269,7 +269,8 @@ double rationaleinterpolation_integral(objekt *ip, double x1, double x2) {
         if (d->n > 0 && (lo < t.front() || hi > t.back()))
             aussen = aussenform_machen(d, std::min(d->option, d->n));
         return stueckweise_integrieren(t, lo, hi, [&](double x) {
-            if (aussen.gueltig && (x < t.front() || x > t.back())) return aussen.wert(x);
+            if (aussen.gueltig && (x < t.front() || x > t.back()) && !formel_genau(d, x))
+                return aussen.wert(x);
             return baryzentrische_formel(d, x);
         });
     });

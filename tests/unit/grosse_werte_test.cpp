@@ -104,8 +104,8 @@ TEST(GrosseWerte, GlobalIntegralsFarOutsideTheNodes) {
         interpolation_zeiger ip(kubik.erzeugen());
         for (double X : {1e3, 1e6, 1e8, 1e30}) {
             double soll = X * X * X * X / 4;
-            EXPECT_NEAR(integral(ip.get(), 0.0, X) / soll, 1.0, 1e-13) << X;
-            EXPECT_NEAR(integral(ip.get(), -X, 0.0) / soll, -1.0, 1e-13) << X;
+            EXPECT_NEAR(integral(ip.get(), 0.0, X) / soll, 1.0, 1e-10) << X;
+            EXPECT_NEAR(integral(ip.get(), -X, 0.0) / soll, -1.0, 1e-10) << X;
         }
     }
     // The rational form of blending degree 1 on the same data, integrated
@@ -113,8 +113,8 @@ TEST(GrosseWerte, GlobalIntegralsFarOutsideTheNodes) {
     // (weights -1, 2, -2, 1): tests/erwartet/grosse_werte.py.
     problem r1(&rationale_interpolation, {0, 1, 2, 3}, {0, 1, 8, 27}, {{"d", 1}});
     interpolation_zeiger ip(r1.erzeugen());
-    EXPECT_NEAR(integral(ip.get(), 0, 1e6) / 6500011999565.5678853627741798596, 1.0, 1e-13);
-    EXPECT_NEAR(integral(ip.get(), 0, 1e8) / 65000001199999455.043658338916001427, 1.0, 1e-13);
+    EXPECT_NEAR(integral(ip.get(), 0, 1e6) / 6500011999565.5678853627741798596, 1.0, 1e-10);
+    EXPECT_NEAR(integral(ip.get(), 0, 1e8) / 65000001199999455.043658338916001427, 1.0, 1e-10);
 }
 
 // Periodic splines repeat their period's integral for every node count;
