@@ -217,7 +217,9 @@ typedef struct interpolationstyp {
     const char *typtext;
     /** The class's name in the front ends ("Spline"): the Python class. */
     const char *kurzname;
-    /** The fewest values creation through interpolation_erzeugen takes. */
+    /** The fewest values creation through interpolation_erzeugen takes (the
+     *  spline: 2, for not-a-knot and clamped; its other ends refuse fewer
+     *  than 3 themselves). */
     int mindestens;
     /** KNOTEN_VERSCHIEDEN or KNOTEN_AUFSTEIGEND: how given nodes must stand. */
     int knotenordnung;
@@ -225,7 +227,8 @@ typedef struct interpolationstyp {
      * rounding of a global form, amplified by the Lebesgue constant); 0: piecewise, local. */
     int global;
     /** 1: the interpolant is the polynomial of degree n through the n+1 nodes (its error falls
-     * geometrically for analytic f on nodes whose Lebesgue constant grows slowly); 0: another form. */
+     * geometrically for analytic f on nodes whose Lebesgue constant grows slowly); 0: another form.
+     */
     int polynom;
     /** The flag that, added to the node kind, makes an object of the problem alone, without
      * coefficients (the spline's OHNE_KOEFFIZIENTEN, written as splineerzeuger writes it); 0 for

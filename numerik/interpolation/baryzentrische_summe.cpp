@@ -108,6 +108,26 @@ double lanesumme(const double *v) {
     return ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7]));
 }
 
+// The quotient once more, node by node, with the values scaled by a power
+// of 2 to the largest of them: for values so large that a term t y(j) or
+// the numerator overflows where the quotient does not.
+double skaliert_summieren(const double *knoten, const double *y, const double *w, int anzahl,
+                          double x) {
+    double groesster = 0.0;
+    for (int j = 0; j < anzahl; ++j)
+        groesster = std::fmax(groesster, std::fabs(y[j]));
+    if (!(groesster > 0.0) || !std::isfinite(groesster)) return NAN;
+    const int k = std::ilogb(groesster);
+    double zaehler = 0.0;
+    double nenner = 0.0;
+    for (int j = 0; j < anzahl; ++j) {
+        double t = w[j] / (x - knoten[j]);
+        zaehler += t * std::ldexp(y[j], -k);
+        nenner += t;
+    }
+    return std::ldexp(zaehler / nenner, k);
+}
+
 } // namespace
 
 int register_breite() {
@@ -147,5 +167,7 @@ double baryzentrische_summe(const double *knoten, const double *y, const double 
             nenner += t;
         }
     }
-    return zaehler / nenner;
+    double wert = zaehler / nenner;
+    if (std::isfinite(wert) || !std::isfinite(x)) return wert;
+    return skaliert_summieren(knoten, y, w, anzahl, x);
 }

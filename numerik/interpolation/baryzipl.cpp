@@ -172,7 +172,7 @@ double baryzentrischeinterpolation_ableitung2(objekt *ip, double x) {
 }
 
 double baryzentrischeinterpolation_integral(objekt *ip, double x1, double x2) {
-    return polynom_integral(ip, x1, x2, baryzentrischeinterpolation_funktionswert);
+    return polynom_integral(ip, x1, x2, baryzentrischeinterpolation_funktionswert, true);
 }
 
 // The one-point slot at each point: it reads the object only, so the two

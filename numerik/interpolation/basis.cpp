@@ -10,10 +10,13 @@
 
 #include "numerik/knotenarten.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
+#include <vector>
 
 interpolationsbasis *basis_von(objekt *ip) {
     if (ip->daten == nullptr) still_beenden();
@@ -41,6 +44,69 @@ interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, cons
     if (d->name == nullptr) fehler("Nicht genug Speicher fuer %s %s.\n", t.typtext, name);
     std::memcpy(d->name, name, laenge + 1);
     return gehalten;
+}
+
+void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anzahl,
+                           const char *name) {
+    std::size_t m = static_cast<std::size_t>(anzahl);
+    double betrag = 0.0;
+    for (std::size_t i = 0; i < m; ++i) {
+        // Nodes that are not numbers are the class's to report.
+        if (!std::isfinite(x[i])) return;
+        betrag = std::max(betrag, std::fabs(x[i]));
+    }
+    const double mindestabstand = KNOTEN_MINDESTABSTAND * betrag;
+    auto zu_dicht = [&](std::size_t j, std::size_t k) {
+        fehler("Stuetzstellen x(%zu) und x(%zu) liegen zu dicht beieinander fuer %s %s "
+               "(Abstand %g bei Betrag %g).\n",
+               std::min(j, k) + 1, std::max(j, k) + 1, t.typtext, name, std::fabs(x[k] - x[j]),
+               betrag);
+    };
+    // The piecewise classes check steps of at least 2^-120 themselves: their
+    // cubics are local, and such steps keep them finite.
+    if (t.knotenordnung == KNOTEN_AUFSTEIGEND) return;
+    std::vector<std::size_t> index(m);
+    std::iota(index.begin(), index.end(), std::size_t{0});
+    std::stable_sort(index.begin(), index.end(),
+                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    for (std::size_t i = 0; i + 1 < m; ++i) {
+        std::size_t j = index[i], k = index[i + 1];
+        if (x[k] == x[j])
+            fehler("Stuetzstellen x(%zu) und x(%zu) gleich fuer %s %s.\n", std::min(j, k) + 1,
+                   std::max(j, k) + 1, t.typtext, name);
+        if (x[k] - x[j] < mindestabstand) zu_dicht(j, k);
+    }
+}
+
+double integral_endlich(double wert, double x1, double x2, const interpolationstyp &t,
+                        const char *name) {
+    if (std::isfinite(wert) || !std::isfinite(x1) || !std::isfinite(x2)) return wert;
+    fehler("Integral von %g bis %g ist nicht darstellbar fuer %s %s (Ueberlauf).\n", x1, x2,
+           t.typtext, name);
+}
+
+kubikskala kubik_skala_waehlen(const double *x, int n) {
+    kubikskala s;
+    const double spanne = x[n] - x[0];
+    if (std::isfinite(spanne) && spanne > 0x1p100) s.ex = std::ilogb(spanne);
+    return s;
+}
+
+bool kubik_entskalieren(const kubikskala &s, const double *cs, double *c, int n,
+                        const interpolationstyp &t, const char *name) {
+    bool verloren = false;
+    for (long long i = 0; i < 4 * static_cast<long long>(n); ++i) {
+        const int potenz = static_cast<int>(i % 4);
+        c[i] = std::ldexp(cs[i], s.ey - (3 - potenz) * s.ex);
+        // The stored coefficients must hold what evaluation takes: one that
+        // overflows there is refused, one that underflows is kept scaled.
+        if (!std::isfinite(cs[i]) || !std::isfinite(c[i]))
+            fehler("Koeffizienten fuer %s %s sind nicht darstellbar (Ueberlauf bei Werten oder "
+                   "Ableitungen dieser Groesse).\n",
+                   t.typtext, name);
+        if (cs[i] != 0.0 && std::fabs(c[i]) < DBL_MIN) verloren = true;
+    }
+    return verloren;
 }
 
 void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsproblem &p,
@@ -74,6 +140,7 @@ void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsp
         d->b = p.b;
     }
     d->art = p.art;
+    knotenabstand_pruefen(t, eintraege(d->stuetzstellen), n + 1, d->name);
     spalte_kopieren(p.stuetzwerte, n + 1, schreibfeld(d->stuetzwerte).werte());
 }
 

@@ -21,7 +21,16 @@ namespace {
 // number of intervals) and the option of the slopes.
 struct hermitedaten : interpolationsbasis {
     int steigungen;
+    // The scaled form (interplt_intern.h) where the plain coefficients
+    // over- or underflow: n x 4, malloc'd; null otherwise.
+    double *skaliert;
+    int ex;
+    int ey;
 };
+
+kubikskala skala_von(const hermitedaten *d) {
+    return {d->skaliert, d->ex, d->ey};
+}
 
 hermitedaten *hermite_daten(objekt *ip) {
     return static_cast<hermitedaten *>(basis_von(ip));
@@ -139,28 +148,35 @@ void akima(const std::vector<double> &m, bool modifiziert, std::vector<double> &
     }
 }
 
-// Slopes and cubics of the record's nodes and values.
-void kubiken(objekt *, hermitedaten *dt) {
-    const double *x = eintraege(dt->stuetzstellen);
-    const double *y = eintraege(dt->stuetzwerte);
+// Slopes and cubics of the nodes x and values y (n intervals) into the n x 4
+// rows c.  Secants of a size whose weights would overflow are scaled by a
+// power of 2 for the slopes, which leaves every other slope as it was.
+void kubiken_rechnen(const hermitedaten *dt, const double *x, const double *y, double *c) {
     std::size_t n = static_cast<std::size_t>(dt->n);
     std::vector<double> h(n), m(n), d(n + 1);
+    double groesste = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         h[i] = x[i + 1] - x[i];
         if (!(h[i] >= epsilon()))
             fehler("Die Stuetzstellen fuer HERMITE_INTERPOLATION %s muessen aufsteigend sein!\n",
                    dt->name);
         m[i] = (y[i + 1] - y[i]) / h[i];
+        groesste = std::fmax(groesste, std::fabs(m[i]));
     }
+    int skala = groesste > 0x1p400 && std::isfinite(groesste) ? std::ilogb(groesste) : 0;
+    for (double &mi : m)
+        mi = std::ldexp(mi, -skala);
     if (dt->steigungen == HERMITE_FRITSCH_CARLSON)
         fritsch_carlson(h, m, d);
     else
         akima(m, dt->steigungen == HERMITE_AKIMA_MODIFIZIERT, d);
-    // Every entry is written below.
-    dt->koeffizienten = nm_anlegen_ungesetzt(dt->n, 4, "Koeffizientenmatrix");
-    schreibfeld c(dt->koeffizienten);
     for (std::size_t i = 0; i < n; ++i) {
-        double *zeile = c.werte() + 4 * i;
+        m[i] = std::ldexp(m[i], skala);
+        d[i] = std::ldexp(d[i], skala);
+    }
+    d[n] = std::ldexp(d[n], skala);
+    for (std::size_t i = 0; i < n; ++i) {
+        double *zeile = c + 4 * i;
         zeile[0] = (d[i] + d[i + 1] - 2 * m[i]) / (h[i] * h[i]);
         zeile[1] = (3 * m[i] - 2 * d[i] - d[i + 1]) / h[i];
         zeile[2] = d[i];
@@ -168,13 +184,58 @@ void kubiken(objekt *, hermitedaten *dt) {
     }
 }
 
+// The cubics of the record's nodes and values; at coordinates or values
+// whose coefficients leave the range of doubles, on the problem scaled by
+// powers of 2 as well, kept for evaluation.
+void kubiken(objekt *ip, hermitedaten *dt) {
+    const double *x = eintraege(dt->stuetzstellen);
+    const double *y = eintraege(dt->stuetzwerte);
+    const int n = dt->n;
+    dt->koeffizienten = nm_anlegen(n, 4, "Koeffizientenmatrix", ip);
+    schreibfeld c(dt->koeffizienten);
+    kubikskala s = kubik_skala_waehlen(x, n);
+    if (s.ex == 0 && s.ey == 0) {
+        kubiken_rechnen(dt, x, y, c.werte());
+        bool endlich = true;
+        for (long long i = 0; i < 4 * static_cast<long long>(n); ++i)
+            endlich = endlich && std::isfinite(c.werte()[i]);
+        if (endlich) return;
+        // Values whose secants or coefficients overflow: once more scaled.
+        s.ey = std::ilogb(std::fabs(y[0]) + 1.0);
+        for (int i = 0; i <= n; ++i)
+            s.ey = std::max(s.ey, std::ilogb(std::fabs(y[i]) + 1.0));
+    }
+    std::size_t anzahl = static_cast<std::size_t>(n) + 1;
+    std::vector<double> xs(anzahl), ys(anzahl);
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        xs[i] = std::ldexp(x[i], -s.ex);
+        ys[i] = std::ldexp(y[i], -s.ey);
+    }
+    auto *cs = static_cast<double *>(std::malloc(4 * static_cast<std::size_t>(n) * sizeof(double)));
+    if (cs == nullptr) fehler("Nicht genug Speicher fuer HERMITE_INTERPOLATION %s.\n", dt->name);
+    dt->skaliert = cs;
+    kubiken_rechnen(dt, xs.data(), ys.data(), cs);
+    if (!kubik_entskalieren(s, cs, c.werte(), n, hermite_typ, dt->name)) {
+        dt->skaliert = nullptr;
+        std::free(cs);
+        return;
+    }
+    dt->ex = s.ex;
+    dt->ey = s.ey;
+}
+
 // The value at x of piece lo, the interval the bisection gives for x.
 double stueck_wert(const hermitedaten *d, const double *knoten, int lo, double x) {
     // At the right end of its interval the cubic gives y(lo+1) only to
     // rounding; the node's own value is exact.
     if (x == knoten[lo]) return eintraege(d->stuetzwerte)[lo];
-    const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
     double t = x - knoten[lo - 1];
+    if (d->skaliert != nullptr) {
+        const double *cs = d->skaliert + 4 * static_cast<long long>(lo - 1);
+        double u = std::ldexp(t, -d->ex);
+        return std::ldexp(((cs[0] * u + cs[1]) * u + cs[2]) * u + cs[3], d->ey);
+    }
+    const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
     double r = c[0];
     for (int k = 1; k < 4; ++k)
         r = r * t + c[k];
@@ -251,6 +312,9 @@ int hermiteinterpolation_speichern(objekt *ip, FILE *aus) {
 }
 
 int hermiteinterpolation_freigeben(objekt *ip) {
+    hermitedaten *d = hermite_daten(ip);
+    std::free(d->skaliert);
+    d->skaliert = nullptr;
     return basis_freigeben(ip);
 }
 
@@ -305,6 +369,10 @@ double hermiteinterpolation_ableitung1(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     int lo = intervall(d, knoten, x);
+    if (d->skaliert != nullptr)
+        return std::ldexp(kubik_ableitung1(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                                           std::ldexp(x - knoten[lo - 1], -d->ex)),
+                          d->ey - d->ex);
     return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - knoten[lo - 1]);
 }
@@ -313,6 +381,10 @@ double hermiteinterpolation_ableitung2(objekt *ip, double x) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     int lo = intervall(d, knoten, x);
+    if (d->skaliert != nullptr)
+        return std::ldexp(kubik_ableitung2(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                                           std::ldexp(x - knoten[lo - 1], -d->ex)),
+                          d->ey - 2 * d->ex);
     return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - knoten[lo - 1]);
 }
@@ -321,13 +393,18 @@ double hermiteinterpolation_integral(objekt *ip, double x1, double x2) {
     hermitedaten *d = hermite_daten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *c = eintraege(d->koeffizienten);
+    const kubikskala s = skala_von(d);
     const bool geordnet = intervallsuche_geordnet(d->suche, d->stuetzstellen, d->n, 2);
     auto finden = [&](double w) {
         return geordnet ? intervallsuche_finden(d->suche, knoten, d->n, w)
                         : intervall_bisektion(knoten, d->n, w);
     };
-    return gerichtetes_integral(
-        x1, x2, [&](double lo, double hi) { return kubiken_integral(knoten, c, lo, hi, finden); });
+    return integral_endlich(gerichtetes_integral(x1, x2,
+                                                 [&](double lo, double hi) {
+                                                     return kubiken_integral(knoten, c, lo, hi,
+                                                                             finden, s);
+                                                 }),
+                            x1, x2, hermite_typ, d->name);
 }
 
 const char *hermiteinterpolation_name(objekt *ip) {

@@ -7,6 +7,7 @@
 #include "numerik/interplt.h"
 #include "interpolation/intervallsuche.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -85,6 +86,22 @@ D *basis_neu(interpolation_zeiger &ip, const interpolationstyp &t, const char *n
 // ..."), the kind p.art kept, and the values copied.
 void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsproblem &p,
                    int platzierart, bool ungesetzt);
+
+// Nodes closer than this times the largest magnitude among them differ in
+// their last few bits only: differences and weights built on them are
+// rounding, or leave the range of doubles.
+constexpr double KNOTEN_MINDESTABSTAND = 4 * DBL_EPSILON;
+
+// The one check of node separation of the classes that take nodes in any
+// order (the global forms), run on their nodes once they are placed or
+// copied (x(1..anzahl)): two nodes less than KNOTEN_MINDESTABSTAND times
+// the largest magnitude apart end with "Stuetzstellen x(j) und x(k) liegen
+// zu dicht beieinander fuer ...", equal ones with "... gleich fuer ...".
+// Nodes that are not numbers are left to the class's own messages, and so
+// are the classes of ascending nodes, whose steps of at least 2^-120 keep
+// their local cubics finite.
+void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anzahl,
+                           const char *name);
 
 // Releases ip: its three vectors (those made), its name, its record and the
 // handle; returns 0.
@@ -208,12 +225,23 @@ template <class F> double gerichtetes_integral(double x1, double x2, F aufwaerts
     return x1 < x2 ? aufwaerts(x1, x2) : -aufwaerts(x2, x1);
 }
 
+// An integral from x1 to x2 that finite bounds leave without a finite
+// value is too large for a double (or lost to overflow on the way): it ends
+// with "Integral von x1 bis x2 ist nicht darstellbar fuer ...".  Otherwise
+// wert itself.
+double integral_endlich(double wert, double x1, double x2, const interpolationstyp &t,
+                        const char *name);
+
 // The piecewise cubics (spline, Hermite form) in the n x 4 layout: piece i
 // (1..n) is c[0] t^3 + c[1] t^2 + c[2] t + c[3], t = x - x(i), c the row
 // i of the coefficient array.  Its derivatives and its integral from x(i)
 // to x(i) + t, each by Horner in t.
 static inline double kubik_ableitung1(const double *c, double t) {
-    return (3 * c[0] * t + 2 * c[1]) * t + c[2];
+    double r = (3 * c[0] * t + 2 * c[1]) * t + c[2];
+    // At the piece's start the slope is c[2] itself, also where 2 c[1]
+    // overflows and would multiply 0.
+    if (t == 0.0 && std::isnan(r)) return c[2];
+    return r;
 }
 static inline double kubik_ableitung2(const double *c, double t) {
     return 6 * c[0] * t + 2 * c[1];
@@ -222,26 +250,59 @@ static inline double kubik_stammfunktion(const double *c, double t) {
     return (((c[0] / 4 * t + c[1] / 3) * t + c[2] / 2) * t + c[3]) * t;
 }
 
+// The piecewise cubics at coordinates or values so large that their
+// coefficients in t over- or underflow keep them in a scaled form as well:
+// cs in u = t 2^-ex, the value 2^ey times the cubic's (kubikskala).  Null
+// cs: the plain coefficients serve.
+struct kubikskala {
+    const double *cs = nullptr;
+    int ex = 0;
+    int ey = 0;
+};
+
+static inline double kubik_stammfunktion_skaliert(const kubikskala &s, long long zeile, double t) {
+    return std::ldexp(kubik_stammfunktion(s.cs + 4 * zeile, std::ldexp(t, -s.ex)), s.ey + s.ex);
+}
+
 // The integral of the piecewise cubic on the ascending nodes x(1..n+1)
 // with the coefficient array c from lo to hi (lo < hi), each bound in its
 // piece as the value takes it (intervall_bisektion; beyond the ends the end
 // pieces go on): the partial pieces at either end and the whole ones
 // between, summed from the left.  Each piece is integrated in its own t,
-// so no large antiderivative is differenced.
-// finden(w) gives the interval of w as intervall_bisektion does (the
-// piecewise classes pass their index search).
+// so no large antiderivative is differenced.  With a scaled form (s.cs
+// set) through it.  finden(w) gives the interval of w as
+// intervall_bisektion does (the piecewise classes pass their index
+// search).
 template <class F>
 static inline double kubiken_integral(const double *x, const double *c, double lo, double hi,
-                                      F finden) {
+                                      F finden, const kubikskala &s = {}) {
+    auto stamm = [&](int i, double t) {
+        long long zeile = static_cast<long long>(i - 1);
+        return s.cs != nullptr ? kubik_stammfunktion_skaliert(s, zeile, t)
+                               : kubik_stammfunktion(c + 4 * zeile, t);
+    };
     int i1 = finden(lo);
     int i2 = finden(hi);
-    const double *c1 = c + 4 * static_cast<long long>(i1 - 1);
     double t1 = lo - x[i1 - 1];
-    if (i1 == i2) return kubik_stammfunktion(c1, hi - x[i1 - 1]) - kubik_stammfunktion(c1, t1);
-    double summe = kubik_stammfunktion(c1, x[i1] - x[i1 - 1]) - kubik_stammfunktion(c1, t1);
+    if (i1 == i2) return stamm(i1, hi - x[i1 - 1]) - stamm(i1, t1);
+    double summe = stamm(i1, x[i1] - x[i1 - 1]) - stamm(i1, t1);
     for (int i = i1 + 1; i < i2; ++i)
-        summe += kubik_stammfunktion(c + 4 * static_cast<long long>(i - 1), x[i] - x[i - 1]);
-    return summe + kubik_stammfunktion(c + 4 * static_cast<long long>(i2 - 1), hi - x[i2 - 1]);
+        summe += stamm(i, x[i] - x[i - 1]);
+    return summe + stamm(i2, hi - x[i2 - 1]);
 }
+
+// The scale of the nodes of a piecewise cubic on x(1..n+1): ex for a span
+// beyond 2^100, where the coefficients in t underflow (ey 0; values that
+// overflow on the way are scaled once the plain step has shown it).
+kubikskala kubik_skala_waehlen(const double *x, int n);
+
+// After the coefficients of the scaled problem cs (n x 4, in u, values
+// 2^-ey) are made: the plain ones into c, as far as doubles hold them.
+// True where some plain coefficient lost what the scaled one holds (it
+// underflowed): evaluation then takes the scaled form.  A coefficient that
+// is not finite, scaled or plain, ends with "Koeffizienten fuer %s %s sind
+// nicht darstellbar (...)".
+bool kubik_entskalieren(const kubikskala &s, const double *cs, double *c, int n,
+                        const interpolationstyp &t, const char *name);
 
 #endif

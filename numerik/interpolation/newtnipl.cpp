@@ -160,6 +160,10 @@ double newton_ableitung(const polynomdaten *d, double x, int ordnung) {
 
 } // namespace
 
+std::vector<int> polynom_leja(const double *x, int n) {
+    return leja_reihenfolge(x, n);
+}
+
 extern "C" {
 
 const interpolation_funktionen newton_interpolationFunktionen = {
@@ -262,7 +266,7 @@ double newtoninterpolation_ableitung2(objekt *ip, double x) {
 }
 
 double newtoninterpolation_integral(objekt *ip, double x1, double x2) {
-    return polynom_integral(ip, x1, x2, newtoninterpolation_funktionswert);
+    return polynom_integral(ip, x1, x2, newtoninterpolation_funktionswert, false);
 }
 
 // Sixteen points at a time through the nested multiplication of

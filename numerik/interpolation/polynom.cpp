@@ -125,12 +125,31 @@ void gauss_legendre(int m, std::vector<double> &knoten, std::vector<double> &gew
     }
 }
 
-double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double)) {
+double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double),
+                        bool aussen_umformen) {
     const polynomdaten *d = polynom_daten(ip);
-    return gerichtetes_integral(x1, x2, [&](double lo, double hi) {
+    const double *x = eintraege(d->stuetzstellen);
+    double kleinster = x[0], groesster = x[0];
+    for (int i = 1; i <= d->n; ++i) {
+        kleinster = std::fmin(kleinster, x[i]);
+        groesster = std::fmax(groesster, x[i]);
+    }
+    // The outside form is made only where the bounds reach outside.
+    aussenform aussen;
+    if (aussen_umformen && d->n > 0 &&
+        (std::fmin(x1, x2) < kleinster || std::fmax(x1, x2) > groesster))
+        aussen = aussenform_machen(d, d->n);
+    auto f = [&](double t) {
+        if (aussen.gueltig && (t < kleinster || t > groesster) && !formel_genau(d, t))
+            return aussen.wert(t);
+        return wert(ip, t);
+    };
+    double integral = gerichtetes_integral(x1, x2, [&](double lo, double hi) {
         std::vector<double> knoten;
         std::vector<double> gewichte;
         gauss_legendre(d->n / 2 + 1, knoten, gewichte);
-        return gauss_summe(knoten, gewichte, lo, hi, [&](double x) { return wert(ip, x); });
+        return gauss_summe(knoten, gewichte, lo, hi, f);
     });
+    return integral_endlich(integral, x1, x2, *interpolationstyp_von(interpolation_klasse(ip)),
+                            d->name);
 }

@@ -106,7 +106,11 @@ double gauss_summe(const std::vector<double> &knoten, const std::vector<double> 
 // The integral of a polynomial of degree at most d->n from x1 to x2 whose
 // value wert gives: Gauss-Legendre on ceil((n+1)/2) points, exact for that
 // degree but for the rounding of the values.
-double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double));
+// With aussen_umformen, outside the nodes through the outside form of the
+// polynomial (g = n) instead of wert.  A result that is not finite ends
+// through integral_endlich.
+double polynom_integral(objekt *ip, double x1, double x2, double (*wert)(objekt *, double),
+                        bool aussen_umformen);
 
 // The widest registers this processor has for the lanes of the global
 // forms, in bytes, asked once: 64 (AVX-512), 32 (AVX2) or 16 (the SSE2 of
@@ -128,6 +132,43 @@ double baryzentrische_summe(const double *knoten, const double *y, const double 
 // multiple of sixteen); the rest is the caller's.
 std::size_t newton_horner(const double *c, const double *knoten, int n, bool skaliert, double mitte,
                           double skala, const double *x, double *y, std::size_t anzahl);
+
+// The Leja order of the nodes x[0..n] (newtnipl.cpp): the first node
+// farthest from the middle, then each the one of largest product of
+// distances to those before.
+std::vector<int> polynom_leja(const double *x, int n);
+
+// The interpolant of the barycentric kind outside its nodes, where the
+// second barycentric formula loses its denominator to cancellation (its
+// terms are of size 1/x, their sum of size x^-(g+1) for a denominator of
+// degree n - g): numerator and denominator each multiplied by the node
+// polynomial are polynomials of degree n and n - g, whose values at the
+// nodes are y(j) v(j) and v(j), v(j) = w(j) / lambda(j), lambda the
+// polynomial weights.  Each is kept in Newton's form over the nodes in Leja
+// order, the denominator on its first n - g + 1 nodes only (it is of that
+// degree), in t = (x - mitte) / skala; their quotient has no cancellation
+// however far out x is.  g = n is the polynomial (the denominator a
+// constant).
+struct aussenform {
+    std::vector<double> knoten; // t of the nodes in Leja order
+    std::vector<double> zaehler;
+    std::vector<double> nenner;
+    double mitte = 0.0;
+    double skala = 1.0;
+    bool gueltig = false;
+    double wert(double x) const;
+};
+
+// Whether the second barycentric formula keeps at least 8 digits of its
+// denominator at x (the sum of the magnitudes of its terms at most 10^8
+// times that of their sum): there it is the better form, beyond it the
+// outside form.
+bool formel_genau(const polynomdaten *d, double x);
+
+// The form of d's nodes, values and weights (the third vector) for a
+// denominator of degree n - g; gueltig false where the quotients v do not
+// fit in doubles (thousands of nodes).
+aussenform aussenform_machen(const polynomdaten *d, int g);
 
 // The release: the order kept for the text form, then the base.
 int polynom_freigeben(objekt *ip);

@@ -316,12 +316,21 @@ double rationaleinterpolation_ableitung2(objekt *ip, double x) {
 
 double rationaleinterpolation_integral(objekt *ip, double x1, double x2) {
     const polynomdaten *d = polynom_daten(ip);
-    return gerichtetes_integral(x1, x2, [&](double lo, double hi) {
+    double integral = gerichtetes_integral(x1, x2, [&](double lo, double hi) {
         std::vector<double> t(eintraege(d->stuetzstellen), eintraege(d->stuetzstellen) + d->n + 1);
         std::sort(t.begin(), t.end());
-        return stueckweise_integrieren(t, lo, hi,
-                                       [&](double x) { return baryzentrische_formel(d, x); });
+        // Outside the nodes through the outside form, made only where the
+        // bounds reach there.
+        aussenform aussen;
+        if (d->n > 0 && (lo < t.front() || hi > t.back()))
+            aussen = aussenform_machen(d, std::min(d->option, d->n));
+        return stueckweise_integrieren(t, lo, hi, [&](double x) {
+            if (aussen.gueltig && (x < t.front() || x > t.back()) && !formel_genau(d, x))
+                return aussen.wert(x);
+            return baryzentrische_formel(d, x);
+        });
     });
+    return integral_endlich(integral, x1, x2, rational_typ, d->name);
 }
 
 // The one-point slot at each point: it reads the object only, so the two

@@ -270,6 +270,9 @@ objekt *splineinterpolation_kreieren(const void *parameter, void *zusatz) {
     return gehalten.release();
 }
 int splineinterpolation_freigeben(objekt *ip) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    std::free(d->skaliert);
+    d->skaliert = nullptr;
     return basis_freigeben(ip);
 }
 
@@ -308,7 +311,7 @@ double splineinterpolation_rechteGrenze(objekt *ip) {
 const interpolationstyp spline_typ = {.beschreibung = &spline_interpolation,
                                       .typtext = "SPLINE_INTERPOLATION",
                                       .kurzname = "Spline",
-                                      .mindestens = 3,
+                                      .mindestens = 2,
                                       .knotenordnung = KNOTEN_AUFSTEIGEND,
                                       .global = 0,
                                       .polynom = 0,

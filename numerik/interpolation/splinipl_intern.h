@@ -32,7 +32,16 @@ struct splineinterpolationsdaten : interpolationsbasis {
     double grenze_links;
     double grenze_rechts;
     int a_b_berechnet;
+    // The scaled form (interplt_intern.h) where the plain coefficients
+    // over- or underflow: n x 4, malloc'd; null otherwise.
+    double *skaliert;
+    int ex;
+    int ey;
 };
+
+inline kubikskala skala_von(const splineinterpolationsdaten *d) {
+    return {d->skaliert, d->ex, d->ey};
+}
 
 // The record; the fatal path without a message for a handle without one.
 inline splineinterpolationsdaten *get_splineinterpolationsdaten(objekt *ip) {

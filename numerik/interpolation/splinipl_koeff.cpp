@@ -9,6 +9,8 @@
 #include "interpolation/splinipl_intern.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -288,11 +290,9 @@ int splineinterpolation_notaknot(objekt *ip, void *) {
     });
     return 0;
 }
-} // namespace
 
-extern "C" {
-
-int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
+// The step for the record's kind.
+int koeffizienten_schritt(objekt *ip, void *zusatz) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     switch (d->splineart) {
     case SPLINE_ABL2_GEGEBEN:
@@ -310,5 +310,131 @@ int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
     default:
         fehler("Splineart %i nicht implementiert.\n", d->splineart);
     }
+}
+
+// A copy of the vector v (n+1 x 1) times 2^-potenz, named as v.
+matrix_zeiger skalierte_kopie(objekt *ip, objekt *v, int anzahl, int potenz) {
+    matrix_zeiger kopie(nm_anlegen(anzahl, 1, matrix_tabelle(v)->name(v), ip));
+    schreibfeld w(kopie.get());
+    const double *alt = eintraege(v);
+    for (int i = 0; i < anzahl; ++i)
+        w[i] = std::ldexp(alt[i], -potenz);
+    return kopie;
+}
+
+// The step on the problem scaled by powers of 2 (nodes by 2^-ex, values by
+// 2^-ey, the given derivatives to match), which gives every coefficient
+// the double the plain step gives times its power of 2 wherever neither
+// over- or underflows.  The scaled coefficients are kept where the plain
+// ones lose them.
+void skaliert_rechnen(objekt *ip, splineinterpolationsdaten *d, kubikskala s, void *zusatz) {
+    const int n = d->n;
+    // The step reports steps that do not ascend on the nodes as given.
+    const double *x = eintraege(d->stuetzstellen);
+    for (int i = 0; i < n; ++i)
+        if (x[i + 1] - x[i] < epsilon())
+            fehler("Die Stuetzstellen fuer SPLINE_INTERPOLATION %s muessen aufsteigend sein!\n",
+                   d->name);
+    matrix_zeiger knoten = skalierte_kopie(ip, d->stuetzstellen, n + 1, s.ex);
+    matrix_zeiger werte = skalierte_kopie(ip, d->stuetzwerte, n + 1, s.ey);
+    const double abl[4] = {d->abl2links, d->abl2rechts, d->abl1links, d->abl1rechts};
+    d->abl2links = std::ldexp(abl[0], 2 * s.ex - s.ey);
+    d->abl2rechts = std::ldexp(abl[1], 2 * s.ex - s.ey);
+    d->abl1links = std::ldexp(abl[2], s.ex - s.ey);
+    d->abl1rechts = std::ldexp(abl[3], s.ex - s.ey);
+    // The record holds the scaled vectors while the step runs, the holders
+    // the object's own: each is released once, whatever ends the step.
+    objekt *eigene_knoten = d->stuetzstellen;
+    objekt *eigene_werte = d->stuetzwerte;
+    d->stuetzstellen = knoten.release();
+    d->stuetzwerte = werte.release();
+    knoten.reset(eigene_knoten);
+    werte.reset(eigene_werte);
+    auto zurueck = [&] {
+        objekt *skalierte_knoten = d->stuetzstellen;
+        objekt *skalierte_werte = d->stuetzwerte;
+        d->stuetzstellen = knoten.release();
+        d->stuetzwerte = werte.release();
+        knoten.reset(skalierte_knoten);
+        werte.reset(skalierte_werte);
+        d->abl2links = abl[0];
+        d->abl2rechts = abl[1];
+        d->abl1links = abl[2];
+        d->abl1rechts = abl[3];
+    };
+    struct zuruecksetzen {
+        decltype(zurueck) &f;
+        bool aktiv = true;
+        ~zuruecksetzen() {
+            if (aktiv) f();
+        }
+    } wache{zurueck};
+    koeffizienten_schritt(ip, zusatz);
+    wache.aktiv = false;
+    zurueck();
+    const std::size_t anzahl = 4 * static_cast<std::size_t>(n);
+    auto *cs = static_cast<double *>(std::malloc(anzahl * sizeof(double)));
+    if (cs == nullptr) fehler("Nicht genug Speicher fuer SPLINE_INTERPOLATION %s.\n", d->name);
+    schreibfeld c(d->koeffizienten);
+    std::memcpy(cs, c.werte(), anzahl * sizeof(double));
+    d->skaliert = cs;
+    if (!kubik_entskalieren(s, cs, c.werte(), n, spline_typ, d->name)) {
+        d->skaliert = nullptr;
+        std::free(cs);
+        return;
+    }
+    d->ex = s.ex;
+    d->ey = s.ey;
+}
+
+bool endlich(objekt *v, long long anzahl) {
+    const double *w = eintraege(v);
+    for (long long i = 0; i < anzahl; ++i)
+        if (!std::isfinite(w[i])) return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" {
+
+int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
+    splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
+    // The end numbers the kind reads (the others may hold anything).
+    double groesste = 0.0;
+    if (d->splineart == SPLINE_ABL2_GEGEBEN)
+        groesste = std::fmax(std::fabs(d->abl2links), std::fabs(d->abl2rechts));
+    else if (d->splineart == SPLINE_EINGESPANNT)
+        groesste = std::fmax(std::fabs(d->abl1links), std::fabs(d->abl1rechts));
+    if (std::isnan(d->abl2links + d->abl2rechts) && d->splineart == SPLINE_ABL2_GEGEBEN)
+        groesste = NAN;
+    if (std::isnan(d->abl1links + d->abl1rechts) && d->splineart == SPLINE_EINGESPANNT)
+        groesste = NAN;
+    kubikskala s = kubik_skala_waehlen(eintraege(d->stuetzstellen), d->n);
+    if (s.ex == 0 && s.ey == 0) {
+        koeffizienten_schritt(ip, zusatz);
+        if (endlich(d->koeffizienten, 4 * static_cast<long long>(d->n))) return 0;
+        // Input that is not a number, or not finite, gives what the step
+        // gives: the generic entry refuses it before.  Finite values or
+        // derivatives whose differences overflow on the way: once more,
+        // scaled to them.
+        const double *x = eintraege(d->stuetzstellen);
+        const double *y = eintraege(d->stuetzwerte);
+        double groesster = 0.0;
+        bool eingabe_endlich = std::isfinite(groesste);
+        for (int i = 0; i <= d->n; ++i) {
+            eingabe_endlich = eingabe_endlich && std::isfinite(x[i]) && std::isfinite(y[i]);
+            groesster = std::fmax(groesster, std::fabs(y[i]));
+        }
+        if (!eingabe_endlich) return 0;
+        groesster = std::fmax(groesster, groesste);
+        if (groesster < 1.0)
+            fehler("Koeffizienten fuer SPLINE_INTERPOLATION %s sind nicht darstellbar (Ueberlauf "
+                   "bei Werten oder Ableitungen dieser Groesse).\n",
+                   d->name);
+        s.ey = std::ilogb(groesster);
+    }
+    skaliert_rechnen(ip, d, s, zusatz);
+    return 0;
 }
 } // extern "C"

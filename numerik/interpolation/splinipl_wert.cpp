@@ -112,6 +112,12 @@ inline double kubik_wert(const double *c, double t) {
     return r;
 }
 
+// The value of piece lo at t in the scaled form.
+inline double skaliert_wert(const splineinterpolationsdaten *d, int lo, double t) {
+    return std::ldexp(
+        kubik_wert(d->skaliert + 4 * static_cast<long long>(lo - 1), std::ldexp(t, -d->ex)), d->ey);
+}
+
 } // namespace
 
 extern "C" {
@@ -123,6 +129,7 @@ double splineinterpolation_funktionswert(objekt *ip, double x) {
     // interval k-1 and is evaluated at its right end.
     int lo = intervall_suchen(d, x);
     const double *knoten = eintraege(d->stuetzstellen);
+    if (d->skaliert != nullptr) return skaliert_wert(d, lo, x - knoten[lo - 1]);
     const double *c = eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1);
     return kubik_wert(c, x - knoten[lo - 1]);
 }
@@ -133,6 +140,11 @@ void splineinterpolation_funktionswerte(objekt *ip, const double *x, double *y, 
     // here, before the points are shared out: from then on the ranges only
     // read it, each range with its own interval cursor.
     grenzen_nehmen(ip, d);
+    if (d->skaliert != nullptr) {
+        for (size_t i = 0; i < anzahl; ++i)
+            y[i] = splineinterpolation_funktionswert(ip, x[i]);
+        return;
+    }
     const bool geordnet = geordnet_fuer(d, anzahl);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *koeff = eintraege(d->koeffizienten);
@@ -196,6 +208,11 @@ double splineinterpolation_ableitung1(objekt *ip, double x) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
+    if (d->skaliert != nullptr)
+        return std::ldexp(
+            kubik_ableitung1(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                             std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1], -d->ex)),
+            d->ey - d->ex);
     return kubik_ableitung1(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }
@@ -204,6 +221,11 @@ double splineinterpolation_ableitung2(objekt *ip, double x) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     x = umbrechen(ip, d, x);
     int lo = intervall_suchen(d, x);
+    if (d->skaliert != nullptr)
+        return std::ldexp(
+            kubik_ableitung2(d->skaliert + 4 * static_cast<long long>(lo - 1),
+                             std::ldexp(x - eintraege(d->stuetzstellen)[lo - 1], -d->ex)),
+            d->ey - 2 * d->ex);
     return kubik_ableitung2(eintraege(d->koeffizienten) + 4 * static_cast<long long>(lo - 1),
                             x - eintraege(d->stuetzstellen)[lo - 1]);
 }
@@ -212,23 +234,31 @@ double splineinterpolation_integral(objekt *ip, double x1, double x2) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     const double *knoten = eintraege(d->stuetzstellen);
     const double *c = eintraege(d->koeffizienten);
+    const kubikskala skala = skala_von(d);
     const bool geordnet = geordnet_fuer(d, 2);
     auto finden = [&](double w) {
         return geordnet ? intervallsuche_finden(d->suche, knoten, d->n, w)
                         : bisektion(knoten, d->n, w);
     };
     auto stuecke = [&](double lo, double hi) {
-        return kubiken_integral(knoten, c, lo, hi, finden);
+        return kubiken_integral(knoten, c, lo, hi, finden, skala);
     };
-    if (d->splineart != SPLINE_PERIODISCH) return gerichtetes_integral(x1, x2, stuecke);
+    const bool periodisch =
+        d->splineart == SPLINE_PERIODISCH || d->splineart == SPLINE_PERIODISCH_FORTGESETZT;
+    if (!periodisch)
+        return integral_endlich(gerichtetes_integral(x1, x2, stuecke), x1, x2, spline_typ, d->name);
     // Kind 2 wraps its argument: from a, the integral up to x is q whole
     // periods and the integral from a to the wrapped x.  The period's
     // integral over the node intervals is that over [a, b] only where the
     // nodes span it, as they do: the bounds are the first and last node.
+    // The continuation of three nodes (kind 3) has the user's interval as
+    // its period and is continued with it.
     grenzen_nehmen(ip, d);
-    const double a = d->grenze_links;
-    const double periode = d->grenze_rechts - a;
-    const double ganz = stuecke(a, d->grenze_rechts);
+    const bool fortgesetzt = d->splineart == SPLINE_PERIODISCH_FORTGESETZT;
+    const double a = fortgesetzt ? knoten[0] : d->grenze_links;
+    const double rechts = fortgesetzt ? knoten[2] : d->grenze_rechts;
+    const double periode = rechts - a;
+    const double ganz = stuecke(a, rechts);
     auto ab_a = [&](double x) {
         double q = std::floor((x - a) / periode);
         double rest = x - a - q * periode;
@@ -238,8 +268,9 @@ double splineinterpolation_integral(objekt *ip, double x1, double x2) {
     };
     // Both bounds inside the interval: integrated directly, without the
     // difference of two integrals from a.
-    if (x1 >= a && x2 >= a && x1 <= d->grenze_rechts && x2 <= d->grenze_rechts)
-        return gerichtetes_integral(x1, x2, stuecke);
-    return ab_a(x2) - ab_a(x1);
+    double wert = x1 >= a && x2 >= a && x1 <= rechts && x2 <= rechts
+                      ? gerichtetes_integral(x1, x2, stuecke)
+                      : ab_a(x2) - ab_a(x1);
+    return integral_endlich(wert, x1, x2, spline_typ, d->name);
 }
 } // extern "C"

@@ -334,10 +334,18 @@ TEST(InterpolationErzeugen, ChecksNameTheRow) {
         "^Die Stuetzstellen fuer SPLINE_INTERPOLATION Aufgabe muessen aufsteigend sein!\n$");
     f.p.methode = &newton_interpolation;
     interpolation_zeiger(interpolation_erzeugen(&f.p, nullptr));
-    // Two values are too few for a spline, whatever else is wrong.
+    // Two values are too few for a natural spline; not-a-knot and clamped
+    // take them (the line, the cubic of the end values and slopes).
     aufgabe zwei(&spline_interpolation, STUETZSTELLEN_AEQUIDISTANT, 1);
-    matrix_tabelle(zwei.yv.get())->setzen(zwei.yv.get(), 1, 1, NAN);
     EXPECT_EXIT(interpolation_erzeugen(&zwei.p, nullptr), testing::ExitedWithCode(1),
+                "^Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION 'Aufgabe'!\n$");
+    zwei.p.optionen[0] = SPLINE_NOT_A_KNOT;
+    interpolation_zeiger(interpolation_erzeugen(&zwei.p, nullptr));
+    // One value is too few for every spline, whatever else is wrong.
+    aufgabe eins(&spline_interpolation, STUETZSTELLEN_AEQUIDISTANT, 0);
+    eins.p.optionen[0] = SPLINE_NOT_A_KNOT;
+    matrix_tabelle(eins.yv.get())->setzen(eins.yv.get(), 1, 1, NAN);
+    EXPECT_EXIT(interpolation_erzeugen(&eins.p, nullptr), testing::ExitedWithCode(1),
                 "^Zu wening Stuetzstellen fuer SPLINE_INTERPOLATION 'Aufgabe'!\n$");
     f.p.methode = &nm_matrix;
     EXPECT_EXIT(interpolation_erzeugen(&f.p, nullptr), testing::ExitedWithCode(1),
@@ -354,12 +362,13 @@ TEST(InterpolationErzeugen, LoadingChecksAsCreationDoes) {
     textquelle ein(datei);
     EXPECT_EXIT(interpolation_laden(ein, nullptr), testing::ExitedWithCode(1),
                 "^Stuetzstellen x\\(1\\) und x\\(3\\) gleich fuer NEWTON_INTERPOLATION d.\n$");
-    // kreieren itself keeps its behaviour for its callers.
+    // kreieren itself refuses them too, rather than make non-finite
+    // coefficients.
     aufgabe f(&newton_interpolation, STUETZSTELLEN_GEGEBEN, 2);
     matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 3, 1, 0.0);
     newtoninterpolation_parameter p = {"d", 0, f.xv.get(), 0, 0, f.yv.get(), 0};
-    interpolation_zeiger ip(newtoninterpolation_kreieren(&p, nullptr));
-    EXPECT_FALSE(std::isfinite(newtoninterpolation_funktionswert(ip.get(), 0.5)));
+    EXPECT_EXIT(newtoninterpolation_kreieren(&p, nullptr), testing::ExitedWithCode(1),
+                "^Stuetzstellen x\\(1\\) und x\\(3\\) gleich fuer NEWTON_INTERPOLATION d.\n$");
 }
 
 } // namespace

@@ -206,13 +206,10 @@ TEST(Newton, VectorsAreCopiesOwnedByTheObject) {
     frei_matrix(y);
 }
 
-TEST(Newton, EqualNodesGiveNonFiniteCoefficientsSilently) {
-    objekt *ip = newton(STUETZSTELLEN_GEGEBEN, {1, 1, 2}, 0, 0, {1, 2, 3});
-    std::vector<double> c = spalte(ip, 2);
-    EXPECT_EQ(c[0], 1.0);
-    EXPECT_TRUE(std::isinf(c[1]));
-    EXPECT_FALSE(std::isfinite(c[2]));
-    frei(ip);
+TEST(Newton, EqualNodesRefusedRatherThanNonFiniteCoefficients) {
+    EXPECT_EXIT(newton(STUETZSTELLEN_GEGEBEN, {1, 1, 2}, 0, 0, {1, 2, 3}),
+                testing::ExitedWithCode(1),
+                "^Stuetzstellen x\\(1\\) und x\\(2\\) gleich fuer NEWTON_INTERPOLATION p.\n$");
 }
 
 TEST(NewtonText, StoredFormOfEquidistantObject) {
