@@ -137,14 +137,19 @@ int main(int argc, char **argv) {
     // A formula and its interval take three arguments where m takes one.
     const int funktionsteile = o.formel ? 3 : 1;
     if (argc < 1 + funktionsteile + vor_m) stand.fehler = true;
-    // A search has no n of its own, and so no plot against n.
-    if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 1 + funktionsteile + vor_m))
-        stand.fehler = true;
+    // A search takes no n of its own.
+    if (o.toleranz_angegeben && argc > 1 + funktionsteile + vor_m) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
     // The search and the plots measure and show the function itself.
     if (o.ableitung && o.toleranz_angegeben)
         numerik_fehler("Der Schalter -1 geht nicht mit -t zusammen.\n");
     if (o.ableitung && o.diagramm) numerik_fehler("Der Schalter -1 geht nicht mit -d zusammen.\n");
+    // A search has no n of its own, and so no plot against n and no
+    // Lebesgue constant of its nodes.
+    if (o.diagramm && o.toleranz_angegeben)
+        numerik_fehler("Der Schalter -d geht nicht mit -t zusammen.\n");
+    if (o.lebesgue && o.toleranz_angegeben)
+        numerik_fehler("Der Schalter -l geht nicht mit -t zusammen.\n");
 
     int naechstes = 1;
     // 0: the grid follows n (studie_punkte); a search measures each n on at
@@ -204,6 +209,10 @@ int main(int argc, char **argv) {
     }
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
     studie_gitter_pruefen(punkte, n_liste);
+    // Files that cannot be written are named now, not after the study.
+    if (o.diagramm)
+        for (int m = m_erstes; m <= m_letztes; ++m)
+            diagrammdateien_pruefen(m, n_liste.back());
 
     // The cost of every problem's study, for the share of each in the
     // progress and for the one warning before a long run.
