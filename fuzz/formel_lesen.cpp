@@ -17,7 +17,8 @@ int kind_arbeit(const uint8_t *daten, std::size_t groesse) {
     text = text.substr(0, text.find('\0'));
     formelfunktion *f = formel_erzeugen(text.c_str(), -1.0, 1.0);
     for (unsigned char c : text)
-        if (!((c >= 0x20 && c < 0x7f) || c == '\t')) kind_befund("Formel mit Steuerzeichen gelesen");
+        if (!((c >= 0x20 && c < 0x7f) || c == '\t'))
+            kind_befund("Formel mit Steuerzeichen gelesen");
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '=') continue;
         const char vor = i > 0 ? text[i - 1] : ' ';

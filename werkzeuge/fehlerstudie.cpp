@@ -247,9 +247,9 @@ int main(int argc, char **argv) {
     for (int m = m_erstes; m <= m_letztes; ++m) {
         std::vector<int> gitter_n = n_liste;
         if (o.diagramm) gitter_n.push_back(n_liste.back());
-        studie_zeit z = studie_zeit_schaetzen(problem_von(m), o.spalten, o.ableitung ? 1 : 0,
-                                              kosten[static_cast<std::size_t>(m - m_erstes)],
-                                              gitter_n, punkte);
+        studie_zeit z =
+            studie_zeit_schaetzen(problem_von(m), o.spalten, o.ableitung ? 1 : 0,
+                                  kosten[static_cast<std::size_t>(m - m_erstes)], gitter_n, punkte);
         zeit.sekunden += z.sekunden;
         zeit.formel_sekunden += z.formel_sekunden;
     }

@@ -335,7 +335,8 @@ bool zeichnen(const std::string &skript, const std::string &bild) {
     // in place, as the script alone would draw it.
     FILE *platzhalter = ausgabedatei_ersatz_oeffnen(bild.c_str());
     const char *zwischen = ausgabedatei_zwischenname(platzhalter);
-    const std::string bildvariable = "bild = " + gnuplot_text(zwischen != nullptr ? zwischen : bild);
+    const std::string bildvariable =
+        "bild = " + gnuplot_text(zwischen != nullptr ? zwischen : bild);
     // A caller that ignores SIGCHLD has its children reaped unseen, and
     // waitpid would find none.
     std::signal(SIGCHLD, SIG_DFL);

@@ -139,8 +139,7 @@ struct studie_zeit {
  * n_liste with punkte the grids on which f is asked (an n twice where it
  * is measured twice). */
 studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int ableitung,
-                                  double operationen, const std::vector<int> &n_liste,
-                                  int punkte);
+                                  double operationen, const std::vector<int> &n_liste, int punkte);
 
 /** Above this many seconds for f's values, a formula that takes more than
  * the rest of the run is named as slow. */

@@ -89,7 +89,8 @@ void vorpruefen(const std::string &text) {
         const bool ziffer = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
         const bool punkt_ziffer = text[i] == '.' && i + 1 < text.size() &&
                                   std::isdigit(static_cast<unsigned char>(text[i + 1])) != 0;
-        if (!(ziffer || punkt_ziffer) || (i > 0 && (namenszeichen(text[i - 1]) || text[i - 1] == '.')))
+        if (!(ziffer || punkt_ziffer) ||
+            (i > 0 && (namenszeichen(text[i - 1]) || text[i - 1] == '.')))
             continue;
         // The decimal number that starts here: digits, a point, digits,
         // an exponent with its sign.
@@ -236,9 +237,11 @@ double ableitung(const formelfunktion *f, double x, int ordnung) {
         double summe = ordnung == 2 ? D2_0 * mitte : 0.0;
         double groesster = std::fabs(mitte);
         double gewichte = ordnung == 2 ? -D2_0 : 0.0;
+        double rechts_werte[4];
+        double links_werte[4];
         for (int k = 1; k <= 4; ++k) {
-            const double rechts = formel_wert(f, x + k * h);
-            const double links = formel_wert(f, x - k * h);
+            const double rechts = rechts_werte[k - 1] = formel_wert(f, x + k * h);
+            const double links = links_werte[k - 1] = formel_wert(f, x - k * h);
             groesster = std::fmax(groesster, std::fmax(std::fabs(rechts), std::fabs(links)));
             if (ordnung == 1) {
                 summe += D1[k - 1] * (rechts - links);
@@ -248,8 +251,21 @@ double ableitung(const formelfunktion *f, double x, int ordnung) {
                 gewichte += 2.0 * std::fabs(D2[k - 1]);
             }
         }
-        const double schaetzung = ordnung == 1 ? summe / h : summe / (h * h);
-        const double rundung = DBL_EPSILON * gewichte * groesster / (ordnung == 1 ? h : h * h);
+        double schaetzung = ordnung == 1 ? summe / h : summe / (h * h);
+        double rundung = DBL_EPSILON * gewichte * groesster / (ordnung == 1 ? h : h * h);
+        if (!std::isfinite(schaetzung) && std::isfinite(groesster)) {
+            // Finite values near DBL_MAX: their sums, or h^2, overflow.
+            // The same in units of 2^4 (exact), divided by h one step at a
+            // time, scaled back; only a derivative that is itself too
+            // large stays infinite.
+            constexpr double E = 0x1p-4;
+            double skaliert = ordnung == 2 ? D2_0 * (mitte * E) : 0.0;
+            for (int k = 0; k < 4; ++k)
+                skaliert += ordnung == 1 ? D1[k] * (rechts_werte[k] * E - links_werte[k] * E)
+                                         : D2[k] * (rechts_werte[k] * E + links_werte[k] * E);
+            schaetzung = (ordnung == 1 ? skaliert / h : skaliert / h / h) / E;
+            rundung = DBL_EPSILON * gewichte * (groesster * E) / h / (ordnung == 1 ? 1.0 : h) / E;
+        }
         const double mass = std::fabs(schaetzung - vorher) + rundung;
         // Written so that a change that is not a number is never taken.
         if (mass < bestes_mass && std::isfinite(schaetzung)) {

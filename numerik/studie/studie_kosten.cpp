@@ -214,8 +214,7 @@ constexpr double PROBE_FORMEL_SEKUNDEN = 0.02;
 } // namespace
 
 studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int ableitung,
-                                  double operationen, const std::vector<int> &n_liste,
-                                  int punkte) {
+                                  double operationen, const std::vector<int> &n_liste, int punkte) {
     studie_zeit z;
     const std::vector<const methode *> spalten = spalten_waehlen(problem, wahl);
     // Without a hook for many values, each column asks f at each of its
