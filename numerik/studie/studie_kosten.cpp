@@ -199,12 +199,28 @@ double probe_abl2(const void *, double x) {
 
 void warnung_verwerfen(const char *) {}
 
-// The nodes and grid of a column's probe, some 10^7 operations, a few
-// milliseconds: a global form on as many points as nodes (its work at a
-// point, apart from the sum over the nodes, then weighs little, as in a
-// long run), a local one on many points.
-constexpr int PROBE_N_GLOBAL = 4096;
-constexpr int PROBE_N_LOKAL = 512;
+// A grid of at least punkte points whose step count is a prime: its
+// points meet the equidistant nodes of any n below it at the ends only,
+// where a grid of n + 1 points would meet a node at every point, which
+// some forms answer at once.
+int teilerfremde_punkte(int punkte) {
+    auto prim = [](int z) {
+        for (int t = 2; t * t <= z; ++t)
+            if (z % t == 0) return false;
+        return z >= 2;
+    };
+    int schritte = std::max(punkte - 1, 2);
+    while (!prim(schritte))
+        ++schritte;
+    return schritte + 1;
+}
+
+// The grid of a column's probe, a few milliseconds: a global form on
+// 2 * 10^7 / n points (at least 1001), so that its work at a point, apart
+// from the sum over the nodes, weighs little, as in a long run; a local
+// one on many points.
+constexpr int PROBE_OPERATIONEN = 10000000;
+constexpr int PROBE_PUNKTE_GLOBAL = 1001;
 constexpr int PROBE_PUNKTE_LOKAL = 200001;
 // f's time is measured on at most this many points, and for at most this
 // long (a formula of many kilobytes takes microseconds a value).
@@ -249,6 +265,10 @@ studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int
     probe.b = 1.0;
     probe.name = "Probe";
     probe.kontext = problem.kontext != nullptr || problem.werte != nullptr ? &einzeln : nullptr;
+    // A closed form is its own probe: where a form fails on it (values
+    // that are not numbers end a column's measuring early), it fails in
+    // the probe too.
+    if (probe.kontext == nullptr) probe = problem;
     // A short run is not worth a probe.
     if (operationen / STUDIE_OPERATIONEN_JE_SEKUNDE < 0.5) {
         z.sekunden = operationen / STUDIE_OPERATIONEN_JE_SEKUNDE + z.formel_sekunden;
@@ -257,24 +277,53 @@ studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int
     // Each column on its own, weighted by its share of the run: the forms
     // differ in their time for one operation.
     numerik_warnungsbehandlung vorher = numerik_warnungsbehandlung_setzen(warnung_verwerfen);
-    double gewicht = 0.0;
-    double je_operation = 0.0;
+    // The measuring at the grid points, n at each for a global form: the
+    // creation (n^2/2 of the cost model) is O(n) for most global forms and
+    // weighs little beside 10 n points at any n.
+    auto messschritte = [](const methode &me, int n, int gitter) {
+        return ueber_alle_knoten(me) ? static_cast<double>(n) * gitter
+                                     : methode_kosten(me, n, gitter);
+    };
+    double studie_sekunden = 0.0;
+    double studie_operationen = 0.0;
     try {
         for (const methode *me : spalten) {
-            const double anteil = studie_kosten_schaetzen({me}, n_liste, punkte).operationen;
-            if (!(anteil > 0.0)) continue;
-            // A global form at many nodes, so that the work at each point
-            // weighs as in a long run; a local one at many points.
-            const bool global = ueber_alle_knoten(*me);
-            const int probe_n = global ? std::min(PROBE_N_GLOBAL, hoechstes_n(*me)) : PROBE_N_LOKAL;
-            const int probe_punkte = global ? PROBE_N_GLOBAL + 1 : PROBE_PUNKTE_LOKAL;
-            const double probe_operationen =
-                studie_kosten_schaetzen({me}, {probe_n}, probe_punkte).operationen;
-            const double beginn = rechenzeit();
-            studie_durchfuehren(probe, FORMEL_PROBLEM, {probe_n}, probe_punkte, {me}, nullptr,
-                                ableitung);
-            je_operation += anteil * (rechenzeit() - beginn) / probe_operationen;
-            gewicht += anteil;
+            int groesstes_n = 0;
+            for (int n : n_liste)
+                if (n <= hoechstes_n(*me)) {
+                    studie_operationen += methode_kosten(*me, n, studie_punkte(punkte, n));
+                    groesstes_n = std::max(groesstes_n, n);
+                }
+            if (groesstes_n == 0) continue;
+            // At the run's largest n of the column (the time of a step
+            // grows with nodes that no longer fit a cache, and a form that
+            // fails there fails at once), on two grids: the difference of
+            // their times is the time of the steps, the rest the time of
+            // creating the column at that n, counted as growing with n.
+            // A global form on grids of some 10^7 steps, a local one on
+            // many points.
+            const int klein = teilerfremde_punkte(
+                ueber_alle_knoten(*me)
+                    ? std::max(PROBE_PUNKTE_GLOBAL, PROBE_OPERATIONEN / groesstes_n)
+                    : PROBE_PUNKTE_LOKAL);
+            const int gross = teilerfremde_punkte(3 * klein);
+            double zeit[2] = {0.0, 0.0};
+            const int gitter[2] = {klein, gross};
+            for (int i = 0; i < 2; ++i) {
+                const double beginn = rechenzeit();
+                studie_durchfuehren(probe, FORMEL_PROBLEM, {groesstes_n}, gitter[i], {me}, nullptr,
+                                    ableitung);
+                zeit[i] = rechenzeit() - beginn;
+            }
+            const double je_schritt =
+                std::max(0.0, zeit[1] - zeit[0]) /
+                (messschritte(*me, groesstes_n, gross) - messschritte(*me, groesstes_n, klein));
+            const double erzeugen =
+                std::max(0.0, zeit[0] - je_schritt * messschritte(*me, groesstes_n, klein));
+            for (int n : n_liste)
+                if (n <= hoechstes_n(*me))
+                    studie_sekunden += erzeugen * n / groesstes_n +
+                                       je_schritt * messschritte(*me, n, studie_punkte(punkte, n));
         }
     } catch (...) {
         numerik_warnungsbehandlung_setzen(vorher);
@@ -282,9 +331,12 @@ studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int
     }
     numerik_warnungsbehandlung_setzen(vorher);
     // Where two threads share the rows, the run takes half its processor
-    // time (less where the second core is busy).
+    // time (less where the second core is busy).  The picture and the
+    // Lebesgue constants of operationen beyond the study take its speed.
     const double faeden = probe.kontext == nullptr && zahl_faeden() >= 2 ? 2.0 : 1.0;
-    z.sekunden = gewicht > 0.0 ? operationen * je_operation / gewicht / faeden : 0.0;
+    z.sekunden = studie_operationen > 0.0
+                     ? studie_sekunden * std::max(1.0, operationen / studie_operationen) / faeden
+                     : 0.0;
     z.sekunden += z.formel_sekunden;
     return z;
 }
