@@ -6,8 +6,10 @@
 zahl_lesen: every line of the program cases' input files and the sample data.
 matrix_laden: every input file of the program cases, the sample data, and the
 object texts written as string literals in the library tests.
+formel_lesen: every formula of the program cases, and some that must be refused.
 <program>: every data case of that program, as the target's container
-(arguments, then "%%name" sections for its files and "%%-" for stdin).
+(arguments, then "%%name" sections for its files and "%%-" for stdin); the
+programs that read an interpolation also every sample file on standard input.
 """
 import ast
 import hashlib
@@ -51,7 +53,28 @@ elif ziel == "zahl_lesen":
             zeilen.update(datei.read_bytes().splitlines(keepends=True))
     for zeile in zeilen:
         ablegen(zeile)
+elif ziel == "formel_lesen":
+    # Every formula of the program cases: the argument after -f's n or m.
+    for args in faelle.glob("*/*/args"):
+        zeilen = args.read_bytes().splitlines()
+        if b"-f" not in zeilen:
+            continue
+        for zeile in zeilen:
+            if zeile.startswith(b"-"):
+                continue
+            try:
+                float(zeile)
+            except ValueError:
+                ablegen(zeile)
+    for formel in [b"x=1", b"x+=2", b"x\x01*2", b"1e309*x", b"x*1e-400", b"(x>=0)\t*x"]:
+        ablegen(formel)
 else:
+    # Programs that read an interpolation: every sample file of every kind
+    # (splines of each kind, Hermite, rational, ...) on standard input.
+    if ziel in ("kurvenpunkte", "beiwerte", "integral"):
+        n = b"4\n" if ziel == "kurvenpunkte" else b""
+        for datei in sorted((quelle / "beispiele").glob("*.txt")):
+            ablegen(n + b"%%-\n" + datei.read_bytes())
     for fall in sorted((faelle / ziel).glob("*")):
         if not fall.is_dir() or (fall / "skript").exists():
             continue

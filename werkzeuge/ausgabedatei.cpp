@@ -6,11 +6,15 @@
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <ctime>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
+
+using signalsperre = abbruchsperre;
 
 // The signals that end a program in the middle of its work: each removes
 // the temporary files, then the program dies of it as it would have.
@@ -29,29 +33,30 @@ ersatzdatei ersatz[ERSATZPLAETZE];
 // cleared only while the signals are blocked.
 const char *volatile zwischennamen[ERSATZPLAETZE];
 numerik_fehlerbehandlung vorherige_behandlung = nullptr;
+// The child that writes into a temporary file (ausgabedatei_kind_setzen);
+// set and cleared only while the signals are blocked.
+volatile pid_t kindprozess = 0;
 
-// Blocks the signals above for its lifetime.
-class signalsperre {
-  public:
-    signalsperre() {
-        sigset_t menge;
-        sigemptyset(&menge);
-        for (int s : abbruchsignale)
-            sigaddset(&menge, s);
-        sigprocmask(SIG_BLOCK, &menge, &alt_);
+// Ends the child's process group and waits for it: SIGTERM, and SIGKILL
+// for a child that has not ended after half a second.  Async-signal-safe.
+void kind_beenden(pid_t kind) {
+    kill(-kind, SIGTERM);
+    const timespec pause = {0, 10000000};
+    for (int i = 0; i < 50; ++i) {
+        if (waitpid(kind, nullptr, WNOHANG) != 0) return;
+        nanosleep(&pause, nullptr);
     }
-    ~signalsperre() { sigprocmask(SIG_SETMASK, &alt_, nullptr); }
-    signalsperre(const signalsperre &) = delete;
-    signalsperre &operator=(const signalsperre &) = delete;
+    kill(-kind, SIGKILL);
+    while (waitpid(kind, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
 
-  private:
-    sigset_t alt_;
-};
-
-// Async-signal-safe: unlink of names formatted beforehand, then the
-// signal's default action, which ends the process when the handler returns
-// and the signal is no longer blocked.
+// Async-signal-safe: the child ended first (it may still be writing into a
+// temporary file), unlink of names formatted beforehand, then the signal's
+// default action, which ends the process when the handler returns and the
+// signal is no longer blocked.
 void bei_signal(int signal) {
+    if (pid_t kind = kindprozess; kind > 0) kind_beenden(kind);
     for (int i = 0; i < ERSATZPLAETZE; ++i)
         if (const char *name = zwischennamen[i]) unlink(name);
     struct sigaction standard {};
@@ -82,6 +87,21 @@ void bei_fehler(const char *meldung, int status) {
     if (vorherige_behandlung != nullptr) vorherige_behandlung(meldung, status);
 }
 
+} // namespace
+
+abbruchsperre::abbruchsperre() {
+    sigset_t menge;
+    sigemptyset(&menge);
+    for (int s : abbruchsignale)
+        sigaddset(&menge, s);
+    sigprocmask(SIG_BLOCK, &menge, &alt_);
+}
+
+abbruchsperre::~abbruchsperre() {
+    sigprocmask(SIG_SETMASK, &alt_, nullptr);
+}
+
+namespace {
 // Once, before the first temporary file.  A signal the caller has set to be
 // ignored (nohup, a background job) stays ignored.
 void aufraeumen_einrichten() {
@@ -207,6 +227,21 @@ FILE *ersatz_oeffnen(const char *name) {
     return strom;
 }
 } // namespace
+
+FILE *ausgabedatei_ersatz_oeffnen(const char *name) {
+    return ersatz_oeffnen(name);
+}
+
+const char *ausgabedatei_zwischenname(FILE *aus) {
+    for (const ersatzdatei &e : ersatz)
+        if (aus != nullptr && e.strom == aus) return e.zwischen.c_str();
+    return nullptr;
+}
+
+void ausgabedatei_kind_setzen(pid_t prozess) {
+    aufraeumen_einrichten();
+    kindprozess = prozess;
+}
 
 FILE *ausgabedatei_oeffnen(const char *name) {
     FILE *datei = ersatz_oeffnen(name);

@@ -33,7 +33,7 @@ const programmbeschreibung programm = {
         "          -g die Zahl der Messpunkte steht vor m\n",
         "          -p nur das interpolierende Polynom: Newton- und baryzentrische Form\n",
         "          -s nur Splines: natuerlich, mit exaktem f'' an den Enden, periodisch\n",
-        "             (-p und -s zusammen: alle Spalten)\n",
+        "             (-p und -s zusammen: alle Spalten, siehe unten)\n",
         "          -t die Toleranz steht vor m: statt der Fehler fuer feste n das\n",
         "             kleinste n, mit dem jede Methode sie erreicht (Splines bis\n",
         "             n = 100000, Polynome bis 2000; je n mindestens 10 n + 1 Punkte)\n",
@@ -55,10 +55,17 @@ const programmbeschreibung programm = {
         "     3 abs(x) auf [-0.3,0.3]                 4 1/(1+x^2) auf [-9,9]\n",
         " n = Anzahl der Stuetzstellen - 1, mindestens 2, aufsteigend\n",
         "     (ohne n: 2 4 8 16 32 64)\n",
-        "Gemessen wird max |p(x) - f(x)| fuer das interpolierende Polynom (Newton-\n",
-        "und baryzentrische Form) und kubische Splines auf aequidistanten (a) und\n",
-        "Tschebyscheff-Stuetzstellen (t); periodische Splines (a) nur, wenn f an\n",
-        "beiden Intervallenden auf 1e-6 gleich ist.\n",
+        "Gemessen wird max |p(x) - f(x)| je Spalte, auf aequidistanten (a),\n",
+        "Tschebyscheff- (t) und Tschebyscheff-Stuetzstellen 1. Art (t1):\n",
+        " ohne -p, -s  Newton-a Newton-t Bary-t nat.Sp-a nat.Sp-t abl.Sp-a per.Sp-a\n",
+        " -p           Newton-a Newton-t Bary-a Bary-t (Newton- und baryzentrische Form)\n",
+        " -s           nat.Sp-a nat.Sp-t abl.Sp-a per.Sp-a (natuerlich, f'' an den\n",
+        "              Enden exakt, periodisch)\n",
+        " -p -s        alle obigen und nak.Sp-a nak.Sp-t (not-a-knot), ein.Sp-a\n",
+        "              (eingespannt), Rat-a Rat-t (rational), Leja-t (Newton in\n",
+        "              Leja-Ordnung), Bary-t1, FC-a Akima-a (Hermite)\n",
+        "Periodische Splines (per.Sp-a) nur, wenn f an beiden Intervallenden auf\n",
+        "1e-6 gleich ist.\n",
     },
     nullptr,
     2,
@@ -137,14 +144,19 @@ int main(int argc, char **argv) {
     // A formula and its interval take three arguments where m takes one.
     const int funktionsteile = o.formel ? 3 : 1;
     if (argc < 1 + funktionsteile + vor_m) stand.fehler = true;
-    // A search has no n of its own, and so no plot against n.
-    if (o.toleranz_angegeben && (o.diagramm || o.lebesgue || argc > 1 + funktionsteile + vor_m))
-        stand.fehler = true;
+    // A search takes no n of its own.
+    if (o.toleranz_angegeben && argc > 1 + funktionsteile + vor_m) stand.fehler = true;
     benutzung_pruefen(programm, argc, argv, stand);
     // The search and the plots measure and show the function itself.
     if (o.ableitung && o.toleranz_angegeben)
         numerik_fehler("Der Schalter -1 geht nicht mit -t zusammen.\n");
     if (o.ableitung && o.diagramm) numerik_fehler("Der Schalter -1 geht nicht mit -d zusammen.\n");
+    // A search has no n of its own, and so no plot against n and no
+    // Lebesgue constant of its nodes.
+    if (o.diagramm && o.toleranz_angegeben)
+        numerik_fehler("Der Schalter -d geht nicht mit -t zusammen.\n");
+    if (o.lebesgue && o.toleranz_angegeben)
+        numerik_fehler("Der Schalter -l geht nicht mit -t zusammen.\n");
 
     int naechstes = 1;
     // 0: the grid follows n (studie_punkte); a search measures each n on at
@@ -204,6 +216,10 @@ int main(int argc, char **argv) {
     }
     if (n_liste.empty()) n_liste = {2, 4, 8, 16, 32, 64};
     studie_gitter_pruefen(punkte, n_liste);
+    // Files that cannot be written are named now, not after the study.
+    if (o.diagramm)
+        for (int m = m_erstes; m <= m_letztes; ++m)
+            diagrammdateien_pruefen(m, n_liste.back());
 
     // The cost of every problem's study, for the share of each in the
     // progress and for the one warning before a long run.
@@ -226,7 +242,18 @@ int main(int argc, char **argv) {
             gesamt.teuerste_operationen = k.teuerste_operationen;
         }
     }
-    studie_dauer_pruefen(gesamt);
+    // The time on this machine, from short probes of the work, f included.
+    studie_zeit zeit;
+    for (int m = m_erstes; m <= m_letztes; ++m) {
+        std::vector<int> gitter_n = n_liste;
+        if (o.diagramm) gitter_n.push_back(n_liste.back());
+        studie_zeit z =
+            studie_zeit_schaetzen(problem_von(m), o.spalten, o.ableitung ? 1 : 0,
+                                  kosten[static_cast<std::size_t>(m - m_erstes)], gitter_n, punkte);
+        zeit.sekunden += z.sekunden;
+        zeit.formel_sekunden += z.formel_sekunden;
+    }
+    studie_dauer_pruefen(gesamt, zeit);
 
     double erledigt = 0.0;
     for (int m = m_erstes; m <= m_letztes; ++m) {

@@ -3,6 +3,7 @@
 // row of the table), and gnuplot started on them.
 #include "gnuplot.h"
 
+#include "ausgabedatei.h"
 #include "numerik/fehler.h"
 #include "numerik/knotenarten.h"
 #include "numerik/zahlen.h"
@@ -64,6 +65,13 @@ std::vector<const knotenart *> gezeigte_knotenarten(const verlauf &v) {
     return arten;
 }
 
+// The picture's file: the variable bild, which fehlerstudie sets to a
+// temporary file when it runs gnuplot, or the picture's own name.
+void bild_setzen(FILE *aus, const std::string &bild) {
+    std::fprintf(aus, "if (!exists(\"bild\")) bild = %s\nset output bild\n",
+                 gnuplot_text(bild).c_str());
+}
+
 std::string problemtitel(const beispielfunktion &problem, int m) {
     return problem_titel(studie_problem(problem, m), m);
 }
@@ -118,7 +126,7 @@ void skript_schreiben(const studie &s, const befund &b, const std::string &name,
     const int hoehe = 620 + 22 * zeilen;
     const int legende = 22 * zeilen + 12;
     std::fprintf(aus, "set terminal pngcairo noenhanced size 1000,%d font ',11'\n", hoehe);
-    std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
+    bild_setzen(aus, bild);
     // The ceiling is named in the title's second line, where no line can
     // hide it.
     char deckentext[96];
@@ -238,7 +246,7 @@ void verlaufsskript_schreiben(const verlauf &v, const std::string &name, const s
     std::fprintf(aus, "# f und Interpolierende fuer n = %d; zeichnen mit: gnuplot %s\n", v.n,
                  name.c_str());
     std::fprintf(aus, "set terminal pngcairo noenhanced size 1100,1100 font ',11'\n");
-    std::fprintf(aus, "set output %s\n", gnuplot_text(bild).c_str());
+    bild_setzen(aus, bild);
     std::string titel = problemtitel(v.problem, v.m) + ", n = " + std::to_string(v.n);
     std::fprintf(aus, "set multiplot title %s\n", gnuplot_text(titel).c_str());
     std::fprintf(aus, "set xrange [%.17g:%.17g]\nset grid\n", problem.a, problem.b);
@@ -305,17 +313,30 @@ std::string gnuplot_suchen() {
     }
 }
 
-// Runs gnuplot on the script.  Without gnuplot in PATH the files stay for
-// later and the study still succeeds; a gnuplot that cannot be started or
-// does not end with status 0 is a failure.
-void zeichnen(const std::string &skript) {
+// Runs gnuplot on the script, which draws into the file that its variable
+// bild names, here a temporary file beside the picture: only a gnuplot that
+// ends with status 0 replaces the picture, and an interrupted one leaves
+// the picture of an earlier run as it was.  gnuplot runs in a process group
+// of its own, with standard input from /dev/null: a Ctrl-C at the terminal
+// reaches the program alone, whose signal handling ends gnuplot and waits
+// for it, and a caller that ignores SIGINT has it ignored for gnuplot too.
+// Without gnuplot in PATH the files stay for later and the study still
+// succeeds (false); a gnuplot that cannot be started or does not end with
+// status 0 is a failure.
+bool zeichnen(const std::string &skript, const std::string &bild) {
     std::fflush(stdout);
     std::string pfad = gnuplot_suchen();
     if (pfad.empty()) {
         std::fprintf(stderr, "gnuplot nicht gefunden; Bild spaeter zeichnen mit: gnuplot %s\n",
                      skript.c_str());
-        return;
+        return false;
     }
+    // Where no temporary file can be had beside it, the picture is drawn
+    // in place, as the script alone would draw it.
+    FILE *platzhalter = ausgabedatei_ersatz_oeffnen(bild.c_str());
+    const char *zwischen = ausgabedatei_zwischenname(platzhalter);
+    const std::string bildvariable =
+        "bild = " + gnuplot_text(zwischen != nullptr ? zwischen : bild);
     // A caller that ignores SIGCHLD has its children reaped unseen, and
     // waitpid would find none.
     std::signal(SIGCHLD, SIG_DFL);
@@ -325,30 +346,61 @@ void zeichnen(const std::string &skript) {
     int rohr[2];
     if (pipe2(rohr, O_CLOEXEC) != 0)
         numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
-    pid_t prozess = fork();
+    const char *argumente[] = {"gnuplot", "-e", bildvariable.c_str(), skript.c_str(), nullptr};
+    pid_t prozess = 0;
+    {
+        abbruchsperre sperre;
+        prozess = fork();
+        if (prozess == 0) {
+            close(rohr[0]);
+            setpgid(0, 0);
+            int leer = open("/dev/null", O_RDONLY);
+            if (leer > STDIN_FILENO) {
+                dup2(leer, STDIN_FILENO);
+                close(leer);
+            }
+            sigprocmask(SIG_SETMASK, &sperre.alt(), nullptr);
+            execv(pfad.c_str(), const_cast<char *const *>(argumente));
+            int grund = errno;
+            [[maybe_unused]] ssize_t gemeldet = write(rohr[1], &grund, sizeof grund);
+            _exit(127);
+        }
+        if (prozess > 0) {
+            // Both sides set the group, so that it stands before either
+            // goes on.
+            setpgid(prozess, prozess);
+            ausgabedatei_kind_setzen(prozess);
+        }
+    }
     if (prozess < 0)
         numerik_fehler("gnuplot konnte nicht gestartet werden: %s.\n", std::strerror(errno));
-    if (prozess == 0) {
-        close(rohr[0]);
-        const char *argumente[] = {"gnuplot", skript.c_str(), nullptr};
-        execv(pfad.c_str(), const_cast<char *const *>(argumente));
-        int grund = errno;
-        [[maybe_unused]] ssize_t gemeldet = write(rohr[1], &grund, sizeof grund);
-        _exit(127);
-    }
     close(rohr[1]);
     int grund = 0;
     ssize_t gelesen = 0;
     while ((gelesen = read(rohr[0], &grund, sizeof grund)) < 0 && errno == EINTR) {
     }
     close(rohr[0]);
-    int status = 0;
-    while (waitpid(prozess, &status, 0) < 0)
+    // Waited for without reaping it: until the child is taken off the
+    // signal handling, its process id stays its own.
+    siginfo_t info{};
+    while (waitid(P_PID, static_cast<id_t>(prozess), &info, WEXITED | WNOWAIT) < 0)
         if (errno != EINTR) numerik_fehler("Auf gnuplot konnte nicht gewartet werden.\n");
+    int status = 0;
+    {
+        abbruchsperre sperre;
+        ausgabedatei_kind_setzen(0);
+        while (waitpid(prozess, &status, 0) < 0)
+            if (errno != EINTR) numerik_fehler("Auf gnuplot konnte nicht gewartet werden.\n");
+    }
     if (gelesen == static_cast<ssize_t>(sizeof grund))
         numerik_fehler("gnuplot (%s) konnte nicht gestartet werden: %s.\n", pfad.c_str(),
                        std::strerror(grund));
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        if (platzhalter != nullptr && !ausgabedatei_schliessen(platzhalter, false))
+            numerik_fehler("Das Bild %s konnte nicht an seinen Platz gelegt werden: %s.\n",
+                           bild.c_str(), std::strerror(errno));
+        return true;
+    }
     if (WIFEXITED(status))
         numerik_fehler("gnuplot konnte %s nicht zeichnen: Status %d.\n", skript.c_str(),
                        WEXITSTATUS(status));
@@ -356,20 +408,39 @@ void zeichnen(const std::string &skript) {
                    WTERMSIG(status), strsignal(WTERMSIG(status)));
 }
 
-// Draws a script's plot and names the picture when gnuplot has written it
+// Draws a script's plot and names the picture when gnuplot has drawn it
 // (without gnuplot the picture stays undrawn, and zeichnen says so).
 void zeichnen_und_melden(const std::string &skript, const std::string &bild) {
-    struct stat vorher {};
-    bool gab_es = stat(bild.c_str(), &vorher) == 0;
-    zeichnen(skript);
-    struct stat nachher {};
-    if (stat(bild.c_str(), &nachher) == 0 &&
-        (!gab_es || nachher.st_mtim.tv_sec != vorher.st_mtim.tv_sec ||
-         nachher.st_mtim.tv_nsec != vorher.st_mtim.tv_nsec))
-        geschrieben(bild);
+    if (zeichnen(skript, bild)) geschrieben(bild);
 }
 
 } // namespace
+
+void diagrammdateien_pruefen(int m, int n) {
+    const std::string stamm = "fehlerstudie_" + problem_stamm(m);
+    for (const std::string &teil : {stamm, stamm + "_n" + std::to_string(n)})
+        for (const char *endung : {".dat", ".gp", ".png"}) {
+            const std::string name = teil + endung;
+            int fd = open(name.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+            if (fd < 0 && errno == ENOENT) {
+                fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (fd >= 0) {
+                    close(fd);
+                    unlink(name.c_str());
+                    continue;
+                }
+                // A dangling symbolic link: the file it names is made
+                // when it is written.
+                if (errno == EEXIST) continue;
+            }
+            // A named pipe without a reader is no file that cannot be
+            // written.
+            if (fd < 0 && errno != ENXIO)
+                numerik_fehler("Die Datei %s kann nicht geschrieben werden: %s.\n", name.c_str(),
+                               std::strerror(errno));
+            if (fd >= 0) close(fd);
+        }
+}
 
 void konvergenzdiagramm_zeichnen(const studie &s, const befund &b) {
     std::string stamm = "fehlerstudie_" + problem_stamm(s.m);

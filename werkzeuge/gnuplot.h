@@ -26,4 +26,10 @@ void konvergenzdiagramm_zeichnen(const studie &s, const befund &b);
 // pointwise error, as fehlerstudie_<m>_n<n>.dat, .gp and .png.
 void verlaufsdiagramm_zeichnen(const verlauf &v);
 
+// Checks before a study that every file -d will write for problem m and
+// largest n can be written (an existing one opened for writing without
+// being changed, a new one made and removed again); a file that cannot
+// ends with "Die Datei <name> kann nicht geschrieben werden: <strerror>.\n".
+void diagrammdateien_pruefen(int m, int n);
+
 #endif

@@ -38,13 +38,6 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
     }
     return genauigkeitsschalter(zeichen, nullptr);
 }
-
-// The whole argument must be one finite number.
-double grenze_argument(const char *text, const char *was) {
-    double wert = reelles_argument(text);
-    if (std::isnan(wert)) numerik_fehler("%s = %s ist keine endliche Zahl.\n", was, text);
-    return wert;
-}
 } // namespace
 
 int main(int argc, char **argv) {

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <cerrno>
+#include <cfloat>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -107,17 +108,27 @@ double reelles_argument(const char *text) {
     char *ende = nullptr;
     errno = 0;
     double wert = std::strtod(text, &ende);
-    if (ende == text || *ende != '\0' || errno == ERANGE || !std::isfinite(wert)) return NAN;
+    if (ende == text || *ende != '\0' || !std::isfinite(wert)) return NAN;
+    // A subnormal number is a number (strtod says ERANGE for it too); a
+    // text that is not 0 but comes out as 0 is not.
+    if (errno == ERANGE && wert == 0.0) return NAN;
     return wert;
 }
 
-namespace {
 double grenze_argument(const char *text, const char *was) {
     double wert = reelles_argument(text);
-    if (std::isnan(wert)) numerik_fehler("%s = %s ist keine endliche Zahl.\n", was, text);
-    return wert;
+    if (!std::isnan(wert)) return wert;
+    char *ende = nullptr;
+    errno = 0;
+    const double roh = std::strtod(text, &ende);
+    if (ende != text && *ende == '\0' && errno == ERANGE) {
+        if (std::isinf(roh))
+            numerik_fehler("%s = %s ist zu gross, groesser als %g.\n", was, text, DBL_MAX);
+        numerik_fehler("%s = %s ist zu klein, ungleich 0 und kleiner als %g.\n", was, text,
+                       4.9406564584124654e-324);
+    }
+    numerik_fehler("%s = %s ist keine endliche Zahl.\n", was, text);
 }
-} // namespace
 
 gewaehlte_funktion funktion_argumente(bool formel, char **argv, int &i) {
     gewaehlte_funktion g;

@@ -62,8 +62,15 @@ int zahl_argument(const char *text, const char *was);
 
 // A real argument, read whole: the text must be one finite number as strtod
 // reads it and nothing else.  Not a number (NaN) otherwise: the caller
-// refuses it with its own message.
+// refuses it with its own message.  A subnormal number is taken.
 double reelles_argument(const char *text);
+
+// A bound or point, read as reelles_argument reads it; anything else ends
+// with "<was> = <text> ist keine endliche Zahl.\n", a number beyond the
+// double range with "... ist zu gross, groesser als 1.79769e+308.\n" and
+// one that is not 0 but below the smallest subnormal with "... ist zu
+// klein, ungleich 0 und kleiner als 4.94066e-324.\n".
+double grenze_argument(const char *text, const char *was);
 
 // The argument n of the programs that work on n+1 values: at least 1
 // ("n muss mindestens 1 sein!\n"), and n+1 must still be an int.

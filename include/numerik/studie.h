@@ -122,6 +122,36 @@ studie_kosten studie_kosten_schaetzen(const std::vector<const methode *> &spalte
  * Spalte Bary-t (Aufwand n mal Punkte).\n". */
 void studie_dauer_pruefen(const studie_kosten &k);
 
+/** The time of a run on this machine, in seconds, from short probes of
+ * the work itself: the cost model's operations times the time of one on a
+ * study of the same columns (513 nodes, 20481 points, a few milliseconds,
+ * on one thread where problem keeps the study on one; not run for less
+ * than half a second at STUDIE_OPERATIONEN_JE_SEKUNDE), plus the values of
+ * f the columns ask for times the time of one, measured on f itself where
+ * f is no closed form (a formula). */
+struct studie_zeit {
+    double sekunden = 0.0;        /**< the whole run, f's values included */
+    double formel_sekunden = 0.0; /**< f's values alone */
+};
+
+/** The probes above for problem with the columns of wahl; operationen
+ * counts the whole run (the study, the picture, the Lebesgue constants),
+ * n_liste with punkte the grids on which f is asked (an n twice where it
+ * is measured twice). */
+studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int ableitung,
+                                  double operationen, const std::vector<int> &n_liste, int punkte);
+
+/** Above this many seconds for f's values, a formula that takes more than
+ * the rest of the run is named as slow. */
+constexpr double STUDIE_FORMEL_WARNSCHWELLE = 2.0;
+
+/** Warns once: for a formula that takes more than
+ * STUDIE_FORMEL_WARNSCHWELLE seconds and more than the rest ("Warnung: Die
+ * Formel ist langsam: die Studie dauert geschaetzt etwa 7 s, davon 96% fuer
+ * die Werte der Formel (ohne sie etwa 0 s).\n"), else for a run of more
+ * than a minute, as studie_dauer_pruefen(k) says it, with the time z. */
+void studie_dauer_pruefen(const studie_kosten &k, const studie_zeit &z);
+
 /** The largest n the study computes for a method (methode::hoechstes_n). */
 int hoechstes_n(const methode &me);
 

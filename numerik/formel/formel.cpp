@@ -9,7 +9,10 @@
 #include "numerik/interplt.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cfloat>
+#include <cstdlib>
 #include <cmath>
 #include <cstring>
 #include <muParser.h>
@@ -35,6 +38,92 @@ std::string ascii(const std::string &text) {
     for (unsigned char c : text)
         s += (c >= 0x20 && c < 0x7f) ? static_cast<char>(c) : '?';
     return s;
+}
+
+// A formula as a message quotes it: ascii, and no more than its first
+// ZITAT_LAENGE characters, then "..." (a formula may be 100 kB long).
+constexpr std::size_t ZITAT_LAENGE = 60;
+std::string zitat(const std::string &text) {
+    if (text.size() <= ZITAT_LAENGE) return ascii(text);
+    return ascii(text.substr(0, ZITAT_LAENGE)) + "...";
+}
+
+bool namenszeichen(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+// What muparser would read other than written, refused before it reads:
+// - a byte other than printable ASCII, space and tab (muparser skips every
+//   byte from 0x01 to 0x20 as a space, so "x\x01*2" would be 2x);
+// - an operator that changes a variable: "=" and "+=", "-=", "*=", "/="
+//   (muparser's assignment, so "x=1" would be 1 everywhere); "==", "<=",
+//   ">=" and "!=" compare;
+// - a number beyond the range of a double, which muparser takes as a name
+//   and would call 1e309 an unknown name, and one that is not 0 but below
+//   the smallest subnormal, which it would read as 0.
+void vorpruefen(const std::string &text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!((c >= 0x20 && c < 0x7f) || c == '\t'))
+            numerik_fehler("Formel \"%s\": Zeichen 0x%02X nicht erlaubt, nur druckbare "
+                           "ASCII-Zeichen, Leerzeichen und Tabulator (Position %zu).\n",
+                           zitat(text).c_str(), c, i + 1);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char vor = i > 0 ? text[i - 1] : '\0';
+        if (c == '=' && text.compare(i, 2, "==") == 0) {
+            ++i;
+            continue;
+        }
+        if (c == '=' && vor != '<' && vor != '>' && vor != '!') {
+            const bool zusammengesetzt = vor == '+' || vor == '-' || vor == '*' || vor == '/';
+            const std::size_t anfang = zusammengesetzt ? i - 1 : i;
+            numerik_fehler("Formel \"%s\": Zuweisung \"%s\" nicht erlaubt, die Formel darf x "
+                           "nicht aendern (Position %zu).\n",
+                           zitat(text).c_str(), text.substr(anfang, i + 1 - anfang).c_str(),
+                           anfang + 1);
+        }
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool ziffer = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        const bool punkt_ziffer = text[i] == '.' && i + 1 < text.size() &&
+                                  std::isdigit(static_cast<unsigned char>(text[i + 1])) != 0;
+        if (!(ziffer || punkt_ziffer) ||
+            (i > 0 && (namenszeichen(text[i - 1]) || text[i - 1] == '.')))
+            continue;
+        // The decimal number that starts here: digits, a point, digits,
+        // an exponent with its sign.
+        std::size_t ende = i;
+        while (ende < text.size() && std::isdigit(static_cast<unsigned char>(text[ende])))
+            ++ende;
+        if (ende < text.size() && text[ende] == '.') ++ende;
+        while (ende < text.size() && std::isdigit(static_cast<unsigned char>(text[ende])))
+            ++ende;
+        if (ende < text.size() && (text[ende] == 'e' || text[ende] == 'E')) {
+            std::size_t e = ende + 1;
+            if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+            if (e < text.size() && std::isdigit(static_cast<unsigned char>(text[e]))) {
+                while (e < text.size() && std::isdigit(static_cast<unsigned char>(text[e])))
+                    ++e;
+                ende = e;
+            }
+        }
+        const std::string zahl = text.substr(i, ende - i);
+        errno = 0;
+        const double wert = std::strtod(zahl.c_str(), nullptr);
+        if (std::isinf(wert))
+            numerik_fehler("Formel \"%s\": Zahl \"%s\" zu gross, groesser als %g (Position "
+                           "%zu).\n",
+                           zitat(text).c_str(), zitat(zahl).c_str(), DBL_MAX, i + 1);
+        // Digits other than 0 before the exponent that come out as 0.
+        if (wert == 0.0 && zahl.find_first_of("123456789") < zahl.find_first_of("eE"))
+            numerik_fehler("Formel \"%s\": Zahl \"%s\" zu klein, ungleich 0 und kleiner als "
+                           "%g (Position %zu).\n",
+                           zitat(text).c_str(), zitat(zahl).c_str(), 4.9406564584124654e-324,
+                           i + 1);
+        i = ende - 1;
+    }
 }
 
 // The German text of muparser's error codes; the codes the parser raises
@@ -93,7 +182,7 @@ const char *fehlertext(mu::EErrorCodes code) {
 }
 
 [[noreturn]] void formelfehler(const std::string &text, const mu::Parser::exception_type &e) {
-    const std::string formel = ascii(text);
+    const std::string formel = zitat(text);
     const mu::EErrorCodes code = e.GetCode();
     if (code == mu::ecEMPTY_EXPRESSION)
         numerik_fehler("Formel \"%s\": Formel ist leer.\n", formel.c_str());
@@ -118,7 +207,7 @@ const char *fehlertext(mu::EErrorCodes code) {
     const int position = std::min(e.GetPos() + 1, static_cast<int>(text.size()));
     if (position > 0 && !token.empty())
         numerik_fehler("Formel \"%s\": %s \"%s\" (Position %d).\n", formel.c_str(),
-                       fehlertext(code), ascii(token).c_str(), position);
+                       fehlertext(code), zitat(token).c_str(), position);
     if (position > 0)
         numerik_fehler("Formel \"%s\": %s (Position %d).\n", formel.c_str(), fehlertext(code),
                        position);
@@ -148,9 +237,11 @@ double ableitung(const formelfunktion *f, double x, int ordnung) {
         double summe = ordnung == 2 ? D2_0 * mitte : 0.0;
         double groesster = std::fabs(mitte);
         double gewichte = ordnung == 2 ? -D2_0 : 0.0;
+        double rechts_werte[4];
+        double links_werte[4];
         for (int k = 1; k <= 4; ++k) {
-            const double rechts = formel_wert(f, x + k * h);
-            const double links = formel_wert(f, x - k * h);
+            const double rechts = rechts_werte[k - 1] = formel_wert(f, x + k * h);
+            const double links = links_werte[k - 1] = formel_wert(f, x - k * h);
             groesster = std::fmax(groesster, std::fmax(std::fabs(rechts), std::fabs(links)));
             if (ordnung == 1) {
                 summe += D1[k - 1] * (rechts - links);
@@ -160,8 +251,21 @@ double ableitung(const formelfunktion *f, double x, int ordnung) {
                 gewichte += 2.0 * std::fabs(D2[k - 1]);
             }
         }
-        const double schaetzung = ordnung == 1 ? summe / h : summe / (h * h);
-        const double rundung = DBL_EPSILON * gewichte * groesster / (ordnung == 1 ? h : h * h);
+        double schaetzung = ordnung == 1 ? summe / h : summe / (h * h);
+        double rundung = DBL_EPSILON * gewichte * groesster / (ordnung == 1 ? h : h * h);
+        if (!std::isfinite(schaetzung) && std::isfinite(groesster)) {
+            // Finite values near DBL_MAX: their sums, or h^2, overflow.
+            // The same in units of 2^4 (exact), divided by h one step at a
+            // time, scaled back; only a derivative that is itself too
+            // large stays infinite.
+            constexpr double E = 0x1p-4;
+            double skaliert = ordnung == 2 ? D2_0 * (mitte * E) : 0.0;
+            for (int k = 0; k < 4; ++k)
+                skaliert += ordnung == 1 ? D1[k] * (rechts_werte[k] * E - links_werte[k] * E)
+                                         : D2[k] * (rechts_werte[k] * E + links_werte[k] * E);
+            schaetzung = (ordnung == 1 ? skaliert / h : skaliert / h / h) / E;
+            rundung = DBL_EPSILON * gewichte * (groesster * E) / h / (ordnung == 1 ? 1.0 : h) / E;
+        }
         const double mass = std::fabs(schaetzung - vorher) + rundung;
         // Written so that a change that is not a number is never taken.
         if (mass < bestes_mass && std::isfinite(schaetzung)) {
@@ -180,7 +284,7 @@ const formelfunktion *als_formel(const void *kontext) {
 double endlich(const formelfunktion *f, double x, double wert, const char *was) {
     if (!std::isfinite(wert))
         numerik_fehler("Formel \"%s\": kein endlicher Wert%s bei x = %.17g.\n",
-                       ascii(f->text).c_str(), was, x);
+                       zitat(f->text).c_str(), was, x);
     return wert;
 }
 
@@ -206,6 +310,7 @@ formelfunktion *formel_erzeugen(const char *text, double a, double b) {
     interpolation_intervall_pruefen(a, b);
     if (!std::isfinite(a) || !std::isfinite(b))
         numerik_fehler("Intervall [%g,%g] nicht endlich.\n", a, b);
+    vorpruefen(text);
     formelfunktion *f = new (std::nothrow) formelfunktion;
     if (f == nullptr) numerik_fehler("Kein Speicher fuer die Formel!\n");
     f->text = text;
@@ -222,7 +327,7 @@ formelfunktion *formel_erzeugen(const char *text, double a, double b) {
         f->x = a;
         f->parser.Eval();
         if (f->parser.GetNumResults() != 1) {
-            std::string formel = ascii(f->text);
+            std::string formel = zitat(f->text);
             delete f;
             numerik_fehler("Formel \"%s\": mehrere durch Komma getrennte Ausdruecke.\n",
                            formel.c_str());

@@ -151,3 +151,13 @@ bool warnungen_behandelt() {
 void fehler_ruecksetzer_setzen(void (*ruecksetzen)()) {
     ruecksetzer = ruecksetzen;
 }
+
+meldezahl::meldezahl(double wert) {
+    // "%f" rounds to six decimals: a magnitude below 5e-7 that is not 0
+    // would print as 0.000000.
+    const bool winzig = wert != 0.0 && wert > -5e-7 && wert < 5e-7;
+    if (winzig)
+        std::snprintf(text, sizeof text, "%g", wert);
+    else
+        std::snprintf(text, sizeof text, "%f", wert);
+}

@@ -10,6 +10,15 @@
 // Formats exactly the given text and takes the fatal path.
 [[noreturn]] void fehler(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
+// A number for a message: as "%f" (or "%lf") prints it, or as "%g" where
+// "%f" would print a number that is not 0 as 0.000000, so that an interval
+// [1e-40, 2e-40] is named as such.
+struct meldezahl {
+    explicit meldezahl(double wert);
+    const char *c_str() const { return text; }
+    char text[330]; // "%f" of -DBL_MAX: 317 characters
+};
+
 // A handle without its data record: the fatal path with an empty message.
 [[noreturn]] void still_beenden();
 

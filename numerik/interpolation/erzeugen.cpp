@@ -84,8 +84,8 @@ void interpolationsproblem_pruefen(const klasse *methode, const interpolationspr
         // Placed on an infinite interval (or one that is not a number) the
         // nodes would not be numbers.
         if (!std::isfinite(p.a) || !std::isfinite(p.b))
-            fehler("Intervall [%lf,%lf] ist nicht endlich fuer %s %s.\n", p.a, p.b, z->typtext,
-                   name);
+            fehler("Intervall [%s,%s] ist nicht endlich fuer %s %s.\n", meldezahl(p.a).c_str(),
+                   meldezahl(p.b).c_str(), z->typtext, name);
     } else {
         std::vector<double> x = spalte(p.stuetzstellen, anzahl);
         for (int i = 0; i < anzahl; ++i)

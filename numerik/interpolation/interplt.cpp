@@ -138,7 +138,9 @@ void interpolation_werte(objekt *ip, const double *x, double *y, size_t anzahl) 
 void interpolation_intervall_pruefen(double a, double b) {
     // Written as "smaller than" so that a NaN difference passes, as does a
     // difference of exactly 2^-120.
-    if (b - a < epsilon()) fehler("Intervall [%lf,%lf] numerisch zu klein oder ungueltig.\n", a, b);
+    if (b - a < epsilon())
+        fehler("Intervall [%s,%s] numerisch zu klein oder ungueltig.\n", meldezahl(a).c_str(),
+               meldezahl(b).c_str());
 }
 
 double aequidistanter_punkt(int i, int n, double a, double b) {

@@ -9,8 +9,10 @@
 #include "numerik/splinipl.h"
 #include "numerik/zahlen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 // The WebAssembly build has no threads.
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
@@ -167,6 +169,206 @@ void studie_dauer_pruefen(const studie_kosten &k) {
         std::snprintf(dauer, sizeof dauer, "%d min", static_cast<int>(sekunden / 60.0 + 0.5));
     else
         std::snprintf(dauer, sizeof dauer, "%.1f h", sekunden / 3600.0);
+    numerik_warnung("Warnung: Die Studie dauert geschaetzt etwa %s, vor allem die Spalte %s "
+                    "(Aufwand %s).\n",
+                    dauer, k.teuerste->spalte,
+                    ueber_alle_knoten(*k.teuerste) ? "n mal Punkte" : "Punkte mal log n");
+}
+
+namespace {
+
+// The processor time of the whole process, every thread's together: on a
+// busy machine the time that passes says more of the others' work than of
+// the probe's.
+double rechenzeit() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// The probe's function: cheap, smooth, periodic on [-1, 1], with its
+// derivatives; the context, when set, only keeps the probe on one thread
+// as a formula keeps the study.
+double probe_f(const void *, double x) {
+    return std::cos(M_PI * x);
+}
+double probe_abl1(const void *, double x) {
+    return -M_PI * std::sin(M_PI * x);
+}
+double probe_abl2(const void *, double x) {
+    return -M_PI * M_PI * std::cos(M_PI * x);
+}
+
+void warnung_verwerfen(const char *) {}
+
+// A grid of at least punkte points whose step count is a prime: its
+// points meet the equidistant nodes of any n below it at the ends only,
+// where a grid of n + 1 points would meet a node at every point, which
+// some forms answer at once.
+int teilerfremde_punkte(int punkte) {
+    auto prim = [](int z) {
+        for (int t = 2; t * t <= z; ++t)
+            if (z % t == 0) return false;
+        return z >= 2;
+    };
+    int schritte = std::max(punkte - 1, 2);
+    while (!prim(schritte))
+        ++schritte;
+    return schritte + 1;
+}
+
+// The grid of a column's probe, a few milliseconds: a global form on
+// 2 * 10^7 / n points (at least 1001), so that its work at a point, apart
+// from the sum over the nodes, weighs little, as in a long run; a local
+// one on many points.
+constexpr int PROBE_OPERATIONEN = 10000000;
+constexpr int PROBE_PUNKTE_GLOBAL = 1001;
+constexpr int PROBE_PUNKTE_LOKAL = 200001;
+// f's time is measured on at most this many points, and for at most this
+// long (a formula of many kilobytes takes microseconds a value).
+constexpr int PROBE_AUSWERTUNGEN = 2000;
+constexpr double PROBE_FORMEL_SEKUNDEN = 0.02;
+
+} // namespace
+
+studie_zeit studie_zeit_schaetzen(const beispielfunktion &problem, int wahl, int ableitung,
+                                  double operationen, const std::vector<int> &n_liste, int punkte) {
+    studie_zeit z;
+    const std::vector<const methode *> spalten = spalten_waehlen(problem, wahl);
+    // Without a hook for many values, each column asks f at each of its
+    // grid points.
+    double auswertungen = 0.0;
+    for (int n : n_liste)
+        for (const methode *me : spalten)
+            if (n <= hoechstes_n(*me)) auswertungen += studie_punkte(punkte, n);
+    // f's own time, where it is not one of the closed forms (which the
+    // probe's cosine stands for).
+    if (problem.kontext != nullptr || problem.werte != nullptr) {
+        const double beginn = rechenzeit();
+        volatile double summe = 0.0;
+        int gezaehlt = 0;
+        while (gezaehlt < PROBE_AUSWERTUNGEN) {
+            const double t = (gezaehlt % 997) / 996.0;
+            summe = summe + beispiel_f(&problem, problem.a + t * (problem.b - problem.a));
+            ++gezaehlt;
+            if (gezaehlt % 16 == 0 && rechenzeit() - beginn > PROBE_FORMEL_SEKUNDEN) break;
+        }
+        z.formel_sekunden = auswertungen * (rechenzeit() - beginn) / gezaehlt;
+    }
+    // The columns' time: the same columns on the probe's function, on one
+    // thread where the problem keeps the study on one.  Its warnings are
+    // not the study's.
+    static const int einzeln = 0;
+    beispielfunktion probe = {};
+    probe.f = probe_f;
+    probe.abl1 = probe_abl1;
+    probe.abl2 = probe_abl2;
+    probe.a = -1.0;
+    probe.b = 1.0;
+    probe.name = "Probe";
+    probe.kontext = problem.kontext != nullptr || problem.werte != nullptr ? &einzeln : nullptr;
+    // A closed form is its own probe: where a form fails on it (values
+    // that are not numbers end a column's measuring early), it fails in
+    // the probe too.
+    if (probe.kontext == nullptr) probe = problem;
+    // A short run is not worth a probe.
+    if (operationen / STUDIE_OPERATIONEN_JE_SEKUNDE < 0.5) {
+        z.sekunden = operationen / STUDIE_OPERATIONEN_JE_SEKUNDE + z.formel_sekunden;
+        return z;
+    }
+    // Each column on its own, weighted by its share of the run: the forms
+    // differ in their time for one operation.
+    numerik_warnungsbehandlung vorher = numerik_warnungsbehandlung_setzen(warnung_verwerfen);
+    // The measuring at the grid points, n at each for a global form: the
+    // creation (n^2/2 of the cost model) is O(n) for most global forms and
+    // weighs little beside 10 n points at any n.
+    auto messschritte = [](const methode &me, int n, int gitter) {
+        return ueber_alle_knoten(me) ? static_cast<double>(n) * gitter
+                                     : methode_kosten(me, n, gitter);
+    };
+    double studie_sekunden = 0.0;
+    double studie_operationen = 0.0;
+    try {
+        for (const methode *me : spalten) {
+            int groesstes_n = 0;
+            for (int n : n_liste)
+                if (n <= hoechstes_n(*me)) {
+                    studie_operationen += methode_kosten(*me, n, studie_punkte(punkte, n));
+                    groesstes_n = std::max(groesstes_n, n);
+                }
+            if (groesstes_n == 0) continue;
+            // At the run's largest n of the column (the time of a step
+            // grows with nodes that no longer fit a cache, and a form that
+            // fails there fails at once), on two grids: the difference of
+            // their times is the time of the steps, the rest the time of
+            // creating the column at that n, counted as growing with n.
+            // A global form on grids of some 10^7 steps, a local one on
+            // many points.
+            const int klein = teilerfremde_punkte(
+                ueber_alle_knoten(*me)
+                    ? std::max(PROBE_PUNKTE_GLOBAL, PROBE_OPERATIONEN / groesstes_n)
+                    : PROBE_PUNKTE_LOKAL);
+            const int gross = teilerfremde_punkte(3 * klein);
+            double zeit[2] = {0.0, 0.0};
+            const int gitter[2] = {klein, gross};
+            for (int i = 0; i < 2; ++i) {
+                const double beginn = rechenzeit();
+                studie_durchfuehren(probe, FORMEL_PROBLEM, {groesstes_n}, gitter[i], {me}, nullptr,
+                                    ableitung);
+                zeit[i] = rechenzeit() - beginn;
+            }
+            const double je_schritt =
+                std::max(0.0, zeit[1] - zeit[0]) /
+                (messschritte(*me, groesstes_n, gross) - messschritte(*me, groesstes_n, klein));
+            const double erzeugen =
+                std::max(0.0, zeit[0] - je_schritt * messschritte(*me, groesstes_n, klein));
+            for (int n : n_liste)
+                if (n <= hoechstes_n(*me))
+                    studie_sekunden += erzeugen * n / groesstes_n +
+                                       je_schritt * messschritte(*me, n, studie_punkte(punkte, n));
+        }
+    } catch (...) {
+        numerik_warnungsbehandlung_setzen(vorher);
+        throw;
+    }
+    numerik_warnungsbehandlung_setzen(vorher);
+    // Where two threads share the rows, the run takes half its processor
+    // time (less where the second core is busy).  The picture and the
+    // Lebesgue constants of operationen beyond the study take its speed.
+    const double faeden = probe.kontext == nullptr && zahl_faeden() >= 2 ? 2.0 : 1.0;
+    z.sekunden = studie_operationen > 0.0
+                     ? studie_sekunden * std::max(1.0, operationen / studie_operationen) / faeden
+                     : 0.0;
+    z.sekunden += z.formel_sekunden;
+    return z;
+}
+
+namespace {
+// "7 s", "3 min", "1.5 h".
+void dauer_text(char *text, std::size_t groesse, double sekunden) {
+    if (sekunden < 59.5)
+        std::snprintf(text, groesse, "%d s", static_cast<int>(sekunden + 0.5));
+    else if (sekunden < 3600.0)
+        std::snprintf(text, groesse, "%d min", static_cast<int>(sekunden / 60.0 + 0.5));
+    else
+        std::snprintf(text, groesse, "%.1f h", sekunden / 3600.0);
+}
+} // namespace
+
+void studie_dauer_pruefen(const studie_kosten &k, const studie_zeit &z) {
+    char dauer[32];
+    dauer_text(dauer, sizeof dauer, z.sekunden);
+    // A formula that takes most of a run of more than a few seconds.
+    if (z.formel_sekunden > STUDIE_FORMEL_WARNSCHWELLE &&
+        z.formel_sekunden > z.sekunden - z.formel_sekunden) {
+        char ohne[32];
+        dauer_text(ohne, sizeof ohne, z.sekunden - z.formel_sekunden);
+        numerik_warnung("Warnung: Die Formel ist langsam: die Studie dauert geschaetzt etwa %s, "
+                        "davon %.0f%% fuer die Werte der Formel (ohne sie etwa %s).\n",
+                        dauer, 100.0 * z.formel_sekunden / z.sekunden, ohne);
+        return;
+    }
+    if (!(z.sekunden > 60.0) || k.teuerste == nullptr) return;
     numerik_warnung("Warnung: Die Studie dauert geschaetzt etwa %s, vor allem die Spalte %s "
                     "(Aufwand %s).\n",
                     dauer, k.teuerste->spalte,

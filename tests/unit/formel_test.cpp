@@ -8,6 +8,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -145,6 +147,83 @@ TEST(FormelDeathTest, IntervalAndValuesThatAreNotFinite) {
     // At 0 the stencil reaches below 0 at every step: no finite estimate.
     EXPECT_EXIT(beispiel_abl1(&p, 0.0), testing::ExitedWithCode(1),
                 "^Formel \"sqrt\\(x\\)\": kein endlicher Wert f'\\(x\\) bei x = 0\\.\n$");
+}
+
+// The estimate of a run's time: a closed form costs no time of f's own,
+// and a short run is put at the cost model's speed without a probe (the
+// same figure every time); a formula's values are timed on the formula
+// itself, so one of 400 terms weighs far more than one of a single term
+// (some 400 times; 20 allows for a busy machine).  The probe leaves no
+// warning behind.
+TEST(Formel, TimeOfARunFromTheFormulasOwnValues) {
+    const std::vector<int> n_liste = {2, 4, 8};
+    studie_zeit z = studie_zeit_schaetzen(funktion[3], 0, 0, 3e8, n_liste, 0);
+    EXPECT_EQ(z.formel_sekunden, 0.0);
+    EXPECT_EQ(z.sekunden, 3e8 / STUDIE_OPERATIONEN_JE_SEKUNDE);
+    std::string lang = "0";
+    for (int i = 1; i <= 400; ++i)
+        lang += "+sin(x*" + std::to_string(i) + ")/" + std::to_string(i);
+    formel_zeiger kurz(formel_erzeugen("sin(x)", -1.0, 1.0), formel_freigeben);
+    formel_zeiger lange(formel_erzeugen(lang.c_str(), -1.0, 1.0), formel_freigeben);
+    studie_zeit zk = studie_zeit_schaetzen(formel_als_funktion(kurz.get()), 0, 0, 1e6, n_liste, 0);
+    studie_zeit zl = studie_zeit_schaetzen(formel_als_funktion(lange.get()), 0, 0, 1e6, n_liste, 0);
+    EXPECT_GT(zk.formel_sekunden, 0.0);
+    EXPECT_GE(zk.sekunden, zk.formel_sekunden);
+    EXPECT_GT(zl.formel_sekunden, 20.0 * zk.formel_sekunden);
+    // A run worth a probe: the columns' time is measured, a figure > 0.
+    testing::internal::CaptureStderr();
+    studie_zeit zp = studie_zeit_schaetzen(funktion[3], 0, 0, 1e12, n_liste, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_GT(zp.sekunden, 0.0);
+    EXPECT_TRUE(std::isfinite(zp.sekunden));
+}
+
+// Values near DBL_MAX: f(x+kh) + f(x-kh) overflows in the difference,
+// though every value and the derivative are finite.  For a line the
+// eighth-order differences are exact up to rounding of the values.
+TEST(Formel, DerivativesWhereTheSumsOfValuesOverflow) {
+    formel_zeiger f(formel_erzeugen("x/2", 1e308, 1.7e308), formel_freigeben);
+    EXPECT_NEAR(formel_abl1(f.get(), 1e308), 0.5, 1e-12);
+    EXPECT_NEAR(formel_abl2(f.get(), 1e308), 0.0, 1e-12);
+    EXPECT_NEAR(formel_abl2(f.get(), 1.7e308), 0.0, 1e-12);
+    // f'' = 2e-300 of x^2 * 1e-300 (values up to 2.9e16 near 1.7e308).
+    formel_zeiger g(formel_erzeugen("x*1e-300*x", 1e154, 1.3e154), formel_freigeben);
+    EXPECT_NEAR(formel_abl2(g.get(), 1.2e154) / 2e-300, 1.0, 1e-9);
+}
+
+// What muparser would read other than written is refused before it reads:
+// assignments, control bytes (it skips 0x01-0x20 as spaces), numbers out
+// of the double range; a long formula and a long token are quoted to 60
+// characters.  Comparisons and tabs stay allowed.
+TEST(FormelDeathTest, TextsReadOnlyAsWritten) {
+    auto liest = [](const char *text) { formel_erzeugen(text, 0.0, 1.0); };
+    EXPECT_EXIT(liest("x=1"), testing::ExitedWithCode(1),
+                "^Formel \"x=1\": Zuweisung \"=\" nicht erlaubt, die Formel darf x nicht "
+                "aendern \\(Position 2\\)\\.\n$");
+    for (const char *zuweisung : {"x+=1", "x-=1", "x*=2", "x/=2"})
+        EXPECT_EXIT(liest(zuweisung), testing::ExitedWithCode(1), "Zuweisung \"..\" nicht erlaubt")
+            << zuweisung;
+    EXPECT_EXIT(liest("x\x01*2"), testing::ExitedWithCode(1),
+                "^Formel \"x\\?\\*2\": Zeichen 0x01 nicht erlaubt, nur druckbare ASCII-Zeichen, "
+                "Leerzeichen und Tabulator \\(Position 2\\)\\.\n$");
+    EXPECT_EXIT(liest("x\r"), testing::ExitedWithCode(1), "Zeichen 0x0D nicht erlaubt");
+    EXPECT_EXIT(liest("2*1e309"), testing::ExitedWithCode(1),
+                "^Formel \"2\\*1e309\": Zahl \"1e309\" zu gross, groesser als 1\\.79769e\\+308 "
+                "\\(Position 3\\)\\.\n$");
+    EXPECT_EXIT(liest("x+.5e-400"), testing::ExitedWithCode(1),
+                "Zahl \".5e-400\" zu klein, ungleich 0 und kleiner als 4\\.94066e-324");
+    const std::string lang = "x" + std::string(100000, '+') + "x";
+    EXPECT_EXIT(liest(lang.c_str()), testing::ExitedWithCode(1),
+                "^Formel \"x\\+{59}\\.\\.\\.\": [^\n]{1,200}\n$");
+    const std::string name = "x+" + std::string(3000, 'a');
+    EXPECT_EXIT(liest(name.c_str()), testing::ExitedWithCode(1),
+                "unbekannter Name \"a{60}\\.\\.\\.\" \\(Position 3\\)");
+    // Not refused: what compares, a subnormal number, 0 written long.
+    formel_zeiger f(formel_erzeugen("(x>=0.5)\t+(x!=1)+(x==0)+(x<=0)+1e-310*0+0.0e-999", 0.0, 1.0),
+                    formel_freigeben);
+    EXPECT_EQ(formel_wert(f.get(), 0.0), 3.0);
+    EXPECT_EQ(formel_wert(f.get(), 0.5), 2.0);
+    EXPECT_EQ(formel_wert(f.get(), 1.0), 1.0);
 }
 
 } // namespace

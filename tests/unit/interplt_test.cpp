@@ -312,7 +312,7 @@ TEST(Intervall, BoundaryOfTwoToTheMinus120) {
     interpolation_intervall_pruefen(0.0, INFINITY);
     EXPECT_EXIT(interpolation_intervall_pruefen(0.0, std::ldexp(1.0, -121)),
                 testing::ExitedWithCode(1),
-                "^Intervall \\[0.000000,0.000000\\] numerisch zu klein oder ungueltig.\n$");
+                "^Intervall \\[0.000000,3\\.76158e-37\\] numerisch zu klein oder ungueltig.\n$");
     EXPECT_EXIT(interpolation_intervall_pruefen(1.0, 1.0), testing::ExitedWithCode(1),
                 "^Intervall \\[1.000000,1.000000\\] numerisch zu klein oder ungueltig.\n$");
     EXPECT_EXIT(interpolation_intervall_pruefen(2.0, -1.5), testing::ExitedWithCode(1),

@@ -1,6 +1,7 @@
 # Fehler gegen n, doppelt logarithmisch; zeichnen mit: gnuplot fehlerstudie_3.gp
 set terminal pngcairo noenhanced size 1000,774 font ',11'
-set output 'fehlerstudie_3.png'
+if (!exists("bild")) bild = 'fehlerstudie_3.png'
+set output bild
 set title 'Beispielfunktion 3: Betrag auf [-0.3,0.3]' . "\n" . 'Decke 1e-01 (gepunktet): groessere Fehler, auch inf und nan, liegen auf ihr'
 set logscale xy
 set format y '%.0e'
