@@ -25,8 +25,10 @@ PUNKTE = np.linspace(-0.7, 4.9, 577)
 def objekte():
     """An object of every class with its default options, and the other
     options that change what is computed."""
-    liste = [k(X, Y) for k in numerik.KLASSEN]
+    # The trigonometric interpolation takes equispaced nodes on [a, b) only.
+    liste = [k(X, Y) for k in numerik.KLASSEN if k is not numerik.Trigonometrisch]
     liste += [
+        numerik.Trigonometrisch(Y, 0.0, 4.0),
         numerik.Spline(X, Y, ende="eingespannt", links=0.3, rechts=-1.25, name="mit enden"),
         numerik.Spline(X, Y, ende="periodisch"),
         numerik.Spline("tschebyscheff", np.cos(numerik.knoten("tschebyscheff", -1, 2, 12)),

@@ -182,7 +182,7 @@ TEST(AAA, RefusesBadInputWithAMessage) {
         {"Toleranz nan", gegeben(x, y, NAN, 100), "Toleranz nan ungueltig"},
         {"Grad 0", gegeben(x, y, 1e-13, 0), "Grad 0 passt nicht zu 4 Punkten"},
         {"Grad zu gross", gegeben(x, y, 1e-13, 7), "Grad 7 passt nicht zu 4 Punkten"},
-        {"doppelt", gegeben({0, 1, 1, 3}, y, 1e-13, 2), "Stuetzstelle 1 doppelt"},
+        {"doppelt", gegeben({0, 1, 1, 3}, y, 1e-13, 2), "Stuetzstellen x\\(2\\) und x\\(3\\) gleich fuer AAA_INTERPOLATION"},
         {"unendlich", gegeben(x, {1, INFINITY, 0, 5}, 1e-13, 2), "y\\(2\\) ist keine endliche"},
         {"Gewichte 0",
          text("AAA_INTERPOLATION: g\na = 0\nb = 1\ntoleranz = 1e-13\ngrad = 3\n"
