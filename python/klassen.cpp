@@ -204,6 +204,11 @@ bestand erzeugen(const interpolationstyp &t, const py::args &weitere,
         zahlenfeld::ensure(np.attr("ascontiguousarray")(werte.attr("reshape")(n, -1)));
     const py::ssize_t k = spalten.shape(1);
     if (k == 0) numerik_fehler("Stuetzwerte: keine Werte (eine Achse der Laenge 0).\n");
+    // AAA chooses its support points from the values: the columns of a
+    // vector-valued y would have different nodes.
+    if (&t == &aaa_typ && (k > 1 || !ergebnis.wertform.empty()))
+        numerik_fehler("AAA_INTERPOLATION nimmt nur Werte, die Zahlen sind: jede Spalte waehlte "
+                       "ihre eigenen Stuetzstellen.\n");
     if (n >= INT_MAX) numerik_fehler("Stuetzwerte: zu viele Werte.\n");
 
     const bool periodisch =
@@ -315,10 +320,10 @@ py::array_t<std::complex<double>> komplexe_werte(interpolation &ip,
 // What a class adds to the common form: the trigonometric interpolation is
 // also made from its values on [a, b) alone, AAA tells its poles, residues
 // and zeros.
-template <class O> void klasse_ergaenzen(py::class_<O, interpolation> &c, const interpolationstyp *t) {
+template <class O>
+void klasse_ergaenzen(py::class_<O, interpolation> &c, const interpolationstyp *t) {
     if (t == &trig_typ)
-        c.def(py::init([](const py::array_t<double, py::array::c_style | py::array::forcecast> &y,
-                          double a, double b, const py::object &name) {
+        c.def(py::init([](const py::object &y, double a, double b, const py::object &name) {
                   py::kwargs schluessel;
                   schluessel["a"] = py::float_(a);
                   schluessel["b"] = py::float_(b);
