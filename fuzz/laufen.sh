@@ -34,7 +34,7 @@ einmal() { # ziel sekunden [extra libFuzzer arguments]
     local korpus=$bau/korpus/$ziel saat=$bau/saat/$ziel funde=$bau/funde/$ziel
     rm -rf "$saat"
     mkdir -p "$korpus" "$funde"
-    python3 "$wurzel/fuzz/saat.py" "$ziel" "$wurzel" "$saat"
+    /usr/bin/python3 "$wurzel/fuzz/saat.py" "$ziel" "$wurzel" "$saat"
     echo "== $ziel: $sekunden s, Korpus $(ls "$korpus" | wc -l), Saat $(ls "$saat" | wc -l)"
     # -timeout: the child has its own limit of 10 s; this one catches a
     # parent that waits on a child that never ends.
