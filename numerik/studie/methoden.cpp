@@ -75,7 +75,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-a",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Newton-t",
      .titel = "Newton, Tschebyscheff",
      .schluessel = "newton",
@@ -93,7 +94,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     // Not in the overview: on equidistant nodes the second barycentric
     // formula loses about Lebesgue constant (2^n / (e n ln n)) times the
     // rounding unit relative to the value, more than the Newton form there.
@@ -114,7 +116,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Bary-t",
      .titel = "baryzentrisch, Tschebyscheff",
      .schluessel = "baryzentrisch",
@@ -132,7 +135,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "nat.Sp-a",
      .titel = "natuerlicher Spline, aequidistant",
      .schluessel = "natuerlich",
@@ -150,7 +154,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     {.spalte = "nat.Sp-t",
      .titel = "natuerlicher Spline, Tschebyscheff",
      .schluessel = "natuerlich",
@@ -168,7 +173,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     // The end second derivatives of the problem's f: for data without a
     // function there are none.
     {.spalte = "abl.Sp-a",
@@ -188,7 +194,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // From n = 3: with three nodes the library continues it to five.
     {.spalte = "per.Sp-a",
      .titel = "periodischer Spline, aequidistant",
@@ -207,7 +214,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN}, // Shown only with all columns (-p -s): the overview and either group
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4}, // Shown only with all columns (-p -s): the overview and either group
     // alone print what they always printed.  Not-a-knot from n = 2, where
     // it is the parabola through the three nodes.
     {.spalte = "nak.Sp-a",
@@ -227,7 +235,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     {.spalte = "nak.Sp-t",
      .titel = "not-a-knot-Spline, Tschebyscheff",
      .schluessel = "notaknot",
@@ -245,7 +254,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The end slopes of the problem's f: for data without a function there
     // are none (abl2 marks a row that needs f's derivatives at the ends).
     {.spalte = "ein.Sp-a",
@@ -265,7 +275,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The further methods, like the further spline ends shown only with all
     // columns, so that the overview and -p or -s alone show the columns they
     // always have.  The rational form of blending degree 3 converges on equidistant
@@ -287,7 +298,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     {.spalte = "Rat-t",
      .titel = "rational (d = 3), Tschebyscheff",
      .schluessel = "rational",
@@ -305,7 +317,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The Newton form over the same Chebyshev points as Newton-t, in Leja
     // order: the polynomial of Bary-t, with its rounding.
     {.spalte = "Leja-t",
@@ -325,7 +338,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Bary-t1",
      .titel = "baryzentrisch, Tschebyscheff 1. Art",
      .schluessel = "baryzentrisch",
@@ -343,7 +357,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     // The shape-preserving piecewise cubic Hermite forms: local slopes, no
     // system, so O(n) like the spline; their nodes only need to ascend.
     {.spalte = "FC-a",
@@ -363,7 +378,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     {.spalte = "Akima-a",
      .titel = "Hermite (modifizierter Akima), aequidistant",
      .schluessel = "akima-modifiziert",
@@ -381,7 +397,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     // Where f is periodic: the trigonometric polynomial through the n nodes
     // of the period (those of per.Sp-a without b), its error falling
     // geometrically where the periodic spline's falls like n^-4.
@@ -402,7 +419,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_PERIODE},
+     .probe = PROBE_PERIODE,
+     .ordnung = 0},
     // The rational approximation of f on the study's grid, n its largest
     // degree: it stops earlier where it meets its tolerance.
     {.spalte = "AAA",
@@ -422,7 +440,8 @@ const methode methoden[] = {
      .suchgrenze = AAA_GRAD_STANDARD,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_GITTER},
+     .probe = PROBE_GITTER,
+     .ordnung = 0},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 
