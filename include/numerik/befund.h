@@ -54,7 +54,7 @@ double rundungsfaktor(int art, int n);
 
 /** What a figure of the study's tables carries behind it (befund_zelle::marke). */
 enum zellmarke {
-    MARKE_KEINE = 0,
+    MARKE_KEINE = 0, /**< none */
     /** the figure is not finite (inf or nan): befund_zelle::ursache says why */
     MARKE_NICHT_ENDLICH = '!',
     /** at or below the rounding floor of its column: rounding, magnified by
@@ -67,7 +67,7 @@ enum zellmarke {
 
 /** Why a figure is not finite (befund_zelle::ursache). */
 enum endlich_ursache {
-    URSACHE_KEINE = 0,
+    URSACHE_KEINE = 0, /**< the figure is finite */
     /** f itself is not finite at some grid point */
     URSACHE_F = 1,
     /** Lambda_n max|f| exceeds the doubles: the interpolant's sums overflow */
@@ -194,6 +194,10 @@ befund studie_befund(const studie &s, double toleranz = WARUM_TOLERANZ_STANDARD)
  * without the theory's analysis of f (befund::erklaerung stays empty),
  * what the tables need.  Ends as studie_befund. */
 befund studie_marken(const studie &s);
+
+/** The lines under a table that say what the marks # and ! of b mean
+ * (those that occur), as fehlerstudie prints them. */
+std::string marken_legende(const studie &s, const befund &b);
 
 /** The study s and what b concludes from it as one JSON text (ASCII; every
  * number written so that it reads back to the same double, not a number

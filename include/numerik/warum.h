@@ -45,7 +45,7 @@ struct singularitaet {
     double im = 0.0;     /**< position, imaginary part */
     double rho = 0.0;    /**< its Bernstein parameter, >= 1 */
     double res_re = 0.0; /**< the residue of the AAA pole there */
-    double res_im = 0.0;
+    double res_im = 0.0; /**< its imaginary part */
     /** inside the Runge region of equidistant nodes */
     bool runge = false;
 };
@@ -53,8 +53,8 @@ struct singularitaet {
 /** The kinds of decay of the Chebyshev coefficients. */
 enum abfallart {
     ABFALL_UNBEKANNT = 0, /**< not judged */
-    ABFALL_GEOMETRISCH = 1,
-    ABFALL_ALGEBRAISCH = 2,
+    ABFALL_GEOMETRISCH = 1, /**< like rho^-k */
+    ABFALL_ALGEBRAISCH = 2, /**< like k^-alpha */
     ABFALL_SOFORT = 3 /**< the coefficients reach rounding at once: a polynomial of low degree */
 };
 
@@ -62,8 +62,8 @@ enum abfallart {
 struct warum_analyse {
     bool beurteilbar = false; /**< false: grund says why nothing is judged */
     std::string grund;        /**< why not (German, ASCII) */
-    double a = 0.0;
-    double b = 0.0;
+    double a = 0.0; /**< the interval */
+    double b = 0.0; /**< the interval */
     double f_groesste = 0.0; /**< max |f| on the Chebyshev sample */
     /** the singularities with rho < WARUM_RHO_GROSS, nearest first */
     std::vector<singularitaet> singularitaeten;
@@ -79,7 +79,7 @@ struct warum_analyse {
     /** |a_k| of f's Chebyshev series, k = 0..CHEB_N */
     std::vector<double> koeffizienten;
     double plateau = 0.0; /**< the rounding level of the coefficients */
-    int abfall = ABFALL_UNBEKANNT;
+    int abfall = ABFALL_UNBEKANNT; /**< the kind of decay (abfallart) */
     /** ABFALL_ALGEBRAISCH: |a_k| ~ k^-alpha; NaN otherwise */
     double alpha = NAN;
     /** ABFALL_GEOMETRISCH: the rate fitted to the coefficients */
@@ -105,9 +105,9 @@ struct warum_spalte {
 
 /** Everything the theory explains about a study. */
 struct warum {
-    warum_analyse analyse;
+    warum_analyse analyse; /**< the analysis of f */
     std::vector<warum_spalte> spalten; /**< per column of the study */
-    double toleranz = WARUM_TOLERANZ_STANDARD;
+    double toleranz = WARUM_TOLERANZ_STANDARD; /**< of the recommendation */
     std::string empfehlung; /**< "Empfehlung fuer Toleranz 1e-08: ..." */
     int empfohlen = -1;     /**< the recommended column, -1 for none */
     int empfohlen_n = 0;    /**< its n */

@@ -303,6 +303,10 @@ void legende_erklaeren(const studie &s, befund &b, std::size_t j) {
         sp.legende = std::string("divergiert (Runge)") + rest;
     else if (boden)
         sp.legende = std::string("Rundung (Kondition \u039b_n)") + rest;
+    // Figures that grow where the theory has the exact interpolants
+    // converge: not "divergiert", which names a property of the method.
+    else if (b.erklaerung.analyse.beurteilbar && sp.legende == "divergiert; gekappt")
+        sp.legende = "waechst; gekappt";
 }
 
 // The marks and floors, the columns' words and lines, without the theory.

@@ -94,6 +94,31 @@ void suchzeile(std::string &text, const toleranzsuche &t,
 
 } // namespace
 
+std::string marken_legende(const studie &s, const befund &b) {
+    bool boden = false;
+    bool ursachen[4] = {};
+    for (std::size_t k = 0; k < s.n.size() && k < b.zellen.size(); ++k)
+        for (const befund_zelle &z : b.zellen[k]) {
+            boden = boden || z.marke == MARKE_BODEN;
+            if (z.marke == MARKE_NICHT_ENDLICH) ursachen[z.ursache] = true;
+        }
+    std::string text;
+    if (boden)
+        text += "# Rundung (Kondition Lambda_n): am oder unter dem Rundungsboden K u Lambda_n\n"
+                "  max|f| (u = 2^-53, K = 64, auf aequidistanten Knoten 6 n + 6); so gross kann\n"
+                "  allein die Rundung werden, verstaerkt um die Lebesgue-Konstante (AAA: am\n"
+                "  Boden ihrer Toleranz 1e-13 max|f|).\n";
+    if (ursachen[URSACHE_F])
+        text += "! nicht endlich: f selbst ist an einem Messpunkt nicht endlich.\n";
+    if (ursachen[URSACHE_KONDITION])
+        text += "! nicht endlich: Lambda_n max|f| liegt jenseits der Gleitkommazahlen, die\n"
+                "  Summen der Form laufen ueber.\n";
+    if (ursachen[URSACHE_UEBERLAUF])
+        text += "! nicht endlich: Werte, Gewichte oder Koeffizienten laufen unterwegs ueber\n"
+                "  (groesser als 1.8e308), obwohl f endlich ist.\n";
+    return text;
+}
+
 std::string studie_text(const studie &s) {
     const beispielfunktion &problem = studie_problem(s.problem, s.m);
     std::string text = problem_titel(problem, s.m) + "\n";
@@ -116,8 +141,6 @@ std::string studie_text(const studie &s) {
     }
     const auto teile = bloecke(s.spalten, platz);
     bool markiert = false;
-    bool boden = false;
-    bool ursachen[4] = {};
     bool ausgelassen = false;
     bool grob = false;
     for (const auto &[von, bis] : teile) {
@@ -140,8 +163,6 @@ std::string studie_text(const studie &s) {
                 const befund_zelle &z = bf.zellen[k][j];
                 zelle(text, platz[j], zahl, z.marke);
                 markiert = markiert || z.marke == MARKE_STABIL;
-                boden = boden || z.marke == MARKE_BODEN;
-                if (z.marke == MARKE_NICHT_ENDLICH) ursachen[z.ursache] = true;
                 ausgelassen = ausgelassen || !mw.berechnet;
             }
             text += '\n';
@@ -150,18 +171,7 @@ std::string studie_text(const studie &s) {
     if (markiert)
         text += "* Rundung ueberwiegt: die Newton-Form weicht vom stabil (baryzentrisch)\n"
                 "  ausgewerteten Polynom derselben Stuetzstellen um mehr als dessen Fehler ab.\n";
-    if (boden)
-        text += "# Rundung (Kondition Lambda_n): am oder unter dem Rundungsboden K u Lambda_n\n"
-                "  max|f| (u = 2^-53, K = 64, auf aequidistanten Knoten 6 n + 6); so gross kann\n"
-                "  allein die Rundung werden, verstaerkt um die Lebesgue-Konstante.\n";
-    if (ursachen[URSACHE_F])
-        text += "! nicht endlich: f selbst ist an einem Messpunkt nicht endlich.\n";
-    if (ursachen[URSACHE_KONDITION])
-        text += "! nicht endlich: Lambda_n max|f| liegt jenseits der Gleitkommazahlen, die\n"
-                "  Summen der Form laufen ueber.\n";
-    if (ursachen[URSACHE_UEBERLAUF])
-        text += "! nicht endlich: Werte, Gewichte oder Koeffizienten laufen unterwegs ueber\n"
-                "  (groesser als 1.8e308), obwohl f endlich ist.\n";
+    text += marken_legende(s, bf);
     if (ausgelassen)
         anhaengen(text, "- nicht berechnet: Newton-Form ueber n = %d (Aufwand n^2).\n",
                   static_cast<int>(NEWTON_MAX_N));
