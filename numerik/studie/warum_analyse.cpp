@@ -230,7 +230,11 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
         // algebraic decay still places one on [a, b].
         w.beurteilbar = w.abfall == ABFALL_ALGEBRAISCH;
         w.grund = "die AAA-Naeherung von f erreicht ihre Toleranz nicht";
-        if (w.beurteilbar) w.rho = 1.0;
+        if (w.beurteilbar) {
+            w.grund.clear();
+            w.rho = 1.0;
+            w.runge_abstand = -std::log(2.0);
+        }
         return w;
     }
     for (std::size_t i = 0; i < e1.pole.size(); ++i) {
@@ -262,7 +266,12 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
             w.runge_singularitaet = static_cast<int>(i);
         }
     }
-    // Algebraic decay without a pole found: a singularity on [a, b].
-    if (w.abfall == ABFALL_ALGEBRAISCH) w.rho = 1.0;
+    // Algebraic decay: a singularity on [a, b], where it lies inside the
+    // Runge region but at the ends; without a pole found, its potential
+    // is taken at the centre, -log 2, the growth 2^n of |x|.
+    if (w.abfall == ABFALL_ALGEBRAISCH) {
+        w.rho = 1.0;
+        if (w.runge_singularitaet < 0) w.runge_abstand = -std::log(2.0);
+    }
     return w;
 }

@@ -116,14 +116,17 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     } else {
         // Equidistant or given nodes: the Runge region decides.
         const int r = a.runge_singularitaet;
-        if (r >= 0 && a.runge_abstand < 0.0) {
+        if (a.runge_abstand < 0.0) {
             const double d = a.runge_abstand;
             vorhersagen(s, b, j, [d](double n) { return std::exp(-n * d); }, w);
             w.divergiert = true;
             w.schluessel = "divergiert (Runge)";
-            w.urteil = text("divergiert (Runge): die Singularitaet bei %s liegt im Runge-Gebiet "
-                            "der aequidistanten Stuetzstellen",
-                            stelle(a.singularitaeten[static_cast<std::size_t>(r)]).c_str());
+            w.urteil = r >= 0 ? text("divergiert (Runge): die Singularitaet bei %s liegt im "
+                                     "Runge-Gebiet der aequidistanten Stuetzstellen",
+                                     stelle(a.singularitaeten[static_cast<std::size_t>(r)]).c_str())
+                              : std::string("divergiert (Runge): f hat eine Singularitaet auf "
+                                            "[a, b], im Runge-Gebiet der aequidistanten "
+                                            "Stuetzstellen");
             return;
         }
         std::function<double(double)> g;
@@ -172,7 +175,8 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     const methode &me = *s.spalten[j];
     double p = me.ordnung;
     std::string grund = text("Ordnung %d der Methode", me.ordnung);
-    if (a.abfall == ABFALL_ALGEBRAISCH && a.alpha - 1.0 < p) {
+    // A method of geometric rate meets f's algebraic smoothness alone.
+    if (a.abfall == ABFALL_ALGEBRAISCH && (p == 0.0 || a.alpha - 1.0 < p)) {
         p = a.alpha - 1.0;
         grund = text("f nur so glatt: |a_k| ~ k^-%.2f", a.alpha);
     }
