@@ -76,7 +76,10 @@ struct warum_analyse {
     double runge_abstand = INFINITY;
     /** the singularity that decides runge_abstand, -1 for none */
     int runge_singularitaet = -1;
-    /** |a_k| of f's Chebyshev series, k = 0..CHEB_N */
+    /** the boundary of the Runge region mapped to [a, b]: x + i y at 72
+     * angles around the interval's centre, re and im in turn */
+    std::vector<double> runge_rand;
+    /** |a_k| of f's Chebyshev series, k = 0..512 */
     std::vector<double> koeffizienten;
     double plateau = 0.0; /**< the rounding level of the coefficients */
     int abfall = ABFALL_UNBEKANNT; /**< the kind of decay (abfallart) */

@@ -120,6 +120,8 @@ void warum_schreiben(json_schreiber &j, const studie &s, const warum &w) {
         j.objekt_auf().feld("re", p.re).feld("im", p.im).feld("rho", p.rho);
         j.feld("res_re", p.res_re).feld("res_im", p.res_im).feld("runge", p.runge).objekt_zu();
     });
+    j.schluessel("runge_rand");
+    liste(j, a.runge_rand.size(), [&](std::size_t i) { j.zahl(a.runge_rand[i]); });
     j.schluessel("koeffizienten");
     liste(j, a.koeffizienten.size(), [&](std::size_t i) { j.zahl(a.koeffizienten[i]); });
     j.feld("plateau", a.plateau);

@@ -191,6 +191,19 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
     warum_analyse w;
     w.a = problem.a;
     w.b = problem.b;
+    // The level curve phi = phi(1) along rays from 0, where phi grows with
+    // the distance: bisection between 0 (inside) and 2 (outside).
+    for (int i = 0; i < 72; ++i) {
+        const double winkel = 2.0 * M_PI * i / 72.0;
+        double innen = 0.0, aussen = 2.0;
+        for (int schritt = 0; schritt < 50; ++schritt) {
+            const double r = 0.5 * (innen + aussen);
+            (runge_potential(r * std::cos(winkel), r * std::sin(winkel)) < 0.0 ? innen : aussen) = r;
+        }
+        const double r = 0.5 * (innen + aussen);
+        w.runge_rand.push_back(0.5 * (w.a + w.b) + 0.5 * (w.b - w.a) * r * std::cos(winkel));
+        w.runge_rand.push_back(0.5 * (w.b - w.a) * r * std::sin(winkel));
+    }
     if (problem.f == nullptr && problem.werte == nullptr)
         return unbeurteilbar(w, "keine Funktion, nur Werte%.0s", 0.0);
     // f at the three samples; a value that is not finite stops the analysis.
