@@ -27,8 +27,8 @@ void erklaerung(benchmark::State &zustand) {
         const studie s = studie_durchfuehren(m, {4, 8, 16, 32, 64}, 1001, SPALTEN_UEBERSICHT);
         const befund b = studie_marken(s);
         const auto t1 = uhr::now();
-        const warum w = warum_erklaeren(s, b, warum_analysieren(funktion[m - 1]),
-                                        WARUM_TOLERANZ_STANDARD);
+        const warum w =
+            warum_erklaeren(s, b, warum_analysieren(funktion[m - 1]), WARUM_TOLERANZ_STANDARD);
         const auto t2 = uhr::now();
         benchmark::DoNotOptimize(w.empfehlung.data());
         studie_s += std::chrono::duration<double>(t1 - t0).count();

@@ -226,10 +226,10 @@ py::dict warum_woerterbuch(const studie &s, const befund &bf) {
     d["rho"] = a.rho;
     d["runge"] = a.runge_abstand < 0.0;
     d["abfall"] = a.abfall > 0 && a.abfall < 4 ? py::object(py::str(abfall[a.abfall]))
-                                                : py::object(py::none());
+                                               : py::object(py::none());
     d["alpha"] = a.alpha;
-    d["koeffizienten"] =
-        py::array_t<double>(static_cast<py::ssize_t>(a.koeffizienten.size()), a.koeffizienten.data());
+    d["koeffizienten"] = py::array_t<double>(static_cast<py::ssize_t>(a.koeffizienten.size()),
+                                             a.koeffizienten.data());
     d["urteil"] = urteile;
     d["vorhersage"] = vorhersage;
     d["ordnung"] = ordnungen;
@@ -326,8 +326,10 @@ py::dict woerterbuch(const studie &s, const befund &bf) {
         }
         marken.append(zeile);
     }
-    d["marke"] = py::module_::import("numpy").attr("array")(marken, py::arg("dtype") = "U1").attr(
-        "reshape")(static_cast<py::ssize_t>(zeilen), static_cast<py::ssize_t>(spalten));
+    d["marke"] =
+        py::module_::import("numpy")
+            .attr("array")(marken, py::arg("dtype") = "U1")
+            .attr("reshape")(static_cast<py::ssize_t>(zeilen), static_cast<py::ssize_t>(spalten));
     d["warum"] = warum_woerterbuch(s, bf);
     return d;
 }

@@ -228,8 +228,8 @@ int main(int argc, char **argv) {
         if (o.warum)
             for (std::size_t i = 0; i < suchen.size(); ++i) {
                 const int m = m_erstes + static_cast<int>(i);
-                const studie s = studie_durchfuehren(problem_von(m), m, {2, 4, 8, 16, 32, 64},
-                                                     0, o.spalten);
+                const studie s =
+                    studie_durchfuehren(problem_von(m), m, {2, 4, 8, 16, 32, 64}, 0, o.spalten);
                 warum_drucken(s, toleranz, &suchen[i]);
             }
         ausgabe_abschliessen(stdout, nullptr);

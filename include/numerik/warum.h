@@ -52,7 +52,7 @@ struct singularitaet {
 
 /** The kinds of decay of the Chebyshev coefficients. */
 enum abfallart {
-    ABFALL_UNBEKANNT = 0, /**< not judged */
+    ABFALL_UNBEKANNT = 0,   /**< not judged */
     ABFALL_GEOMETRISCH = 1, /**< like rho^-k */
     ABFALL_ALGEBRAISCH = 2, /**< like k^-alpha */
     ABFALL_SOFORT = 3 /**< the coefficients reach rounding at once: a polynomial of low degree */
@@ -62,9 +62,9 @@ enum abfallart {
 struct warum_analyse {
     bool beurteilbar = false; /**< false: grund says why nothing is judged */
     std::string grund;        /**< why not (German, ASCII) */
-    double a = 0.0; /**< the interval */
-    double b = 0.0; /**< the interval */
-    double f_groesste = 0.0; /**< max |f| on the Chebyshev sample */
+    double a = 0.0;           /**< the interval */
+    double b = 0.0;           /**< the interval */
+    double f_groesste = 0.0;  /**< max |f| on the Chebyshev sample */
     /** the singularities with rho < WARUM_RHO_GROSS, nearest first */
     std::vector<singularitaet> singularitaeten;
     /** rho of the nearest; +inf where there is none (f treated as entire) */
@@ -81,7 +81,7 @@ struct warum_analyse {
     std::vector<double> runge_rand;
     /** |a_k| of f's Chebyshev series, k = 0..512 */
     std::vector<double> koeffizienten;
-    double plateau = 0.0; /**< the rounding level of the coefficients */
+    double plateau = 0.0;          /**< the rounding level of the coefficients */
     int abfall = ABFALL_UNBEKANNT; /**< the kind of decay (abfallart) */
     /** ABFALL_ALGEBRAISCH: |a_k| ~ k^-alpha; NaN otherwise */
     double alpha = NAN;
@@ -108,12 +108,12 @@ struct warum_spalte {
 
 /** Everything the theory explains about a study. */
 struct warum {
-    warum_analyse analyse; /**< the analysis of f */
-    std::vector<warum_spalte> spalten; /**< per column of the study */
+    warum_analyse analyse;                     /**< the analysis of f */
+    std::vector<warum_spalte> spalten;         /**< per column of the study */
     double toleranz = WARUM_TOLERANZ_STANDARD; /**< of the recommendation */
-    std::string empfehlung; /**< "Empfehlung fuer Toleranz 1e-08: ..." */
-    int empfohlen = -1;     /**< the recommended column, -1 for none */
-    int empfohlen_n = 0;    /**< its n */
+    std::string empfehlung;                    /**< "Empfehlung fuer Toleranz 1e-08: ..." */
+    int empfohlen = -1;                        /**< the recommended column, -1 for none */
+    int empfohlen_n = 0;                       /**< its n */
 };
 
 /** The analysis of f on [a, b] of problem: AAA on two samples of 2001

@@ -256,8 +256,7 @@ double rundungsboden_von(const methode &me, int n, double f_groesste) {
 // equidistant nodes: beyond every double).
 int bezugsart_von(const methode &me) {
     if (me.bezugsordnung != 0) return BEZUG_POTENZ;
-    return polynomform(me) && langsame_art(me.stuetzstellenart) ? BEZUG_GEOMETRISCH
-                                                                 : BEZUG_KEINER;
+    return polynomform(me) && langsame_art(me.stuetzstellenart) ? BEZUG_GEOMETRISCH : BEZUG_KEINER;
 }
 
 namespace {
@@ -338,9 +337,8 @@ befund befund_der_zahlen(const studie &s) {
                 const std::pair<const methode *, int> schluessel{&me, s.n[k]};
                 auto stelle = boeden.find(schluessel);
                 if (stelle == boeden.end())
-                    stelle =
-                        boeden.emplace(schluessel, rundungsboden_von(me, s.n[k], s.f_groesste))
-                            .first;
+                    stelle = boeden.emplace(schluessel, rundungsboden_von(me, s.n[k], s.f_groesste))
+                                 .first;
                 z.rundungsboden = stelle->second;
             }
             markieren(s, k, j, z);
@@ -396,4 +394,6 @@ befund studie_befund(const studie &s, double toleranz) {
     return b;
 }
 
-befund studie_marken(const studie &s) { return befund_der_zahlen(s); }
+befund studie_marken(const studie &s) {
+    return befund_der_zahlen(s);
+}

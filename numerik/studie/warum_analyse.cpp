@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <string>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -34,7 +36,9 @@ constexpr double AAA_GESETZT = 1e-9;
 constexpr double POL_ABSTAND = 1e-3;
 
 // The scaled variable of x in [a, b].
-komplex skaliert(komplex x, double a, double b) { return (2.0 * x - a - b) / (b - a); }
+komplex skaliert(komplex x, double a, double b) {
+    return (2.0 * x - a - b) / (b - a);
+}
 
 // Re(w log w), 0 at w = 0.
 double wlogw(komplex w) {
@@ -58,8 +62,8 @@ anpassung aaa_anpassen(int art, int n, double a, double b, const std::vector<dou
     matrix_zeiger werte(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
     for (int i = 0; i <= n; ++i)
         nmmatrix_setzen(werte.get(), i + 1, 1, y[static_cast<std::size_t>(i)]);
-    aaainterpolation_parameter q = {"warum", art,         nullptr,      a, b,
-                                    werte.get(), AAA_TOLERANZ, AAA_GRAD};
+    aaainterpolation_parameter q = {"warum", art,         nullptr,      a,
+                                    b,       werte.get(), AAA_TOLERANZ, AAA_GRAD};
     interpolation_zeiger r(aaainterpolation_kreieren(&q, nullptr));
     double groesster = 0.0;
     double fehler = 0.0;
@@ -90,9 +94,11 @@ std::vector<double> tschebyscheff_koeffizienten(const std::vector<double> &f) {
         tafel[static_cast<std::size_t>(i)] = std::cos(M_PI * i / n);
     std::vector<double> a(static_cast<std::size_t>(n) + 1);
     for (int k = 0; k <= n; ++k) {
-        double s = 0.5 * (f[0] + ((k % 2) ? -f[static_cast<std::size_t>(n)] : f[static_cast<std::size_t>(n)]));
+        double s = 0.5 * (f[0] + ((k % 2) ? -f[static_cast<std::size_t>(n)]
+                                          : f[static_cast<std::size_t>(n)]));
         for (int j = 1; j < n; ++j)
-            s += f[static_cast<std::size_t>(j)] * tafel[static_cast<std::size_t>((j * k) % (2 * n))];
+            s +=
+                f[static_cast<std::size_t>(j)] * tafel[static_cast<std::size_t>((j * k) % (2 * n))];
         s *= 2.0 / n;
         if (k == 0 || k == n) s *= 0.5;
         a[static_cast<std::size_t>(k)] = std::fabs(s);
@@ -163,12 +169,10 @@ void abfall_bestimmen(warum_analyse &w) {
     }
 }
 
-// The verdict without judgement.
-warum_analyse unbeurteilbar(warum_analyse w, const char *format, double x) {
-    char puffer[200];
-    std::snprintf(puffer, sizeof puffer, format, x);
+// The verdict without judgement, and why.
+warum_analyse unbeurteilbar(warum_analyse w, std::string grund) {
     w.beurteilbar = false;
-    w.grund = puffer;
+    w.grund = std::move(grund);
     return w;
 }
 
@@ -198,14 +202,15 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
         double innen = 0.0, aussen = 2.0;
         for (int schritt = 0; schritt < 50; ++schritt) {
             const double r = 0.5 * (innen + aussen);
-            (runge_potential(r * std::cos(winkel), r * std::sin(winkel)) < 0.0 ? innen : aussen) = r;
+            (runge_potential(r * std::cos(winkel), r * std::sin(winkel)) < 0.0 ? innen : aussen) =
+                r;
         }
         const double r = 0.5 * (innen + aussen);
         w.runge_rand.push_back(0.5 * (w.a + w.b) + 0.5 * (w.b - w.a) * r * std::cos(winkel));
         w.runge_rand.push_back(0.5 * (w.b - w.a) * r * std::sin(winkel));
     }
     if (problem.f == nullptr && problem.werte == nullptr)
-        return unbeurteilbar(w, "keine Funktion, nur Werte%.0s", 0.0);
+        return unbeurteilbar(w, "keine Funktion, nur Werte");
     // f at the three samples; a value that is not finite stops the analysis.
     struct probe {
         int art;
@@ -220,8 +225,11 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
         p.y.resize(p.x.size());
         beispiel_werte(&problem, p.x.data(), p.y.data(), p.x.size());
         for (std::size_t i = 0; i < p.y.size(); ++i) {
-            if (!std::isfinite(p.y[i]))
-                return unbeurteilbar(w, "f ist bei x = %g nicht endlich", p.x[i]);
+            if (!std::isfinite(p.y[i])) {
+                char puffer[64];
+                std::snprintf(puffer, sizeof puffer, "f ist bei x = %g nicht endlich", p.x[i]);
+                return unbeurteilbar(w, puffer);
+            }
             w.f_groesste = std::max(w.f_groesste, std::fabs(p.y[i]));
         }
     }
@@ -229,15 +237,16 @@ warum_analyse warum_analysieren(const beispielfunktion &problem) {
     std::vector<double> absteigend(proben[2].y.rbegin(), proben[2].y.rend());
     w.koeffizienten = tschebyscheff_koeffizienten(absteigend);
     w.beurteilbar = true;
-    if (w.f_groesste == 0.0 ||
-        std::all_of(proben[0].y.begin(), proben[0].y.end(),
-                    [&](double v) { return v == proben[0].y[0]; })) {
+    if (w.f_groesste == 0.0 || std::all_of(proben[0].y.begin(), proben[0].y.end(),
+                                           [&](double v) { return v == proben[0].y[0]; })) {
         w.abfall = ABFALL_SOFORT;
         return w;
     }
     abfall_bestimmen(w);
-    const anpassung e1 = aaa_anpassen(proben[0].art, proben[0].n, w.a, w.b, proben[0].x, proben[0].y);
-    const anpassung e2 = aaa_anpassen(proben[1].art, proben[1].n, w.a, w.b, proben[1].x, proben[1].y);
+    const anpassung e1 =
+        aaa_anpassen(proben[0].art, proben[0].n, w.a, w.b, proben[0].x, proben[0].y);
+    const anpassung e2 =
+        aaa_anpassen(proben[1].art, proben[1].n, w.a, w.b, proben[1].x, proben[1].y);
     if (!e1.gesetzt || !e2.gesetzt) {
         // Without a settled fit nothing is said of singularities; an
         // algebraic decay still places one on [a, b].

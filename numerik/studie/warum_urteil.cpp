@@ -60,7 +60,8 @@ int erste_marke(const studie &s, const befund &b, std::size_t j, char m) {
 void vorhersagen(const studie &s, const befund &b, std::size_t j,
                  const std::function<double(double)> &g, warum_spalte &w) {
     const int k0 = erste_gueltige(s, b, j);
-    const double c = k0 >= 0 ? s.werte[static_cast<std::size_t>(k0)][j].fehler / g(s.n[static_cast<std::size_t>(k0)])
+    const double c = k0 >= 0 ? s.werte[static_cast<std::size_t>(k0)][j].fehler /
+                                   g(s.n[static_cast<std::size_t>(k0)])
                              : s.f_groesste / g(s.n.front());
     w.vorhersage.clear();
     for (int n : s.n)
@@ -99,7 +100,8 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     if (tscheb) {
         if (a.abfall == ABFALL_ALGEBRAISCH) {
             const double p = a.alpha - 1.0;
-            vorhersagen(s, b, j, [p](double n) { return std::pow(n, -p); }, w);
+            vorhersagen(
+                s, b, j, [p](double n) { return std::pow(n, -p); }, w);
             w.urteil = text("konvergiert algebraisch wie n^-%.2f: f hat eine Singularitaet auf "
                             "[a, b] (|a_k| ~ k^-%.2f)",
                             p, a.alpha);
@@ -108,7 +110,8 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
                        "[a, b] (f wie ganz)";
         } else {
             const double rho = a.rho;
-            vorhersagen(s, b, j, [rho](double n) { return std::pow(rho, -n); }, w);
+            vorhersagen(
+                s, b, j, [rho](double n) { return std::pow(rho, -n); }, w);
             w.urteil = text("konvergiert geometrisch wie rho^-n, rho = %.4g: Singularitaet bei "
                             "%s (Bernstein-Ellipse)",
                             rho, stelle(*nah).c_str());
@@ -118,7 +121,8 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         const int r = a.runge_singularitaet;
         if (a.runge_abstand < 0.0) {
             const double d = a.runge_abstand;
-            vorhersagen(s, b, j, [d](double n) { return std::exp(-n * d); }, w);
+            vorhersagen(
+                s, b, j, [d](double n) { return std::exp(-n * d); }, w);
             w.divergiert = true;
             w.schluessel = "divergiert (Runge)";
             w.urteil = r >= 0 ? text("divergiert (Runge): die Singularitaet bei %s liegt im "
@@ -152,8 +156,8 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
                                  : s.f_groesste / g(s.n.front());
         const int art = me.stuetzstellenart;
         for (int n = 2; n <= 2000; ++n) {
-            const double boden = std::ldexp(1.0, -53) * lebesgue_guenstig(art, n) *
-                                 s.f_groesste * rundungsfaktor(art, n);
+            const double boden = std::ldexp(1.0, -53) * lebesgue_guenstig(art, n) * s.f_groesste *
+                                 rundungsfaktor(art, n);
             if (boden >= c * g(n)) {
                 w.rundung_ab = n;
                 break;
@@ -182,12 +186,13 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     }
     w.ordnung_vorhergesagt = p;
     w.ordnung_beobachtet = beobachtete_ordnung(s, b, j);
-    vorhersagen(s, b, j, [p](double n) { return std::pow(n, -p); }, w);
+    vorhersagen(
+        s, b, j, [p](double n) { return std::pow(n, -p); }, w);
     if (std::isnan(w.ordnung_beobachtet))
         w.urteil = text("erwartet n^-%.2f (%s); beobachtet: keine Ordnung", p, grund.c_str());
     else
-        w.urteil = text("konvergiert wie n^-%.2f, erwartet n^-%.2f (%s)", w.ordnung_beobachtet,
-                        p, grund.c_str());
+        w.urteil = text("konvergiert wie n^-%.2f, erwartet n^-%.2f (%s)", w.ordnung_beobachtet, p,
+                        grund.c_str());
 }
 
 void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a, std::size_t j,
@@ -207,7 +212,8 @@ void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a,
         return;
     }
     const double rate = M_PI * sigma / (a.b - a.a);
-    vorhersagen(s, b, j, [rate](double n) { return std::exp(-rate * n); }, w);
+    vorhersagen(
+        s, b, j, [rate](double n) { return std::exp(-rate * n); }, w);
     w.urteil = text("konvergiert geometrisch wie exp(-%.4g n): periodisch, analytisch im Streifen "
                     "|Im x| < %.4g",
                     rate, sigma);
@@ -271,9 +277,9 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
             const double e1 = w.vorhersage.front(), e2 = w.vorhersage.back();
             const bool geometrisch = me.ordnung == 0;
             for (int m = s.n.back() + 1; m <= hoechstes_n(me); m = m + std::max(1, m / 16)) {
-                const double v = geometrisch ? e2 * std::pow(e2 / e1, (m - n2) / (n2 - n1))
-                                             : e2 * std::pow(m / n2, std::log(e2 / e1) /
-                                                                         std::log(n2 / n1));
+                const double v = geometrisch
+                                     ? e2 * std::pow(e2 / e1, (m - n2) / (n2 - n1))
+                                     : e2 * std::pow(m / n2, std::log(e2 / e1) / std::log(n2 / n1));
                 const double boden = b.zellen.back()[j].rundungsboden;
                 if (v <= toleranz && !(boden > toleranz)) {
                     n = m;

@@ -26,10 +26,14 @@ std::size_t spalte_in(const studie &s, const char *name) {
     return 0;
 }
 
-double betrag(const void *, double x) { return std::fabs(x); }
+double betrag(const void *, double x) {
+    return std::fabs(x);
+}
 // Infinite at 0.002, a point of the study's grid of [-1, 1] and of the
 // analysis' sample, but no node.
-double pol(const void *, double x) { return 1.0 / (x - 0.002); }
+double pol(const void *, double x) {
+    return 1.0 / (x - 0.002);
+}
 
 beispielfunktion eigene(double (*f)(const void *, double), double a, double b) {
     return beispielfunktion{.f = f,
@@ -47,7 +51,7 @@ TEST(Warum, EquidistantSineIsMarkedAsRoundingWhereItExceedsExactArithmetic) {
     // max |p - f| of the exact interpolant (90 digits) and the Lebesgue
     // constants of rundung_aequidistant.py for the sine on [-9, 9].
     const std::vector<int> n = {8, 16, 24, 32, 48, 64, 96, 128};
-    const std::vector<double> exakt = {2.08131,     0.016299,    1.4649e-6,  9.30624e-12,
+    const std::vector<double> exakt = {2.08131,     0.016299,    1.4649e-6,   9.30624e-12,
                                        1.59694e-24, 1.42745e-39, 2.14394e-66, 0.0};
     const studie s = studie_durchfuehren(funktion[1], 2, n, 0,
                                          {spalte_namens("Bary-a"), spalte_namens("Bary-t")});
@@ -58,8 +62,7 @@ TEST(Warum, EquidistantSineIsMarkedAsRoundingWhereItExceedsExactArithmetic) {
         EXPECT_EQ(b.zellen[k][0].marke == MARKE_BODEN, e > 2.0 * exakt[k]) << n[k];
         // And the rounding it adds stays below the floor (the script's six
         // digits resolve it from n = 24 on).
-        if (n[k] >= 24)
-            EXPECT_LT(std::fabs(e - exakt[k]), b.zellen[k][0].rundungsboden) << n[k];
+        if (n[k] >= 24) EXPECT_LT(std::fabs(e - exakt[k]), b.zellen[k][0].rundungsboden) << n[k];
     }
     EXPECT_EQ(b.spalten[0].legende.find("divergiert"), std::string::npos);
     EXPECT_EQ(b.spalten[0].legende, "Rundung (Kondition \u039b_n); gekappt");
@@ -73,8 +76,7 @@ TEST(Warum, EquidistantSineIsMarkedAsRoundingWhereItExceedsExactArithmetic) {
     // The sine is entire: no singularity near [-9, 9].
     EXPECT_TRUE(b.erklaerung.analyse.beurteilbar);
     EXPECT_TRUE(b.erklaerung.analyse.singularitaeten.empty());
-    EXPECT_NE(b.erklaerung.spalten[1].urteil.find("schneller als geometrisch"),
-              std::string::npos);
+    EXPECT_NE(b.erklaerung.spalten[1].urteil.find("schneller als geometrisch"), std::string::npos);
 }
 
 TEST(Warum, LebesgueConstantOfEquidistantNodesAgreesWithExactArithmetic) {
@@ -132,7 +134,7 @@ TEST(Warum, AbsoluteValueDecaysAlgebraicallyAndLimitsEveryOrder) {
     const beispielfunktion f = eigene(betrag, -1.0, 1.0);
     const std::vector<const methode *> spalten = {
         spalte_namens("Bary-t"), spalte_namens("nat.Sp-a"), spalte_namens("nak.Sp-a"),
-        spalte_namens("Rat-a"), spalte_namens("FC-a"), spalte_namens("Akima-a")};
+        spalte_namens("Rat-a"),  spalte_namens("FC-a"),     spalte_namens("Akima-a")};
     const studie s = studie_durchfuehren(f, FORMEL_PROBLEM, {16, 32, 64, 128}, 0, spalten);
     const befund b = studie_befund(s);
     const warum_analyse &a = b.erklaerung.analyse;

@@ -15,13 +15,21 @@ function element(name, attribute) {
   return e;
 }
 
+// Four significant digits, without trailing zeros after the point.
 function zahlText(x) {
-  return Number.isFinite(x) ? x.toPrecision(4).replace(/\.?0+(e|$)/, '$1') : String(x);
+  if (!Number.isFinite(x)) return String(x);
+  const [mantisse, exponent] = x.toPrecision(4).split('e');
+  const m = mantisse.includes('.') ? mantisse.replace(/\.?0+$/, '') : mantisse;
+  return exponent === undefined ? m : `${m}e${exponent}`;
 }
 
+// Parts below 1e-9 of the other are the fit's rounding, shown as 0.
 function komplexText(re, im) {
-  if (Math.abs(im) < 1e-9 * Math.max(Math.abs(re), 1e-300)) return zahlText(re);
-  return `${zahlText(re)} ${im < 0 ? '−' : '+'} ${zahlText(Math.abs(im))}i`;
+  const groesse = Math.max(Math.abs(re), Math.abs(im));
+  const r = Math.abs(re) < 1e-9 * groesse ? 0 : re;
+  const i = Math.abs(im) < 1e-9 * groesse ? 0 : im;
+  if (i === 0) return zahlText(r);
+  return `${zahlText(r)} ${i < 0 ? '−' : '+'} ${zahlText(Math.abs(i))}i`;
 }
 
 // The complex plane around [a, b]: what the library gives, mapped to pixels.
