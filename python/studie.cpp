@@ -14,9 +14,11 @@
 #include "numerik/methoden.h"
 #include "numerik/studie.h"
 
+#include <pybind11/complex.h>
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <complex>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -147,7 +149,10 @@ template <class T, class F> py::array_t<T> reihe(std::size_t anzahl, F wert) {
 template <class F>
 auto studie_rechnen(int m, const py::object &werte, double a, double b,
                     const std::vector<int> &n_liste, const std::vector<std::string> &namen,
-                    int punkte, const std::string &formel, F fertig) {
+                    int punkte, const std::string &formel, F fertig,
+                    double toleranz = WARUM_TOLERANZ_STANDARD) {
+    if (!(toleranz > 0.0 && std::isfinite(toleranz)))
+        numerik_fehler("Toleranz muss eine positive Zahl sein!\n");
     if (m < 0 || m > funktion_anzahl) numerik_fehler("Funktion Nr. %i nicht definiert.\n", m);
     if (n_liste.empty()) numerik_fehler("Die Liste der n ist leer.\n");
     std::vector<int> vorher;
@@ -181,9 +186,57 @@ auto studie_rechnen(int m, const py::object &werte, double a, double b,
     {
         py::gil_scoped_release ohne_gil;
         s = studie_durchfuehren(f.problem(), m, n_liste, punkte, spalten);
-        bf = studie_befund(s);
+        bf = studie_befund(s, toleranz);
     }
     return fertig(s, bf);
+}
+
+// What the theory says: the analysis of f, a verdict, a predicted curve
+// and orders per method, the recommendation and the text of fehlerstudie -w.
+py::dict warum_woerterbuch(const studie &s, const befund &bf) {
+    const warum &w = bf.erklaerung;
+    const warum_analyse &a = w.analyse;
+    py::list singularitaeten;
+    for (const singularitaet &p : a.singularitaeten) {
+        py::dict e;
+        e["stelle"] = std::complex<double>(p.re, p.im);
+        e["rho"] = p.rho;
+        e["residuum"] = std::complex<double>(p.res_re, p.res_im);
+        e["runge"] = p.runge;
+        singularitaeten.append(e);
+    }
+    py::dict urteile;
+    py::dict vorhersage;
+    py::dict ordnungen;
+    std::vector<std::string> titel;
+    for (std::size_t j = 0; j < s.spalten.size() && j < w.spalten.size(); ++j) {
+        const warum_spalte &v = w.spalten[j];
+        const char *name = s.spalten[j]->spalte;
+        titel.emplace_back(name);
+        urteile[name] = v.urteil;
+        vorhersage[name] =
+            py::array_t<double>(static_cast<py::ssize_t>(v.vorhersage.size()), v.vorhersage.data());
+        ordnungen[name] = py::make_tuple(v.ordnung_vorhergesagt, v.ordnung_beobachtet);
+    }
+    const char *abfall[] = {nullptr, "geometrisch", "algebraisch", "sofort"};
+    py::dict d;
+    d["beurteilbar"] = a.beurteilbar;
+    d["grund"] = a.grund;
+    d["singularitaeten"] = singularitaeten;
+    d["rho"] = a.rho;
+    d["runge"] = a.runge_abstand < 0.0;
+    d["abfall"] = a.abfall > 0 && a.abfall < 4 ? py::object(py::str(abfall[a.abfall]))
+                                               : py::object(py::none());
+    d["alpha"] = a.alpha;
+    d["koeffizienten"] = py::array_t<double>(static_cast<py::ssize_t>(a.koeffizienten.size()),
+                                             a.koeffizienten.data());
+    d["urteil"] = urteile;
+    d["vorhersage"] = vorhersage;
+    d["ordnung"] = ordnungen;
+    d["toleranz"] = w.toleranz;
+    d["empfehlung"] = w.empfehlung;
+    d["text"] = warum_text(titel, w);
+    return d;
 }
 
 // The study as a dict of arrays.
@@ -263,13 +316,28 @@ py::dict woerterbuch(const studie &s, const befund &bf) {
     d["rho_c"] = reihe<double>(spalten, [&](std::size_t j) { return bf.spalten[j].c; });
     d["bezug"] = bezug;
     d["kosten"] = kosten;
+    // The table's marks and the theory's verdicts.
+    py::list marken;
+    for (std::size_t k = 0; k < zeilen; ++k) {
+        py::list zeile;
+        for (std::size_t j = 0; j < spalten; ++j) {
+            const char m = bf.zellen[k][j].marke;
+            zeile.append(py::str(m == 0 ? std::string() : std::string(1, m)));
+        }
+        marken.append(zeile);
+    }
+    d["marke"] =
+        py::module_::import("numpy")
+            .attr("array")(marken, py::arg("dtype") = "U1")
+            .attr("reshape")(static_cast<py::ssize_t>(zeilen), static_cast<py::ssize_t>(spalten));
+    d["warum"] = warum_woerterbuch(s, bf);
     return d;
 }
 
 py::dict studie_py(int m, const py::object &werte, double a, double b,
                    const std::vector<int> &n_liste, const std::vector<std::string> &namen,
-                   int punkte, const std::string &formel) {
-    return studie_rechnen(m, werte, a, b, n_liste, namen, punkte, formel, woerterbuch);
+                   int punkte, const std::string &formel, double toleranz) {
+    return studie_rechnen(m, werte, a, b, n_liste, namen, punkte, formel, woerterbuch, toleranz);
 }
 
 std::string studie_json_py(int m, const py::object &werte, double a, double b,
@@ -282,7 +350,8 @@ std::string studie_json_py(int m, const py::object &werte, double a, double b,
 
 void studie_anmelden(py::module_ &m) {
     m.def("_studie", &studie_py, py::arg("m"), py::arg("werte"), py::arg("a"), py::arg("b"),
-          py::arg("n"), py::arg("methoden"), py::arg("punkte"), py::arg("formel") = "");
+          py::arg("n"), py::arg("methoden"), py::arg("punkte"), py::arg("formel") = "",
+          py::arg("toleranz") = WARUM_TOLERANZ_STANDARD);
     m.def("_studie_json", &studie_json_py, py::arg("m"), py::arg("werte"), py::arg("a"),
           py::arg("b"), py::arg("n"), py::arg("methoden"), py::arg("punkte"),
           py::arg("formel") = "");

@@ -22,7 +22,7 @@ declare -A ordner_von=(
     [splinipl.h]=interpolation [lebesgue.h]=interpolation [aaaipl.h]=interpolation
     [trigipl.h]=interpolation
     [funktion.h]=formel [formel.h]=formel
-    [beispielfunktionen.h]=studie [methoden.h]=studie [studie.h]=studie [befund.h]=studie
+    [beispielfunktionen.h]=studie [methoden.h]=studie [studie.h]=studie [befund.h]=studie [warum.h]=studie
 )
 fehler=0
 rang() {

@@ -11,6 +11,7 @@
 // The computations are the library's study (numerik/studie.h), the plots
 // the module gnuplot; this file reads the command line and prints.
 #include "gnuplot.h"
+#include "numerik/befund.h"
 #include "numerik/beispielfunktionen.h"
 #include "numerik/fehler.h"
 #include "numerik/studie.h"
@@ -45,6 +46,9 @@ const programmbeschreibung programm = {
         "             schreiben, mit gnuplot (wenn gefunden) fehlerstudie_<m>.png;\n",
         "             ebenso fehlerstudie_<m>_n<n>.* fuer das groesste n: f, die\n",
         "             Interpolierenden und ihre Stuetzstellen ueber dem Fehler\n",
+        "          -w dazu der Block \"Warum\": je Spalte das Urteil der Theorie\n",
+        "             (Singularitaeten, Runge-Gebiet, Glattheit, Rundung) und die\n",
+        "             Empfehlung fuer die Toleranz von -t (sonst 1e-8)\n",
         "          -f statt m eine Formel in x und ihr Intervall: Formel A B\n",
         "             (Dateinamen mit -d: fehlerstudie_formel*)\n",
         " Punkte = Zahl der Messpunkte im Intervall, mindestens 1001 (ohne -g: je n\n",
@@ -83,6 +87,7 @@ struct optionen {
     bool lebesgue = false;
     bool ableitung = false;
     bool formel = false;
+    bool warum = false;
     int spalten = SPALTEN_UEBERSICHT;
 };
 
@@ -103,6 +108,9 @@ bool eigener_schalter_lesen(char zeichen, void *kontext) {
         return true;
     case '1':
         o->ableitung = true;
+        return true;
+    case 'w':
+        o->warum = true;
         return true;
     case 'p':
         o->spalten |= SPALTEN_POLYNOME;
@@ -133,6 +141,16 @@ struct teilfortschritt {
 void teil_melden(void *kontext, const char *was, double anteil) {
     const auto *t = static_cast<const teilfortschritt *>(kontext);
     t->anzeige->melden(was, t->basis + t->gewicht * anteil);
+}
+
+// The block "Warum" of study s.
+void warum_drucken(const studie &s, double toleranz, const toleranzsuche *suche) {
+    const befund b = studie_befund(s, toleranz);
+    const warum w = warum_erklaeren(s, b, b.erklaerung.analyse, toleranz, suche);
+    std::vector<std::string> titel;
+    for (const methode *me : s.spalten)
+        titel.emplace_back(me->spalte);
+    std::fputs(warum_text(titel, w).c_str(), stdout);
 }
 
 } // namespace
@@ -205,6 +223,15 @@ int main(int argc, char **argv) {
         }
         anzeige.loeschen();
         std::fputs(toleranz_text(suchen).c_str(), stdout);
+        // The verdicts on a study of the default n, the recommendation
+        // from the search.
+        if (o.warum)
+            for (std::size_t i = 0; i < suchen.size(); ++i) {
+                const int m = m_erstes + static_cast<int>(i);
+                const studie s =
+                    studie_durchfuehren(problem_von(m), m, {2, 4, 8, 16, 32, 64}, 0, o.spalten);
+                warum_drucken(s, toleranz, &suchen[i]);
+            }
         ausgabe_abschliessen(stdout, nullptr);
         return 0;
     }
@@ -272,6 +299,8 @@ int main(int argc, char **argv) {
         if (m > m_erstes) std::printf("\n");
         std::fputs(studie_text(s).c_str(), stdout);
         if (o.lebesgue) std::fputs(lebesgue_text(lebesgue_berechnen(s)).c_str(), stdout);
+        if (o.warum)
+            warum_drucken(s, o.toleranz_angegeben ? toleranz : WARUM_TOLERANZ_STANDARD, nullptr);
         if (o.diagramm) {
             konvergenzdiagramm_zeichnen(s, studie_befund(s));
             teilfortschritt bild = {&anzeige, erledigt + studienanteil, anteil - studienanteil};

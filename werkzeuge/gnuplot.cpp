@@ -122,9 +122,24 @@ void skript_schreiben(const studie &s, const befund &b, const std::string &name,
                  name.c_str());
     // The key below the plot, one line of 22 pixels for each column: the
     // picture grows with it, and the plot ends above it.
-    const int zeilen = static_cast<int>(s.spalten.size());
+    // The rounding floor of each node kind of the polynomial columns, once
+    // per kind, from the befund: a datablock of n and the floor each.
+    std::vector<int> boeden;
+    for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+        const methode *me = s.spalten[j];
+        const interpolationstyp *t = interpolationstyp_von(me->art);
+        if (t == nullptr || t->polynom == 0 || me->probe != PROBE_KNOTEN) continue;
+        if (s.n.empty() || std::isnan(b.zellen.front()[j].rundungsboden)) continue;
+        bool schon = false;
+        for (int i : boeden)
+            schon = schon || s.spalten[static_cast<std::size_t>(i)]->stuetzstellenart ==
+                                 me->stuetzstellenart;
+        if (!schon) boeden.push_back(static_cast<int>(j));
+    }
+    const int zeilen = static_cast<int>(s.spalten.size() + boeden.size());
     const int hoehe = 620 + 22 * zeilen;
     const int legende = 22 * zeilen + 12;
+    std::fprintf(aus, "set encoding utf8\n");
     std::fprintf(aus, "set terminal pngcairo noenhanced size 1000,%d font ',11'\n", hoehe);
     bild_setzen(aus, bild);
     // The ceiling is named in the title's second line, where no line can
@@ -155,6 +170,13 @@ void skript_schreiben(const studie &s, const befund &b, const std::string &name,
     // At most the ceiling; a figure that is not a number on it, as 0 (which
     // a logarithmic axis cannot show) left out.
     std::fprintf(aus, "gekappt(y) = (y != y || y > decke) ? decke : (y > 0 ? y : NaN)\n");
+    for (std::size_t i = 0; i < boeden.size(); ++i) {
+        const std::size_t j = static_cast<std::size_t>(boeden[i]);
+        std::fprintf(aus, "$boden%zu << EOD\n", i);
+        for (std::size_t k = 0; k < s.n.size(); ++k)
+            std::fprintf(aus, "%d %.6e\n", s.n[k], b.zellen[k][j].rundungsboden);
+        std::fprintf(aus, "EOD\n");
+    }
     for (std::size_t j = 0; j < s.spalten.size(); ++j) {
         const methode *me = s.spalten[j];
         const std::string &worte = b.spalten[j].legende;
@@ -163,7 +185,16 @@ void skript_schreiben(const studie &s, const befund &b, const std::string &name,
         std::fprintf(aus, "%s %s using 1:(gekappt($%zu)) with linespoints %s title %s%s\n",
                      j == 0 ? "plot" : "    ", j == 0 ? gnuplot_text(daten).c_str() : "''", j + 2,
                      gnuplot_stil(*me, true).c_str(), gnuplot_text(titel).c_str(),
-                     j + 1 < s.spalten.size() ? ", \\" : "");
+                     j + 1 < s.spalten.size() || !boeden.empty() ? ", \\" : "");
+    }
+    for (std::size_t i = 0; i < boeden.size(); ++i) {
+        const methode *me = s.spalten[static_cast<std::size_t>(boeden[i])];
+        const std::string titel = std::string("Rundungsboden K u \u039b_n max|f|, Knoten-") +
+                                  knotenart_nummer(me->stuetzstellenart)->kuerzel;
+        std::fprintf(aus,
+                     "     $boden%zu using 1:(gekappt($2)) with lines dt 2 lw 1 lc rgb '#909090' "
+                     "title %s%s\n",
+                     i, gnuplot_text(titel).c_str(), i + 1 < boeden.size() ? ", \\" : "");
     }
     ausgabe_abschliessen(aus, name.c_str());
     geschrieben(name);

@@ -18,6 +18,7 @@
 #define NUMERIK_BEFUND_H
 
 #include "studie.h"
+#include "warum.h"
 
 #ifdef __cplusplus
 
@@ -39,6 +40,42 @@
  * is the figures within a factor 64 of the rounding: log 64 / log rho in
  * n, 37 for Runge's function (rho = 1.117), less than one doubling of n. */
 constexpr double RUNDUNGSFAKTOR = 64.0;
+
+/** The factor K of the rounding floor on n+1 nodes of kind art:
+ * RUNDUNGSFAKTOR on the kinds whose Lebesgue constant grows slowly (the
+ * Chebyshev kinds), else 6 n + 6.  On equidistant nodes the sums of the
+ * barycentric form cancel: terms of size Lambda_n max|f| add up to
+ * max|f|, and each addition leaves its rounding, so that the rounding
+ * grows like n u Lambda_n max|f|, up to the bound (3n+4) + (3n+2) of the
+ * second barycentric formula.  Measured against exact arithmetic
+ * (tests/erwartet/rundung_aequidistant.py): the sine on [-9, 9] is 0.6 u
+ * Lambda_n at n = 32, 70 at 64, 306 at 96 and 372 at 128, at most 3.2 n. */
+double rundungsfaktor(int art, int n);
+
+/** What a figure of the study's tables carries behind it (befund_zelle::marke). */
+enum zellmarke {
+    MARKE_KEINE = 0, /**< none */
+    /** the figure is not finite (inf or nan): befund_zelle::ursache says why */
+    MARKE_NICHT_ENDLICH = '!',
+    /** at or below the rounding floor of its column: rounding, magnified by
+     * the Lebesgue constant, may make all of it */
+    MARKE_BODEN = '#',
+    /** above the floor, but the Newton form differs from the stable form of
+     * the same polynomial by more than that one's figure (rundung_ueberwiegt) */
+    MARKE_STABIL = '*'
+};
+
+/** Why a figure is not finite (befund_zelle::ursache). */
+enum endlich_ursache {
+    URSACHE_KEINE = 0, /**< the figure is finite */
+    /** f itself is not finite at some grid point */
+    URSACHE_F = 1,
+    /** Lambda_n max|f| exceeds the doubles: the interpolant's sums overflow */
+    URSACHE_KONDITION = 2,
+    /** values, weights or coefficients overflow on the way, though
+     * Lambda_n max|f| is finite */
+    URSACHE_UEBERLAUF = 3
+};
 
 /** The reference lines of a column. */
 enum bezugsart {
@@ -66,6 +103,11 @@ struct befund_zelle {
     /** the rounding floor at this n for a global form (rundungsboden), NaN
      * for a local one and in a study of the derivative */
     double rundungsboden = NAN;
+    /** the table's mark (zellmarke): '!' not finite, '#' at the floor, '*'
+     * the Newton form's rounding above it; 0 none */
+    char marke = MARKE_KEINE;
+    /** for a figure that is not finite, why (endlich_ursache) */
+    int ursache = URSACHE_KEINE;
 };
 
 /** What one column shows. */
@@ -107,6 +149,9 @@ struct befund {
      * fit, the one fitted furthest in n (then over more rows, then the
      * first); -1 for none */
     int bezug_geometrisch = -1;
+    /** why the columns behave as they do: the theory's verdicts
+     * (numerik/warum.h), on the analysis of the study's f */
+    warum erklaerung;
 };
 
 /** The rounding floor of a global form (every node enters every value: the
@@ -116,6 +161,21 @@ struct befund {
  * the rational form Lambda_n is the polynomial's, far more than it
  * magnifies on equidistant nodes. */
 double rundungsboden(int art, int n, double f_groesste);
+
+/** The rounding floor of column me at n, NaN for a local form: for the
+ * polynomial forms rundungsboden(); for the rational form of blending
+ * degree d u K L max|f| with its own Lebesgue constant bounded by
+ * L = min(Lambda_n, 2^(d-1) (2 + ln n)); for the trigonometric form
+ * L = (2/pi) ln(n+1) + 1, K = RUNDUNGSFAKTOR; for AAA, which stops at its
+ * tolerance on the study's grid, max(1e-13, 64 u) max|f|. */
+double rundungsboden_von(const methode &me, int n, double f_groesste);
+
+/** The verdicts of the theory for study s with its befund b (marks,
+ * floors), on the analysis a of its f, and the recommendation for
+ * toleranz; suche, where given, is a tolerance search of the same
+ * toleranz whose n the recommendation takes first. */
+warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, double toleranz,
+                      const toleranzsuche *suche = nullptr);
 
 /** The kind of reference lines of method me: BEZUG_POTENZ for a spline,
  * BEZUG_GEOMETRISCH for the interpolating polynomial (Newton or
@@ -128,7 +188,16 @@ int bezugsart_von(const methode &me);
 /** Everything concluded from the figures of study s.  Ends through the
  * fatal path with "Die Studie hat nicht fuer jedes n und jede Spalte eine
  * Zahl.\n" where s.werte does not match s.n and s.spalten. */
-befund studie_befund(const studie &s);
+befund studie_befund(const studie &s, double toleranz = WARUM_TOLERANZ_STANDARD);
+
+/** The befund of the figures alone: marks, floors, words and lines
+ * without the theory's analysis of f (befund::erklaerung stays empty),
+ * what the tables need.  Ends as studie_befund. */
+befund studie_marken(const studie &s);
+
+/** The lines under a table that say what the marks # and ! of b mean
+ * (those that occur), as fehlerstudie prints them. */
+std::string marken_legende(const studie &s, const befund &b);
 
 /** The study s and what b concludes from it as one JSON text (ASCII; every
  * number written so that it reads back to the same double, not a number

@@ -115,6 +115,12 @@ typedef struct methode {
     /** what the class is handed for n (methode_probe); PROBE_KNOTEN for the
      * interpolations at n+1 nodes */
     int probe;
+    /** the order p of the method's error C n^-p for a smooth f (4 for a
+     * cubic spline with exact or not-a-knot ends, 2 for the natural spline,
+     * whose ends miss f'', and for the Hermite forms with slopes from
+     * divided differences, d + 1 for the rational form); 0 for a global
+     * form that converges geometrically */
+    int ordnung;
 } methode;
 
 /** How a method is drawn in every plot (fehlerstudie's, the page's, Python's). */

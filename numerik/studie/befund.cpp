@@ -217,8 +217,38 @@ void potenzen_legen(const studie &s, std::size_t j, befund_spalte &sp) {
 
 } // namespace
 
+namespace {
+
+// A kind whose Lebesgue constant grows slowly: its large-n form stays small
+// at n = 1000 (the Chebyshev kinds: 5.4; the equidistant nodes: beyond
+// every double).
+bool langsame_art(int art) {
+    const knotenart *k = knotenart_nummer(art);
+    return k != nullptr && k->lebesgue_gross != nullptr && k->lebesgue_gross(1000) < 10.0;
+}
+
+} // namespace
+
+double rundungsfaktor(int art, int n) {
+    return langsame_art(art) ? RUNDUNGSFAKTOR : std::max(RUNDUNGSFAKTOR, 6.0 * n + 6.0);
+}
+
 double rundungsboden(int art, int n, double f_groesste) {
-    return std::ldexp(1.0, -53) * lebesgue_schnell(art, n) * f_groesste * RUNDUNGSFAKTOR;
+    return std::ldexp(1.0, -53) * lebesgue_schnell(art, n) * f_groesste * rundungsfaktor(art, n);
+}
+
+double rundungsboden_von(const methode &me, int n, double f_groesste) {
+    if (!ueber_alle_knoten(me)) return NAN;
+    const double u = std::ldexp(1.0, -53);
+    if (me.probe == PROBE_GITTER) return std::max(1e-13, RUNDUNGSFAKTOR * u) * f_groesste;
+    if (me.probe == PROBE_PERIODE)
+        return u * (2.0 / M_PI * std::log(n + 1.0) + 1.0) * f_groesste * RUNDUNGSFAKTOR;
+    if (polynomform(me)) return rundungsboden(me.stuetzstellenart, n, f_groesste);
+    // The rational form of blending degree d: its own Lebesgue constant.
+    const double d = methode_option_wert(&me, "d");
+    const double l = std::min(lebesgue_schnell(me.stuetzstellenart, n),
+                              std::ldexp(1.0, static_cast<int>(d) - 1) * (2.0 + std::log(n)));
+    return u * l * f_groesste * RUNDUNGSFAKTOR;
 }
 
 // A kind counts as one whose Lebesgue constant grows slowly where its
@@ -226,13 +256,60 @@ double rundungsboden(int art, int n, double f_groesste) {
 // equidistant nodes: beyond every double).
 int bezugsart_von(const methode &me) {
     if (me.bezugsordnung != 0) return BEZUG_POTENZ;
-    const knotenart *k = knotenart_nummer(me.stuetzstellenart);
-    const bool langsam =
-        k != nullptr && k->lebesgue_gross != nullptr && k->lebesgue_gross(1000) < 10.0;
-    return polynomform(me) && langsam ? BEZUG_GEOMETRISCH : BEZUG_KEINER;
+    return polynomform(me) && langsame_art(me.stuetzstellenart) ? BEZUG_GEOMETRISCH : BEZUG_KEINER;
 }
 
-befund studie_befund(const studie &s) {
+namespace {
+
+// The table's mark of the figure at (k, j) and, for one that is not
+// finite, why: f itself, the condition Lambda_n max|f| beyond the doubles,
+// or an overflow on the way.
+void markieren(const studie &s, std::size_t k, std::size_t j, befund_zelle &z) {
+    const messwert &mw = s.werte[k][j];
+    if (!mw.berechnet) return;
+    if (!std::isfinite(mw.fehler)) {
+        z.marke = MARKE_NICHT_ENDLICH;
+        if (!std::isfinite(s.f_groesste))
+            z.ursache = URSACHE_F;
+        else if (std::isinf(z.rundungsboden))
+            z.ursache = URSACHE_KONDITION;
+        else
+            z.ursache = URSACHE_UEBERLAUF;
+    } else if (mw.fehler <= z.rundungsboden) {
+        z.marke = MARKE_BODEN;
+    } else if (z.rundung) {
+        z.marke = MARKE_STABIL;
+    }
+}
+
+// The key words of a column from the theory: "divergiert (Runge)" where
+// the exact interpolants diverge, "Rundung (Kondition \u039b_n)" where the
+// column does not converge and figures lie at its floor; else the words of
+// the figures alone.
+void legende_erklaeren(const studie &s, befund &b, std::size_t j) {
+    befund_spalte &sp = b.spalten[j];
+    const warum_spalte &w = b.erklaerung.spalten[j];
+    if (sp.konvergiert) return;
+    bool gekappt = false;
+    bool boden = false;
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        if (!s.werte[k][j].berechnet) continue;
+        gekappt = gekappt || !(s.werte[k][j].fehler <= b.decke);
+        boden = boden || b.zellen[k][j].marke == MARKE_BODEN;
+    }
+    const char *rest = gekappt ? "; gekappt" : "";
+    if (w.divergiert)
+        sp.legende = std::string("divergiert (Runge)") + rest;
+    else if (boden)
+        sp.legende = std::string("Rundung (Kondition \u039b_n)") + rest;
+    // Figures that grow where the theory has the exact interpolants
+    // converge: not "divergiert", which names a property of the method.
+    else if (b.erklaerung.analyse.beurteilbar && sp.legende == "divergiert; gekappt")
+        sp.legende = "waechst; gekappt";
+}
+
+// The marks and floors, the columns' words and lines, without the theory.
+befund befund_der_zahlen(const studie &s) {
     if (s.werte.size() != s.n.size())
         numerik_fehler("Die Studie hat nicht fuer jedes n und jede Spalte eine Zahl.\n");
     for (const auto &zeile : s.werte)
@@ -243,7 +320,7 @@ befund studie_befund(const studie &s) {
     b.boden = diagramm_boden(s);
     b.kosten = studie_kosten_schaetzen(s.spalten, s.n, s.punkte);
     // The floor of each node kind and n, once for all columns on them.
-    std::map<std::pair<int, int>, double> boeden;
+    std::map<std::pair<const methode *, int>, double> boeden;
     for (std::size_t k = 0; k < s.n.size(); ++k) {
         b.gitter_zu_grob.push_back(gitter_zu_grob(s, k));
         std::vector<befund_zelle> zeile(s.spalten.size());
@@ -256,18 +333,15 @@ befund studie_befund(const studie &s) {
                     ordnung(s.werte[k - 1][j].fehler, s.n[k - 1], s.werte[k][j].fehler, s.n[k]);
             // The floor of a derivative's figures is another (rounding of
             // the values magnified by up to n^2 as well): none.
-            // Of the polynomial kind only: a fitted sample or a period is
-            // not amplified by the Lebesgue constant of the row's kind.
-            if (s.ableitung == 0 && ueber_alle_knoten(me) && me.probe == PROBE_KNOTEN) {
-                const std::pair<int, int> schluessel{me.stuetzstellenart, s.n[k]};
+            if (s.ableitung == 0 && ueber_alle_knoten(me)) {
+                const std::pair<const methode *, int> schluessel{&me, s.n[k]};
                 auto stelle = boeden.find(schluessel);
                 if (stelle == boeden.end())
-                    stelle = boeden
-                                 .emplace(schluessel,
-                                          rundungsboden(me.stuetzstellenart, s.n[k], s.f_groesste))
+                    stelle = boeden.emplace(schluessel, rundungsboden_von(me, s.n[k], s.f_groesste))
                                  .first;
                 z.rundungsboden = stelle->second;
             }
+            markieren(s, k, j, z);
         }
         b.zellen.push_back(zeile);
     }
@@ -307,4 +381,19 @@ befund studie_befund(const studie &s) {
             b.bezug_geometrisch = static_cast<int>(j);
     }
     return b;
+}
+
+} // namespace
+
+befund studie_befund(const studie &s, double toleranz) {
+    befund b = befund_der_zahlen(s);
+    b.erklaerung =
+        warum_erklaeren(s, b, warum_analysieren(studie_problem(s.problem, s.m)), toleranz);
+    for (std::size_t j = 0; j < s.spalten.size(); ++j)
+        legende_erklaeren(s, b, j);
+    return b;
+}
+
+befund studie_marken(const studie &s) {
+    return befund_der_zahlen(s);
 }

@@ -67,7 +67,24 @@ void spalte_schreiben(json_schreiber &j, const studie &s, const befund &b, std::
     liste(j, zeilen, [&](std::size_t i) { j.wahrheit(b.zellen[i][sp].rundung); });
     j.schluessel("rundungsboden");
     liste(j, zeilen, [&](std::size_t i) { j.zahl(b.zellen[i][sp].rundungsboden); });
+    j.schluessel("marke");
+    liste(j, zeilen, [&](std::size_t i) {
+        const char m = b.zellen[i][sp].marke;
+        j.text(m == 0 ? std::string() : std::string(1, m));
+    });
+    j.schluessel("ursache");
+    liste(j, zeilen, [&](std::size_t i) { j.ganz(b.zellen[i][sp].ursache); });
     j.feld("konvergiert", bs.konvergiert).feld("legende", bs.legende);
+    if (sp < b.erklaerung.spalten.size()) {
+        const warum_spalte &w = b.erklaerung.spalten[sp];
+        j.feld("urteil", w.urteil)
+            .feld("divergiert", w.divergiert)
+            .feld("rundung_ab", w.rundung_ab)
+            .feld("ordnung_vorhergesagt", w.ordnung_vorhergesagt)
+            .feld("ordnung_beobachtet", w.ordnung_beobachtet);
+        j.schluessel("vorhersage");
+        liste(j, w.vorhersage.size(), [&](std::size_t i) { j.zahl(w.vorhersage[i]); });
+    }
     j.schluessel("bezugsart");
     if (bs.bezugsart == BEZUG_POTENZ)
         j.text("potenz");
@@ -87,6 +104,42 @@ void spalte_schreiben(json_schreiber &j, const studie &s, const befund &b, std::
         liste(j, l.werte.size(), [&](std::size_t k) { j.zahl(l.werte[k]); });
         j.objekt_zu();
     });
+    j.objekt_zu();
+}
+
+// The theory's analysis of f and the recommendation, as "warum".
+void warum_schreiben(json_schreiber &j, const studie &s, const warum &w) {
+    const warum_analyse &a = w.analyse;
+    j.schluessel("warum").objekt_auf();
+    j.feld("beurteilbar", a.beurteilbar).feld("grund", a.grund).feld("a", a.a).feld("b", a.b);
+    j.feld("rho", a.rho).feld("runge_abstand", a.runge_abstand);
+    j.feld("runge_singularitaet", a.runge_singularitaet);
+    j.schluessel("singularitaeten");
+    liste(j, a.singularitaeten.size(), [&](std::size_t i) {
+        const singularitaet &p = a.singularitaeten[i];
+        j.objekt_auf().feld("re", p.re).feld("im", p.im).feld("rho", p.rho);
+        j.feld("res_re", p.res_re).feld("res_im", p.res_im).feld("runge", p.runge).objekt_zu();
+    });
+    j.schluessel("runge_rand");
+    liste(j, a.runge_rand.size(), [&](std::size_t i) { j.zahl(a.runge_rand[i]); });
+    j.schluessel("koeffizienten");
+    liste(j, a.koeffizienten.size(), [&](std::size_t i) { j.zahl(a.koeffizienten[i]); });
+    j.feld("plateau", a.plateau);
+    j.schluessel("abfall");
+    const char *abfall[] = {nullptr, "geometrisch", "algebraisch", "sofort"};
+    if (a.abfall > 0 && a.abfall < 4)
+        j.text(abfall[a.abfall]);
+    else
+        j.null();
+    j.feld("alpha", a.alpha).feld("rho_koeffizienten", a.rho_koeffizienten);
+    j.feld("toleranz", w.toleranz).feld("empfehlung", w.empfehlung);
+    j.schluessel("empfohlen");
+    index(j, w.empfohlen);
+    j.feld("empfohlen_n", w.empfohlen_n);
+    std::vector<std::string> titel;
+    for (const methode *me : s.spalten)
+        titel.emplace_back(me->spalte);
+    j.feld("text", w.spalten.size() == s.spalten.size() ? warum_text(titel, w) : std::string());
     j.objekt_zu();
 }
 
@@ -120,6 +173,8 @@ std::string befund_json(const studie &s, const befund &b) {
     index(j, b.bezug_potenz);
     j.schluessel("bezug_geometrisch");
     index(j, b.bezug_geometrisch);
+    j.feld("marken_legende", marken_legende(s, b));
+    warum_schreiben(j, s, b.erklaerung);
     j.schluessel("spalten");
     liste(j, s.spalten.size(), [&](std::size_t sp) { spalte_schreiben(j, s, b, sp); });
     j.objekt_zu();

@@ -1,5 +1,5 @@
-// The table of methods, and the one place that turns a row into the
-// creation record of its class.
+// The table of methods (methode_erzeugen turns a row into its class's
+// creation record).
 #include "numerik/methoden.h"
 
 #include "numerik/aaaipl.h"
@@ -35,24 +35,6 @@ constexpr unsigned POLYNOM_ARTEN = ALLE_ARTEN | STUETZSTELLENART_BIT(STUETZSTELL
 constexpr unsigned GLEICHE_ARTEN =
     STUETZSTELLENART_BIT(STUETZSTELLEN_GEGEBEN) | STUETZSTELLENART_BIT(STUETZSTELLEN_AEQUIDISTANT);
 
-// A vector of the library with the values y.
-matrix_zeiger als_vektor(const std::vector<double> &y) {
-    nmmatrix_parameter p = {static_cast<int>(y.size()), 1, "Stuetzwerte", 1};
-    matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (std::size_t i = 0; i < y.size(); ++i)
-        nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, y[i]);
-    return v;
-}
-
-// Column 1 of werte.
-std::vector<double> spalte(objekt *werte) {
-    const matrix_funktionen *fw = matrix_tabelle(werte);
-    std::vector<double> y(static_cast<std::size_t>(fw->hoehe(werte)));
-    for (std::size_t i = 0; i < y.size(); ++i)
-        y[i] = fw->amIndex(werte, static_cast<int>(i) + 1, 1);
-    return y;
-}
-
 } // namespace
 
 extern "C" {
@@ -75,7 +57,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-a",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Newton-t",
      .titel = "Newton, Tschebyscheff",
      .schluessel = "newton",
@@ -93,7 +76,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     // Not in the overview: on equidistant nodes the second barycentric
     // formula loses about Lebesgue constant (2^n / (e n ln n)) times the
     // rounding unit relative to the value, more than the Newton form there.
@@ -114,7 +98,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Bary-t",
      .titel = "baryzentrisch, Tschebyscheff",
      .schluessel = "baryzentrisch",
@@ -132,7 +117,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "nat.Sp-a",
      .titel = "natuerlicher Spline, aequidistant",
      .schluessel = "natuerlich",
@@ -150,7 +136,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     {.spalte = "nat.Sp-t",
      .titel = "natuerlicher Spline, Tschebyscheff",
      .schluessel = "natuerlich",
@@ -168,7 +155,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     // The end second derivatives of the problem's f: for data without a
     // function there are none.
     {.spalte = "abl.Sp-a",
@@ -188,7 +176,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // From n = 3: with three nodes the library continues it to five.
     {.spalte = "per.Sp-a",
      .titel = "periodischer Spline, aequidistant",
@@ -207,7 +196,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN}, // Shown only with all columns (-p -s): the overview and either group
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4}, // Shown only with all columns (-p -s): the overview and either group
     // alone print what they always printed.  Not-a-knot from n = 2, where
     // it is the parabola through the three nodes.
     {.spalte = "nak.Sp-a",
@@ -227,7 +217,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     {.spalte = "nak.Sp-t",
      .titel = "not-a-knot-Spline, Tschebyscheff",
      .schluessel = "notaknot",
@@ -245,7 +236,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The end slopes of the problem's f: for data without a function there
     // are none (abl2 marks a row that needs f's derivatives at the ends).
     {.spalte = "ein.Sp-a",
@@ -265,7 +257,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 4,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The further methods, like the further spline ends shown only with all
     // columns, so that the overview and -p or -s alone show the columns they
     // always have.  The rational form of blending degree 3 converges on equidistant
@@ -287,7 +280,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     {.spalte = "Rat-t",
      .titel = "rational (d = 3), Tschebyscheff",
      .schluessel = "rational",
@@ -305,7 +299,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 4},
     // The Newton form over the same Chebyshev points as Newton-t, in Leja
     // order: the polynomial of Bary-t, with its rounding.
     {.spalte = "Leja-t",
@@ -325,7 +320,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = "Bary-t",
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     {.spalte = "Bary-t1",
      .titel = "baryzentrisch, Tschebyscheff 1. Art",
      .schluessel = "baryzentrisch",
@@ -343,7 +339,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 0},
     // The shape-preserving piecewise cubic Hermite forms: local slopes, no
     // system, so O(n) like the spline; their nodes only need to ascend.
     {.spalte = "FC-a",
@@ -363,7 +360,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     {.spalte = "Akima-a",
      .titel = "Hermite (modifizierter Akima), aequidistant",
      .schluessel = "akima-modifiziert",
@@ -381,7 +379,8 @@ const methode methoden[] = {
      .suchgrenze = STUDIE_MAX_N,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_KNOTEN},
+     .probe = PROBE_KNOTEN,
+     .ordnung = 2},
     // Where f is periodic: the trigonometric polynomial through the n nodes
     // of the period (those of per.Sp-a without b), its error falling
     // geometrically where the periodic spline's falls like n^-4.
@@ -402,7 +401,8 @@ const methode methoden[] = {
      .suchgrenze = POLYNOM_SUCHGRENZE,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_PERIODE},
+     .probe = PROBE_PERIODE,
+     .ordnung = 0},
     // The rational approximation of f on the study's grid, n its largest
     // degree: it stops earlier where it meets its tolerance.
     {.spalte = "AAA",
@@ -422,7 +422,8 @@ const methode methoden[] = {
      .suchgrenze = AAA_GRAD_STANDARD,
      .stabil = nullptr,
      .bezugsordnung = 0,
-     .probe = PROBE_GITTER},
+     .probe = PROBE_GITTER,
+     .ordnung = 0},
 };
 const int methoden_anzahl = sizeof(methoden) / sizeof(methoden[0]);
 
@@ -438,61 +439,5 @@ double methode_option_wert(const methode *me, const char *schluessel) {
     const interpolationstyp *t = interpolationstyp_von(me->art);
     const int k = interpolation_option_nummer(t, schluessel);
     return k < 0 ? 0.0 : t->optionen[k].standard;
-}
-
-objekt *methode_erzeugen(const methode *me, const char *name, int art, objekt *knoten, double a,
-                         double b, objekt *werte, const beispielfunktion *problem) {
-    // Through the library's one creation entry, which checks the data
-    // (finite, distinct nodes, enough of them) before the class computes:
-    // own data reaches the study too.
-    // What the row takes instead of the values at the n+1 nodes.
-    matrix_zeiger probe;
-    int grad = 0;
-    const knotenart *platziert = knotenart_nummer(art);
-    if (me->probe != PROBE_KNOTEN && platziert != nullptr && !platziert->gespeichert &&
-        problem != nullptr && werte != nullptr) {
-        std::vector<double> y = spalte(werte);
-        const int n = static_cast<int>(y.size()) - 1;
-        if (me->probe == PROBE_GITTER && n >= 1) {
-            const int punkte = std::max(STUDIE_MIN_PUNKTE, gitterpunkte_fuer(n));
-            std::vector<double> x(static_cast<std::size_t>(punkte));
-            for (int i = 0; i < punkte; ++i)
-                x[static_cast<std::size_t>(i)] = aequidistanter_punkt(i, punkte - 1, a, b);
-            y.resize(x.size());
-            beispiel_werte(problem, x.data(), y.data(), x.size());
-            art = STUETZSTELLEN_AEQUIDISTANT;
-            grad = n;
-        } else if (me->probe == PROBE_PERIODE && n >= 1) {
-            // The test of periodisch() on the values at the end nodes, so
-            // that f is asked only for the values at hand.
-            if (!(std::fabs(y.front() - y.back()) <= 1e-6))
-                numerik_fehler("%s braucht ein periodisches f: f(a) = %g, f(b) = %g.\n", me->titel,
-                               y.front(), y.back());
-            y[0] = (y[0] + y.back()) / 2;
-            y.pop_back();
-        }
-        probe = als_vektor(y);
-        werte = probe.get();
-    }
-    interpolation_problem p;
-    interpolation_problem_vorbelegen(&p, me->art);
-    p.name = name;
-    p.art = art;
-    p.stuetzstellen = knoten;
-    p.a = a;
-    p.b = b;
-    p.stuetzwerte = werte;
-    for (const methode_option &o : me->optionen)
-        if (o.schluessel != nullptr) interpolation_option_setzen(&p, o.schluessel, o.wert);
-    if (me->abl2 != 0) {
-        if (problem == nullptr)
-            numerik_fehler("Fuer eigene Daten ist %s an den Enden nicht bekannt.\n",
-                           me->abl2 == 1 ? "f'" : "f''");
-        auto ableitung = me->abl2 == 1 ? beispiel_abl1 : beispiel_abl2;
-        interpolation_option_setzen(&p, "links", ableitung(problem, problem->a));
-        interpolation_option_setzen(&p, "rechts", ableitung(problem, problem->b));
-    }
-    if (grad > 0) interpolation_option_setzen(&p, "grad", grad);
-    return interpolation_erzeugen(&p, nullptr);
 }
 }

@@ -3,6 +3,8 @@
 // and offers them for download, byte for byte the same.
 #include "numerik/studie.h"
 
+#include "numerik/befund.h"
+
 #include "numerik/knotenarten.h"
 
 #include <algorithm>
@@ -24,18 +26,18 @@ __attribute__((format(printf, 2, 3))) void anhaengen(std::string &text, const ch
     text.append(puffer, static_cast<std::size_t>(std::min<int>(laenge, sizeof puffer - 1)));
 }
 
-// The text of one cell: width 9, and for a column that can carry the
-// rounding mark one more place for it.
-void zelle(std::string &text, const methode *me, const char *inhalt, bool markiert) {
+// The text of one cell: width 9, and for a column that carries marks one
+// more place for them (marke 0: a blank).
+void zelle(std::string &text, bool mit_platz, const char *inhalt, char marke) {
     anhaengen(text, " %9s", inhalt);
-    if (me->stabil != nullptr) text += markiert ? '*' : ' ';
+    if (mit_platz) text += marke != 0 ? marke : ' ';
 }
 
 void kopfzeile(std::string &text, const char *erste, const std::vector<const methode *> &spalten,
-               std::size_t von, std::size_t bis) {
+               const std::vector<bool> &platz, std::size_t von, std::size_t bis) {
     anhaengen(text, "\n%6s", erste);
     for (std::size_t j = von; j < bis; ++j)
-        zelle(text, spalten[j], spalten[j]->spalte, false);
+        zelle(text, platz[j], spalten[j]->spalte, 0);
     text += '\n';
 }
 
@@ -46,12 +48,12 @@ constexpr std::size_t BREITE = 80;
 // first column of 6, at least one.  A table that fits is one block, so its
 // text is what it always was.
 std::vector<std::pair<std::size_t, std::size_t>>
-bloecke(const std::vector<const methode *> &spalten, bool mit_marke) {
+bloecke(const std::vector<const methode *> &spalten, const std::vector<bool> &platz) {
     std::vector<std::pair<std::size_t, std::size_t>> b;
     std::size_t von = 0;
     std::size_t breite = 6;
     for (std::size_t j = 0; j < spalten.size(); ++j) {
-        std::size_t w = 10 + (mit_marke && spalten[j]->stabil != nullptr ? 1 : 0);
+        std::size_t w = 10 + (platz[j] ? 1 : 0);
         if (j > von && breite + w > BREITE) {
             b.emplace_back(von, j);
             von = j;
@@ -92,6 +94,31 @@ void suchzeile(std::string &text, const toleranzsuche &t,
 
 } // namespace
 
+std::string marken_legende(const studie &s, const befund &b) {
+    bool boden = false;
+    bool ursachen[4] = {};
+    for (std::size_t k = 0; k < s.n.size() && k < b.zellen.size(); ++k)
+        for (const befund_zelle &z : b.zellen[k]) {
+            boden = boden || z.marke == MARKE_BODEN;
+            if (z.marke == MARKE_NICHT_ENDLICH) ursachen[z.ursache] = true;
+        }
+    std::string text;
+    if (boden)
+        text += "# Rundung (Kondition Lambda_n): am oder unter dem Rundungsboden K u Lambda_n\n"
+                "  max|f| (u = 2^-53, K = 64, auf aequidistanten Knoten 6 n + 6); so gross kann\n"
+                "  allein die Rundung werden, verstaerkt um die Lebesgue-Konstante (AAA: am\n"
+                "  Boden ihrer Toleranz 1e-13 max|f|).\n";
+    if (ursachen[URSACHE_F])
+        text += "! nicht endlich: f selbst ist an einem Messpunkt nicht endlich.\n";
+    if (ursachen[URSACHE_KONDITION])
+        text += "! nicht endlich: Lambda_n max|f| liegt jenseits der Gleitkommazahlen, die\n"
+                "  Summen der Form laufen ueber.\n";
+    if (ursachen[URSACHE_UEBERLAUF])
+        text += "! nicht endlich: Werte, Gewichte oder Koeffizienten laufen unterwegs ueber\n"
+                "  (groesser als 1.8e308), obwohl f endlich ist.\n";
+    return text;
+}
+
 std::string studie_text(const studie &s) {
     const beispielfunktion &problem = studie_problem(s.problem, s.m);
     std::string text = problem_titel(problem, s.m) + "\n";
@@ -103,12 +130,21 @@ std::string studie_text(const studie &s) {
     else
         anhaengen(text, "Groesster Fehler max |p(x) - f(x)| an %s Punkten von [%g,%g]\n",
                   studie_gitter_text(s).c_str(), problem.a, problem.b);
-    const auto teile = bloecke(s.spalten, true);
+    // A column has a place for marks where its Newton form can carry one,
+    // and where the befund marks one of its figures.
+    const befund bf = studie_marken(s);
+    std::vector<bool> platz(s.spalten.size());
+    for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+        platz[j] = s.spalten[j]->stabil != nullptr;
+        for (std::size_t k = 0; k < s.n.size(); ++k)
+            platz[j] = platz[j] || bf.zellen[k][j].marke != MARKE_KEINE;
+    }
+    const auto teile = bloecke(s.spalten, platz);
     bool markiert = false;
     bool ausgelassen = false;
     bool grob = false;
     for (const auto &[von, bis] : teile) {
-        kopfzeile(text, "n", s.spalten, von, bis);
+        kopfzeile(text, "n", s.spalten, platz, von, bis);
         for (std::size_t k = 0; k < s.n.size(); ++k) {
             anhaengen(text, "%6d", s.n[k]);
             for (std::size_t j = von; j < bis; ++j) {
@@ -124,9 +160,9 @@ std::string studie_text(const studie &s) {
                         std::snprintf(zahl, sizeof zahl, "%.3g~", mw.fehler);
                     grob = true;
                 }
-                bool rundung = rundung_ueberwiegt(s, k, j);
-                zelle(text, s.spalten[j], zahl, rundung);
-                markiert = markiert || rundung;
+                const befund_zelle &z = bf.zellen[k][j];
+                zelle(text, platz[j], zahl, z.marke);
+                markiert = markiert || z.marke == MARKE_STABIL;
                 ausgelassen = ausgelassen || !mw.berechnet;
             }
             text += '\n';
@@ -135,6 +171,7 @@ std::string studie_text(const studie &s) {
     if (markiert)
         text += "* Rundung ueberwiegt: die Newton-Form weicht vom stabil (baryzentrisch)\n"
                 "  ausgewerteten Polynom derselben Stuetzstellen um mehr als dessen Fehler ab.\n";
+    text += marken_legende(s, bf);
     if (ausgelassen)
         anhaengen(text, "- nicht berechnet: Newton-Form ueber n = %d (Aufwand n^2).\n",
                   static_cast<int>(NEWTON_MAX_N));
@@ -147,7 +184,7 @@ std::string studie_text(const studie &s) {
     if (s.n.size() < 2) return text;
     text += "\nBeobachtete Ordnung log(e(n_vorher)/e(n)) / log(n/n_vorher)\n";
     for (const auto &[von, bis] : teile) {
-        kopfzeile(text, "n", s.spalten, von, bis);
+        kopfzeile(text, "n", s.spalten, platz, von, bis);
         for (std::size_t k = 1; k < s.n.size(); ++k) {
             anhaengen(text, "%6d", s.n[k]);
             for (std::size_t j = von; j < bis; ++j) {
@@ -160,7 +197,7 @@ std::string studie_text(const studie &s) {
                 bool grob_geformt = gitter_zu_grob(s, k - 1) || gitter_zu_grob(s, k);
                 if (!std::isnan(p))
                     std::snprintf(zahl, sizeof zahl, grob_geformt ? "%.2f~" : "%.2f", p);
-                zelle(text, s.spalten[j], zahl, false);
+                zelle(text, platz[j], zahl, 0);
             }
             text += '\n';
         }
@@ -184,7 +221,7 @@ std::string toleranz_text(const std::vector<toleranzsuche> &suchen) {
     anhaengen(text, "Kleinstes n mit max |p(x) - f(x)| <= %g, gemessen an max(%d, 10 n + 1)\n",
               suchen[0].toleranz, suchen[0].punkte);
     text += "Punkten (n verdoppelt ab 2, dann halbiert; >N: bis n = N nicht erreicht)\n";
-    for (const auto &[von, bis] : bloecke(spalten, false)) {
+    for (const auto &[von, bis] : bloecke(spalten, std::vector<bool>(spalten.size(), false))) {
         anhaengen(text, "\n%6s", "m");
         for (std::size_t j = von; j < bis; ++j)
             anhaengen(text, " %9s", spalten[j]->spalte);

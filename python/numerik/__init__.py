@@ -40,7 +40,7 @@ Typfehler.__module__ = "numerik"
 
 __all__ = [
     "Fehler", "Interpolation", "Studie", "Typfehler", "Warnung", "beispiel", "beispiel_anzahl",
-    "beispielwerte", "knoten", "knotenarten", "laden", "methoden", "studie", "studie_json",
+    "beispielwerte", "knoten", "knotenarten", "laden", "methoden", "studie", "studie_json", "warum",
 ]
 
 # The interpolation classes, one per class record of the library.
@@ -78,13 +78,13 @@ import numbers
 
 # Fields of the study per n, per method, and for the whole study.
 _JE_N = ("gitter", "grob")
-_JE_ZELLE = ("fehler", "ordnung", "rundung", "berechnet", "rundungsboden")
+_JE_ZELLE = ("fehler", "ordnung", "rundung", "berechnet", "rundungsboden", "marke")
 _JE_METHODE = ("konvergiert", "legende", "bezugsart", "rho", "rho_c")
 _GANZ = ("m", "a", "b", "f_groesste", "decke", "boden")
 # The conclusions per method or for the whole study, kept beside the long
 # table.
 _BEFUND = ("methoden", "konvergiert", "legende", "decke", "boden", "bezugsart", "bezugszeilen",
-           "rho", "rho_c", "bezug", "kosten")
+           "rho", "rho_c", "bezug", "kosten", "warum")
 
 
 class Studie(dict):
@@ -177,6 +177,32 @@ def studie_json(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None
     ([8, 16], ['Bary-t'])
     """
     return _numerik._studie_json(*_argumente(f, a, b, n, methoden, punkte))
+
+
+def warum(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None, toleranz=1e-8):
+    """Why the methods converge as they do, from the theory, as fehlerstudie -w
+    and the page say it: a dict of beurteilbar and grund (why nothing could
+    be judged), singularitaeten (dicts of stelle, rho, residuum and runge:
+    inside the Runge region of equidistant nodes), rho (the nearest
+    singularity's Bernstein parameter, inf for none), runge (the exact
+    equidistant interpolants diverge), abfall and alpha (the decay of f's
+    Chebyshev coefficients, koeffizienten), per method urteil (the verdict
+    line), vorhersage (the predicted error at each n) and ordnung
+    (predicted, observed), empfehlung (the cheapest method for toleranz)
+    and text (the block "Warum").  f, a, b, n, methoden, punkte as for
+    studie().
+
+    >>> import numerik
+    >>> w = numerik.warum(4, n=[8, 16, 32], methoden=["Bary-a", "Bary-t"])
+    >>> [round(abs(s["stelle"]), 6) for s in w["singularitaeten"]], round(w["rho"], 4)
+    ([1.0, 1.0], 1.1173)
+    >>> w["urteil"]["Bary-a"][:18]
+    'divergiert (Runge)'
+    """
+    if not isinstance(toleranz, numbers.Real):
+        _typfehler("toleranz", "eine reelle Zahl", toleranz)
+    e = _numerik._studie(*_argumente(f, a, b, n, methoden, punkte), toleranz=float(toleranz))
+    return e["warum"]
 
 
 def _studie_werte(f, a=None, b=None, n=(8, 16, 32, 64), methoden=None, punkte=None):

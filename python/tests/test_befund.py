@@ -20,10 +20,11 @@ def fehlerstudie_mit_diagramm(argumente):
     table and its convergence script."""
     with tempfile.TemporaryDirectory() as ordner:
         lauf = subprocess.run([os.path.join(os.environ["NUMERIK_BIN"], "fehlerstudie"), "-d",
-                               *argumente], cwd=ordner, capture_output=True, text=True, check=True,
+                               "-w", *argumente], cwd=ordner, capture_output=True, text=True,
+                              encoding="utf-8", check=True,
                               env={"PATH": os.environ["NUMERIK_BIN"]})
         m = zahlen_der_studie(argumente)[1][0]
-        with open(os.path.join(ordner, f"fehlerstudie_{m}.gp"), encoding="ascii") as skript:
+        with open(os.path.join(ordner, f"fehlerstudie_{m}.gp"), encoding="utf-8") as skript:
             return lauf.stdout, skript.read()
 
 
@@ -40,8 +41,8 @@ def zahlen_der_studie(argumente):
 
 
 def marken(tabelle):
-    """The error table's cells ending in the rounding mark, per column title
-    (a wide table comes in blocks, each with its own title line)."""
+    """The mark behind each cell of the error table ('' for none), per column
+    title (a wide table comes in blocks, each with its own title line)."""
     text = tabelle.split("Beobachtete Ordnung")[0]
     spalten, markiert, titel = [], {}, []
     for zeile in text.splitlines():
@@ -51,7 +52,7 @@ def marken(tabelle):
             spalten += titel
         elif titel and felder and felder[0].isdigit():
             for name, zelle in zip(titel, felder[1:]):
-                markiert.setdefault(name, []).append(zelle.endswith("*"))
+                markiert.setdefault(name, []).append(zelle[-1] if zelle[-1] in "*#!" else "")
         else:
             titel = []
     return spalten, markiert
@@ -83,7 +84,12 @@ class EinBefundInJedemFrontend(unittest.TestCase):
         self.assertEqual(keys, [titel[s] + (f" ({w})" if w else "")
                                 for s, w in zip(e["methoden"], e["legende"])])
         for k, name in enumerate(e["methoden"]):
-            self.assertEqual(markiert[name], e["rundung"][:, k].tolist(), name)
+            self.assertEqual(markiert[name], e["marke"][:, k].tolist(), name)
+        # The verdicts of fehlerstudie -w are those of numerik.warum and of
+        # the JSON the page reads.
+        warum = "\nWarum\n" + tabelle.split("\nWarum\n")[1]
+        self.assertEqual(warum, e["warum"]["text"])
+        self.assertEqual(warum, j["warum"]["text"])
         # The plot's range, as the script writes it ("%g").
         self.assertEqual("%g" % e["decke"], "%g" % decke)
         self.assertEqual("%g" % e["boden"], "%g" % boden)
@@ -95,6 +101,8 @@ class EinBefundInJedemFrontend(unittest.TestCase):
             self.assertEqual(s["legende"], e["legende"][k])
             self.assertEqual(s["konvergiert"], bool(e["konvergiert"][k]))
             self.assertEqual(s["rundung"], e["rundung"][:, k].tolist())
+            self.assertEqual(s["marke"], e["marke"][:, k].tolist())
+            self.assertEqual(s["urteil"], e["warum"]["urteil"][s["spalte"]])
             endlich = np.where(np.isfinite(e["fehler"][:, k]), e["fehler"][:, k], None)
             self.assertEqual(s["fehler"], endlich.tolist(), s["spalte"])
             rho = math.nan if s["rho"] is None else s["rho"]
@@ -103,9 +111,14 @@ class EinBefundInJedemFrontend(unittest.TestCase):
 
     def test_rundung_und_divergenz(self):
         # Problem 2 on 1281 points: Newton-t rounds above the ceiling,
-        # Newton-a diverges, the rest converges.
+        # Newton-a at its rounding floor (the sine is entire: its exact
+        # interpolants converge), the rest converges.  Runge's function
+        # diverges on equidistant nodes.
         e, _ = self.vergleichen("-g", "1281", "2", "32", "64", "128")
-        self.assertEqual(e["legende"][:2], ["divergiert; gekappt", "Rundung; gekappt"])
+        self.assertEqual(e["legende"][:2], ["Rundung (Kondition \u039b_n); gekappt",
+                                            "Rundung; gekappt"])
+        e, _ = self.vergleichen("4", "8", "16", "32")
+        self.assertEqual(e["legende"][0], "divergiert (Runge); gekappt")
 
     def test_alle_spalten_mit_rate(self):
         # Runge's function, every column: the fitted rate of the Chebyshev

@@ -46,8 +46,9 @@ class WieFehlerstudie(unittest.TestCase):
         for k, zeile in enumerate(fehler):
             self.assertEqual(len(zeile), len(kopf) + 1)
             for j, zelle in enumerate(zeile[1:]):
-                self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*"), (k, kopf[j]))
-                self.assertEqual(bool(e["rundung"][k, j]), zelle.endswith("*"), (k, kopf[j]))
+                self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*#!"), (k, kopf[j]))
+                marke = zelle[-1] if zelle[-1] in "*#!" else ""
+                self.assertEqual(e["marke"][k, j], marke, (k, kopf[j]))
         for k, zeile in enumerate(ordnungen, start=1):
             self.assertEqual(len(zeile), len(kopf) + 1)
             for j, zelle in enumerate(zeile[1:]):
@@ -74,7 +75,7 @@ class Formel(unittest.TestCase):
         e = _studie_werte("1/(1+x^2)", -9, 9, n=[16, 64], methoden=kopf)
         for k, zeile in enumerate(fehler):
             for j, zelle in enumerate(zeile[1:]):
-                self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*"), (k, kopf[j]))
+                self.assertEqual("%.3g" % e["fehler"][k, j], zelle.rstrip("*#!"), (k, kopf[j]))
         beispiel = _studie_werte(4, n=[16, 64], methoden=kopf)
         np.testing.assert_array_equal(e["fehler"], beispiel["fehler"])
 
@@ -136,7 +137,7 @@ class EigeneFunktion(unittest.TestCase):
             self.assertIsInstance(t, pandas.DataFrame)
             self.assertEqual(len(t), 2 * len(e["methoden"]))
             # Every field: per cell, per n, per method and of the study.
-            self.assertTrue(schluessel - {"bezug", "bezugszeilen", "kosten"} <= set(t.columns) | {"methoden"})
+            self.assertTrue(schluessel - {"bezug", "bezugszeilen", "kosten", "warum"} <= set(t.columns) | {"methoden"})
             np.testing.assert_array_equal(t["fehler"].to_numpy(), e["fehler"].ravel())
             np.testing.assert_array_equal(t["gitter"].to_numpy(), np.repeat(e["gitter"], len(e["methoden"])))
             self.assertEqual(set(t["a"]) | set(t["b"]) | set(t["f_groesste"]), {e["a"], e["b"], e["f_groesste"]})

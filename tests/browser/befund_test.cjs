@@ -57,13 +57,13 @@ function seitenStudie(M) {
   // fehlerstudie -p -s: its table and, with -d, its plot's script (no
   // gnuplot on the path: the script stays undrawn) in a directory of its own.
   const ordner = fs.mkdtempSync(path.join(os.tmpdir(), 'numerik-befund-'));
-  const fs_ = spawnSync(path.join(bin, 'fehlerstudie'), ['-p', '-s', '-d', '4', ...N.map(String)],
+  const fs_ = spawnSync(path.join(bin, 'fehlerstudie'), ['-p', '-s', '-d', '-w', '4', ...N.map(String)],
     { cwd: ordner, env: { PATH: '/nonexistent' }, maxBuffer: 1 << 26 });
   p.gleich(fs_.status, 0, `fehlerstudie laeuft (${fs_.stderr})`);
-  const skript = fs.readFileSync(path.join(ordner, 'fehlerstudie_4.gp'), 'latin1');
+  const skript = fs.readFileSync(path.join(ordner, 'fehlerstudie_4.gp'), 'utf8');
   fs.rmSync(ordner, { recursive: true });
   const titel = [...skript.matchAll(/with linespoints .* title '((?:[^']|'')*)'/g)].map((m) => m[1].replace(/''/g, "'"));
-  const tabelle = fs_.stdout.toString();
+  const tabelle = fs_.stdout.toString('utf8');
 
   p.gleich(JSON.stringify(pyB.spalten.map((sp) => sp.spalte)), JSON.stringify(spalten), 'dieselben Spalten');
   b.spalten.forEach((sp, j) => {
@@ -74,13 +74,22 @@ function seitenStudie(M) {
     p.gleich(sp.konvergiert, pySp.konvergiert, `${sp.spalte}: konvergiert wie in Python`);
     p.gleich(sp.bezugsart, pySp.bezugsart, `${sp.spalte}: Art der Bezugslinie wie in Python`);
   });
-  // The marks of fehlerstudie's error table: a '*' behind each figure the
-  // befund marks, row by row.
+  // The marks of fehlerstudie's error table: each mark behind each figure
+  // the befund marks so, row by row.
   const zeilen = tabelle.split('\n').filter((z) => /^ +\d+ /.test(z)).slice(0, N.length * 2);
-  const marken = b.spalten.reduce((summe, sp) => summe + sp.rundung.filter((r) => r).length, 0);
-  p.gleich((zeilen.join('\n').match(/\*/g) || []).length, marken, 'so viele * in fehlerstudies Tabellen wie Marken im Befund');
-  p.pruefe(marken > 0, `es gibt Rundungsmarken (${marken})`);
-  p.pruefe(b.spalten.some((sp) => sp.legende.startsWith('divergiert')), 'eine Spalte divergiert');
+  for (const zeichen of ['*', '#', '!']) {
+    const marken = b.spalten.reduce((summe, sp) => summe + sp.marke.filter((m) => m === zeichen).length, 0);
+    p.gleich((zeilen.join('\n').split(zeichen).length - 1), marken, `so viele ${zeichen} in fehlerstudies Tabellen wie im Befund`);
+    if (zeichen !== '!') p.pruefe(marken > 0, `es gibt Marken ${zeichen} (${marken})`);
+  }
+  b.spalten.forEach((sp, j) => {
+    p.gleich(JSON.stringify(sp.marke), JSON.stringify(pyB.spalten[j].marke), `${sp.spalte}: Marken wie in Python`);
+    p.gleich(sp.urteil, pyB.spalten[j].urteil, `${sp.spalte}: Urteil wie in Python`);
+  });
+  // The block "Warum": the page's, Python's and fehlerstudie -w's, byte for byte.
+  p.gleich(b.warum.text, pyB.warum.text, 'Warum der Seite wie in Python');
+  p.gleich(`\nWarum\n${tabelle.split('\nWarum\n')[1]}`, b.warum.text, 'Warum der Seite wie fehlerstudie -w');
+  p.pruefe(b.spalten.some((sp) => sp.legende === 'divergiert (Runge); gekappt'), 'eine Spalte divergiert (Runge)');
 
   // The fitted rate: the same column and rho in all three, and rho within
   // 1 % of the poles' Bernstein parameter.

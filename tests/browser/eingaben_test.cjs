@@ -121,7 +121,7 @@ h.mitSeite(seite, async (page, kontext) => {
   const serien = await page.$$eval('#bild_studie .u-legend .u-series', (l) => l.map((e) => e.textContent));
   const newtonA = serien.find((s) => s.startsWith('Newton, äquidistant'));
   const newtonT = serien.find((s) => /^Newton, Tsch/.test(s));
-  p.pruefe(newtonA && newtonA.includes('(divergiert; gekappt)'), `Newton-a divergiert: ${newtonA}`);
+  p.pruefe(newtonA && newtonA.includes('(divergiert (Runge); gekappt)'), `Newton-a divergiert (Runge): ${newtonA}`);
   p.pruefe(newtonT && newtonT.includes('(Rundung; gekappt)') && !newtonT.includes('divergiert'),
     `Newton-t: Rundung, nicht divergiert: ${newtonT}`);
   await page.screenshot({ path: path.join(ausgabe, 'eingaben_studie.png'), fullPage: true });

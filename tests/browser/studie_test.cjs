@@ -116,9 +116,27 @@ h.mitSeite(seite, async (page, kontext) => {
   await h.waehlen(page, { m: 4 });
   await studieRechnen(page, '2 4 8 16 32 64', 0);
   const serien = (await studie(page)).serien;
-  p.pruefe(serien.some((s) => s.includes('Newton, äquidistant (divergiert; gekappt)')) &&
+  p.pruefe(serien.some((s) => s.includes('Newton, äquidistant (divergiert (Runge); gekappt)')) &&
     !serien.some((s) => s.includes('natürlicher Spline, äquidistant (divergiert')),
   `divergierende Spalten gekappt: ${serien.join(' | ')}`);
+  // Beside the tables the verdicts, and the complex plane with the poles
+  // of Runge's function at +-i (hover: position and residue), the
+  // Bernstein ellipse through them and the Runge region's boundary.
+  const warum = await page.$eval('#studie_warum', (e) => ({
+    text: e.querySelector('pre') && e.querySelector('pre').textContent,
+    pole: [...e.querySelectorAll('circle title')].map((t) => t.textContent),
+    ellipsen: e.querySelectorAll('ellipse').length,
+    rand: e.querySelectorAll('polygon').length,
+    koeffizienten: e.querySelectorAll('svg.warum_koeffizienten polyline').length,
+  }));
+  p.pruefe(warum.text && warum.text.startsWith('Warum\n') &&
+    warum.text.includes('divergiert (Runge)') && warum.text.includes('Empfehlung fuer Toleranz 1e-08'),
+  `die Urteile neben der Tabelle: ${warum.text}`);
+  p.gleich(warum.pole.length, 2, `zwei Pole: ${warum.pole.join(' | ')}`);
+  p.pruefe(warum.pole.every((t) => /^Singularität bei 0 [−+] 1i, Residuum 0 [−+] 0\.5i/.test(t)),
+    `Pole bei ±i mit Residuum ∓i/2: ${warum.pole.join(' | ')}`);
+  p.gleich([warum.ellipsen, warum.rand, warum.koeffizienten].join(' '), '1 1 1',
+    'Bernstein-Ellipse, Runge-Gebiet und |a_k| gezeichnet');
 
   // A bad list of n: fehlerstudie's message; the next list works.
   for (const [liste, args] of [['4 2', ['4', '4', '2']], ['1 4', ['4', '1', '4']], ['2 200000', ['4', '2', '200000']],

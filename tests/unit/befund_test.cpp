@@ -199,23 +199,25 @@ TEST(Befund, PowerLinesThroughTheLastConvergingFigureOfTheFirstSpline) {
 
 TEST(Befund, KeyWordsAsTheTableMarksThem) {
     // Newton-t above the ceiling with every such figure marked: Rundung;
-    // Newton-a has no stable twin here: divergiert; Bary-t converges.
+    // Newton-a on Runge's function, whose poles lie in the Runge region of
+    // equidistant nodes: divergiert (Runge); Bary-t converges.
     const studie s = gemacht({"Newton-a", "Newton-t", "Bary-t"}, {16, 32, 64},
                              {{0.5, 0.1, 0.5}, {30.0, 30.0, 0.01}, {1e4, NAN, 1e-3}});
     const befund b = studie_befund(s);
     EXPECT_DOUBLE_EQ(b.decke, 1.0);
-    EXPECT_EQ(b.spalten[0].legende, "divergiert; gekappt");
+    EXPECT_EQ(b.spalten[0].legende, "divergiert (Runge); gekappt");
     EXPECT_EQ(b.spalten[1].legende, "Rundung; gekappt");
     EXPECT_EQ(b.spalten[2].legende, "");
     EXPECT_TRUE(b.spalten[2].konvergiert);
     EXPECT_FALSE(b.zellen[0][1].rundung);
     EXPECT_TRUE(b.zellen[1][1].rundung);
-    // Bary-t wandering at 1e-15 without a cap: Rundung alone; at 1e-11 it
-    // is no longer the rounding floor of 1e-12 max |f|.
+    // Bary-t wandering at 1e-15, below its floor: rounding magnified by
+    // Lambda_n; at 1e-11 it lies above the floor, and as the theory has
+    // the exact interpolants converge, it only grows.
     const studie t = gemacht({"Bary-t", "nat.Sp-a"}, {16, 32}, {{1e-15, 1e-3}, {2e-15, 1e-4}});
-    EXPECT_EQ(studie_befund(t).spalten[0].legende, "Rundung");
+    EXPECT_EQ(studie_befund(t).spalten[0].legende, "Rundung (Kondition \u039b_n)");
     const studie u = gemacht({"Bary-t", "nat.Sp-a"}, {16, 32}, {{1e-11, 1e-3}, {2e-11, 1e-4}});
-    EXPECT_EQ(studie_befund(u).spalten[0].legende, "divergiert; gekappt");
+    EXPECT_EQ(studie_befund(u).spalten[0].legende, "waechst; gekappt");
     // Orders from the row before, none in the first row or where a figure
     // is missing.
     EXPECT_TRUE(std::isnan(b.zellen[0][0].ordnung));

@@ -175,6 +175,9 @@ function studieLesen(s) {
   s.decke = zahl(b.decke);
   s.boden = zahl(b.boden);
   s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl) }));
+  // The theory's verdicts and the marks' legend, for warum.js.
+  s.warum = b.warum;
+  s.markenLegende = b.marken_legende;
   for (const linie of s.bezug) linie.werte = linie.werte.map(zahl);
   delete s.befund;
   delete s.stile;

@@ -13,6 +13,7 @@
 //   tabelle.js           the table, messages and downloads
 //   durchlauf.js         one pass: compute everything for the current choice and draw it
 //   studie.js            the convergence study, drawn from the library's befund
+//   warum.js             the theory's verdicts, the complex plane and |a_k| beside the study
 //   laden.js             loading the user's text
 //   abspielen.js         playing n
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';

@@ -6,6 +6,7 @@ import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
 import { rechner, fortschrittBeginnen } from './arbeiter.js';
 import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
 import { bildBreite, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
+import { warumZeigen } from './warum.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
 const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
@@ -50,8 +51,8 @@ function studieZeigen(s, spaltenwahl) {
     const td = document.createElement('td');
     // A figure of a grid too coarse is a lower bound, a 0 there says nothing.
     const wert = s.grob[k] ? (sp.zellen[k] === '0' ? '~' : `${sp.zellen[k]}~`) : sp.zellen[k];
-    td.textContent = wert + (sp.rundung[k] ? '*' : '');
-    if (sp.rundung[k]) td.className = 'rundung';
+    td.textContent = wert + sp.marke[k];
+    if (sp.marke[k]) td.className = 'rundung';
     return td;
   };
   const ordnungZelle = (sp, k) => {
@@ -66,9 +67,10 @@ function studieZeigen(s, spaltenwahl) {
     $('studie_ordnung').replaceChildren();
   }
   const fussnoten = [];
-  if (s.spalten.some((sp) => sp.rundung.some((r) => r))) {
+  if (s.spalten.some((sp) => sp.marke.includes('*'))) {
     fussnoten.push(RUNDUNG_LEGENDE);
   }
+  if (s.markenLegende) fussnoten.push(s.markenLegende.replace(/\n\s*/g, ' ').trim());
   if (s.grob.some((g) => g)) {
     fussnoten.push('~ Messgitter zu grob (weniger als 10 Schritte je Intervall): der Fehler ist mindestens so groß; ' +
       '~ allein: an den Messpunkten kein Fehler, zwischen ihnen nicht gemessen. Mehr Messpunkte oben.');
@@ -78,6 +80,7 @@ function studieZeigen(s, spaltenwahl) {
   }
   $('studie_fussnote').textContent = fussnoten.join(' ');
   $('studie_text').textContent = s.text;
+  warumZeigen(s);
   $('studie_decke').textContent = `Die Achse endet bei ${s.deckeText} (gepunktete Linie), der Zehnerpotenz über ` +
     'dem größten Fehler der konvergierenden Spalten: größere Fehler, auch inf und nan, liegen auf ihr.' +
     (s.grob.some((g) => g)
