@@ -181,8 +181,13 @@ void aufsteigend(const polynomdaten *dt, std::vector<double> &t, std::vector<std
                    j + 1, dt->name);
     index.resize(anzahl);
     std::iota(index.begin(), index.end(), std::size_t{0});
-    std::stable_sort(index.begin(), index.end(),
-                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    // Ascending nodes are their own order.
+    bool geordnet = true;
+    for (std::size_t j = 0; j + 1 < anzahl; ++j)
+        geordnet = geordnet && x[j] < x[j + 1];
+    if (!geordnet)
+        std::stable_sort(index.begin(), index.end(),
+                         [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
     t.resize(anzahl);
     for (std::size_t k = 0; k < anzahl; ++k) {
         t[k] = x[index[k]];
