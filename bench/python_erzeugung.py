@@ -2,7 +2,10 @@
 """Creation at 10^6 nodes from numpy arrays: the Python module beside the
 library's own time (the cases of api_erzeugung_bench, the same work through
 the generic entry from arrays of doubles) and beside SciPy, by turns in each
-round; medians over the rounds, and the ratios of the medians.
+round; medians over the rounds, and the ratios of the medians.  Times are
+processor times (the benchmark's CPU time, time.process_time in Python):
+on a machine shared with other work the wall time says more about the
+scheduler than about creation.
 
   PYTHONPATH=build/python /usr/bin/python3 bench/python_erzeugung.py \\
       build-bench/bin/api_erzeugung_bench [-r RUNDEN]
@@ -36,25 +39,27 @@ FAELLE = [
 
 
 def bibliothek_ms(programm, fall):
-    """The benchmark's real time of one creation in ms."""
+    """The benchmark's processor time of one creation in ms."""
     aus = subprocess.run([programm, f"--benchmark_filter=^api_erzeugung/{fall}/",
+                          "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true",
                           "--benchmark_format=csv"], check=True, capture_output=True,
                          text=True).stdout
     for zeile in aus.splitlines():
         teile = zeile.split(",")
-        if teile[0].strip('"').startswith(f"api_erzeugung/{fall}/"):
-            zeit, einheit = float(teile[2]), teile[4].strip('"')
+        if teile[0].strip('"').startswith(f"api_erzeugung/{fall}/") and \
+                teile[0].strip('"').endswith("_median"):
+            zeit, einheit = float(teile[3]), teile[4].strip('"')
             return zeit * {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[einheit]
     raise RuntimeError(f"kein Ergebnis fuer {fall}")
 
 
 def python_ms(erzeugen, x, y, mal=5):
-    """The median of mal creations in ms."""
+    """The median processor time of mal creations in ms."""
     zeiten = []
     for _ in range(mal):
-        anfang = time.perf_counter()
+        anfang = time.process_time()
         objekt = erzeugen(x, y)
-        zeiten.append((time.perf_counter() - anfang) * 1e3)
+        zeiten.append((time.process_time() - anfang) * 1e3)
         del objekt
     return statistics.median(zeiten)
 
