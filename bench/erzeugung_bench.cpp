@@ -1,7 +1,10 @@
-// Spline creation through the public API (kreieren + freigeben) against
-// gsl_spline_alloc + gsl_spline_init + gsl_spline_free on the same nodes and
-// values, alternated in one process: round by round first the library, then
-// GSL.  Each case reports the median ratio library/GSL of its rounds, the
+// Spline and Hermite creation through the public API (kreieren +
+// freigeben) against gsl_spline_alloc + gsl_spline_init + gsl_spline_free on
+// the same nodes and values, alternated in one process: round by round first
+// the library, then GSL.  The natural and periodic splines against GSL's
+// cubic splines, the Hermite form with Fritsch-Carlson slopes against GSL's
+// steffen (also monotone slopes from the neighbouring secants), with
+// Akima's slopes against GSL's akima.  Each case reports the median ratio library/GSL of its rounds, the
 // median times and the median minor page faults of one creation.
 //
 // Most of the cost of a creation at 10^6 nodes can be the kernel's faulting
@@ -23,13 +26,14 @@
 //
 //   build-bench/bin/erzeugung_bench
 //   build-bench/bin/erzeugung_bench --benchmark_filter='periodisch/frisch'
+#include "numerik/hermiteipl.h"
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/splinipl.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
+#include <ctime>
 #include <cmath>
 #include <vector>
 
@@ -44,6 +48,9 @@
 namespace {
 
 enum regime { GLIBC = 0, FRISCH = 1, WIEDERVERWENDET = 2 };
+
+// What is made: a spline kind, or the Hermite form with one of its slopes.
+enum form { NATUERLICH = 0, PERIODISCH = 1, FRITSCH_CARLSON = 2, AKIMA = 3 };
 
 #ifdef NUMERIK_MIT_GSL
 
@@ -75,9 +82,13 @@ void vorbereiten(int art) {
 #endif
 }
 
+// The thread's processor time, the kernel's work for its page faults
+// included: on a machine shared with other work the wall time of a round
+// depends on when the scheduler takes the core away, not on the round.
 double jetzt() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
 long seitenfehler() {
@@ -106,9 +117,9 @@ template <typename T> T median(std::vector<T> v) {
 }
 
 // The setting of the library's own scale benchmark: node kind 1 on
-// [0, 2 pi], sin for the natural and cos for the periodic spline, the last
-// value equal to the first.
-void erzeugung_gegen_gsl(benchmark::State &state, int splineart, int art) {
+// [0, 2 pi], sin for the natural spline and the Hermite forms, cos for the
+// periodic spline, the last value equal to the first.
+void erzeugung_gegen_gsl(benchmark::State &state, int was, int art) {
     if (!regime_setzen(art)) {
         state.SkipWithError("Regime nicht einstellbar (glibc-Fall nur vor den anderen Faellen)");
         return;
@@ -118,7 +129,7 @@ void erzeugung_gegen_gsl(benchmark::State &state, int splineart, int art) {
     std::vector<double> x(KNOTEN), y(KNOTEN);
     for (int i = 0; i <= n; ++i) {
         x[i] = aequidistanter_punkt(i, n, 0.0, zwei_pi);
-        y[i] = splineart == SPLINE_PERIODISCH ? std::cos(x[i]) : std::sin(x[i]);
+        y[i] = was == PERIODISCH ? std::cos(x[i]) : std::sin(x[i]);
     }
     y[n] = y[0];
     nmmatrix_parameter vp = {KNOTEN, 1, "Stuetzwerte", 0};
@@ -131,12 +142,19 @@ void erzeugung_gegen_gsl(benchmark::State &state, int splineart, int art) {
     p.a = 0.0;
     p.b = zwei_pi;
     p.stuetzwerte = werte.get();
-    p.splineart = splineart;
-    const gsl_interp_type *typ =
-        splineart == SPLINE_PERIODISCH ? gsl_interp_cspline_periodic : gsl_interp_cspline;
+    p.splineart = was == PERIODISCH ? SPLINE_PERIODISCH : SPLINE_NATUERLICH;
+    hermiteinterpolation_parameter hp = {
+        "Vergleich", STUETZSTELLEN_AEQUIDISTANT,          nullptr, 0.0, zwei_pi, werte.get(),
+        was == AKIMA ? HERMITE_AKIMA : HERMITE_FRITSCH_CARLSON};
+    const gsl_interp_type *typ = was == PERIODISCH ? gsl_interp_cspline_periodic
+                                 : was == NATUERLICH ? gsl_interp_cspline
+                                 : was == AKIMA      ? gsl_interp_akima
+                                                     : gsl_interp_steffen;
 
     auto numerik = [&] {
-        objekt *s = interpolation_tabelle(&spline_interpolation)->kreieren(&p, nullptr);
+        objekt *s = was == NATUERLICH || was == PERIODISCH
+                        ? interpolation_tabelle(&spline_interpolation)->kreieren(&p, nullptr)
+                        : interpolation_tabelle(&hermite_interpolation)->kreieren(&hp, nullptr);
         benchmark::DoNotOptimize(s);
         interpolation_tabelle(s)->freigeben(s);
     };
@@ -184,37 +202,23 @@ void erzeugung_gegen_gsl(benchmark::State &state, int, int) {
 } // namespace
 
 // The glibc cases first, the fixed thresholds last.
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_glibc, SPLINE_NATUERLICH, GLIBC)
-    ->Name("erzeugung_gegen_gsl/natuerlich/glibc")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_glibc, SPLINE_PERIODISCH, GLIBC)
-    ->Name("erzeugung_gegen_gsl/periodisch/glibc")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_frisch, SPLINE_NATUERLICH, FRISCH)
-    ->Name("erzeugung_gegen_gsl/natuerlich/frisch")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_frisch, SPLINE_PERIODISCH, FRISCH)
-    ->Name("erzeugung_gegen_gsl/periodisch/frisch")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, natuerlich_wiederverwendet, SPLINE_NATUERLICH,
-                  WIEDERVERWENDET)
-    ->Name("erzeugung_gegen_gsl/natuerlich/wiederverwendet")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung_gegen_gsl, periodisch_wiederverwendet, SPLINE_PERIODISCH,
-                  WIEDERVERWENDET)
-    ->Name("erzeugung_gegen_gsl/periodisch/wiederverwendet")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+#define ERZEUGUNG_FALL(WAS, WAS_TEXT, REGIME, REGIME_TEXT)                                        \
+    BENCHMARK_CAPTURE(erzeugung_gegen_gsl, WAS##_##REGIME, WAS, REGIME)                          \
+        ->Name("erzeugung_gegen_gsl/" WAS_TEXT "/" REGIME_TEXT)                                   \
+        ->Iterations(1)                                                                          \
+        ->UseManualTime()                                                                        \
+        ->Unit(benchmark::kMillisecond);
+ERZEUGUNG_FALL(NATUERLICH, "natuerlich", GLIBC, "glibc")
+ERZEUGUNG_FALL(PERIODISCH, "periodisch", GLIBC, "glibc")
+ERZEUGUNG_FALL(FRITSCH_CARLSON, "hermite", GLIBC, "glibc")
+ERZEUGUNG_FALL(AKIMA, "akima", GLIBC, "glibc")
+ERZEUGUNG_FALL(NATUERLICH, "natuerlich", FRISCH, "frisch")
+ERZEUGUNG_FALL(PERIODISCH, "periodisch", FRISCH, "frisch")
+ERZEUGUNG_FALL(FRITSCH_CARLSON, "hermite", FRISCH, "frisch")
+ERZEUGUNG_FALL(AKIMA, "akima", FRISCH, "frisch")
+ERZEUGUNG_FALL(NATUERLICH, "natuerlich", WIEDERVERWENDET, "wiederverwendet")
+ERZEUGUNG_FALL(PERIODISCH, "periodisch", WIEDERVERWENDET, "wiederverwendet")
+ERZEUGUNG_FALL(FRITSCH_CARLSON, "hermite", WIEDERVERWENDET, "wiederverwendet")
+ERZEUGUNG_FALL(AKIMA, "akima", WIEDERVERWENDET, "wiederverwendet")
 
 BENCHMARK_MAIN();

@@ -105,11 +105,9 @@ knotenteil knoten_lesen(const py::handle &x, const py::handle &a, const py::hand
         numerik_fehler("Stuetzstellen: eine Folge von Zahlen erwartet, nicht %d-dimensional.\n",
                        static_cast<int>(feld.ndim()));
     if (feld.size() >= INT_MAX) numerik_fehler("Stuetzstellen: zu viele Werte.\n");
-    const int n = static_cast<int>(feld.size());
-    nmmatrix_parameter p = {n, 1, "Stuetzstellen", 1};
-    t.x.reset(matrix_tabelle(&nm_matrix)->kreieren(&p, nullptr));
-    for (int i = 0; i < n; ++i)
-        nmmatrix_setzen(t.x.get(), i + 1, 1, feld.data()[i]);
+    // One copy of the doubles (numpy has converted other types once).
+    nmmatrix_parameter p = {static_cast<int>(feld.size()), 1, "Stuetzstellen", 0};
+    t.x.reset(nmmatrix_aus_feld(&p, feld.data()));
     return t;
 }
 
@@ -200,9 +198,11 @@ bestand erzeugen(const interpolationstyp &t, const py::args &weitere,
     const py::ssize_t n = werte.shape(0);
     for (py::ssize_t i = 1; i < werte.ndim(); ++i)
         ergebnis.wertform.push_back(werte.shape(i));
+    // One value column a row: contiguous, each copied once into its vector.
+    // For a 1-d y of doubles this is y itself.
     const zahlenfeld spalten =
-        zahlenfeld::ensure(np.attr("ascontiguousarray")(werte.attr("reshape")(n, -1)));
-    const py::ssize_t k = spalten.shape(1);
+        zahlenfeld::ensure(np.attr("ascontiguousarray")(werte.attr("reshape")(n, -1).attr("T")));
+    const py::ssize_t k = spalten.shape(0);
     if (k == 0) numerik_fehler("Stuetzwerte: keine Werte (eine Achse der Laenge 0).\n");
     // AAA chooses its support points from the values: the columns of a
     // vector-valued y would have different nodes.
@@ -213,16 +213,14 @@ bestand erzeugen(const interpolationstyp &t, const py::args &weitere,
 
     const bool periodisch =
         periodisch_k >= 0 && p.optionen[periodisch_k] == static_cast<double>(periodisch_wert);
-    nmmatrix_parameter vp = {static_cast<int>(n), 1, "Stuetzwerte", 1};
+    nmmatrix_parameter vp = {static_cast<int>(n), 1, "Stuetzwerte", 0};
     for (py::ssize_t c = 0; c < k; ++c) {
-        matrix_zeiger v(matrix_tabelle(&nm_matrix)->kreieren(&vp, nullptr));
-        for (py::ssize_t i = 0; i < n; ++i)
-            nmmatrix_setzen(v.get(), static_cast<int>(i) + 1, 1, *spalten.data(i, c));
+        matrix_zeiger v(nmmatrix_aus_feld(&vp, spalten.data() + c * n));
         // The library would average differing end values of a periodic
         // interpolant; here only when asked.
         if (periodisch && n > 1 && !mitteln_ja) {
-            const double anfang = *spalten.data(0, c);
-            const double ende = *spalten.data(n - 1, c);
+            const double anfang = *spalten.data(c, 0);
+            const double ende = *spalten.data(c, n - 1);
             if (std::fabs(anfang - ende) > std::ldexp(1.0, -120))
                 numerik_fehler("Periodisch: y[0] = %.17g und y[-1] = %.17g%s sind verschieden; "
                                "mitteln=True nimmt fuer beide ihr Mittel.\n",

@@ -34,6 +34,9 @@ extern const matrix_funktionen nm_matrixFunktionen;
  * negative size, or one that cannot be allocated, ends through the fatal
  * path. */
 objekt *nmmatrix_kreieren(const void *parameter, void *zusatz);
+/** As nmmatrix_kreieren, with the entries the n*m doubles at werte, row by
+ * row (copied; werte may be null only for no entries); the caller owns it. */
+objekt *nmmatrix_aus_feld(const void *parameter, const double *werte);
 /** Reads an NM_MATRIX text; the caller owns the result.  zusatz is not read.
  * Another type, a count or entry that is no number, a negative count, a size
  * that cannot be allocated, or an end of input before the last entry end

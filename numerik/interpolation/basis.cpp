@@ -67,8 +67,13 @@ void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anza
     if (t.knotenordnung == KNOTEN_AUFSTEIGEND) return;
     std::vector<std::size_t> index(m);
     std::iota(index.begin(), index.end(), std::size_t{0});
-    std::stable_sort(index.begin(), index.end(),
-                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    // Ascending nodes are their own order: O(n) for them.
+    bool aufsteigend = true;
+    for (std::size_t i = 0; i + 1 < m; ++i)
+        aufsteigend = aufsteigend && x[i] < x[i + 1];
+    if (!aufsteigend)
+        std::stable_sort(index.begin(), index.end(),
+                         [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
     for (std::size_t i = 0; i + 1 < m; ++i) {
         std::size_t j = index[i], k = index[i + 1];
         if (x[k] == x[j])

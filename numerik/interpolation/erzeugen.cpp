@@ -24,12 +24,27 @@
 
 namespace {
 
-// Rows 1..anzahl of column 1 of v.
-std::vector<double> spalte(objekt *v, int anzahl) {
-    std::vector<double> x(static_cast<std::size_t>(anzahl));
-    spalte_kopieren(v, anzahl, x.data());
-    return x;
-}
+// Rows 1..anzahl of column 1 of v: read in place from a column of the
+// library's own class, else copied.
+class spalte {
+  public:
+    spalte(objekt *v, int anzahl) : anzahl_(static_cast<std::size_t>(anzahl)) {
+        if (ist_nmmatrix(v) && nmmatrix_daten(v)->m == 1 && nmmatrix_daten(v)->n >= anzahl) {
+            werte_ = eintraege(v);
+            return;
+        }
+        kopie_.resize(anzahl_);
+        spalte_kopieren(v, anzahl, kopie_.data());
+        werte_ = kopie_.data();
+    }
+    std::size_t size() const { return anzahl_; }
+    double operator[](std::size_t i) const { return werte_[i]; }
+
+  private:
+    std::size_t anzahl_;
+    const double *werte_ = nullptr;
+    std::vector<double> kopie_;
+};
 
 // A vector that the class can read n+1 rows of column 1 from; anything
 // else the class reports itself.
@@ -42,8 +57,13 @@ bool lesbar(objekt *v, int zeilen) {
 // meets it: the smallest j that has an equal partner, with its first one k
 // (necessarily k > j).  Sorted by value (stably, so equal values keep their
 // index order) equal nodes stand together, the group's first two indices
-// being such a pair: O(n log n) instead of comparing every pair.
-bool gleiches_paar(const std::vector<double> &x, std::size_t &j, std::size_t &k) {
+// being such a pair: O(n log n) instead of comparing every pair, and O(n)
+// for ascending nodes, which have none.
+bool gleiches_paar(const spalte &x, std::size_t &j, std::size_t &k) {
+    bool aufsteigend = true;
+    for (std::size_t i = 0; i + 1 < x.size(); ++i)
+        aufsteigend = aufsteigend && x[i] < x[i + 1];
+    if (aufsteigend) return false;
     std::vector<std::size_t> index(x.size());
     std::iota(index.begin(), index.end(), std::size_t{0});
     std::stable_sort(index.begin(), index.end(),
@@ -87,7 +107,7 @@ void interpolationsproblem_pruefen(const klasse *methode, const interpolationspr
             fehler("Intervall [%s,%s] ist nicht endlich fuer %s %s.\n", meldezahl(p.a).c_str(),
                    meldezahl(p.b).c_str(), z->typtext, name);
     } else {
-        std::vector<double> x = spalte(p.stuetzstellen, anzahl);
+        const spalte x(p.stuetzstellen, anzahl);
         for (int i = 0; i < anzahl; ++i)
             if (!std::isfinite(x[static_cast<std::size_t>(i)]))
                 fehler("Stuetzstelle x(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1,
@@ -105,7 +125,7 @@ void interpolationsproblem_pruefen(const klasse *methode, const interpolationspr
                        z->typtext, name);
         }
     }
-    std::vector<double> y = spalte(p.stuetzwerte, anzahl);
+    const spalte y(p.stuetzwerte, anzahl);
     for (int i = 0; i < anzahl; ++i)
         if (!std::isfinite(y[static_cast<std::size_t>(i)]))
             fehler("Stuetzwert y(%i) ist keine endliche Zahl fuer %s %s.\n", i + 1, z->typtext,

@@ -4,9 +4,9 @@
 
 #include "numerik/knotenarten.h"
 
-#include "grund/epsilon.h"
 #include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
+#include "interpolation/hermite_intern.h"
 #include "interpolation/interplt_intern.h"
 
 #include <algorithm>
@@ -68,138 +68,19 @@ const interpolation_option hermite_optionen[] = {
      .titel = "die Steigungen an den Stuetzstellen"},
 };
 
-int vorzeichen(double v) {
-    return (v > 0) - (v < 0);
-}
-
-// The weighted mean of two slopes, exactly the slope where both are equal
-// (so that a straight line is reproduced to the bit); the plain mean where
-// both weights are 0.
-double gemittelt(double w1, double links, double w2, double rechts) {
-    if (links == rechts) return links;
-    double summe = w1 + w2;
-    if (summe == 0.0) return (links + rechts) / 2;
-    return (w1 * links + w2 * rechts) / summe;
-}
-
-// The one-sided three-point slope at an end node, from the end interval
-// (h0, m0) and its neighbour (h1, m1), kept to the shape of the data: 0
-// against the sign of the end secant, at most 3 m0 where the data turn.
-double endsteigung(double h0, double m0, double h1, double m1) {
-    if (m0 == m1) return m0;
-    double d = ((2 * h0 + h1) * m0 - h0 * m1) / (h0 + h1);
-    if (vorzeichen(d) != vorzeichen(m0)) return 0.0;
-    if (vorzeichen(m0) != vorzeichen(m1) && std::fabs(d) > std::fabs(3 * m0)) return 3 * m0;
-    return d;
-}
-
-// Fritsch-Carlson: the weighted harmonic mean of secants of one sign,
-// bounded by 3 times the smaller of them, which keeps each cubic monotone.
-void fritsch_carlson(const std::vector<double> &h, const std::vector<double> &m,
-                     std::vector<double> &d) {
-    std::size_t n = m.size();
-    if (n == 1) {
-        d[0] = d[1] = m[0];
-        return;
-    }
-    for (std::size_t k = 1; k < n; ++k) {
-        if (vorzeichen(m[k - 1]) * vorzeichen(m[k]) <= 0) {
-            d[k] = 0.0;
-        } else if (m[k - 1] == m[k]) {
-            d[k] = m[k];
-        } else {
-            double w1 = 2 * h[k] + h[k - 1];
-            double w2 = h[k] + 2 * h[k - 1];
-            d[k] = (w1 + w2) / (w1 / m[k - 1] + w2 / m[k]);
-        }
-    }
-    d[0] = endsteigung(h[0], m[0], h[1], m[1]);
-    d[n] = endsteigung(h[n - 1], m[n - 1], h[n - 2], m[n - 2]);
-}
-
-// Akima, plain or with the modified weights; the secants m(-2), m(-1),
-// m(n), m(n+1) beyond the ends extrapolated linearly.
-void akima(const std::vector<double> &m, bool modifiziert, std::vector<double> &d) {
-    long n = static_cast<long>(m.size());
-    auto innen = [&](long i) { return m[static_cast<std::size_t>(i)]; };
-    // With one interval every secant is that one.
-    double links1 = n == 1 ? innen(0) : 2 * innen(0) - innen(1);
-    double links2 = n == 1 ? innen(0) : 2 * links1 - innen(0);
-    double rechts1 = n == 1 ? innen(0) : 2 * innen(n - 1) - innen(n - 2);
-    double rechts2 = n == 1 ? innen(0) : 2 * rechts1 - innen(n - 1);
-    auto sekante = [&](long i) {
-        if (i == -2) return links2;
-        if (i == -1) return links1;
-        if (i == n) return rechts1;
-        if (i == n + 1) return rechts2;
-        return innen(i);
-    };
-    // Slope k averages m(k-1) and m(k).
-    for (long k = 0; k <= n; ++k) {
-        double vor2 = sekante(k - 2), vor = sekante(k - 1), nach = sekante(k),
-               nach2 = sekante(k + 1);
-        double w1 = std::fabs(nach2 - nach);
-        double w2 = std::fabs(vor - vor2);
-        if (modifiziert) {
-            w1 += std::fabs(nach2 + nach) / 2;
-            w2 += std::fabs(vor + vor2) / 2;
-        }
-        d[static_cast<std::size_t>(k)] = gemittelt(w1, vor, w2, nach);
-    }
-}
-
-// Slopes and cubics of the nodes x and values y (n intervals) into the n x 4
-// rows c.  Secants of a size whose weights would overflow are scaled by a
-// power of 2 for the slopes, which leaves every other slope as it was.
-void kubiken_rechnen(const hermitedaten *dt, const double *x, const double *y, double *c) {
-    std::size_t n = static_cast<std::size_t>(dt->n);
-    std::vector<double> h(n), m(n), d(n + 1);
-    double groesste = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        h[i] = x[i + 1] - x[i];
-        if (!(h[i] >= epsilon()))
-            fehler("Die Stuetzstellen fuer HERMITE_INTERPOLATION %s muessen aufsteigend sein!\n",
-                   dt->name);
-        m[i] = (y[i + 1] - y[i]) / h[i];
-        groesste = std::fmax(groesste, std::fabs(m[i]));
-    }
-    int skala = groesste > 0x1p400 && std::isfinite(groesste) ? std::ilogb(groesste) : 0;
-    for (double &mi : m)
-        mi = std::ldexp(mi, -skala);
-    if (dt->steigungen == HERMITE_FRITSCH_CARLSON)
-        fritsch_carlson(h, m, d);
-    else
-        akima(m, dt->steigungen == HERMITE_AKIMA_MODIFIZIERT, d);
-    for (std::size_t i = 0; i < n; ++i) {
-        m[i] = std::ldexp(m[i], skala);
-        d[i] = std::ldexp(d[i], skala);
-    }
-    d[n] = std::ldexp(d[n], skala);
-    for (std::size_t i = 0; i < n; ++i) {
-        double *zeile = c + 4 * i;
-        zeile[0] = (d[i] + d[i + 1] - 2 * m[i]) / (h[i] * h[i]);
-        zeile[1] = (3 * m[i] - 2 * d[i] - d[i + 1]) / h[i];
-        zeile[2] = d[i];
-        zeile[3] = y[i];
-    }
-}
-
 // The cubics of the record's nodes and values; at coordinates or values
 // whose coefficients leave the range of doubles, on the problem scaled by
 // powers of 2 as well, kept for evaluation.
-void kubiken(objekt *ip, hermitedaten *dt) {
+void kubiken(hermitedaten *dt) {
     const double *x = eintraege(dt->stuetzstellen);
     const double *y = eintraege(dt->stuetzwerte);
     const int n = dt->n;
-    dt->koeffizienten = nm_anlegen(n, 4, "Koeffizientenmatrix", ip);
+    // Every entry is written below before the object is handed out.
+    dt->koeffizienten = nm_anlegen_ungesetzt(n, 4, "Koeffizientenmatrix");
     schreibfeld c(dt->koeffizienten);
     kubikskala s = kubik_skala_waehlen(x, n);
     if (s.ex == 0 && s.ey == 0) {
-        kubiken_rechnen(dt, x, y, c.werte());
-        bool endlich = true;
-        for (long long i = 0; i < 4 * static_cast<long long>(n); ++i)
-            endlich = endlich && std::isfinite(c.werte()[i]);
-        if (endlich) return;
+        if (hermite_kubiken(n, dt->steigungen, dt->name, x, y, c.werte())) return;
         // Values whose secants or coefficients overflow: once more scaled.
         s.ey = std::ilogb(std::fabs(y[0]) + 1.0);
         for (int i = 0; i <= n; ++i)
@@ -214,7 +95,7 @@ void kubiken(objekt *ip, hermitedaten *dt) {
     auto *cs = static_cast<double *>(std::malloc(4 * static_cast<std::size_t>(n) * sizeof(double)));
     if (cs == nullptr) fehler("Nicht genug Speicher fuer HERMITE_INTERPOLATION %s.\n", dt->name);
     dt->skaliert = cs;
-    kubiken_rechnen(dt, xs.data(), ys.data(), cs);
+    hermite_kubiken(n, dt->steigungen, dt->name, xs.data(), ys.data(), cs);
     if (!kubik_entskalieren(s, cs, c.werte(), n, hermite_typ, dt->name)) {
         dt->skaliert = nullptr;
         std::free(cs);
@@ -298,8 +179,10 @@ objekt *hermiteinterpolation_kreieren(const void *parameter, void *) {
         r != nullptr
             ? interpolationsproblem{r->name, r->art, r->stuetzstellen, r->a, r->b, r->stuetzwerte}
             : interpolationsproblem{nullptr, STUETZSTELLEN_GEGEBEN, nullptr, 0.0, 0.0, nullptr};
-    basis_problem(ip.get(), hermite_typ, p, p.art, false);
-    kubiken(ip.get(), d);
+    // Nodes and values are written in full before the object is handed out:
+    // no zeroing.
+    basis_problem(ip.get(), hermite_typ, p, p.art, true);
+    kubiken(d);
     return ip.release();
 }
 

@@ -13,8 +13,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 #include <vector>
+
+// The lanes are inlined where they are used: no call passes a vector.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
 
 namespace {
 
@@ -84,38 +90,128 @@ bool ohne_skalierung(const std::vector<double> &t, int d) {
     return oben < 900.0 && unten > -900.0 && std::log2(d + 1.0) - unten < 900.0;
 }
 
+// The sum of node k for gewichte_direkt: over its windows i of 1 / prod
+// |t_k - t_j|, j = i..i+d but k, in ascending i and j.
+double knotensumme(const double *t, int n, int d, int k) {
+    const double tk = t[k];
+    double s = 0.0;
+    for (int i = std::max(0, k - d); i <= std::min(k, n - d); ++i) {
+        double m = 1.0;
+        for (int j = i; j <= i + d; ++j) {
+            if (j == k) continue;
+            m *= std::fabs(tk - t[j]);
+        }
+        s += 1.0 / m;
+    }
+    return s;
+}
+
+// Four nodes k at a time, in lanes, each lane the operations of knotensumme
+// on the same operands in the same order (this file is compiled without
+// contraction): the sums of nodes von..bis-1, all with d + 1 windows.
+typedef double spur __attribute__((vector_size(32)));
+typedef long long spurmaske __attribute__((vector_size(32)));
+
+[[gnu::always_inline]] inline void knotensummen(const double *t, int n, int d, int von, int bis,
+                                                double *summe) {
+    int k = von;
+    for (; k + 4 <= bis; k += 4) {
+        spur tk;
+        std::memcpy(&tk, t + k, sizeof tk);
+        spur s = {0.0, 0.0, 0.0, 0.0};
+        for (int a = 0; a <= d; ++a) {
+            spur m = {1.0, 1.0, 1.0, 1.0};
+            for (int b = 0; b <= d; ++b) {
+                if (a + b == d) continue;
+                spur tj;
+                std::memcpy(&tj, t + k - d + a + b, sizeof tj);
+                // |.| by the sign bit, as fabs.
+                m *= (spur)((spurmaske)(tk - tj) & 0x7fffffffffffffffLL);
+            }
+            s += spur{1.0, 1.0, 1.0, 1.0} / m;
+        }
+        std::memcpy(summe + k, &s, sizeof s);
+    }
+    for (; k < bis; ++k)
+        summe[k] = knotensumme(t, n, d, k);
+}
+
+// w[0..anzahl-1] /= teiler, four at a time.
+[[gnu::always_inline]] inline void teilen(double *w, int anzahl, double teiler) {
+    int k = 0;
+    const spur t = {teiler, teiler, teiler, teiler};
+    for (; k + 4 <= anzahl; k += 4) {
+        spur v;
+        std::memcpy(&v, w + k, sizeof v);
+        v /= t;
+        std::memcpy(w + k, &v, sizeof v);
+    }
+    for (; k < anzahl; ++k)
+        w[k] /= teiler;
+}
+
+struct spuren {
+    void (*summen)(const double *, int, int, int, int, double *);
+    void (*teilen)(double *, int, double);
+};
+
+void knotensummen_16(const double *t, int n, int d, int von, int bis, double *summe) {
+    knotensummen(t, n, d, von, bis, summe);
+}
+void teilen_16(double *w, int anzahl, double teiler) {
+    teilen(w, anzahl, teiler);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define NUMERIK_X86_AUSWAHL 1
+__attribute__((target("avx2"))) void knotensummen_32(const double *t, int n, int d, int von,
+                                                     int bis, double *summe) {
+    knotensummen(t, n, d, von, bis, summe);
+}
+__attribute__((target("avx2"))) void teilen_32(double *w, int anzahl, double teiler) {
+    teilen(w, anzahl, teiler);
+}
+#endif
+
+spuren spuren_waehlen() {
+#ifdef NUMERIK_X86_AUSWAHL
+    if (register_breite() >= 32) return {knotensummen_32, teilen_32};
+#endif
+    return {knotensummen_16, teilen_16};
+}
+
 // The weights of gewichte below by plain products and sums, where
-// ohne_skalierung holds: the same numbers in the same order.
+// ohne_skalierung holds: the same numbers in the same order.  The sums are
+// positive and within 2^-900 and 2^900, so the exponent of the largest is
+// the largest exponent, and a product with the power of two 2^-e is the
+// double ldexp gives.
 void gewichte_direkt(double *w, const std::vector<double> &t, const std::vector<std::size_t> &index,
                      int d) {
+    static const spuren lanes = spuren_waehlen();
     int n = static_cast<int>(t.size()) - 1;
     std::vector<double> summe(t.size());
+    // Nodes d..n-d have all their windows; the others fewer.
+    const int innen_von = std::min(d, n + 1);
+    const int innen_bis = std::max(innen_von, n - d + 1);
+    for (int k = 0; k < innen_von; ++k)
+        summe[static_cast<std::size_t>(k)] = knotensumme(t.data(), n, d, k);
+    lanes.summen(t.data(), n, d, innen_von, innen_bis, summe.data());
+    for (int k = innen_bis; k <= n; ++k)
+        summe[static_cast<std::size_t>(k)] = knotensumme(t.data(), n, d, k);
+    double groesste = summe[0];
+    for (double s : summe)
+        groesste = std::max(groesste, s);
     int groesster = 0;
-    for (int k = 0; k <= n; ++k) {
-        const double tk = t[static_cast<std::size_t>(k)];
-        double s = 0.0;
-        for (int i = std::max(0, k - d); i <= std::min(k, n - d); ++i) {
-            double m = 1.0;
-            for (int j = i; j <= i + d; ++j) {
-                if (j == k) continue;
-                m *= std::fabs(tk - t[static_cast<std::size_t>(j)]);
-            }
-            s += 1.0 / m;
-        }
-        summe[static_cast<std::size_t>(k)] = s;
-        int e = 0;
-        std::frexp(s, &e);
-        if (k == 0 || e > groesster) groesster = e;
-    }
+    std::frexp(groesste, &groesster);
+    const double skala = std::ldexp(1.0, -groesster);
     double groesstes = 0.0;
     for (int k = 0; k <= n; ++k) {
-        double v = std::ldexp(summe[static_cast<std::size_t>(k)], -groesster);
+        double v = summe[static_cast<std::size_t>(k)] * skala;
         if ((k - d) % 2 != 0) v = -v;
         w[index[static_cast<std::size_t>(k)]] = v;
         groesstes = std::max(groesstes, std::fabs(v));
     }
-    for (int k = 0; k <= n; ++k)
-        w[k] /= groesstes;
+    lanes.teilen(w, n + 1, groesstes);
 }
 
 void gewichte(double *w, const std::vector<double> &t, const std::vector<std::size_t> &index,
@@ -181,8 +277,13 @@ void aufsteigend(const polynomdaten *dt, std::vector<double> &t, std::vector<std
                    j + 1, dt->name);
     index.resize(anzahl);
     std::iota(index.begin(), index.end(), std::size_t{0});
-    std::stable_sort(index.begin(), index.end(),
-                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    // Ascending nodes are their own order.
+    bool geordnet = true;
+    for (std::size_t j = 0; j + 1 < anzahl; ++j)
+        geordnet = geordnet && x[j] < x[j + 1];
+    if (!geordnet)
+        std::stable_sort(index.begin(), index.end(),
+                         [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
     t.resize(anzahl);
     for (std::size_t k = 0; k < anzahl; ++k) {
         t[k] = x[index[k]];

@@ -21,9 +21,10 @@ namespace {
 // Each direct way gives up (false) when a step h is below 2^-120 or not
 // finite, a value difference is not finite (so every node and value is
 // finite), an end value is not finite, a pivot fails, or a coefficient comes
-// out NaN (finite input can overflow): which of two NaN operands an operation
-// passes on is the compiler's choice of operand order, so only the general
-// way gives the general way's NaNs.  Then the general way runs from the start
+// out not finite (finite input can overflow): which of two NaN operands an
+// operation passes on is the compiler's choice of operand order, so only the
+// general way gives the general way's NaNs.  A success thus also tells the
+// caller that every coefficient is finite.  Then the general way runs from the start
 // and raises its messages itself: the fatal ones of the node check and of the
 // solver.
 

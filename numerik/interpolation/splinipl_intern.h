@@ -55,8 +55,8 @@ inline const knotenart *art_ohne_flag(int stuetzstellenart) {
 
 // One row of coefficients for an interval of length h from yL to yR with the
 // second derivatives ML and MR at its ends, given the slope (yR - yL)/h:
-// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.  True when no
-// coefficient is NaN.
+// (MR - ML)/(6h), ML/2, (yR - yL)/h - h(2ML + MR)/6, yL.  True when every
+// coefficient is finite.
 static inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, double steigung,
                                  double yl) {
     zeile[0] = (mr - ml) / (h * 6);
@@ -66,16 +66,17 @@ static inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, 
     summe = summe + mr;
     zeile[2] = steigung - h * summe / 6;
     zeile[3] = yl;
-    return !(std::isnan(zeile[0]) || std::isnan(zeile[1]) || std::isnan(zeile[2]) ||
-             std::isnan(zeile[3]));
+    return std::isfinite(zeile[0]) && std::isfinite(zeile[1]) && std::isfinite(zeile[2]) &&
+           std::isfinite(zeile[3]);
 }
 
 // The coefficient matrix of kinds 0 and 1 (spline_direkt_nichtperiodisch)
 // or 2 and 3 (spline_direkt_periodisch), n >= 3, in two sweeps over the
 // nodes without the solver's vectors (splinipl_direkt.cpp): every
-// coefficient the double the general way gives.  False, with the record as
-// it was, where the general way must run to raise its own messages or give
-// its own NaNs.
+// coefficient the double the general way gives, and every one finite.
+// False, with the record as it was, where the general way must run to raise
+// its own messages or give its own NaNs, or where some coefficient is not
+// finite (the general way gives the same doubles there).
 bool spline_direkt_nichtperiodisch(splineinterpolationsdaten *d);
 bool spline_direkt_periodisch(splineinterpolationsdaten *d);
 

@@ -291,22 +291,27 @@ int splineinterpolation_notaknot(objekt *ip, void *) {
     return 0;
 }
 
-// The step for the record's kind.
-int koeffizienten_schritt(objekt *ip, void *zusatz) {
+// The step for the record's kind; true where a direct way made the
+// coefficients, which are then all finite.
+bool koeffizienten_schritt(objekt *ip, void *zusatz) {
     splineinterpolationsdaten *d = get_splineinterpolationsdaten(ip);
     switch (d->splineart) {
     case SPLINE_ABL2_GEGEBEN:
     case SPLINE_NATUERLICH:
-        if (d->n >= 3 && spline_direkt_nichtperiodisch(d)) return 0;
-        return splineinterpolation_pnichtperiodisch(ip, zusatz);
+        if (d->n >= 3 && spline_direkt_nichtperiodisch(d)) return true;
+        splineinterpolation_pnichtperiodisch(ip, zusatz);
+        return false;
     case SPLINE_PERIODISCH:
     case SPLINE_PERIODISCH_FORTGESETZT:
-        if (d->n >= 3 && spline_direkt_periodisch(d)) return 0;
-        return splineinterpolation_periodisch(ip, zusatz);
+        if (d->n >= 3 && spline_direkt_periodisch(d)) return true;
+        splineinterpolation_periodisch(ip, zusatz);
+        return false;
     case SPLINE_NOT_A_KNOT:
-        return splineinterpolation_notaknot(ip, zusatz);
+        splineinterpolation_notaknot(ip, zusatz);
+        return false;
     case SPLINE_EINGESPANNT:
-        return splineinterpolation_eingespannt(ip, zusatz);
+        splineinterpolation_eingespannt(ip, zusatz);
+        return false;
     default:
         fehler("Splineart %i nicht implementiert.\n", d->splineart);
     }
@@ -412,8 +417,9 @@ int splineinterpolation_koeffizienten(objekt *ip, void *zusatz) {
         groesste = NAN;
     kubikskala s = kubik_skala_waehlen(eintraege(d->stuetzstellen), d->n);
     if (s.ex == 0 && s.ey == 0) {
-        koeffizienten_schritt(ip, zusatz);
-        if (endlich(d->koeffizienten, 4 * static_cast<long long>(d->n))) return 0;
+        if (koeffizienten_schritt(ip, zusatz) ||
+            endlich(d->koeffizienten, 4 * static_cast<long long>(d->n)))
+            return 0;
         // Input that is not a number, or not finite, gives what the step
         // gives: the generic entry refuses it before.  Finite values or
         // derivatives whose differences overflow on the way: once more,

@@ -132,6 +132,20 @@ objekt *nmmatrix_kreieren(const void *parameter, void *) {
     return matrix.release();
 }
 
+objekt *nmmatrix_aus_feld(const void *parameter, const double *werte) {
+    const auto *p = static_cast<const nmmatrix_parameter *>(parameter);
+    const char *name = (p != nullptr && p->name != nullptr) ? p->name : "unbenannt";
+    int n = p != nullptr ? p->n : 1;
+    int m = p != nullptr ? p->m : 1;
+    matrix_zeiger matrix = erzeugen(name, n, m);
+    auto *daten = get_nmmatrixdaten(matrix.get());
+    const long long anzahl = eintragszahl(n, m);
+    // Every entry is copied below: no zeroing.
+    eintraege_anlegen(daten, anzahl, false);
+    if (anzahl > 0) std::memcpy(daten->werte, werte, static_cast<std::size_t>(anzahl) * sizeof(double));
+    return matrix.release();
+}
+
 objekt *nmmatrix_laden(FILE *ein, void *zusatz) {
     (void)zusatz;
     char typ[] = "NM_MATRIX";
