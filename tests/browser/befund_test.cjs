@@ -74,9 +74,10 @@ function seitenStudie(M) {
     p.gleich(sp.konvergiert, pySp.konvergiert, `${sp.spalte}: konvergiert wie in Python`);
     p.gleich(sp.bezugsart, pySp.bezugsart, `${sp.spalte}: Art der Bezugslinie wie in Python`);
   });
-  // The marks of fehlerstudie's error table: each mark behind each figure
+  // The marks of fehlerstudie's error table (three blocks of columns):
+  // each mark behind each figure
   // the befund marks so, row by row.
-  const zeilen = tabelle.split('\n').filter((z) => /^ +\d+ /.test(z)).slice(0, N.length * 2);
+  const zeilen = tabelle.split('\n').filter((z) => /^ +\d+ /.test(z)).slice(0, N.length * 3);
   for (const zeichen of ['*', '#', '!']) {
     const marken = b.spalten.reduce((summe, sp) => summe + sp.marke.filter((m) => m === zeichen).length, 0);
     p.gleich((zeilen.join('\n').split(zeichen).length - 1), marken, `so viele ${zeichen} in fehlerstudies Tabellen wie im Befund`);

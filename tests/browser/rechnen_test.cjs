@@ -29,7 +29,7 @@ function studie(m, nListe) {
     if (!/^\s+n\s+\S/.test(zeilen[kopf])) continue;
     const spalten = zeilen[kopf].trim().split(/\s+/);
     for (let i = kopf + 1; i < zeilen.length && zeilen[i].trim() !== ''; ++i) {
-      const werte = zeilen[i].trim().replace(/\*/g, '').split(/\s+/);
+      const werte = zeilen[i].trim().replace(/[*#!]/g, '').split(/\s+/); // figures without the study's marks
       tabelle[werte[0]] = Object.assign(tabelle[werte[0]] || {},
         Object.fromEntries(spalten.map((s, j) => [s, werte[j]])));
     }
