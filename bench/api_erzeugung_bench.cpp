@@ -82,27 +82,27 @@ void erzeugung(benchmark::State &state, const char *kurz, const char *option, do
 BENCHMARK_CAPTURE(erzeugung, hermite, "Hermite", "steigungen", 0.0)
     ->Name("api_erzeugung/hermite")
     ->Arg(1000000)
-    ->MinTime(1.0)
+    ->MinTime(0.5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(erzeugung, akima, "Hermite", "steigungen", 1.0)
     ->Name("api_erzeugung/akima")
     ->Arg(1000000)
-    ->MinTime(1.0)
+    ->MinTime(0.5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(erzeugung, notaknot, "Spline", "ende", 4.0)
     ->Name("api_erzeugung/notaknot")
     ->Arg(1000000)
-    ->MinTime(1.0)
+    ->MinTime(0.5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(erzeugung, natuerlich, "Spline", "ende", 1.0)
     ->Name("api_erzeugung/natuerlich")
     ->Arg(1000000)
-    ->MinTime(1.0)
+    ->MinTime(0.5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(erzeugung, rational, "Rational", "d", 3.0)
     ->Name("api_erzeugung/rational")
     ->Arg(10000)
-    ->MinTime(1.0)
+    ->MinTime(0.5)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -8,7 +8,7 @@ on a machine shared with other work the wall time says more about the
 scheduler than about creation.
 
   PYTHONPATH=build/python /usr/bin/python3 bench/python_erzeugung.py \\
-      build-bench/bin/api_erzeugung_bench [-r RUNDEN]
+      build-bench/bin/api_erzeugung_bench [-r RUNDEN] [-f FALL ...]
 
 The module and the benchmark should come from builds of the same type
 (scripts/bauen makes both RelWithDebInfo).  Data: 10^6 + 1 sorted uniform
@@ -68,6 +68,8 @@ def main():
     argumente = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     argumente.add_argument("programm", help="api_erzeugung_bench")
     argumente.add_argument("-r", "--runden", type=int, default=5)
+    argumente.add_argument("-f", "--fall", action="append",
+                           help="nur diese Faelle (mehrfach moeglich)")
     a = argumente.parse_args()
     zufall = np.random.default_rng(1)
     x = np.sort(zufall.uniform(0.0, 1.0, N + 1))
@@ -75,6 +77,8 @@ def main():
     print(f"{'Fall':<12} {'Python ms':>10} {'Bibl. ms':>10} {'SciPy ms':>10} "
           f"{'Py/Bibl.':>9} {'Py/SciPy':>9}")
     for name, numerik_erzeugen, scipy_erzeugen in FAELLE:
+        if a.fall and name not in a.fall:
+            continue
         p, b, s = [], [], []
         for _ in range(a.runden):
             b.append(bibliothek_ms(a.programm, name))
