@@ -48,6 +48,18 @@ async function layoutPruefen(page, was) {
   p.pruefe(!befund.breit, `${was}: nicht breiter als das Fenster`);
 }
 
+// axe-core over the whole page as it stands: no serious or critical finding.
+const AXE = path.join(h.WURZEL, 'web', 'node_modules', 'axe-core', 'axe.min.js');
+async function axePruefen(page, was) {
+  if (!(await page.evaluate(() => typeof window.axe !== 'undefined'))) await page.addScriptTag({ path: AXE });
+  const befunde = await page.evaluate(async () => {
+    const r = await window.axe.run(document, { resultTypes: ['violations'] });
+    return r.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+      .map((v) => `${v.id} (${v.impact}): ${v.nodes.slice(0, 4).map((n) => n.target.join(' ')).join(', ')}`);
+  });
+  p.pruefe(befunde.length === 0, `${was}: axe-core ohne ernste Befunde`, befunde.join('\n'));
+}
+
 async function bild(page, name) {
   const datei = path.join(bilder, `${name}.png`);
   await page.screenshot({ path: datei, fullPage: true });
@@ -110,11 +122,13 @@ async function telefon(page) {
   await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
   await pruefen('Studie mit allen Spalten');
   await bild(page, 'studie_390');
+  await axePruefen(page, '390 px');
 }
 
 h.mitSeite(seite, async (page, kontext) => {
   await bild(page, 'start_1280');
   await zustaende(page, 1280);
+  await axePruefen(page, '1280 px');
   await page.setViewport({ width: 1024, height: 768 });
   await zustaende(page, 1024);
   await page.setViewport({ width: 800, height: 1000 });

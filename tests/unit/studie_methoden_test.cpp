@@ -201,6 +201,13 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         EXPECT_EQ(stil.farbe[0], '#');
         EXPECT_EQ(std::strspn(stil.farbe + 1, "0123456789abcdef"), 6u);
         EXPECT_TRUE(farben.insert(stil.farbe).second);
+        // At least 3:1 against white (relative luminance as WCAG defines it).
+        auto anteil = [&](int i) {
+            const double c = std::stoi(std::string(stil.farbe + 1 + 2 * i, 2), nullptr, 16) / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        const double leuchtdichte = 0.2126 * anteil(0) + 0.7152 * anteil(1) + 0.0722 * anteil(2);
+        EXPECT_GE(1.05 / (leuchtdichte + 0.05), 3.0) << stil.farbe;
         EXPECT_GE(stil.strich, 1);
         EXPECT_LE(stil.strich, 3);
         EXPECT_GT(stil.punkt, 0);
@@ -288,7 +295,7 @@ TEST(Methodentabelle, GnuplotStyleOfARow) {
     EXPECT_EQ(gnuplot_stil(*methode_suchen("Newton-a"), true),
               "lw 2 dt 1 pt 5 ps 1.2 lc rgb '#d55e00'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("Bary-a"), true),
-              "lw 2 dt 2 pt 4 ps 2.0 lc rgb '#e69f00'");
+              "lw 2 dt 2 pt 4 ps 2.0 lc rgb '#b27a00'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("per.Sp-a"), true),
               "lw 1.5 dt 3 pt 8 ps 2.4 lc rgb '#8c8c8c'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("nat.Sp-a"), false), "lw 4 dt 1 lc rgb '#009e73'");

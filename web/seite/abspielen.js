@@ -2,7 +2,7 @@
 // or when the previous picture is drawn, whichever is later; pressing
 // again stops.
 import { $, zustand } from './zustand.js';
-import { reglerAusN } from './wahl.js';
+import { reglerSetzen } from './wahl.js';
 import { aktualisieren, laeuftGerade } from './durchlauf.js';
 
 const ABSPIELEN_BIS = 60;
@@ -18,11 +18,10 @@ export async function abspielen() {
   spielt = true;
   knopf.setAttribute('aria-pressed', 'true');
   knopf.textContent = 'Anhalten';
-  const regler = $('n_regler');
   try {
     for (let n = zustand.n >= ABSPIELEN_BIS ? 1 : zustand.n + 1; spielt && n <= ABSPIELEN_BIS; ++n) {
       zustand.n = n;
-      regler.value = String(reglerAusN(n));
+      reglerSetzen(n);
       $('n').value = String(n);
       $('n_meldung').hidden = true;
       await Promise.all([aktualisieren(), new Promise((r) => setTimeout(r, ABSPIELEN_MS))]);

@@ -17,15 +17,29 @@
 //   abspielen.js         playing n
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';
 import { bib, rechner, modulKompilieren, modulStarten } from './arbeiter.js';
-import { mitUmlauten, BEINAMEN, nAusRegler, reglerAusN, nLesen, wahl } from './wahl.js';
+import { mitUmlauten, BEINAMEN, nAusRegler, reglerSetzen, nLesen, wahl } from './wahl.js';
 import { bilder, bildBreite } from './zeichnen.js';
 import { herunterladen } from './tabelle.js';
 import { aktualisieren } from './durchlauf.js';
 import { studienBild, studieAktualisieren } from './studie.js';
-import { datenLaden, formelAendern, steuerungAnpassen } from './laden.js';
+import { datenLaden, formelAendern, steuerungAnpassen, laedtGerade } from './laden.js';
 import { abspielen } from './abspielen.js';
 
 const TEXTFELD_MAX = 200000; // bytes of data the text box shows
+
+// Data to try the box with: a day's temperatures, every three hours.
+const BEISPIELDATEN = `# Temperatur im Lauf eines Tages
+Stunde;Grad Celsius
+0;11.2
+3;9.8
+6;10.5
+9;15.1
+12;19.6
+15;21.3
+18;17.9
+21;13.4
+24;11.0
+`;
 
 // On a phone the settings fold away above the plots; the n row stays.
 function steuerungKlappen(zu) {
@@ -125,7 +139,7 @@ async function start() {
   const regler = $('n_regler');
   const nFeld = $('n');
   nFeld.value = String(zustand.n);
-  regler.value = String(reglerAusN(zustand.n));
+  reglerSetzen(zustand.n);
   // The field computes when it is left or Enter is pressed (its change
   // event), not on each key: "2" on the way to "25" is no choice.  What
   // it cannot take is said at the field; the last picture stays.
@@ -141,11 +155,12 @@ async function start() {
     }
     if (r.n === zustand.n) return;
     zustand.n = r.n;
-    regler.value = String(reglerAusN(r.n));
+    reglerSetzen(r.n);
     aktualisieren();
   };
   regler.addEventListener('input', () => {
     zustand.n = nAusRegler(Number(regler.value));
+    regler.setAttribute('aria-valuetext', `n = ${zustand.n}`);
     nFeld.value = String(zustand.n);
     nMeldung.hidden = true;
     nFeld.setAttribute('aria-invalid', 'false');
@@ -180,6 +195,10 @@ async function start() {
       if (!geladen) feld.value = text;
     }
   });
+  $('beispieldaten').addEventListener('click', () => {
+    $('datentext').value = BEISPIELDATEN;
+    $('laden').click();
+  });
   $('datei').addEventListener('change', async () => {
     const datei = $('datei').files[0];
     if (!datei) return;
@@ -191,7 +210,7 @@ async function start() {
   });
 
   // Cancel ends the worker; the last finished picture stays.
-  $('abbrechen').addEventListener('click', () => rechner.bild.abbrechen());
+  $('abbrechen').addEventListener('click', () => (laedtGerade() ? rechner.neben : rechner.bild).abbrechen());
   $('studie_abbrechen').addEventListener('click', () => rechner.studie.abbrechen());
   $('abspielen').addEventListener('click', abspielen);
 

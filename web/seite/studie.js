@@ -5,7 +5,7 @@
 import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
 import { rechner, fortschrittBeginnen } from './arbeiter.js';
 import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
-import { bildBreite, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
+import { bildBreite, serienSignatur, textZeigen, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
 const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
@@ -106,7 +106,11 @@ function studieZeigen(s, spaltenwahl) {
   studienBild.bereich = [s.boden, s.decke * 3];
   studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
   studienBild.n = s.n;
-  const signatur = serien.map((x) => x.label).join('|');
+  const letztes = s.n.length - 1;
+  textZeigen('bild_studie_text', `Größter Fehler gegen n = ${s.n.join(', ')}, beide Achsen logarithmisch. ` +
+    `Bei n = ${s.n[letztes]}: ` + s.spalten.map((sp) => `${sp.titel}${sp.legende ? ` (${sp.legende})` : ''} ` +
+    `${sp.zellen[letztes]}`).join('; ') + '.');
+  const signatur = serienSignatur(serien);
   if (studienBild.plot && studienBild.signatur === signatur) {
     studienBild.plot.setData(daten);
   } else {
@@ -164,8 +168,11 @@ async function studieDurchlauf() {
     $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
     return;
   }
+  // The command as the user asked for it; a finished study writes its n.
   $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
-    Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
+    Object.assign(document.createElement('code'), { id: 'studie_befehl',
+      textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
+        $('studie_n').value.trim().split(/\s+/)) }), '.');
   const spaltenwahl = Number($('studie_wahl').value);
   const beginn = performance.now();
   const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
