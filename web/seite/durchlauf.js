@@ -6,6 +6,7 @@ import { wahl, problemTitel, reglerSetzen, GELADEN } from './wahl.js';
 import { bilder, bildBreite, pause, funktionZeichnen, fehlerZeichnen, lebesgueZeichnen, zoomLoesen,
   LEBESGUE_MAX_N } from './zeichnen.js';
 import { meldungZeigen, hinweiseZeigen, tabelleZeigen } from './tabelle.js';
+import { einstellungenMerken } from './einstellungen.js';
 
 let laeuft = false;
 let nochmal = false;
@@ -134,6 +135,7 @@ async function durchlauf() {
   // When the worker computed (performance.now() at the start and the end).
   document.body.dataset.rechenfenster = `${beginn.toFixed(1)} ${gerechnet.toFixed(1)}`;
   document.body.dataset.n = String(w.quelle === 'daten' ? zustand.datenN : w.n);
+  einstellungenMerken();
   zaehlen('durchlaeufe');
 }
 

@@ -125,13 +125,13 @@ export async function formelAendern() {
     meldung.textContent = fehler;
     meldung.hidden = false;
     zaehlen('formelfehler');
-    return;
+    return false;
   }
   meldung.hidden = true;
   meldung.textContent = '';
   zustand.formel = neu;
-  aktualisieren();
-  studieAktualisieren();
+  await Promise.all([aktualisieren(), studieAktualisieren()]);
+  return true;
 }
 
 // Which controls apply: an example takes node kind, methods and n; a value

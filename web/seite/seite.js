@@ -15,17 +15,21 @@
 //   studie.js            the convergence study, drawn from the library's befund
 //   laden.js             loading the user's text
 //   abspielen.js         playing n
+//   einstellungen.js     the settings in the address and the browser's storage
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';
 import { bib, rechner, modulKompilieren, modulStarten } from './arbeiter.js';
 import { mitUmlauten, BEINAMEN, nAusRegler, reglerSetzen, nLesen, wahl } from './wahl.js';
-import { bilder, bildBreite } from './zeichnen.js';
+import { bilder, bildBreite, bildSvg, bildCsv } from './zeichnen.js';
 import { herunterladen } from './tabelle.js';
 import { aktualisieren } from './durchlauf.js';
 import { studienBild, studieAktualisieren } from './studie.js';
 import { datenLaden, formelAendern, steuerungAnpassen, laedtGerade } from './laden.js';
 import { abspielen } from './abspielen.js';
+import { einstellungenAnwenden, einstellungenMerken } from './einstellungen.js';
 
 const TEXTFELD_MAX = 200000; // bytes of data the text box shows
+
+const BILDNAMEN = { funktion: 'Bild der Funktion', fehler: 'Bild des Fehlers', lebesgue: 'Bild der Lebesgue-Funktion' };
 
 // Data to try the box with: a day's temperatures, every three hours.
 const BEISPIELDATEN = `# Temperatur im Lauf eines Tages
@@ -228,11 +232,32 @@ async function start() {
     }
   });
 
+  $('voll').addEventListener('change', einstellungenMerken);
+  // Each plot as a picture (PNG of its canvas, SVG drawn anew) and its
+  // data (CSV), named after the plot and the problem.
+  for (const zeile of document.querySelectorAll('.bildknoepfe')) {
+    const name = zeile.dataset.bild;
+    for (const k of zeile.querySelectorAll('button')) {
+      k.setAttribute('aria-label', `${k.textContent}: ${BILDNAMEN[name]}`);
+      k.addEventListener('click', () => {
+        const u = bilder[name];
+        if (!u) return;
+        const stamm = `${name}_${document.body.dataset.n ? `n${document.body.dataset.n}` : 'bild'}`;
+        if (k.textContent === 'PNG') u.ctx.canvas.toBlob((b) => herunterladen(`${stamm}.png`, b, 'image/png'));
+        else if (k.textContent === 'SVG') herunterladen(`${stamm}.svg`, new TextEncoder().encode(bildSvg(u)), 'image/svg+xml');
+        else herunterladen(`${stamm}.csv`, new TextEncoder().encode(bildCsv(name)), 'text/csv');
+      });
+    }
+  }
+
+  // The settings of a shared link or of the last visit; a formula among
+  // them is read by the module as one typed in (refused, the page starts
+  // with its own).
+  const formelLesen = einstellungenAnwenden();
   steuerungAnpassen();
   $('laden_hinweis').hidden = true;
   $('seite').hidden = false;
-  await aktualisieren();
-  await studieAktualisieren();
+  if (!formelLesen || !(await formelAendern())) await Promise.all([aktualisieren(), studieAktualisieren()]);
   document.body.dataset.bereit = '1';
 }
 

@@ -4,6 +4,7 @@
 // library concludes (its befund): the page draws, it does not judge.
 import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
 import { rechner, fortschrittBeginnen } from './arbeiter.js';
+import { einstellungenMerken } from './einstellungen.js';
 import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
 import { bildBreite, serienSignatur, textZeigen, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
 
@@ -122,7 +123,7 @@ function studieZeigen(s, spaltenwahl) {
       scales: { x: { time: false, distr: 3, log: 10, range: () => studienBild.xBereich },
         y: { distr: 3, log: 10, range: () => studienBild.bereich } },
       axes: [{ ...ACHSE, label: 'n', splits: () => studienBild.n, filter: (u, v) => v,
-        values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
+        values: nBeschriften },
       { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
         values: (u, werte) => werte.map(dekadeText) }],
       series: ablesbar(serien, WERT_N, WERT_LOG),
@@ -131,6 +132,21 @@ function studieZeigen(s, spaltenwahl) {
   }
   $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
   $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+}
+
+// The n on the log axis, each only where it does not run into the one
+// before (on a phone 64 128 256 512 would otherwise read as one number).
+function nBeschriften(u, werte) {
+  let frei = -Infinity;
+  return werte.map((v) => {
+    if (v == null) return '';
+    const text = String(v);
+    const mitte = u.valToPos(v, 'x');
+    const halb = text.length * 4.5 + 4;
+    if (mitte - halb < frei) return '';
+    frei = mitte + halb;
+    return text;
+  });
 }
 
 let studieLaeuft = false;
@@ -217,5 +233,6 @@ async function studieDurchlauf() {
   $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
   document.body.dataset.studiendauer = dauer.toFixed(1);
   zustand.studie = r.wert;
+  einstellungenMerken();
   zaehlen('studien');
 }

@@ -34,8 +34,8 @@ export function hinweiseZeigen(zeilen) {
   $('hinweistext').textContent = zeilen.join('\n');
 }
 
-export function herunterladen(name, bytes) {
-  const blob = new Blob([bytes], { type: 'text/plain' });
+export function herunterladen(name, bytes, typ = 'text/plain') {
+  const blob = new Blob([bytes], { type: typ });
   const a = document.createElement('a');
   a.href = URL.createObjectURL(blob);
   a.download = name;
