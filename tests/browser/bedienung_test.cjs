@@ -121,6 +121,7 @@ h.mitSeite(seite, async (page, kontext) => {
   // ---- Hover and zoom ----
   await h.waehlen(page, { verfahren: ['natuerlich'], n: 8, punkte: 1001 });
   const over = await page.$('#bild_fehler .u-over');
+  await over.evaluate((e) => e.scrollIntoView({ block: 'center' }));
   const box = await over.boundingBox();
   await page.mouse.move(box.x + box.width * 0.3, box.y + box.height / 2);
   const werte = await page.$$eval('#bild_fehler .u-legend .u-value', (l) => l.map((e) => e.textContent));
@@ -156,7 +157,9 @@ h.mitSeite(seite, async (page, kontext) => {
     return { x: [u.scales.x.min, u.scales.x.max], y: [u.scales.y.min, u.scales.y.max], lo, hi };
   }, bild);
   const ganz = await sicht('funktion');
-  const flaeche = await (await page.$('#bild_funktion .u-over')).boundingBox();
+  const ueberF = await page.$('#bild_funktion .u-over');
+  await ueberF.evaluate((e) => e.scrollIntoView({ block: 'center' }));
+  const flaeche = await ueberF.boundingBox();
   await page.mouse.move(flaeche.x + flaeche.width * 0.02, flaeche.y + flaeche.height / 2);
   await page.mouse.down();
   await page.mouse.move(flaeche.x + flaeche.width * 0.15, flaeche.y + flaeche.height / 2, { steps: 5 });

@@ -127,6 +127,17 @@ async function start() {
     box.append(label);
   }
 
+  // The chosen source in full (a long example is cut in the list's box),
+  // and the methods' count on their folded list.
+  const quelleText = () => { $('quelle_text').textContent = quelle.selectedOptions[0] ? quelle.selectedOptions[0].text : ''; };
+  quelleText();
+  const verfahrenSumme = () => {
+    const an = zustand.verfahren.filter((v) => $(`verfahren_${v.schluessel}`).checked).map((v) => v.titel);
+    $('verfahren_summe').textContent = `${an.length} gewählt${an.length > 0 ? `: ${an.join(', ')}` : ''}`;
+  };
+  verfahrenSumme();
+  box.addEventListener('change', verfahrenSumme);
+  quelle.addEventListener('change', quelleText);
   quelle.addEventListener('change', () => {
     zustand.quelle = quelle.value === 'daten' || quelle.value === 'formel' ? quelle.value : Number(quelle.value);
     steuerungAnpassen();
@@ -254,6 +265,8 @@ async function start() {
   // them is read by the module as one typed in (refused, the page starts
   // with its own).
   const formelLesen = einstellungenAnwenden();
+  quelleText();
+  verfahrenSumme();
   steuerungAnpassen();
   $('laden_hinweis').hidden = true;
   $('seite').hidden = false;
