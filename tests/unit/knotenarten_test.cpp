@@ -369,8 +369,9 @@ TEST(InterpolationErzeugen, CheckAloneGivesCreationsMessage) {
             {[](aufgabe &f) { matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 1, 1, -INFINITY); },
              "^Stuetzstelle x\\(1\\) ist keine endliche Zahl fuer " + typ + " Aufgabe.\n$"},
             {[](aufgabe &f) { matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 5, 1, f.x[1]); },
-             aufsteigend ? "^Die Stuetzstellen fuer " + typ + " Aufgabe muessen aufsteigend sein!\n$"
-                         : "^Stuetzstellen x\\(2\\) und x\\(5\\) gleich fuer " + typ + " Aufgabe.\n$"},
+             aufsteigend
+                 ? "^Die Stuetzstellen fuer " + typ + " Aufgabe muessen aufsteigend sein!\n$"
+                 : "^Stuetzstellen x\\(2\\) und x\\(5\\) gleich fuer " + typ + " Aufgabe.\n$"},
             {[&](aufgabe &f) { f.p.stuetzstellen = kurz.get(); },
              "^Stuetzstellenanzahl/-werteanzahl inkompatibel fuer " + typ + " Aufgabe.\n$"},
         };
