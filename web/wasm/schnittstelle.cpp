@@ -92,15 +92,25 @@ bool ist_wertedatei(const char *text, int laenge) {
 
 // Whether the text is one of the library's (its first line that is not
 // empty or a # comment names a type before a ':'), else columns of numbers.
+// A text without a line that starts like a number (a type without its
+// ':', an empty text) goes to the library's loaders too, which say what
+// they expected.
 bool ist_bibliothekstext(const char *text, int laenge) {
     int pos = 0;
+    bool erste = true;
     while (pos < laenge) {
         const char *ende = static_cast<const char *>(std::memchr(text + pos, '\n', laenge - pos));
         const int bis = ende != nullptr ? static_cast<int>(ende - text) : laenge;
         int i = pos;
         while (i < bis && std::isspace(static_cast<unsigned char>(text[i])))
             ++i;
-        if (i < bis && text[i] != '#') return std::memchr(text + i, ':', bis - i) != nullptr;
+        if (i < bis && text[i] != '#') {
+            if (erste && std::memchr(text + i, ':', bis - i) != nullptr) return true;
+            erste = false;
+            if (std::isdigit(static_cast<unsigned char>(text[i])) ||
+                (text[i] != '\0' && std::strchr("+-.", text[i]) != nullptr))
+                return false;
+        }
         pos = bis + 1;
     }
     return true;
