@@ -16,10 +16,12 @@
 //   laden.js             loading the user's text
 //   abspielen.js         playing n
 //   einstellungen.js     the settings in the address and the browser's storage
+//   bilddatei.js         each plot as CSV and SVG
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';
 import { bib, rechner, modulKompilieren, modulStarten } from './arbeiter.js';
 import { mitUmlauten, BEINAMEN, nAusRegler, reglerSetzen, nLesen, wahl } from './wahl.js';
-import { bilder, bildBreite, bildSvg, bildCsv } from './zeichnen.js';
+import { bilder, bildBreite } from './zeichnen.js';
+import { bildSvg, bildCsv } from './bilddatei.js';
 import { herunterladen } from './tabelle.js';
 import { aktualisieren } from './durchlauf.js';
 import { studienBild, studieAktualisieren } from './studie.js';
