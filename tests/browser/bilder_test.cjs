@@ -135,6 +135,11 @@ h.mitSeite(seite, async (page, kontext) => {
   await zustaende(page, 800);
   await telefon(page);
   await page.setViewport({ width: 1280, height: 900 });
+  // Dark mode as the system asks for it: the same checks, and a picture.
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  await axePruefen(page, '1280 px, dunkel');
+  await bild(page, 'dunkel_1280');
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
 
   // A slider step at n = 10^4 against the same step at n = 10 (the fixed
   // cost of a pass), both from the start of the pass to the end of uPlot's
