@@ -314,6 +314,15 @@ void interpolation_option_setzen(interpolation_problem *p, const char *schluesse
  * Loading an interpolation from its text runs the same checks. */
 objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz);
 
+/** Checks p as interpolation_erzeugen does, without creating anything: the
+ * checks listed there, then the counts the classes check (values given, as
+ * many given nodes as values) and the spacing of given nodes, each ending
+ * through the fatal path with creation's message.  O(n log n) in the number
+ * of nodes: a caller can vouch for large data before it pays for a global
+ * form.  What only the class's arithmetic finds (coefficients that overflow)
+ * and its own options are left to creation. */
+void interpolation_problem_pruefen(const interpolation_problem *p);
+
 #ifdef __cplusplus
 }
 

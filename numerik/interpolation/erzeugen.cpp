@@ -167,6 +167,29 @@ objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz) {
     return t->erzeugen(p, zusatz);
 }
 
+void interpolation_problem_pruefen(const interpolation_problem *p) {
+    const interpolationstyp *t = p != nullptr ? interpolationstyp_von(p->methode) : nullptr;
+    if (t == nullptr)
+        fehler("Keine Interpolationsklasse fuer Interpolationsproblem %s angegeben.\n",
+               p != nullptr && p->name != nullptr ? p->name : "unbenannt");
+    interpolationsproblem_pruefen(p->methode,
+                                  {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte});
+    optionen_pruefen(*t, *p);
+    // The counts and the spacing in the order and words of the classes'
+    // common creation step (basis_problem).
+    const char *name = p->name != nullptr ? p->name : "unbenannt";
+    if (p->stuetzwerte == nullptr) fehler("Stuetzwerte fehlen fuer%s %s.\n", t->typtext, name);
+    const int anzahl = matrix_tabelle(p->stuetzwerte)->hoehe(p->stuetzwerte);
+    if (anzahl < 1) fehler("Es wird mindestens ein Stuetzwert benoetigt.\n");
+    const knotenart *art = knotenart_nummer(p->art);
+    if (art == nullptr || !art->gespeichert) return;
+    if (p->stuetzstellen == nullptr) fehler("Stuetzstellen fehlen fuer%s %s.\n", t->typtext, name);
+    if (matrix_tabelle(p->stuetzstellen)->hoehe(p->stuetzstellen) != anzahl)
+        fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", t->typtext, name);
+    const std::vector<double> x = spalte(p->stuetzstellen, anzahl);
+    knotenabstand_pruefen(*t, x.data(), anzahl, name);
+}
+
 void interpolation_problem_vorbelegen(interpolation_problem *p, klasse *methode) {
     *p = interpolation_problem{};
     p->methode = methode;

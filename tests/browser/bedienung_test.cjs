@@ -97,6 +97,9 @@ h.mitSeite(seite, async (page, kontext) => {
   p.pruefe(await page.$eval('#fortschritt', (e) => e.hidden), 'nach Abbrechen: kein Fortschritt mehr');
   p.gleich(JSON.stringify(await h.tabelle(page)), JSON.stringify(gross), 'nach Abbrechen: das letzte Bild bleibt');
   p.gleich(await page.evaluate(() => document.body.dataset.n), '10000', 'nach Abbrechen: n = 10^4 gezeigt');
+  p.gleich(await page.evaluate(() => [document.querySelector('#n').value,
+    document.querySelector('#n_regler').getAttribute('aria-valuetext')].join(' ')), '10000 n = 10000',
+  'nach Abbrechen: Feld und Regler zeigen n = 10^4');
   // The next run, in a fresh worker, gives the right figures.
   await h.waehlen(page, { verfahren: ['natuerlich'], n: 500 });
   p.gleich((await h.tabelle(page)).natuerlich, figur(['-s', '-g', '100001', '4'], 500, 'nat.Sp-a'),
@@ -118,6 +121,7 @@ h.mitSeite(seite, async (page, kontext) => {
   // ---- Hover and zoom ----
   await h.waehlen(page, { verfahren: ['natuerlich'], n: 8, punkte: 1001 });
   const over = await page.$('#bild_fehler .u-over');
+  await over.evaluate((e) => e.scrollIntoView({ block: 'center' }));
   const box = await over.boundingBox();
   await page.mouse.move(box.x + box.width * 0.3, box.y + box.height / 2);
   const werte = await page.$$eval('#bild_fehler .u-legend .u-value', (l) => l.map((e) => e.textContent));
@@ -135,6 +139,49 @@ h.mitSeite(seite, async (page, kontext) => {
   await page.screenshot({ path: path.join(ausgabe, 'bedienung_zoom.png') });
   await page.mouse.click(box.x + box.width * 0.5, box.y + box.height / 2, { clickCount: 2 });
   p.gleich(JSON.stringify(await xSkala(page, 'fehler')), JSON.stringify(vorher), 'Doppelklick: ganzes Intervall');
+
+  // y follows the zoom: dragged over the left edge of the function plot,
+  // where f is below 0.03, the y axis shows what is visible there, all of
+  // it; a change of n keeps the window and fits y anew.
+  const sicht = (bild) => page.evaluate((b) => {
+    const u = window.numerikSeite.bilder[b];
+    let lo = Infinity;
+    let hi = -Infinity;
+    u.data[0].forEach((x, i) => {
+      if (x < u.scales.x.min || x > u.scales.x.max) return;
+      for (let s = 1; s < u.data.length; ++s) {
+        const y = u.data[s][i];
+        if (y != null) { lo = Math.min(lo, y); hi = Math.max(hi, y); }
+      }
+    });
+    return { x: [u.scales.x.min, u.scales.x.max], y: [u.scales.y.min, u.scales.y.max], lo, hi };
+  }, bild);
+  const ganz = await sicht('funktion');
+  const ueberF = await page.$('#bild_funktion .u-over');
+  await ueberF.evaluate((e) => e.scrollIntoView({ block: 'center' }));
+  const flaeche = await ueberF.boundingBox();
+  await page.mouse.move(flaeche.x + flaeche.width * 0.02, flaeche.y + flaeche.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(flaeche.x + flaeche.width * 0.15, flaeche.y + flaeche.height / 2, { steps: 5 });
+  await page.mouse.up();
+  const rand = await sicht('funktion');
+  p.pruefe(rand.y[1] - rand.y[0] < 0.25 * (ganz.y[1] - ganz.y[0]) && rand.y[0] <= rand.lo && rand.y[1] >= rand.hi,
+    `Zoom an den Rand: y von [${ganz.y.map((v) => v.toFixed(3))}] auf [${rand.y.map((v) => v.toFixed(3))}], ` +
+    `sichtbar ${rand.lo.toFixed(3)} bis ${rand.hi.toFixed(3)}`);
+  await h.waehlen(page, { n: 10 });
+  const n10 = await sicht('funktion');
+  p.pruefe(Math.abs(n10.x[0] - rand.x[0]) < 1e-9 && Math.abs(n10.x[1] - rand.x[1]) < 1e-9 &&
+    n10.y[0] <= n10.lo && n10.y[1] >= n10.hi && n10.y[1] - n10.y[0] < 0.25 * (ganz.y[1] - ganz.y[0]),
+  `n = 10: das Fenster bleibt [${n10.x.map((v) => v.toFixed(2))}], y passt [${n10.y.map((v) => v.toFixed(3))}]`);
+  // The keyboard: 0 shows all again, + halves the window.
+  await page.focus('#bild_funktion .u-over');
+  await page.keyboard.press('0');
+  const alles = await sicht('funktion');
+  await page.keyboard.press('+');
+  const halb = await sicht('funktion');
+  p.pruefe(Math.abs(alles.x[1] - alles.x[0] - 18) < 1e-9 && Math.abs(halb.x[1] - halb.x[0] - 9) < 1e-9,
+    `Tastatur: 0 zeigt [${alles.x}], + halbiert auf [${halb.x}]`);
+  await page.keyboard.press('0');
 
   // ---- Play ----
   await h.waehlen(page, { n: 1 });
@@ -192,15 +239,15 @@ h.mitSeite(seite, async (page, kontext) => {
   await page.screenshot({ path: path.join(ausgabe, 'bedienung_studie.png'), fullPage: true });
 
   // ---- A value file of 10^5 points ----
-  // Opened, then pasted: the Newton form over all of them is made twice
-  // (the load's check and the pass), seconds in the worker, while no task
-  // of the main thread from the load on freezes it.  A text box
+  // Opened, then pasted: checked by sorting (no Newton form), the natural
+  // spline drawn over them, the Newton form (n^2) held back with its cost,
+  // while no task of the main thread from the load on freezes it.  A text box
   // holding megabytes would cost that at every frame: the pasted text
   // leaves it while it loads.  That costs the browser a few tenths of a
   // second once, in the click's own task (as the paste cost it seconds).
   const datei = path.join(ausgabe, 'werte_1e5.txt');
   h.programm(bin, 'beispielwerte', ['99999', '4', datei]);
-  await h.waehlen(page, { m: 'daten', verfahren: ['newton'] });
+  await h.waehlen(page, { m: 'daten', verfahren: ['newton', 'natuerlich'] });
   const ohneLange = async (wie, laden, klickAusgenommen) => {
     await langeBeobachten(page);
     await laden();
@@ -210,13 +257,23 @@ h.mitSeite(seite, async (page, kontext) => {
     const lange = klickAusgenommen ? alle.filter(([t]) => t >= nachKlick) : alle;
     const klick = alle.filter(([t]) => t < nachKlick);
     const stand = await page.$eval('#datenstand', (e) => e.textContent);
-    p.pruefe(stand.startsWith('Geladen: Wertedatei, 100000 Punkte') && lange.every(([, d]) => d <= FRIERGRENZE),
+    p.pruefe(stand.startsWith('Geladen: Wertedatei, 100000 Punkte, n = 99999') && lange.every(([, d]) => d <= FRIERGRENZE),
       `Wertedatei mit 10^5 Punkten ${wie}: ${stand}, keine Aufgabe ueber ${FRIERGRENZE} ms`);
+    const { titel, newton, spline } = await page.evaluate(() => ({
+      titel: document.querySelector('#titel_funktion').textContent,
+      newton: document.querySelector('#tabelle tr[data-verfahren="newton"]').textContent,
+      spline: document.querySelector('#tabelle tr[data-verfahren="natuerlich"] .farbmarke') !== null }));
+    p.pruefe(titel.includes('100000 Punkte, n = 99999'), `${wie}: der Titel nennt n der Daten: ${titel}`);
+    p.pruefe(/nicht gerechnet: geschätzt etwa \d+ (s|min)/.test(newton) && spline,
+      `${wie}: der Spline gezeichnet, die Newton-Form mit ihren Kosten zurueckgestellt: ${newton}`);
     console.log(`     Messung: Aufgaben ueber ${ZIEL} ms: ` +
       `${lange.filter(([, d]) => d > ZIEL).map(([, d]) => d.toFixed(0)).join(', ') || 'keine'}` +
       `${klick.length > 0 ? `; beim Klick ${klick[0][1].toFixed(0)}` : ''}`);
   };
+  const t0 = Date.now();
   await ohneLange('geoeffnet', () => h.dateiOeffnen(page, datei));
+  console.log(`     Messung: 10^5 Punkte geoeffnet, geprueft und gezeichnet in ${Date.now() - t0} ms ` +
+    `(mit dem Warten auf die letzten Bilder)`);
   await page.$eval('#datentext', (e, v) => { e.value = v; }, fs.readFileSync(datei, 'utf8'));
   await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
   await ohneLange('eingefuegt', () => h.undWarten(page, async () => {

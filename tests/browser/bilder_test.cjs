@@ -48,6 +48,18 @@ async function layoutPruefen(page, was) {
   p.pruefe(!befund.breit, `${was}: nicht breiter als das Fenster`);
 }
 
+// axe-core over the whole page as it stands: no serious or critical finding.
+const AXE = path.join(h.WURZEL, 'web', 'node_modules', 'axe-core', 'axe.min.js');
+async function axePruefen(page, was) {
+  if (!(await page.evaluate(() => typeof window.axe !== 'undefined'))) await page.addScriptTag({ path: AXE });
+  const befunde = await page.evaluate(async () => {
+    const r = await window.axe.run(document, { resultTypes: ['violations'] });
+    return r.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+      .map((v) => `${v.id} (${v.impact}): ${v.nodes.slice(0, 4).map((n) => n.target.join(' ')).join(', ')}`);
+  });
+  p.pruefe(befunde.length === 0, `${was}: axe-core ohne ernste Befunde`, befunde.join('\n'));
+}
+
 async function bild(page, name) {
   const datei = path.join(bilder, `${name}.png`);
   await page.screenshot({ path: datei, fullPage: true });
@@ -110,17 +122,24 @@ async function telefon(page) {
   await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
   await pruefen('Studie mit allen Spalten');
   await bild(page, 'studie_390');
+  await axePruefen(page, '390 px');
 }
 
 h.mitSeite(seite, async (page, kontext) => {
   await bild(page, 'start_1280');
   await zustaende(page, 1280);
+  await axePruefen(page, '1280 px');
   await page.setViewport({ width: 1024, height: 768 });
   await zustaende(page, 1024);
   await page.setViewport({ width: 800, height: 1000 });
   await zustaende(page, 800);
   await telefon(page);
   await page.setViewport({ width: 1280, height: 900 });
+  // Dark mode as the system asks for it: the same checks, and a picture.
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  await axePruefen(page, '1280 px, dunkel');
+  await bild(page, 'dunkel_1280');
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
 
   // A slider step at n = 10^4 against the same step at n = 10 (the fixed
   // cost of a pass), both from the start of the pass to the end of uPlot's

@@ -105,6 +105,31 @@ h.mitSeite(seite, async (page, kontext) => {
   p.gleich(nochmal.bytes, voll.bytes, 'mit 17 Stellen gespeichert wie gelesen');
   p.pruefe(h.programm(bin, 'kurvenpunkte', ['10', voll.pfad]).status === 0, `kurvenpunkte laedt ${voll.name}`);
 
+  // Each plot as data and as pictures: the function plot's CSV holds f at
+  // every plotted x (1/(1+x^2), computed here), the SVG a path for each
+  // curve in its colour and a circle for each of the 11 nodes, the PNG is
+  // one.
+  await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton', 'natuerlich'], n: 10 });
+  const bildzeile = '.bildknoepfe[data-bild="funktion"]';
+  const csv = (await h.herunterladen(page, ordner, 'funktion', 'CSV', bildzeile)).bytes.toString().trim().split('\n');
+  const laenge = await page.evaluate(() => window.numerikSeite.bilder.rohF[0].length);
+  p.gleich(csv[0], '"x","f (exakt)","Newton-Form","natürlicher Spline","Stützstellen"', 'CSV: die Spalten');
+  p.gleich(csv.length, laenge + 1, `CSV: alle ${laenge} gezeichneten Punkte`);
+  const abweichung = Math.max(...csv.slice(1).map((z) => z.split(',').map(Number))
+    .map(([x, f]) => Math.abs(f - 1 / (1 + x * x))));
+  p.pruefe(abweichung < 1e-15, `CSV: f = 1/(1+x^2) an jedem Punkt (groesste Abweichung ${abweichung})`);
+  const svg = (await h.herunterladen(page, ordner, 'funktion', 'SVG', bildzeile)).bytes.toString();
+  const farben = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('#verfahren .farbmarke')]
+    .map((e) => [e.textContent, e.style.borderColor])));
+  const rgb = (hex) => `rgb(${[1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+  const pfade = [...svg.matchAll(/<path d="[^"]+" fill="none" stroke="(#[0-9a-f]+)"[^>]*><title>([^<]+)</g)]
+    .map((m) => [m[2], rgb(m[1])]);
+  p.pruefe(pfade.length === 3 && pfade.slice(1).every(([t, f]) => farben[t] === f),
+    `SVG: ein Pfad je Kurve in ihrer Farbe (${pfade.map((x) => x.join(' ')).join(', ')})`);
+  p.gleich((svg.match(/<circle /g) || []).length, 11, 'SVG: die 11 Stuetzstellen');
+  const png = (await h.herunterladen(page, ordner, 'funktion', 'PNG', bildzeile)).bytes;
+  p.gleich(png.subarray(0, 8).toString('hex'), '89504e470d0a1a0a', 'PNG: ein PNG');
+
   p.pruefe(kontext.fremdeAnfragen.length === 0, 'keine Anfrage ausser an den eigenen Server', kontext.fremdeAnfragen.join('\n'));
   p.pruefe(kontext.seitenfehler.length === 0, 'keine Skriptfehler', kontext.seitenfehler.join('\n'));
 }, { herunterladen: ordner }).then(() => p.ende(), (e) => { console.error(e); process.exitCode = 2; });

@@ -48,7 +48,51 @@ function studieP(m, nListe) {
   return tabelle;
 }
 
+// Each drawn series of the function and error plots against its key and
+// against the method's mark in the table and at its checkbox: one colour
+// for one method on one node kind.
+const farbenVergleichen = (page) => page.evaluate(() => {
+  const norm = (c) => {
+    const d = document.createElement('div');
+    d.style.color = c;
+    document.body.append(d);
+    const f = getComputedStyle(d).color;
+    d.remove();
+    return f;
+  };
+  const titel = Object.fromEntries([...document.querySelectorAll('#tabelle tr[data-verfahren]')]
+    .filter((z) => z.querySelector('.farbmarke'))
+    .map((z) => [z.querySelector('.farbmarke').textContent, norm(z.querySelector('.farbmarke').style.borderColor)]));
+  const seiten = Object.fromEntries([...document.querySelectorAll('#verfahren .farbmarke')]
+    .map((e) => [e.textContent, norm(e.style.borderColor)]));
+  const falsch = [];
+  let gezaehlt = 0;
+  for (const [name, id] of [['funktion', 'bild_funktion'], ['fehler', 'bild_fehler']]) {
+    const u = window.numerikSeite.bilder[name];
+    const marken = [...document.querySelectorAll(`#${id} .u-legend .u-series`)];
+    u.series.forEach((s, i) => {
+      if (!(s.label in titel)) return;
+      gezaehlt += 1;
+      const strich = norm(s._stroke);
+      const marke = norm(getComputedStyle(marken[i].querySelector('.u-marker')).borderColor);
+      if (strich !== titel[s.label] || marke !== titel[s.label] || seiten[s.label] !== titel[s.label]) {
+        falsch.push(`${name} ${s.label}: Linie ${strich}, Legende ${marke}, Tabelle ${titel[s.label]}, Auswahl ${seiten[s.label]}`);
+      }
+    });
+  }
+  return { falsch, gezaehlt };
+});
+
 h.mitSeite(seite, async (page, kontext) => {
+  // ---- Series identity across node kinds ----
+  await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton', 'baryzentrisch', 'natuerlich'], n: 8 });
+  for (const art of [2, 1, 2]) {
+    await h.waehlen(page, { art });
+    const f = await farbenVergleichen(page);
+    p.pruefe(f.gezaehlt === 6 && f.falsch.length === 0, `Stuetzstellenart ${art}: jede Linie in der Farbe ihrer Legende und Tabelle`,
+      f.falsch.join('\n') || `${f.gezaehlt} Linien`);
+  }
+
   // ---- The n field ----
   await h.waehlen(page, { m: 4, art: 1, verfahren: ['newton', 'natuerlich'], n: 8 });
   // Typed key by key: nothing is computed before Enter ("2" is no choice).
@@ -198,6 +242,51 @@ h.mitSeite(seite, async (page, kontext) => {
   p.gleich(await h.einfuegenUndLaden(page, werte), 'geladen', 'die Wertedatei selbst laedt');
   p.pruefe((await page.$eval('#datenstand', (e) => e.textContent)).startsWith('Geladen: Wertedatei, 5 Punkte'),
     'Geladen: Wertedatei, 5 Punkte');
+
+  // ---- Data as people have them: two columns, CSV ----
+  // The same five points as the value file, as a table with a header, as
+  // CSV and with semicolons: the same nodes drawn, in the file's order.
+  const zahlenVon = (t) => t.split('\n').filter((z) => /^-?[0-9]/.test(z)).map(Number);
+  const xs = zahlenVon(xTeil);
+  const ys = zahlenVon(yTeil);
+  const knotenGezeichnet = () => page.evaluate(() => {
+    const roh = window.numerikSeite.bilder.rohF;
+    const x = roh[0];
+    const k = roh[roh.length - 1];
+    return x.map((v, i) => [v, k[i]]).filter(([, y]) => y !== null);
+  });
+  const sollKnoten = xs.map((x, i) => [x, ys[i]]).sort((a, b) => a[0] - b[0]);
+  for (const [was, text] of [
+    ['zwei Spalten mit Kopfzeile', `x y\n${xs.map((x, i) => `${x}\t${ys[i]}`).join('\n')}\n`],
+    ['CSV', `"x","y"\n${xs.map((x, i) => `${x},${ys[i]}`).join('\r\n')}\r\n`],
+    ['Semikolon, Kommentar', `# gemessen\n${xs.map((x, i) => `${x}; ${ys[i]}`).join('\n')}`],
+  ]) {
+    p.gleich(await h.einfuegenUndLaden(page, text), 'geladen', `${was}: geladen`);
+    p.pruefe((await page.$eval('#datenstand', (e) => e.textContent)).startsWith('Geladen: Tabelle aus zwei Spalten, 5 Punkte, n = 4'),
+      `${was}: Tabelle aus zwei Spalten, 5 Punkte`);
+    p.gleich(JSON.stringify(await knotenGezeichnet()), JSON.stringify(sollKnoten), `${was}: die fuenf Punkte gezeichnet`);
+  }
+  // Refused, naming the line: plain words first, the library's below.
+  const klartext = () => page.$eval('#meldung > div', (e) => e.childNodes[1].textContent);
+  for (const [was, text, soll, klar] of [
+    ['Dezimalkomma mit Semikolon', 'x;y\n0;1\n0,5;1,25\n', 'Zeile 3: "0,5" hat ein Dezimalkomma: Zahlen mit Punkt schreiben (0.5 statt 0,5).',
+      'Zeile 3: „0,5“ hat ein Dezimalkomma. Bitte Zahlen mit Punkt schreiben (0.5 statt 0,5).'],
+    ['Dezimalkomma mit Leerzeichen', '0 1\n0,5 1,25\n', 'Zeile 2: "0,5" hat ein Dezimalkomma: Zahlen mit Punkt schreiben (0.5 statt 0,5).',
+      'Zeile 2: „0,5“ hat ein Dezimalkomma. Bitte Zahlen mit Punkt schreiben (0.5 statt 0,5).'],
+    ['drei Spalten', '1 2\n3 4 5\n', 'Zeile 2: 3 Werte statt zwei (x und y).',
+      'Zeile 2: 3 Werte statt zwei. Jede Zeile braucht genau ein x und ein y.'],
+    ['ein Wort', '1 2\n3 vier\n', 'Zeile 2: "vier" ist keine Zahl.', 'Zeile 2: „vier“ ist keine Zahl.'],
+    ['gleiche x', '1 2\n1 3\n', 'Stuetzstellen x(1) und x(2) gleich fuer NEWTON_INTERPOLATION Eigene Daten, Newton-Form.',
+      'Der 1. und der 2. x-Wert sind gleich: an einer Stelle kann es nur einen Wert geben.'],
+  ]) {
+    p.gleich(await h.einfuegenUndLaden(page, text), 'fehler', `${was}: nicht geladen`);
+    p.gleich((await meldungen(page)).join('\n'), soll, `${was}: die Meldung der Bibliothek`);
+    p.gleich(await klartext(), klar, `${was}: in Worten`);
+  }
+  // The sample data at the box.
+  await h.undWarten(page, () => page.click('#beispieldaten'));
+  p.pruefe((await page.$eval('#datenstand', (e) => e.textContent)).startsWith('Geladen: Tabelle aus zwei Spalten, 9 Punkte'),
+    'Beispieldaten geladen');
 
   p.pruefe(kontext.seitenfehler.length === 0, 'keine Skriptfehler', kontext.seitenfehler.join('\n'));
   p.pruefe(kontext.fremdeAnfragen.length === 0, 'keine Anfrage ausser an den eigenen Server', kontext.fremdeAnfragen.join('\n'));

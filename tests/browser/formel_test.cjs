@@ -55,11 +55,17 @@ h.mitSeite(seite, async (page, kontext) => {
     ['', '-9', '9', 'Formel "": Formel ist leer.'],
     ['x', '1', '-1', 'Intervall [1.000000,-1.000000] numerisch zu klein oder ungueltig.'],
     ['x', '0', 'zwei', 'B ist keine endliche Zahl.'],
+    // A pole on a node (n = 16: x = 8/16) and a function outside its domain:
+    // refused as a formula the library cannot read, naming the x.
+    ['1/(x-0.5)', '0', '1', 'Formel "1/(x-0.5)": kein endlicher Wert bei x = 0.5.'],
+    ['sqrt(x)', '-1', '1', 'Formel "sqrt(x)": kein endlicher Wert bei x = -1.'],
+    ['ln(x)', '-9', '9', 'Formel "ln(x)": kein endlicher Wert bei x = -9.'],
   ];
   for (const [text, a, b, soll] of FALSCH) {
     await formelSetzen(page, text, a, b, 'formelfehler');
     const z = await zustand(page);
     p.gleich(z.meldung, soll, `"${text}" auf [${a},${b}]: Meldung am Feld`);
+    p.gleich(await page.$eval('#formel', (e) => e.getAttribute('aria-invalid')), 'true', `"${text}": als ungueltig markiert`);
     p.gleich(z.durchlaeufe, gut.durchlaeufe, `"${text}": nicht gerechnet`);
     p.gleich(z.titel, gut.titel, `"${text}": das Bild der letzten Formel bleibt`);
     p.gleich(JSON.stringify(await h.tabelle(page)), JSON.stringify(formel), `"${text}": die Tabelle bleibt`);
@@ -70,6 +76,7 @@ h.mitSeite(seite, async (page, kontext) => {
   await formelSetzen(page, 'x^4 - 2*x', '-1', '2');
   const neu = await zustand(page);
   p.gleich(neu.meldung, '', 'x^4 - 2*x: keine Meldung');
+  p.gleich(await page.$eval('#formel', (e) => e.getAttribute('aria-invalid')), 'false', 'x^4 - 2*x: gueltig');
   p.pruefe(neu.titel.startsWith('Eigene Funktion: f(x) = x^4 - 2*x auf [-1,2]'), `Titel: ${neu.titel}`);
   await page.$eval('#studie_wahl', (e) => { e.value = '2'; });
   await page.$eval('#studie_n', (e) => { e.value = '4 8 16 32'; });
@@ -79,5 +86,40 @@ h.mitSeite(seite, async (page, kontext) => {
   const soll = h.programm(bin, 'fehlerstudie', args);
   p.gleich(studie.studie, soll.stdout.toString(), 'Studie wie fehlerstudie -s -f');
   p.gleich(studie.befehl, "fehlerstudie -s -f 'x^4 - 2*x' -1 2 4 8 16 32", `Befehl gezeigt: ${studie.befehl}`);
+
+  // ---- Every setting in the address and in the browser's storage ----
+  await formelSetzen(page, 'x^3 - x', '-2', '2');
+  await h.waehlen(page, { art: 2, verfahren: ['baryzentrisch', 'natuerlich'], n: 17, punkte: 2001 });
+  await page.$eval('#studie_wahl', (e) => { e.value = '2'; });
+  await page.$eval('#studie_n', (e) => { e.value = '4 8 16'; });
+  await h.undWarten(page, () => page.click('#studie_rechnen'), 'studien');
+  await page.click('#voll');
+  const einstellungen = () => page.evaluate(() => ({
+    quelle: document.querySelector('#quelle').value,
+    art: document.querySelector('input[name="art"]:checked').value,
+    verfahren: [...document.querySelectorAll('#verfahren input:checked')].map((e) => e.id).join(' '),
+    n: document.querySelector('#n').value,
+    regler: document.querySelector('#n_regler').value,
+    punkte: document.querySelector('#punkte').value,
+    formel: ['#formel', '#formel_a', '#formel_b'].map((s) => document.querySelector(s).value).join(' | '),
+    studie: [document.querySelector('#studie_n').value, document.querySelector('#studie_wahl').value,
+      document.querySelector('#studie_befehl').textContent].join(' | '),
+    voll: document.querySelector('#voll').checked,
+    titel: document.querySelector('#titel_funktion').textContent,
+  }));
+  const vorher = { ...(await einstellungen()), tabelle: await h.tabelle(page) };
+  const adresse = page.url();
+  const bereit = async (ziel) => {
+    await page.goto(ziel, { waitUntil: 'load' });
+    await page.waitForFunction(() => document.body.dataset.bereit === '1' && document.body.dataset.laeuft !== '1' &&
+      document.body.dataset.studielaeuft !== '1', { timeout: 60000 });
+    return { ...(await einstellungen()), tabelle: await h.tabelle(page) };
+  };
+  await page.evaluate(() => localStorage.clear());
+  const ausAdresse = await bereit(adresse);
+  p.gleich(JSON.stringify(ausAdresse), JSON.stringify(vorher), `die Adresse gibt jede Einstellung wieder: ${adresse}`);
+  const ausSpeicher = await bereit(kontext.url);
+  p.gleich(JSON.stringify(ausSpeicher), JSON.stringify(vorher), 'neu geladen ohne Adresse: die Einstellungen bleiben');
+
   p.pruefe(kontext.seitenfehler.length === 0, 'keine Skriptfehler', kontext.seitenfehler.join('\n'));
 }).then(() => p.ende(), (e) => { console.error(e); process.exitCode = 2; });

@@ -157,10 +157,11 @@ const meldung = (page) => page.$eval('#meldung', (e) => (e.hidden ? '' : e.textC
 // ordner/eingang (and there overwrites a file of the same name); each file
 // is moved on to ordner/<count>_<name>, so that every download stays.
 let heruntergeladen = 0;
-async function herunterladen(page, ordner, schluessel, beschriftung) {
+// behaelter: where the button is, when not in the table's row of schluessel.
+async function herunterladen(page, ordner, schluessel, beschriftung, behaelter = null) {
   const eingang = path.join(ordner, 'eingang');
   for (const d of fs.readdirSync(eingang)) fs.rmSync(path.join(eingang, d));
-  const knoepfe = await page.$$(`#tabelle tr[data-verfahren="${schluessel}"] button`);
+  const knoepfe = await page.$$(`${behaelter || `#tabelle tr[data-verfahren="${schluessel}"]`} button`);
   let gefunden = null;
   for (const k of knoepfe) if ((await k.evaluate((e) => e.textContent)) === beschriftung) gefunden = k;
   if (gefunden === null) throw new Error(`Kein Knopf ${beschriftung} fuer ${schluessel}`);

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -352,6 +353,46 @@ TEST(InterpolationErzeugen, ChecksNameTheRow) {
                 "^Keine Interpolationsklasse fuer Interpolationsproblem Aufgabe angegeben.\n$");
     EXPECT_EXIT(interpolation_erzeugen(nullptr, nullptr), testing::ExitedWithCode(1),
                 "^Keine Interpolationsklasse fuer Interpolationsproblem unbenannt angegeben.\n$");
+}
+
+// The check without creation ends with creation's message for each defect
+// of the data, and passes what creation takes.
+TEST(InterpolationErzeugen, CheckAloneGivesCreationsMessage) {
+    for (klasse *methode : methoden) {
+        const std::string typ = interpolation_tabelle(methode)->name(methode);
+        const bool aufsteigend =
+            methode == &spline_interpolation || methode == &hermite_interpolation;
+        matrix_zeiger kurz = spaltenvektor({0, 1, 2});
+        const std::vector<std::pair<std::function<void(aufgabe &)>, std::string>> faelle = {
+            {[](aufgabe &f) { matrix_tabelle(f.yv.get())->setzen(f.yv.get(), 4, 1, NAN); },
+             "^Stuetzwert y\\(4\\) ist keine endliche Zahl fuer " + typ + " Aufgabe.\n$"},
+            {[](aufgabe &f) { matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 1, 1, -INFINITY); },
+             "^Stuetzstelle x\\(1\\) ist keine endliche Zahl fuer " + typ + " Aufgabe.\n$"},
+            {[](aufgabe &f) { matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 5, 1, f.x[1]); },
+             aufsteigend
+                 ? "^Die Stuetzstellen fuer " + typ + " Aufgabe muessen aufsteigend sein!\n$"
+                 : "^Stuetzstellen x\\(2\\) und x\\(5\\) gleich fuer " + typ + " Aufgabe.\n$"},
+            {[&](aufgabe &f) { f.p.stuetzstellen = kurz.get(); },
+             "^Stuetzstellenanzahl/-werteanzahl inkompatibel fuer " + typ + " Aufgabe.\n$"},
+        };
+        for (const auto &[aendern, meldung] : faelle) {
+            aufgabe f(methode, STUETZSTELLEN_GEGEBEN, 5);
+            aendern(f);
+            EXPECT_EXIT(interpolation_zeiger(interpolation_erzeugen(&f.p, nullptr)),
+                        testing::ExitedWithCode(1), meldung);
+            EXPECT_EXIT(interpolation_problem_pruefen(&f.p), testing::ExitedWithCode(1), meldung);
+        }
+        aufgabe gut(methode, STUETZSTELLEN_GEGEBEN, 6);
+        interpolation_problem_pruefen(&gut.p);
+        aufgabe platziert(methode, STUETZSTELLEN_TSCHEBYSCHEFF, 6);
+        interpolation_problem_pruefen(&platziert.p);
+    }
+    // Nodes too close for a global form: the spacing check of creation.
+    aufgabe f(&newton_interpolation, STUETZSTELLEN_GEGEBEN, 4);
+    matrix_tabelle(f.xv.get())->setzen(f.xv.get(), 3, 1, f.x[1] * (1 + 1e-15));
+    EXPECT_EXIT(interpolation_problem_pruefen(&f.p), testing::ExitedWithCode(1),
+                "^Stuetzstellen x\\(2\\) und x\\(3\\) liegen zu dicht beieinander fuer "
+                "NEWTON_INTERPOLATION Aufgabe");
 }
 
 // Duplicate nodes in a file no longer give a Newton polynomial of inf and

@@ -14,6 +14,8 @@
 #include "numerik/studie.h"
 #include "numerik/zahlen.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -122,6 +124,60 @@ TEST(Methodentabelle, ARowThatNeedsFSecondDerivativesRefusesDataWithoutAFunction
     }
 }
 
+// A colour as CIELAB after a colour-vision simulation m (Machado, Oliveira
+// and Fernandes 2009, full severity) in linear sRGB.
+std::array<double, 3> lab_gesehen(const char *farbe, const double (&m)[3][3]) {
+    double rgb[3];
+    for (int i = 0; i < 3; ++i) {
+        const double c = std::stoi(std::string(farbe + 1 + 2 * i, 2), nullptr, 16) / 255.0;
+        rgb[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    double sim[3];
+    for (int i = 0; i < 3; ++i)
+        sim[i] = std::clamp(m[i][0] * rgb[0] + m[i][1] * rgb[1] + m[i][2] * rgb[2], 0.0, 1.0);
+    const double xyz[3] = {(0.4124 * sim[0] + 0.3576 * sim[1] + 0.1805 * sim[2]) / 0.9505,
+                           0.2126 * sim[0] + 0.7152 * sim[1] + 0.0722 * sim[2],
+                           (0.0193 * sim[0] + 0.1192 * sim[1] + 0.9505 * sim[2]) / 1.089};
+    double f[3];
+    for (int i = 0; i < 3; ++i)
+        f[i] = xyz[i] > 0.008856 ? std::cbrt(xyz[i]) : 7.787 * xyz[i] + 16.0 / 116.0;
+    return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+}
+
+// Two methods drawn on the same node kind in the same dash differ in colour
+// for normal vision and each of the common colour blindnesses (a distance of
+// at least 15 in CIELAB): the dash tells the others apart.
+TEST(Methodentabelle, SameDashMeansColoursApartForColourBlindness) {
+    const double sicht[4][3][3] = {
+        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+        {{0.152286, 1.052583, -0.204868},
+         {0.114503, 0.786281, 0.099216},
+         {-0.003882, -0.048116, 1.051998}},
+        {{0.367322, 0.860646, -0.227968},
+         {0.280085, 0.672501, 0.047413},
+         {-0.011820, 0.042940, 0.968881}},
+        {{1.255528, -0.076749, -0.178779},
+         {-0.078411, 0.930809, 0.147602},
+         {0.004733, 0.691367, 0.303900}},
+    };
+    for (int i = 0; i < methoden_anzahl; ++i)
+        for (int j = i + 1; j < methoden_anzahl; ++j) {
+            const methode &a = methoden[i], &b = methoden[j];
+            const methode_stil &sa = *methode_stil_von(&a), &sb = *methode_stil_von(&b);
+            // Rows of one column, or of kinds never drawn together.
+            if (std::strcmp(sa.spalte, sb.spalte) == 0 || (a.arten & b.arten) == 0 ||
+                a.stuetzstellenart != b.stuetzstellenart || sa.strich != sb.strich)
+                continue;
+            for (const auto &m : sicht) {
+                const std::array<double, 3> la = lab_gesehen(sa.farbe, m),
+                                            lb = lab_gesehen(sb.farbe, m);
+                const double d = std::hypot(la[0] - lb[0], la[1] - lb[1], la[2] - lb[2]);
+                EXPECT_GE(d, 15.0)
+                    << sa.spalte << " " << sa.farbe << " / " << sb.spalte << " " << sb.farbe;
+            }
+        }
+}
+
 TEST(Methodentabelle, FieldsOfEachRowAgree) {
     std::set<std::string> spalten;
     std::set<std::string> titel;
@@ -201,6 +257,13 @@ TEST(Methodentabelle, FieldsOfEachRowAgree) {
         EXPECT_EQ(stil.farbe[0], '#');
         EXPECT_EQ(std::strspn(stil.farbe + 1, "0123456789abcdef"), 6u);
         EXPECT_TRUE(farben.insert(stil.farbe).second);
+        // At least 3:1 against white (relative luminance as WCAG defines it).
+        auto anteil = [&](int i) {
+            const double c = std::stoi(std::string(stil.farbe + 1 + 2 * i, 2), nullptr, 16) / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        const double leuchtdichte = 0.2126 * anteil(0) + 0.7152 * anteil(1) + 0.0722 * anteil(2);
+        EXPECT_GE(1.05 / (leuchtdichte + 0.05), 3.0) << stil.farbe;
         EXPECT_GE(stil.strich, 1);
         EXPECT_LE(stil.strich, 3);
         EXPECT_GT(stil.punkt, 0);
@@ -288,7 +351,7 @@ TEST(Methodentabelle, GnuplotStyleOfARow) {
     EXPECT_EQ(gnuplot_stil(*methode_suchen("Newton-a"), true),
               "lw 2 dt 1 pt 5 ps 1.2 lc rgb '#d55e00'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("Bary-a"), true),
-              "lw 2 dt 2 pt 4 ps 2.0 lc rgb '#e69f00'");
+              "lw 2 dt 2 pt 4 ps 2.0 lc rgb '#b27a00'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("per.Sp-a"), true),
               "lw 1.5 dt 3 pt 8 ps 2.4 lc rgb '#8c8c8c'");
     EXPECT_EQ(gnuplot_stil(*methode_suchen("nat.Sp-a"), false), "lw 4 dt 1 lc rgb '#009e73'");

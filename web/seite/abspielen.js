@@ -1,13 +1,20 @@
-// Playing n: n steps through 1..ABSPIELEN_BIS, one step every ABSPIELEN_MS
-// or when the previous picture is drawn, whichever is later; pressing
-// again stops.
+// Playing n: n steps from the start to the end the user set (1 to 60 at
+// first), one step at the chosen pace or when the previous picture is
+// drawn, whichever is later; pressing again stops.  Bounds that are no
+// whole numbers from 1 to 10^4 fall back to 1 and 60.
 import { $, zustand } from './zustand.js';
-import { reglerAusN } from './wahl.js';
+import { reglerSetzen, nLesen } from './wahl.js';
 import { aktualisieren, laeuftGerade } from './durchlauf.js';
 
-const ABSPIELEN_BIS = 60;
-const ABSPIELEN_MS = 400;
+const VON = 1;
+const BIS = 60;
 let spielt = false;
+
+function grenzen() {
+  const von = nLesen($('abspielen_von').value).n || VON;
+  const bis = nLesen($('abspielen_bis').value).n || BIS;
+  return von <= bis ? [von, bis] : [VON, BIS];
+}
 
 export async function abspielen() {
   const knopf = $('abspielen');
@@ -18,14 +25,16 @@ export async function abspielen() {
   spielt = true;
   knopf.setAttribute('aria-pressed', 'true');
   knopf.textContent = 'Anhalten';
-  const regler = $('n_regler');
+  const [von, bis] = grenzen();
+  const takt = Number($('abspielen_tempo').value) || 400;
   try {
-    for (let n = zustand.n >= ABSPIELEN_BIS ? 1 : zustand.n + 1; spielt && n <= ABSPIELEN_BIS; ++n) {
+    const erstes = zustand.n >= von && zustand.n < bis ? zustand.n + 1 : von;
+    for (let n = erstes; spielt && n <= bis; ++n) {
       zustand.n = n;
-      regler.value = String(reglerAusN(n));
+      reglerSetzen(n);
       $('n').value = String(n);
       $('n_meldung').hidden = true;
-      await Promise.all([aktualisieren(), new Promise((r) => setTimeout(r, ABSPIELEN_MS))]);
+      await Promise.all([aktualisieren(), new Promise((r) => setTimeout(r, takt))]);
       // A pass already running takes the new n after its end: wait for it.
       while (spielt && laeuftGerade()) await new Promise((r) => setTimeout(r, 20));
     }

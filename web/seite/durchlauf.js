@@ -1,11 +1,12 @@
 // One pass: everything for the current choice computed in the main view's
 // worker and drawn; a newer input cancels a pass still computing.
 import { $, zustand, ARTEN, zaehlen } from './zustand.js';
-import { rechner, fortschrittBeginnen } from './arbeiter.js';
-import { wahl, problemTitel, GELADEN } from './wahl.js';
-import { bilder, bildBreite, pause, funktionZeichnen, fehlerZeichnen, lebesgueZeichnen,
+import { bib, rechner, fortschrittBeginnen } from './arbeiter.js';
+import { wahl, problemTitel, reglerSetzen, GELADEN } from './wahl.js';
+import { bilder, bildBreite, pause, funktionZeichnen, fehlerZeichnen, lebesgueZeichnen, zoomLoesen,
   LEBESGUE_MAX_N } from './zeichnen.js';
 import { meldungZeigen, hinweiseZeigen, tabelleZeigen } from './tabelle.js';
+import { einstellungenMerken } from './einstellungen.js';
 
 let laeuft = false;
 let nochmal = false;
@@ -42,9 +43,17 @@ export async function aktualisieren() {
   }
 }
 
+// The problem the plots show: their zoom holds until it changes.
+let problemGezeigt = '';
+// The n of the picture shown (for an example or a formula).
+let nGezeigt = null;
+
 async function durchlauf() {
   const beginn = performance.now();
   const w = wahl();
+  const problem = `${w.quelle}|${w.m}|${zustand.formel.nr}|${bib.datenNr}`;
+  if (problem !== problemGezeigt) zoomLoesen();
+  problemGezeigt = problem;
   let liste = w.verfahren.filter((v) => (v.arten & (1 << w.art)) !== 0).map((v) => ({ ...v, ...v.stile[w.art] }));
   if (w.quelle === 'daten') {
     liste = liste.filter((v) => !v.abl2);
@@ -56,26 +65,35 @@ async function durchlauf() {
   if (w.quelle !== 'daten' && w.n > LEBESGUE_MAX_N) {
     lebesgueGrund = `Die Lebesgue-Funktion zeigt die Seite bis n = ${LEBESGUE_MAX_N}.`;
   }
-  const fortschritt = fortschrittBeginnen('fortschritt', `n = ${w.n}`);
+  // For own data n is the data's, not the slider's.
+  const nText = w.quelle === 'daten' ? `n = ${zustand.datenN}` : `n = ${w.n}`;
+  const fortschritt = fortschrittBeginnen('fortschritt', nText);
   rechnet = true;
   let r;
   try {
     r = await rechner.bild.fragen('durchlauf', { w, liste, lebesgue: w.quelle !== 'daten' && w.n <= LEBESGUE_MAX_N,
-      breite: bildBreite($('bild_funktion')) },
-      (f) => fortschritt.melden({ was: `${f.was}, n = ${w.n}`, anteil: f.anteil }));
+      breite: bildBreite($('bild_funktion')), bestaetigt: zustand.bestaetigt },
+      (f) => fortschritt.melden({ was: `${f.was}, ${nText}`, anteil: f.anteil }));
   } finally {
     rechnet = false;
     fortschritt.ende();
   }
-  // Cancelled: the last finished picture stays.
+  // Cancelled: the last finished picture stays, and by the user's hand
+  // (no newer input waiting) the n field and the slider show its n again.
   if (r.abgebrochen) {
     zaehlen('abbrueche');
+    if (!nochmal && w.quelle !== 'daten' && nGezeigt !== null && zustand.n !== nGezeigt) {
+      zustand.n = nGezeigt;
+      $('n').value = String(nGezeigt);
+      reglerSetzen(nGezeigt);
+    }
     return;
   }
+  if (w.quelle !== 'daten') nGezeigt = w.n;
   const hinweise = r.hinweise;
   // A fault of the page's own worker: shown as the library's messages are.
-  const { ergebnisse, fehlgeschlagen, meldungen, fy, lebesgue } = r.wert || { ergebnisse: [], fehlgeschlagen: [],
-    meldungen: [{ wo: 'Seite', text: r.fehler }], fy: null, lebesgue: null };
+  const { ergebnisse, fehlgeschlagen, zurueckgestellt, meldungen, fy, lebesgue } = r.wert || { ergebnisse: [],
+    fehlgeschlagen: [], zurueckgestellt: [], meldungen: [{ wo: 'Seite', text: r.fehler }], fy: null, lebesgue: null };
   const x = ergebnisse.length > 0 ? ergebnisse[0].x : r.wert && r.wert.x;
   const gerechnet = performance.now();
   // The answer's arrival (its copy out of the worker) is a task of its own.
@@ -96,9 +114,12 @@ async function durchlauf() {
     }
   };
   await nachreichen('funktion', await funktionZeichnen(w, ergebnisse, fy, x || []));
-  await nachreichen('fehler', await fehlerZeichnen(w, ergebnisse));
+  await nachreichen('fehler', await fehlerZeichnen(w, ergebnisse, liste.length > 0));
   await nachreichen('lebesgue', lebesgueZeichnen(w, lebesgue, lebesgueGrund));
-  tabelleZeigen(w, ergebnisse, fehlgeschlagen);
+  tabelleZeigen(w, ergebnisse, fehlgeschlagen, zurueckgestellt, (v) => {
+    zustand.bestaetigt.push(v.schluessel);
+    aktualisieren();
+  });
   if (w.quelle === 'daten') {
     $('n_daten').textContent = ergebnisse.length > 0
       ? `n = ${ergebnisse[0].knoten.x.length - 1} aus den Daten.` : 'n ergibt sich aus den Daten.';
@@ -113,7 +134,8 @@ async function durchlauf() {
   zeitZeigen(beginn, gerechnet);
   // When the worker computed (performance.now() at the start and the end).
   document.body.dataset.rechenfenster = `${beginn.toFixed(1)} ${gerechnet.toFixed(1)}`;
-  document.body.dataset.n = String(w.n);
+  document.body.dataset.n = String(w.quelle === 'daten' ? zustand.datenN : w.n);
+  einstellungenMerken();
   zaehlen('durchlaeufe');
 }
 

@@ -247,8 +247,19 @@ const AUFTRAEGE = {
     const ergebnisse = [];
     const fehlgeschlagen = [];
     const schritte = auftrag.liste.length + 2;
+    // A global form over more than 10^4 of the user's nodes runs only when
+    // the user asked for it after seeing its cost.
+    const zurueckgestellt = [];
     for (const [i, v] of auftrag.liste.entries()) {
       melden({ was: v.titel, anteil: i / schritte });
+      if (w.quelle === 'daten' && v.k >= 0 && !(auftrag.bestaetigt || []).includes(v.schluessel)) {
+        const k = await schritt(auftrag, liste, () => rufen('kosten', v.k, datenSicherstellen(auftrag.daten).punkte - 1,
+          w.punkte));
+        if (k.wert && k.wert.fragen) {
+          zurueckgestellt.push({ v, sekunden: k.wert.sekunden });
+          continue;
+        }
+      }
       const r = await schritt(auftrag, liste, () => verfahrenRechnen(w, v, auftrag.daten));
       if (r.fehler !== undefined) {
         meldungen.push({ wo: v.titel, text: r.fehler });
@@ -319,7 +330,7 @@ const AUFTRAEGE = {
         if (lebesgue) transfer.push(lebesgue.x.buffer, lebesgue.l.buffer);
       }
     }
-    return { wert: { ergebnisse, fehlgeschlagen, meldungen, fy, x, lebesgue } };
+    return { wert: { ergebnisse, fehlgeschlagen, zurueckgestellt, meldungen, fy, x, lebesgue } };
   },
 
   // The study of fehlerstudie for problem w.m at the n of nText.
@@ -335,9 +346,14 @@ const AUFTRAEGE = {
     });
   },
 
-  // A new formula: the module reads it (and refuses what it cannot read).
+  // A new formula: the module reads it (and refuses what it cannot read,
+  // and one that is no finite number where the pass asks for it).
   async formel(auftrag, liste) {
-    return schritt(auftrag, liste, () => formelSetzen(auftrag.neu));
+    return schritt(auftrag, liste, () => {
+      formelSetzen(auftrag.neu);
+      const { punkte, art, n } = auftrag.probe;
+      rufen('formel_pruefen', punkte, art, n);
+    });
   },
 
   // The user's text: what it is, and for an interpolation its style.
@@ -345,7 +361,7 @@ const AUFTRAEGE = {
     return schritt(auftrag, liste, () => {
       const d = datenSicherstellen(auftrag.daten);
       if (d.art === 1) return { art: d.art, stil: stil(d.stil), typ: d.typ, name: d.name, knoten: d.knoten };
-      return { art: d.art, punkte: d.punkte };
+      return { art: d.art, punkte: d.punkte, spalten: d.spalten === true };
     });
   },
 

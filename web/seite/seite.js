@@ -16,17 +16,37 @@
 //   warum.js             the theory's verdicts, the complex plane and |a_k| beside the study
 //   laden.js             loading the user's text
 //   abspielen.js         playing n
+//   einstellungen.js     the settings in the address and the browser's storage
+//   bilddatei.js         each plot as CSV and SVG
 import { $, zustand, ARTEN, ARTKUERZEL, zaehlen } from './zustand.js';
 import { bib, rechner, modulKompilieren, modulStarten } from './arbeiter.js';
-import { mitUmlauten, BEINAMEN, nAusRegler, reglerAusN, nLesen, wahl } from './wahl.js';
+import { mitUmlauten, BEINAMEN, nAusRegler, reglerSetzen, nLesen, wahl } from './wahl.js';
 import { bilder, bildBreite } from './zeichnen.js';
+import { bildSvg, bildCsv } from './bilddatei.js';
 import { herunterladen } from './tabelle.js';
 import { aktualisieren } from './durchlauf.js';
 import { studienBild, studieAktualisieren } from './studie.js';
-import { datenLaden, formelAendern, steuerungAnpassen } from './laden.js';
+import { datenLaden, formelAendern, steuerungAnpassen, laedtGerade } from './laden.js';
 import { abspielen } from './abspielen.js';
+import { einstellungenAnwenden, einstellungenMerken } from './einstellungen.js';
 
 const TEXTFELD_MAX = 200000; // bytes of data the text box shows
+
+const BILDNAMEN = { funktion: 'Bild der Funktion', fehler: 'Bild des Fehlers', lebesgue: 'Bild der Lebesgue-Funktion' };
+
+// Data to try the box with: a day's temperatures, every three hours.
+const BEISPIELDATEN = `# Temperatur im Lauf eines Tages
+Stunde;Grad Celsius
+0;11.2
+3;9.8
+6;10.5
+9;15.1
+12;19.6
+15;21.3
+18;17.9
+21;13.4
+24;11.0
+`;
 
 // On a phone the settings fold away above the plots; the n row stays.
 function steuerungKlappen(zu) {
@@ -110,6 +130,17 @@ async function start() {
     box.append(label);
   }
 
+  // The chosen source in full (a long example is cut in the list's box),
+  // and the methods' count on their folded list.
+  const quelleText = () => { $('quelle_text').textContent = quelle.selectedOptions[0] ? quelle.selectedOptions[0].text : ''; };
+  quelleText();
+  const verfahrenSumme = () => {
+    const an = zustand.verfahren.filter((v) => $(`verfahren_${v.schluessel}`).checked).map((v) => v.titel);
+    $('verfahren_summe').textContent = `${an.length} gewählt${an.length > 0 ? `: ${an.join(', ')}` : ''}`;
+  };
+  verfahrenSumme();
+  box.addEventListener('change', verfahrenSumme);
+  quelle.addEventListener('change', quelleText);
   quelle.addEventListener('change', () => {
     zustand.quelle = quelle.value === 'daten' || quelle.value === 'formel' ? quelle.value : Number(quelle.value);
     steuerungAnpassen();
@@ -126,7 +157,7 @@ async function start() {
   const regler = $('n_regler');
   const nFeld = $('n');
   nFeld.value = String(zustand.n);
-  regler.value = String(reglerAusN(zustand.n));
+  reglerSetzen(zustand.n);
   // The field computes when it is left or Enter is pressed (its change
   // event), not on each key: "2" on the way to "25" is no choice.  What
   // it cannot take is said at the field; the last picture stays.
@@ -142,11 +173,12 @@ async function start() {
     }
     if (r.n === zustand.n) return;
     zustand.n = r.n;
-    regler.value = String(reglerAusN(r.n));
+    reglerSetzen(r.n);
     aktualisieren();
   };
   regler.addEventListener('input', () => {
     zustand.n = nAusRegler(Number(regler.value));
+    regler.setAttribute('aria-valuetext', `n = ${zustand.n}`);
     nFeld.value = String(zustand.n);
     nMeldung.hidden = true;
     nFeld.setAttribute('aria-invalid', 'false');
@@ -181,6 +213,10 @@ async function start() {
       if (!geladen) feld.value = text;
     }
   });
+  $('beispieldaten').addEventListener('click', () => {
+    $('datentext').value = BEISPIELDATEN;
+    $('laden').click();
+  });
   $('datei').addEventListener('change', async () => {
     const datei = $('datei').files[0];
     if (!datei) return;
@@ -192,7 +228,7 @@ async function start() {
   });
 
   // Cancel ends the worker; the last finished picture stays.
-  $('abbrechen').addEventListener('click', () => rechner.bild.abbrechen());
+  $('abbrechen').addEventListener('click', () => (laedtGerade() ? rechner.neben : rechner.bild).abbrechen());
   $('studie_abbrechen').addEventListener('click', () => rechner.studie.abbrechen());
   $('abspielen').addEventListener('click', abspielen);
 
@@ -210,11 +246,34 @@ async function start() {
     }
   });
 
+  $('voll').addEventListener('change', einstellungenMerken);
+  // Each plot as a picture (PNG of its canvas, SVG drawn anew) and its
+  // data (CSV), named after the plot and the problem.
+  for (const zeile of document.querySelectorAll('.bildknoepfe')) {
+    const name = zeile.dataset.bild;
+    for (const k of zeile.querySelectorAll('button')) {
+      k.setAttribute('aria-label', `${k.textContent}: ${BILDNAMEN[name]}`);
+      k.addEventListener('click', () => {
+        const u = bilder[name];
+        if (!u) return;
+        const stamm = `${name}_${document.body.dataset.n ? `n${document.body.dataset.n}` : 'bild'}`;
+        if (k.textContent === 'PNG') u.ctx.canvas.toBlob((b) => herunterladen(`${stamm}.png`, b, 'image/png'));
+        else if (k.textContent === 'SVG') herunterladen(`${stamm}.svg`, new TextEncoder().encode(bildSvg(u)), 'image/svg+xml');
+        else herunterladen(`${stamm}.csv`, new TextEncoder().encode(bildCsv(name)), 'text/csv');
+      });
+    }
+  }
+
+  // The settings of a shared link or of the last visit; a formula among
+  // them is read by the module as one typed in (refused, the page starts
+  // with its own).
+  const formelLesen = einstellungenAnwenden();
+  quelleText();
+  verfahrenSumme();
   steuerungAnpassen();
   $('laden_hinweis').hidden = true;
   $('seite').hidden = false;
-  await aktualisieren();
-  await studieAktualisieren();
+  if (!formelLesen || !(await formelAendern())) await Promise.all([aktualisieren(), studieAktualisieren()]);
   document.body.dataset.bereit = '1';
 }
 

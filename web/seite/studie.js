@@ -4,8 +4,9 @@
 // library concludes (its befund): the page draws, it does not judge.
 import { $, zustand, RUNDUNG_LEGENDE, zaehlen } from './zustand.js';
 import { rechner, fortschrittBeginnen } from './arbeiter.js';
+import { einstellungenMerken } from './einstellungen.js';
 import { wahl, mitUmlauten, problemTitel, problemArgumente } from './wahl.js';
-import { bildBreite, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
+import { bildBreite, serienSignatur, textZeigen, ACHSE, ZEIGER, WERT_N, WERT_LOG, ablesbar, dekaden, dekadeText } from './zeichnen.js';
 import { warumZeigen } from './warum.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
@@ -109,7 +110,11 @@ function studieZeigen(s, spaltenwahl) {
   studienBild.bereich = [s.boden, s.decke * 3];
   studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
   studienBild.n = s.n;
-  const signatur = serien.map((x) => x.label).join('|');
+  const letztes = s.n.length - 1;
+  textZeigen('bild_studie_text', `Größter Fehler gegen n = ${s.n.join(', ')}, beide Achsen logarithmisch. ` +
+    `Bei n = ${s.n[letztes]}: ` + s.spalten.map((sp) => `${sp.titel}${sp.legende ? ` (${sp.legende})` : ''} ` +
+    `${sp.zellen[letztes]}`).join('; ') + '.');
+  const signatur = serienSignatur(serien);
   if (studienBild.plot && studienBild.signatur === signatur) {
     studienBild.plot.setData(daten);
   } else {
@@ -121,7 +126,7 @@ function studieZeigen(s, spaltenwahl) {
       scales: { x: { time: false, distr: 3, log: 10, range: () => studienBild.xBereich },
         y: { distr: 3, log: 10, range: () => studienBild.bereich } },
       axes: [{ ...ACHSE, label: 'n', splits: () => studienBild.n, filter: (u, v) => v,
-        values: (u, werte) => werte.map((v) => (v == null ? '' : String(v))) },
+        values: nBeschriften },
       { ...ACHSE, label: 'max |p(x) − f(x)|', size: 70, splits: dekaden, filter: (u, v) => v,
         values: (u, werte) => werte.map(dekadeText) }],
       series: ablesbar(serien, WERT_N, WERT_LOG),
@@ -130,6 +135,21 @@ function studieZeigen(s, spaltenwahl) {
   }
   $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
   $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+}
+
+// The n on the log axis, each only where it does not run into the one
+// before (on a phone 64 128 256 512 would otherwise read as one number).
+function nBeschriften(u, werte) {
+  let frei = -Infinity;
+  return werte.map((v) => {
+    if (v == null) return '';
+    const text = String(v);
+    const mitte = u.valToPos(v, 'x');
+    const halb = text.length * 4.5 + 4;
+    if (mitte - halb < frei) return '';
+    frei = mitte + halb;
+    return text;
+  });
 }
 
 let studieLaeuft = false;
@@ -167,8 +187,11 @@ async function studieDurchlauf() {
     $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
     return;
   }
+  // The command as the user asked for it; a finished study writes its n.
   $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
-    Object.assign(document.createElement('code'), { id: 'studie_befehl' }), '.');
+    Object.assign(document.createElement('code'), { id: 'studie_befehl',
+      textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
+        $('studie_n').value.trim().split(/\s+/)) }), '.');
   const spaltenwahl = Number($('studie_wahl').value);
   const beginn = performance.now();
   const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
@@ -213,5 +236,6 @@ async function studieDurchlauf() {
   $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
   document.body.dataset.studiendauer = dauer.toFixed(1);
   zustand.studie = r.wert;
+  einstellungenMerken();
   zaehlen('studien');
 }

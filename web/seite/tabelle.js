@@ -4,6 +4,7 @@
 import { $, zustand, ARTEN, ARTKUERZEL, RUNDUNG_LEGENDE } from './zustand.js';
 import { rechner } from './arbeiter.js';
 import { problemArgumente } from './wahl.js';
+import { strichStil } from './zeichnen.js';
 
 export function meldungZeigen(meldungen) {
   const el = $('meldung');
@@ -15,7 +16,15 @@ export function meldungZeigen(meldungen) {
     wer.textContent = m.wo ? `${m.wo}: ` : 'Die Bibliothek meldet: ';
     const was = document.createElement('code');
     was.textContent = m.text.replace(/\n+$/, '');
-    zeile.append(wer, was);
+    if (m.klartext) {
+      // Said plainly first; the library's exact words in a line below.
+      const detail = document.createElement('div');
+      detail.className = 'detail';
+      detail.append('Meldung der Bibliothek: ', was);
+      zeile.append(wer, m.klartext, detail);
+    } else {
+      zeile.append(wer, was);
+    }
     el.append(zeile);
   }
 }
@@ -25,8 +34,8 @@ export function hinweiseZeigen(zeilen) {
   $('hinweistext').textContent = zeilen.join('\n');
 }
 
-export function herunterladen(name, bytes) {
-  const blob = new Blob([bytes], { type: 'text/plain' });
+export function herunterladen(name, bytes, typ = 'text/plain') {
+  const blob = new Blob([bytes], { type: typ });
   const a = document.createElement('a');
   a.href = URL.createObjectURL(blob);
   a.download = name;
@@ -50,10 +59,13 @@ async function dateiAnbieten(name, welche, w, v, punkte) {
   herunterladen(name, r.wert);
 }
 
-function knopf(beschriftung, titel, aktion) {
+// A small button; wessen names what it is for (the method of its row), so
+// that a screen reader hears more than six buttons "Problem".
+function knopf(beschriftung, titel, aktion, wessen = '') {
   const b = document.createElement('button');
   b.type = 'button';
   b.textContent = beschriftung;
+  if (wessen) b.setAttribute('aria-label', `${beschriftung}: ${wessen}`);
   b.title = titel;
   b.className = 'klein';
   b.addEventListener('click', aktion);
@@ -66,7 +78,7 @@ function dateistamm(w, v, name) {
   return `${v.schluessel}_${w.m === 0 ? 'formel' : `f${w.m}`}_${ARTKUERZEL[w.art]}_n${w.n}`;
 }
 
-export function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
+export function tabelleZeigen(w, ergebnisse, fehlgeschlagen, zurueckgestellt = [], rechnenLassen = null) {
   const tbody = document.querySelector('#tabelle tbody');
   tbody.replaceChildren();
   const zeile = (zellen) => {
@@ -86,15 +98,16 @@ export function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
     const knoepfe = [
       knopf(w.quelle === 'daten' && zustand.datenArt === 1 ? 'Interpolation' : 'Problem',
         'die Interpolationsaufgabe als Datei (ein Spline wie von splineerzeuger), für kurvenpunkte und beiwerte',
-        () => dateiAnbieten(`${stamm}.txt`, 'problem', w, v)),
+        () => dateiAnbieten(`${stamm}.txt`, 'problem', w, v), v.titel),
       knopf('Kurvenpunkte', `die Werte an ${punkte + 1} Punkten (wie kurvenpunkte ${punkte})`,
-        () => dateiAnbieten(`kurvenpunkte_${stamm}.txt`, 'kurvenpunkte', w, v, punkte)),
+        () => dateiAnbieten(`kurvenpunkte_${stamm}.txt`, 'kurvenpunkte', w, v, punkte), v.titel),
       knopf('Koeffizienten', 'die Koeffizienten (wie beiwerte)',
-        () => dateiAnbieten(`koeffizienten_${stamm}.txt`, 'koeffizienten', w, v)),
+        () => dateiAnbieten(`koeffizienten_${stamm}.txt`, 'koeffizienten', w, v), v.titel),
     ];
     const name = document.createElement('span');
     name.className = 'farbmarke';
     name.style.borderColor = v.farbe;
+    name.style.borderLeftStyle = strichStil(v.dash);
     name.textContent = v.titel;
     const knotenText = w.quelle === 'daten'
       ? `${r.knoten.x.length}, ${zustand.datenArt === 1 ? r.typ : 'gegeben'}`
@@ -103,6 +116,16 @@ export function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
     const tr = zeile([[name], knotenText, maxText, knoepfe]);
     tr.dataset.verfahren = v.schluessel;
     tr.children[2].className = r.rundung ? 'zahl rundung' : 'zahl';
+  }
+  // A global form over many of the user's nodes: its cost, and a button
+  // that runs it.
+  for (const z of zurueckgestellt) {
+    const dauer = z.sekunden < 90 ? `${Math.max(1, Math.round(z.sekunden))} s` : `${Math.round(z.sekunden / 60)} min`;
+    const b = knopf('Trotzdem rechnen', `${z.v.titel} über alle Stützstellen rechnen`, () => rechnenLassen(z.v),
+      `${z.v.titel} (geschätzt etwa ${dauer})`);
+    const tr = zeile([z.v.titel, '', `nicht gerechnet: geschätzt etwa ${dauer}`, [b]]);
+    tr.dataset.verfahren = z.v.schluessel;
+    tr.dataset.kosten = String(z.sekunden);
   }
   for (const f of fehlgeschlagen) {
     const tr = zeile([f.v.titel, '', 'Fehler (siehe oben)', '']);
@@ -114,7 +137,7 @@ export function tabelleZeigen(w, ergebnisse, fehlgeschlagen) {
     const tr = zeile(['f (exakt)', `${punkte + 1} Messpunkte`, '', [
       knopf('Beispielwerte', `die exakten Werte an ${punkte + 1} Punkten (wie beispielwerte${problemArgumente(w.m).schalter} ${punkte} ${problemArgumente(w.m).args})`,
         () => dateiAnbieten(`beispielwerte_${w.m === 0 ? 'formel' : `f${w.m}`}_${punkte}.txt`,
-          'beispielwerte', w, null, punkte)),
+          'beispielwerte', w, null, punkte), 'f (exakt)'),
     ]]);
     tr.dataset.verfahren = 'exakt';
   }

@@ -26,6 +26,13 @@ export function reglerAusN(n) {
   if (n <= 100) return n - 1;
   return 99 + Math.round((201 * Math.log(n / 100)) / Math.log(100));
 }
+// Puts the slider at n, and tells a screen reader n rather than the
+// slider's position (300 for n = 10^4).
+export function reglerSetzen(n) {
+  const regler = $('n_regler');
+  regler.value = String(reglerAusN(n));
+  regler.setAttribute('aria-valuetext', `n = ${n}`);
+}
 
 // The n typed into the field: a whole number from N_MIN to N_MAX, written
 // in digits only; {n} or {fehler: what is wrong}.  Nothing is rounded or

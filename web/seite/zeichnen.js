@@ -19,9 +19,124 @@ export const endlich = (x) => Number.isFinite(x);
 export const ACHSE = { font: '15px sans-serif', labelFont: 'bold 15px sans-serif', stroke: '#222',
   grid: { stroke: '#ddd', width: 1 }, ticks: { stroke: '#bbb' } };
 
+// A line's dash as a CSS border style, so that a key shows it as well as
+// the colour: long dashes, dots, dash and dot.
+export function strichStil(dash) {
+  if (!dash || dash.length === 0) return 'solid';
+  if (dash.length > 2) return 'double';
+  return dash[0] <= 3 ? 'dotted' : 'dashed';
+}
+const LEGENDE = { live: true, markers: { width: 3, dash: (u, i) => strichStil(u.series[i].dash) } };
+
 // Every plot reads out its values under the pointer in its key, zooms
 // into the x range dragged over, and shows all again on a double click.
-export const ZEIGER = { legend: { live: true }, cursor: { drag: { x: true, y: false, setScale: true } } };
+export const ZEIGER = { legend: LEGENDE, cursor: { drag: { x: true, y: false, setScale: true } } };
+
+// The plots of the main view zoom into the x window dragged over (two
+// fingers on a touch screen, + and - on the keyboard), y following what is
+// visible there.  The window is kept per plot across passes (a change of
+// n, Play) until the problem changes; a double click (or 0) shows all.
+export const zoom = { funktion: null, fehler: null, lebesgue: null };
+export function zoomLoesen() {
+  for (const k of Object.keys(zoom)) zoom[k] = null;
+}
+const xSkala = (name) => ({ time: false, range: (u, lo, hi) => zoom[name] || [lo, hi] });
+// y over the full picture, or fitted to the values in the zoomed window
+// (within the full picture: a diverging curve is still cut at its frame).
+function ySkala(name, voll, log) {
+  const skala = { range: (u, lo, hi) => {
+    const b = voll();
+    if (!zoom[name] || lo == null || hi == null || !(lo <= hi)) return b;
+    let a = Math.max(lo, b[0]);
+    let c = Math.min(hi, b[1]);
+    if (!(a <= c)) return b;
+    if (log) return [Math.max(b[0], a / 1.5), Math.min(b[1], c * 1.5)];
+    const rand = (c - a) * 0.08 || Math.abs(a) * 0.05 || 1;
+    a -= rand;
+    c += rand;
+    return [a, c];
+  } };
+  return log ? { ...skala, distr: 3, log: 10 } : skala;
+}
+function zoomSetzen(u, name, fenster) {
+  const x = u.data[0];
+  const ganz = [x[0], x[x.length - 1]];
+  zoom[name] = fenster && fenster[1] - fenster[0] < (ganz[1] - ganz[0]) * 0.999 ? fenster : null;
+  const [min, max] = zoom[name] || ganz;
+  u.setScale('x', { min, max });
+}
+export const ZOOM_HINWEIS = 'Ziehen: vergroessern, Doppelklick: zurueck';
+// Keyboard and touch on a plot's area.
+function bedienen(u, name) {
+  const flaeche = u.over;
+  flaeche.tabIndex = 0;
+  flaeche.setAttribute('role', 'group');
+  flaeche.setAttribute('aria-label', 'Diagramm: Pfeiltasten links und rechts lesen Werte ab, + und − vergrößern ' +
+    'und verkleinern, 0 zeigt alles');
+  flaeche.style.touchAction = 'pan-y';
+  const fenster = () => [u.scales.x.min, u.scales.x.max];
+  flaeche.addEventListener('keydown', (e) => {
+    const x = u.data[0];
+    const [a, b] = fenster();
+    if (e.key === 'ArrowLeft' || e.key === 'ArrowRight') {
+      let i = u.cursor.idx == null ? -1 : u.cursor.idx;
+      const schritt = Math.max(1, Math.round(x.length / 200)) * (e.key === 'ArrowLeft' ? -1 : 1);
+      i = i < 0 ? x.findIndex((v) => v >= a) : Math.min(x.length - 1, Math.max(0, i + schritt));
+      if (x[i] < a || x[i] > b) return;
+      u.setCursor({ left: u.valToPos(x[i], 'x'), top: u.over.clientHeight / 2 });
+    } else if (e.key === '+' || e.key === '-' || e.key === '−') {
+      const mitte = u.cursor.idx != null && x[u.cursor.idx] >= a && x[u.cursor.idx] <= b ? x[u.cursor.idx] : (a + b) / 2;
+      const f = e.key === '+' ? 0.5 : 2;
+      zoomSetzen(u, name, [mitte - (mitte - a) * f, mitte + (b - mitte) * f]);
+    } else if (e.key === '0') {
+      zoomSetzen(u, name, null);
+    } else {
+      return;
+    }
+    e.preventDefault();
+  });
+  // Two fingers: the x under each stays under it; one finger moves a
+  // zoomed window.
+  let beginn = null;
+  const lage = (t) => t.clientX - flaeche.getBoundingClientRect().left;
+  flaeche.addEventListener('touchstart', (e) => {
+    beginn = { fenster: fenster(), x: [...e.touches].map((t) => u.posToVal(lage(t), 'x')) };
+  }, { passive: true });
+  flaeche.addEventListener('touchmove', (e) => {
+    if (beginn === null) return;
+    const p = [...e.touches].map(lage);
+    if (p.length >= 2 && beginn.x.length >= 2 && Math.abs(p[1] - p[0]) > 10) {
+      e.preventDefault();
+      const breite = flaeche.clientWidth;
+      const [xa, xb] = beginn.x;
+      const skala = (xb - xa) / (p[1] - p[0]);
+      const min = xa - p[0] * skala;
+      zoomSetzen(u, name, [min, min + breite * skala]);
+    } else if (p.length === 1 && zoom[name] && beginn.x.length === 1) {
+      const [a, b] = beginn.fenster;
+      const d = beginn.x[0] - u.posToVal(p[0], 'x');
+      const x = u.data[0];
+      if (a + d >= x[0] && b + d <= x[x.length - 1]) zoomSetzen(u, name, [a + d, b + d]);
+    }
+  }, { passive: false });
+  flaeche.addEventListener('touchend', () => { beginn = null; });
+}
+export const zeigerZoom = (name) => ({
+  legend: LEGENDE,
+  cursor: {
+    drag: { x: true, y: false, setScale: false },
+    bind: { dblclick: (u) => () => { zoomSetzen(u, name, null); return null; } },
+  },
+  hooks: {
+    setSelect: [(u) => {
+      if (u.select.width < 3) return;
+      const fenster = [u.posToVal(u.select.left, 'x'), u.posToVal(u.select.left + u.select.width, 'x')];
+      u.setSelect({ left: 0, top: 0, width: 0, height: 0 }, false);
+      zoomSetzen(u, name, fenster);
+    }],
+    ready: [(u) => bedienen(u, name)],
+  },
+});
 // The read-out values: on a linear axis six digits, on a log axis three.
 export const WERT_LIN = (u, v) => (v == null ? '–' : String(Number(v.toPrecision(6))));
 export const WERT_LOG = (u, v) => (v == null ? '–' : v.toExponential(2));
@@ -79,6 +194,25 @@ function huellenPfad(u, si, i0, i1) {
 }
 // A line series drawn by huellenPfad.
 const linie = (s) => ({ ...s, paths: huellenPfad });
+
+// What a plot made for these series draws them with: a plot is reused only
+// for series of the same names, colours, dashes, widths and markers (the
+// same method on another node kind has another colour).
+export const serienSignatur = (serien) => serien.map((s) =>
+  [s.label, s.stroke, (s.dash || []).join(','), s.width, s.points ? s.points.size : 0].join(':')).join('|');
+
+// The text beside a plot for those who do not see it: what is drawn and
+// its extremes.
+const zahlText = (v) => String(Number(v.toPrecision(4)));
+function spanne(werte) {
+  let lo = Infinity;
+  let hi = -Infinity;
+  for (const y of werte) if (endlich(y)) { lo = Math.min(lo, y); hi = Math.max(hi, y); }
+  return lo <= hi ? `von ${zahlText(lo)} bis ${zahlText(hi)}` : 'ohne endliche Werte';
+}
+export function textZeigen(id, text) {
+  $(id).textContent = text;
+}
 
 export function bildBreite(el) {
   return Math.max(320, Math.floor(el.getBoundingClientRect().width));
@@ -181,7 +315,12 @@ export async function funktionZeichnen(w, ergebnisse, fy, x) {
     if (i > 0) s.value = (u, v, si, di) => WERT_LIN(u, di == null ? v : bilder.rohF[si][di]);
   });
 
-  const signatur = serien.map((s) => `${s.label}:${s.points ? s.points.size : 0}`).join('|');
+  const x0 = x.length > 0 ? x[0] : alleKnoten.x[0];
+  const x1 = x.length > 0 ? x[x.length - 1] : alleKnoten.x[alleKnoten.x.length - 1];
+  textZeigen('bild_funktion_text', `Diagramm über x von ${zahlText(x0)} bis ${zahlText(x1)}: ` +
+    [...(fy ? [`f (exakt) ${spanne(fy)}`] : []), ...ergebnisse.map((r) => `${r.v.titel} ${spanne(r.y)}`)].join('; ') +
+    `; ${alleKnoten.x.length} Stützstellen.`);
+  const signatur = serienSignatur(serien);
   await pause();
   if (bilder.funktion && bilder.signaturF === signatur) {
     bilder.funktion.setData(daten);
@@ -192,10 +331,10 @@ export async function funktionZeichnen(w, ergebnisse, fy, x) {
   bilder.funktion = new uPlot({
     width: bildBreite(el),
     height: 380,
-    scales: { x: { time: false }, y: { range: () => bereich.f } },
+    scales: { x: xSkala('funktion'), y: ySkala('funktion', () => bereich.f, false) },
     axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'y', size: 70 }],
     series: ablesbar(serien, WERT_LIN, WERT_LIN),
-    ...ZEIGER,
+    ...zeigerZoom('funktion'),
   }, leer(daten), el);
   return daten;
 }
@@ -219,7 +358,7 @@ export function dekadeText(v) {
   return k === 0 ? '1' : k === 1 ? '10' : `1e${k}`;
 }
 
-export async function fehlerZeichnen(w, ergebnisse) {
+export async function fehlerZeichnen(w, ergebnisse, gewaehlt = true) {
   const el = $('bild_fehler');
   const mitFehler = ergebnisse.filter((r) => r.e);
   const hinweis = $('fehler_hinweis');
@@ -229,7 +368,7 @@ export async function fehlerZeichnen(w, ergebnisse) {
     hinweis.hidden = false;
     hinweis.textContent = w.quelle === 'daten'
       ? 'Zu eigenen Daten ist keine exakte Funktion bekannt: der Fehler wird nur für die Beispielfunktionen gezeigt.'
-      : 'Kein Verfahren gewählt.';
+      : gewaehlt ? 'Kein gewähltes Verfahren hat gerechnet (siehe die Meldungen oben).' : 'Kein Verfahren gewählt.';
     return;
   }
   el.hidden = false;
@@ -238,12 +377,17 @@ export async function fehlerZeichnen(w, ergebnisse) {
   let lo = Infinity;
   let hi = 0;
   const reihen = mitFehler.map((r) => Array.from(r.e, (e) => {
+    if (e === 0) return 0;
     if (!(e > 0) || !endlich(e)) return null;
     lo = Math.min(lo, e);
     hi = Math.max(hi, e);
     return e;
   }));
-  const abgeschnitten = mitFehler.filter((r) => !(r.max <= FEHLER_DECKE));
+  // Cut at the ceiling: a curve whose largest error is above it, or one
+  // with values above it beside values that are no number (its largest
+  // error is then no number, and says nothing about where it is cut).
+  const ueberDecke = (r) => r.max > FEHLER_DECKE || (!endlich(r.max) && r.e.some((e) => e > FEHLER_DECKE));
+  const abgeschnitten = mitFehler.filter(ueberDecke);
   if (!endlich(lo)) { lo = 1e-16; hi = 1; }
   // The dips at the nodes go down to rounding level; the axis shows five
   // decades below the smallest method's largest error and cuts the rest.
@@ -252,15 +396,27 @@ export async function fehlerZeichnen(w, ergebnisse) {
   lo = Math.max(lo, 1e-18);
   hi = Math.min(Math.max(hi, lo * 10), FEHLER_DECKE);
   bereich.e = [Math.pow(10, Math.floor(Math.log10(lo))), Math.pow(10, Math.ceil(Math.log10(hi)))];
+  // An error of 0 (at a node, where p meets f exactly) lies on the floor
+  // of the log axis, so that every node's dip reaches it; the read-out
+  // says 0.
+  for (const reihe of reihen) for (let i = 0; i < reihe.length; ++i) if (reihe[i] === 0) reihe[i] = bereich.e[0];
   hinweis.hidden = abgeschnitten.length === 0;
   hinweis.textContent = abgeschnitten.length === 0 ? ''
     : `Die Achse endet bei ${dekadeText(FEHLER_DECKE)}; darüber abgeschnitten: ` +
-      abgeschnitten.map((r) => `${r.v.titel} (max ${r.maxText})`).join(', ') + '.';
+      abgeschnitten.map((r) => `${r.v.titel} (${endlich(r.max) ? `max ${r.maxText}` : 'auch Werte, die keine Zahl sind'})`)
+        .join(', ') + '.';
 
   const serien = [{ label: 'x' }, ...mitFehler.map((r) => linie({ label: r.v.titel, stroke: r.v.farbe,
     width: r.v.breite || 2, dash: r.v.dash, spanGaps: true, points: { show: false } }))];
+  const boden = bereich.e[0];
+  const rohE = mitFehler.map((r) => r.e);
+  serien.forEach((s, i) => {
+    if (i > 0) s.value = (u, v, si, di) => (di != null && rohE[si - 1][di] === 0 && v === boden ? '0' : WERT_LOG(u, v));
+  });
   const daten = [mitFehler[0].xe || mitFehler[0].x, ...reihen];
-  const signatur = serien.map((s) => s.label).join('|');
+  textZeigen('bild_fehler_text', 'Größter Fehler: ' +
+    mitFehler.map((r) => `${r.v.titel} ${r.maxText}`).join('; ') + '.');
+  const signatur = serienSignatur(serien);
   await pause();
   if (bilder.fehler && bilder.signaturE === signatur) {
     bilder.fehler.setData(daten);
@@ -271,11 +427,11 @@ export async function fehlerZeichnen(w, ergebnisse) {
   bilder.fehler = new uPlot({
     width: bildBreite(el),
     height: 300,
-    scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.e } },
+    scales: { x: xSkala('fehler'), y: ySkala('fehler', () => bereich.e, true) },
     axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: '|p(x) − f(x)|', size: 70,
       splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
     series: ablesbar(serien, WERT_LIN, WERT_LOG),
-    ...ZEIGER,
+    ...zeigerZoom('fehler'),
   }, leer(daten), el);
   return daten;
 }
@@ -313,12 +469,13 @@ export function lebesgueZeichnen(w, erg, grund) {
   bilder.lebesgue = new uPlot({
     width: bildBreite(el),
     height: 220,
-    scales: { x: { time: false }, y: { distr: 3, log: 10, range: () => bereich.l } },
+    scales: { x: xSkala('lebesgue'), y: ySkala('lebesgue', () => bereich.l, true) },
     axes: [{ ...ACHSE, label: 'x' }, { ...ACHSE, label: 'λ(x)', size: 70,
       splits: dekaden, filter: (u, werte) => werte, values: (u, werte) => werte.map(dekadeText) }],
     series: ablesbar([{ label: 'x' }, linie({ label: 'λ(x)', stroke: '#444444', width: 1.5, spanGaps: true,
       points: { show: false } })], WERT_LIN, WERT_LOG),
-    ...ZEIGER,
+    ...zeigerZoom('lebesgue'),
   }, leer(daten), el);
   return daten;
 }
+

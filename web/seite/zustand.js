@@ -14,6 +14,8 @@ export const zustand = {
   n: 8, // the last n the field accepted
   datenArt: 0, // 1 interpolation, 2 value file, 0 none
   datenInfo: '',
+  datenN: 0, // n of the loaded data (points - 1)
+  bestaetigt: [], // keys of global forms the user let run over the loaded data despite their cost
   punkteFest: false, // the user set the measuring points: the study then uses them for every n
   gegeben: '0', // the node kind whose nodes come with the data
   studie: null, // the study shown last

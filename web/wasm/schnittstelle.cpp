@@ -22,6 +22,7 @@
 #include "numerik/nmmatrix.h"
 #include "numerik/studie.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -59,6 +60,14 @@ beispielfunktion eigenes_problem = {};
 
 eigene_daten daten;
 
+// The module's speed for the cost model's operations: the Newton form of
+// 10^5 points (5 * 10^9 operations) took 16.5 s in a browser's WebAssembly,
+// the barycentric form over them about 45 s (1.5 * 10^10): some 3 * 10^8 a
+// second, a fifth of the native build's.
+constexpr double WEB_OPERATIONEN_JE_SEKUNDE = 3e8;
+// Above this many user nodes a global form says its cost before it runs.
+constexpr int WEB_FRAGEN_AB_N = 10000;
+
 void daten_freigeben(eigene_daten &d) {
     if (d.interpolation != nullptr)
         interpolation_tabelle(d.interpolation)->freigeben(d.interpolation);
@@ -79,6 +88,41 @@ bool ist_wertedatei(const char *text, int laenge) {
     for (klasse *k : {&nm_matrix, &band_matrix, &a06__matrix})
         if (typ == matrix_tabelle(k)->name(k)) return true;
     return false;
+}
+
+// Whether the text is one of the library's (its first line that is not
+// empty or a # comment names a type before a ':'), else columns of numbers.
+// A text without a line that starts like a number (a type without its
+// ':', an empty text) goes to the library's loaders too, which say what
+// they expected.
+bool ist_bibliothekstext(const char *text, int laenge) {
+    int pos = 0;
+    bool erste = true;
+    while (pos < laenge) {
+        const char *ende = static_cast<const char *>(std::memchr(text + pos, '\n', laenge - pos));
+        const int bis = ende != nullptr ? static_cast<int>(ende - text) : laenge;
+        int i = pos;
+        while (i < bis && std::isspace(static_cast<unsigned char>(text[i])))
+            ++i;
+        if (i < bis && text[i] != '#') {
+            if (erste && std::memchr(text + i, ':', bis - i) != nullptr) return true;
+            erste = false;
+            if (std::isdigit(static_cast<unsigned char>(text[i])) ||
+                (text[i] != '\0' && std::strchr("+-.", text[i]) != nullptr))
+                return false;
+        }
+        pos = bis + 1;
+    }
+    return true;
+}
+
+// A vector of the numbers in w, named name; the caller owns it.
+objekt *als_vektor(const std::vector<double> &w, const char *name) {
+    matrix_zeiger v(vektor(static_cast<int>(w.size()), name));
+    const matrix_funktionen *f = matrix_tabelle(v.get());
+    for (std::size_t i = 0; i < w.size(); ++i)
+        f->setzen(v.get(), static_cast<int>(i) + 1, 1, w[i]);
+    return v.release();
 }
 
 struct datei_schliesser {
@@ -266,6 +310,22 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_formel(const char *text, double a, 
     });
 }
 
+// Whether the user's function has a value at the n+1 nodes of kind art
+// and at the punkte points of its grid, where the page's pass asks for it:
+// {}, or the library's message naming the first x where it has none (a
+// pole, a point outside its domain).  A formula refused here is refused as
+// one the library cannot read.
+EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_formel_pruefen(int punkte, int art, int n) {
+    return aufrufen([=](antwort &) {
+        const beispielfunktion &problem = problem_nr(FORMEL_PROBLEM);
+        std::vector<double> x = stuetzstellen(problem, art, n);
+        for (int i = 0; i < punkte; ++i)
+            x.push_back(aequidistanter_punkt(i, punkte - 1, problem.a, problem.b));
+        for (double xi : x)
+            beispiel_f(&problem, xi);
+    });
+}
+
 // Loads text (laenge bytes, which need not end in a NUL) through the
 // library's loaders, in place of what was loaded before:
 //   {"art": 1, "typ", "name", "knoten", "stil"} for an interpolation of any
@@ -284,7 +344,13 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_laden(char *text, int laenge) {
         matrix_zeiger punkte;
         matrix_zeiger werte;
         interpolation_zeiger ip;
-        if (ist_wertedatei(text, laenge)) {
+        if (!ist_bibliothekstext(text, laenge)) {
+            std::vector<double> x, y;
+            spalten_lesen(text, laenge, x, y);
+            punkte.reset(als_vektor(x, "X-Werte"));
+            werte.reset(als_vektor(y, "Y-Werte"));
+            a.json.feld("art", 2).feld("punkte", static_cast<int>(x.size())).feld("spalten", true);
+        } else if (ist_wertedatei(text, laenge)) {
             const matrix_funktionen *allg = matrix_tabelle(&allg_matrix);
             punkte.reset(allg->laden(ein.get(), nullptr));
             werte.reset(allg->laden(ein.get(), nullptr));
@@ -308,9 +374,38 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_laden(char *text, int laenge) {
 }
 
 // Whether method k can be made over the loaded value file: {}, or the
-// library's message.
+// message its creation would end with.  The library's check without the
+// creation: sorting and neighbours, O(n log n), where making the Newton
+// form of 10^5 points took seconds.
 EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_pruefen(int k) {
-    return aufrufen([=](antwort &) { gewaehlte_interpolation ip(true, 0, k, 0, 0); });
+    return aufrufen([=](antwort &) {
+        if (daten.punkte == nullptr) numerik_fehler("Keine Wertedatei geladen.\n");
+        const methode &me = verfahren_nr(k);
+        const std::string name = std::string("Eigene Daten, ") + me.verfahren;
+        interpolation_problem p;
+        interpolation_problem_vorbelegen(&p, me.art);
+        p.name = name.c_str();
+        p.art = STUETZSTELLEN_GEGEBEN;
+        p.stuetzstellen = daten.punkte;
+        p.stuetzwerte = daten.werte;
+        for (const methode_option &o : me.optionen)
+            if (o.schluessel != nullptr) interpolation_option_setzen(&p, o.schluessel, o.wert);
+        interpolation_problem_pruefen(&p);
+    });
+}
+
+// What method k costs with n+1 nodes on punkte points, by the study's cost
+// model: {"operationen", "sekunden", "fragen"}.  fragen: the page asks the
+// user before it runs it (a global form over more than 10^4 nodes that
+// takes longer than a second or so).
+EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_kosten(int k, int n, int punkte) {
+    return aufrufen([=](antwort &a) {
+        const double operationen = methode_kosten(verfahren_nr(k), n, punkte);
+        const double sekunden = operationen / WEB_OPERATIONEN_JE_SEKUNDE;
+        a.json.feld("operationen", operationen)
+            .feld("sekunden", sekunden)
+            .feld("fragen", n > WEB_FRAGEN_AB_N && sekunden > 1.0);
+    });
 }
 
 } // extern "C"

@@ -12,6 +12,7 @@
 #include "numerik/methoden.h"
 
 #include <string>
+#include <vector>
 
 namespace web {
 
@@ -60,6 +61,11 @@ class gewaehlte_interpolation {
     interpolation_zeiger eigen_;
     objekt *ip_ = nullptr;
 };
+
+// Two columns x and y (whitespace, comma or semicolon between them, an
+// optional header line, # comments) read into x and y; a line that is not
+// a pair of numbers ends through the fatal path naming its line.
+void spalten_lesen(const char *text, int laenge, std::vector<double> &x, std::vector<double> &y);
 
 } // namespace web
 

@@ -27,7 +27,7 @@ $boden1 << EOD
 EOD
 plot 'fehlerstudie_3.dat' using 1:(gekappt($2)) with linespoints lw 2 dt 1 pt 5 ps 1.2 lc rgb '#d55e00' title 'Newton, aequidistant (divergiert (Runge))', \
      '' using 1:(gekappt($3)) with linespoints lw 2 dt 1 pt 7 ps 1.3 lc rgb '#0072b2' title 'Newton, Tschebyscheff', \
-     '' using 1:(gekappt($4)) with linespoints lw 2 dt 2 pt 6 ps 2.2 lc rgb '#56b4e9' title 'baryzentrisch, Tschebyscheff', \
+     '' using 1:(gekappt($4)) with linespoints lw 2 dt 2 pt 6 ps 2.2 lc rgb '#3d8fd1' title 'baryzentrisch, Tschebyscheff', \
      '' using 1:(gekappt($5)) with linespoints lw 4 dt 1 pt 9 ps 1.6 lc rgb '#009e73' title 'natuerlicher Spline, aequidistant', \
      '' using 1:(gekappt($6)) with linespoints lw 2 dt 1 pt 11 ps 1.6 lc rgb '#cc79a7' title 'natuerlicher Spline, Tschebyscheff', \
      '' using 1:(gekappt($7)) with linespoints lw 2 dt 1 pt 13 ps 1.6 lc rgb '#000000' title 'Spline, 2. Ableitung exakt an den Enden, aequidistant', \
