@@ -39,6 +39,7 @@ class spalte {
     }
     std::size_t size() const { return anzahl_; }
     double operator[](std::size_t i) const { return werte_[i]; }
+    const double *data() const { return werte_; }
 
   private:
     std::size_t anzahl_;
@@ -186,7 +187,7 @@ void interpolation_problem_pruefen(const interpolation_problem *p) {
     if (p->stuetzstellen == nullptr) fehler("Stuetzstellen fehlen fuer%s %s.\n", t->typtext, name);
     if (matrix_tabelle(p->stuetzstellen)->hoehe(p->stuetzstellen) != anzahl)
         fehler("Stuetzstellenanzahl/-werteanzahl inkompatibel fuer %s %s.\n", t->typtext, name);
-    const std::vector<double> x = spalte(p->stuetzstellen, anzahl);
+    const spalte x(p->stuetzstellen, anzahl);
     knotenabstand_pruefen(*t, x.data(), anzahl, name);
 }
 
