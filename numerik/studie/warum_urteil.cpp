@@ -267,8 +267,17 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
                 n = suche->n[static_cast<std::size_t>(it - suche->spalten.begin())];
             if (n > 0) quelle = "Suche";
         }
-        for (std::size_t k = 0; k < s.n.size() && n == 0; ++k)
-            if (s.werte[k][j].berechnet && s.werte[k][j].fehler <= toleranz) n = s.n[k];
+        // A figure counts where rounding cannot have carried it there: its
+        // floor within the tolerance, and not a Newton form that left the
+        // stable one's value (a figure below the tolerance that rounding
+        // may equally put above it is luck, not a result).
+        for (std::size_t k = 0; k < s.n.size() && n == 0; ++k) {
+            const befund_zelle &z = b.zellen[k][j];
+            if (s.werte[k][j].berechnet && s.werte[k][j].fehler <= toleranz &&
+                !(z.rundungsboden > toleranz) && z.marke != MARKE_STABIL &&
+                z.marke != MARKE_NICHT_ENDLICH)
+                n = s.n[k];
+        }
         const warum_spalte &w = e.spalten[j];
         if (n == 0 && a.beurteilbar && !w.divergiert && !std::isnan(w.vorhersage.back()) &&
             w.vorhersage.back() < w.vorhersage.front()) {

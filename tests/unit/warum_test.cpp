@@ -79,6 +79,22 @@ TEST(Warum, EquidistantSineIsMarkedAsRoundingWhereItExceedsExactArithmetic) {
     EXPECT_NE(b.erklaerung.spalten[1].urteil.find("schneller als geometrisch"), std::string::npos);
 }
 
+TEST(Warum, RecommendationTakesNoFigureThatRoundingMayHavePutBelowTheTolerance) {
+    // The sine on [-9, 9]: at n = 32 the equidistant Newton form is below
+    // 1e-8 (4.9e-11 measured, 9.3e-12 exact) but its floor (Lambda_32 =
+    // 2.4e7) is 2e-7, and the Chebyshev Newton form at 32 strays from the
+    // stable value (*).  The barycentric form on Chebyshev nodes reaches
+    // the tolerance at the same n with a floor far below it.
+    const studie s = studie_durchfuehren(2, {8, 16, 32, 64, 128}, 0, SPALTEN_POLYNOME);
+    const befund b = studie_befund(s);
+    const std::size_t aeq = spalte_in(s, "Newton-a");
+    ASSERT_LT(s.werte[2][aeq].fehler, 1e-8);
+    ASSERT_GT(b.zellen[2][aeq].rundungsboden, 1e-8);
+    ASSERT_GE(b.erklaerung.empfohlen, 0);
+    EXPECT_STREQ(s.spalten[static_cast<std::size_t>(b.erklaerung.empfohlen)]->spalte, "Bary-t");
+    EXPECT_EQ(b.erklaerung.empfohlen_n, 32);
+}
+
 TEST(Warum, LebesgueConstantOfEquidistantNodesAgreesWithExactArithmetic) {
     // rundung_aequidistant.py, 90 digits, sampled on the study's grid: the
     // barycentric sum in doubles had given 5.1e18 at n = 96.
