@@ -172,7 +172,7 @@ TEST(GrosseWerte, LargeValuesAreScaledExactly) {
     for (double ende :
          {double{SPLINE_NATUERLICH}, double{SPLINE_NOT_A_KNOT}, double{SPLINE_EINGESPANNT}}) {
         std::vector<std::pair<const char *, double>> o = {{"ende", ende}};
-        if (ende == SPLINE_EINGESPANNT) {
+        if (ende == double{SPLINE_EINGESPANNT}) {
             o.push_back({"links", 0.0});
             o.push_back({"rechts", 0.0});
         }
