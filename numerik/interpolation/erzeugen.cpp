@@ -153,29 +153,29 @@ void optionen_pruefen(const interpolationstyp &t, const interpolation_problem &p
     }
 }
 
+// What creation checks before the class computes, shared with the check
+// without creation: the class, the problem's nodes and values, the options.
+const interpolationstyp &problem_vorpruefen(const interpolation_problem *p) {
+    const interpolationstyp *t = p != nullptr ? interpolationstyp_von(p->methode) : nullptr;
+    if (t == nullptr)
+        fehler("Keine Interpolationsklasse fuer Interpolationsproblem %s angegeben.\n",
+               p != nullptr && p->name != nullptr ? p->name : "unbenannt");
+    interpolationsproblem_pruefen(p->methode,
+                                  {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte});
+    optionen_pruefen(*t, *p);
+    return *t;
+}
+
 } // namespace
 
 extern "C" {
 
 objekt *interpolation_erzeugen(const interpolation_problem *p, void *zusatz) {
-    const interpolationstyp *t = p != nullptr ? interpolationstyp_von(p->methode) : nullptr;
-    if (t == nullptr)
-        fehler("Keine Interpolationsklasse fuer Interpolationsproblem %s angegeben.\n",
-               p != nullptr && p->name != nullptr ? p->name : "unbenannt");
-    interpolationsproblem_pruefen(p->methode,
-                                  {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte});
-    optionen_pruefen(*t, *p);
-    return t->erzeugen(p, zusatz);
+    return problem_vorpruefen(p).erzeugen(p, zusatz);
 }
 
 void interpolation_problem_pruefen(const interpolation_problem *p) {
-    const interpolationstyp *t = p != nullptr ? interpolationstyp_von(p->methode) : nullptr;
-    if (t == nullptr)
-        fehler("Keine Interpolationsklasse fuer Interpolationsproblem %s angegeben.\n",
-               p != nullptr && p->name != nullptr ? p->name : "unbenannt");
-    interpolationsproblem_pruefen(p->methode,
-                                  {p->name, p->art, p->stuetzstellen, p->a, p->b, p->stuetzwerte});
-    optionen_pruefen(*t, *p);
+    const interpolationstyp *t = &problem_vorpruefen(p);
     // The counts and the spacing in the order and words of the classes'
     // common creation step (basis_problem).
     const char *name = p->name != nullptr ? p->name : "unbenannt";
