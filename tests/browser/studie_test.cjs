@@ -9,6 +9,8 @@
 // problem.  A polynomial's figure at rounding level (the sine at n >= 32, the
 // Newton form beyond) may differ in its digits.
 'use strict';
+const fs = require('fs');
+const path = require('path');
 const h = require('./hilfe.cjs');
 
 const { seite, bin } = h.argumente();
@@ -34,9 +36,18 @@ const studie = (page) => page.evaluate(() => ({
   ordnungen: [...document.querySelectorAll('#studie_ordnung tr')].slice(1)
     .map((z) => [...z.children].map((c) => c.textContent).join(' ')),
   // The keys of the columns and the ceiling: the labels of the legend
-  // without its first row (n under the pointer) and the reference slopes.
+  // without its first row (n under the pointer), the reference slopes, the
+  // predicted curves and the rounding floors.
   serien: [...document.querySelectorAll('#bild_studie .u-legend .u-series')].slice(1)
-    .map((e) => e.querySelector('.u-label').textContent).filter((l) => !/^(h\^|rho\^)/.test(l)),
+    .map((e) => e.querySelector('.u-label').textContent)
+    .filter((l) => !/^(h\^|rho\^)/.test(l) && !/ (vorhergesagt|Rundungsboden)$/.test(l)),
+  // The predicted curves and floors in the legend, and the columns of the
+  // study's JSON that have them.
+  theorie: [...document.querySelectorAll('#bild_studie .u-legend .u-series')].slice(1)
+    .map((e) => e.querySelector('.u-label').textContent).filter((l) => / (vorhergesagt|Rundungsboden)$/.test(l)),
+  theorieSoll: window.numerikSeite.zustand.studie.spalten.flatMap((sp) => [
+    ...(sp.vorhersage.some(Number.isFinite) ? [`${sp.titel} vorhergesagt`] : []),
+    ...(sp.rundungsboden.some(Number.isFinite) ? [`${sp.titel} Rundungsboden`] : [])]),
 }));
 
 // AAA, the last column with -p -s, reaches the rounding on Runge's function
@@ -73,6 +84,28 @@ function zeilen(text) {
   return { fehler: tabelle(teile[0]), ordnungen: teile[1] ? tabelle(teile[1]) : [] };
 }
 
+// The module in node, and its study as the page's worker asks for it
+// (web_studie, the grid following n): the JSON the page draws from.
+async function modul() {
+  const fabrik = require(path.resolve(seite, 'numerik.js'));
+  const M = await fabrik({ wasmBinary: fs.readFileSync(path.join(seite, 'numerik.wasm')), printErr: () => {} });
+  M._web_start();
+  return M;
+}
+function seitenStudie(M, m, nText, wahl) {
+  const text = Buffer.from(nText);
+  const zeiger = M._malloc(text.length + 1);
+  M.HEAPU8.set(text, zeiger);
+  M.HEAPU8[zeiger + text.length] = 0;
+  const kopf = M._web_studie(m, zeiger, 0, wahl) >> 2;
+  const k = M.HEAP32.slice(kopf, kopf + 2);
+  const wert = JSON.parse(Buffer.from(M.HEAPU8.subarray(k[0] >>> 0, (k[0] >>> 0) + k[1])).toString('latin1'));
+  M._web_antwort_loslassen();
+  M._free(zeiger);
+  if (wert.fehler !== undefined) throw new Error(wert.fehler);
+  return wert;
+}
+
 async function studieRechnen(page, nText, wahl) {
   await page.$eval('#studie_wahl', (e, v) => { e.value = v; }, String(wahl));
   await page.$eval('#studie_n', (e, v) => { e.value = v; }, nText);
@@ -102,6 +135,8 @@ h.mitSeite(seite, async (page, kontext) => {
     p.gleich(ist.hinweise, soll.stderr.replace(/\n$/, ''), `Warnungen wie fehlerstudie ${args.join(' ')}`);
     const spalten = z.fehler.length > 0 ? z.fehler[0].split(' ').length - 1 : 0;
     p.gleich(ist.serien.length, spalten + 1, `Bild: ${spalten} Spalten und die Decke in der Legende`);
+    p.gleich([...ist.theorie].sort().join(' | '), [...ist.theorieSoll].sort().join(' | '),
+      `Bild: Vorhersage und Rundungsboden je Spalte, wo die Bibliothek sie gibt (fehlerstudie ${args.join(' ')})`);
   }
 
   // The page offers every end condition of the method table, the new ones
@@ -119,6 +154,31 @@ h.mitSeite(seite, async (page, kontext) => {
   p.pruefe(serien.some((s) => s.includes('Newton, äquidistant (divergiert (Runge); gekappt)')) &&
     !serien.some((s) => s.includes('natürlicher Spline, äquidistant (divergiert')),
   `divergierende Spalten gekappt: ${serien.join(' | ')}`);
+  // The predicted curves are the library's, drawn where they lie inside
+  // the plot's range; Runge's function predicts for every polynomial
+  // column, and each global form has its floor.
+  const m4 = seitenStudie(await modul(), 4, '2 4 8 16 32 64', 0).befund;
+  const gezeichnet = await page.evaluate(() => {
+    const u = window.numerikSeite.studienBild.plot;
+    return { reihen: Object.fromEntries(u.series.map((s, i) => [s.label, u.data[i]])),
+      titel: window.numerikSeite.zustand.studie.spalten.map((sp) => sp.titel) };
+  });
+  const imBereich = (e) => (e !== null && e >= m4.boden && e <= m4.decke ? e : null);
+  let vorhersagen = 0;
+  m4.spalten.forEach((sp, j) => {
+    if (!sp.vorhersage.some((e) => e !== null)) return;
+    vorhersagen += 1;
+    const v = gezeichnet.reihen[`${gezeichnet.titel[j]} vorhergesagt`];
+    p.gleich(JSON.stringify(v), JSON.stringify(sp.vorhersage.map(imBereich)), `${sp.spalte}: Vorhersage wie im JSON`);
+  });
+  p.pruefe(vorhersagen >= 3, `Vorhersagen fuer die Polynomspalten: ${vorhersagen}`);
+  const boeden = Object.keys(gezeichnet.reihen).filter((l) => l.endsWith(' Rundungsboden'));
+  p.gleich(boeden.length, m4.spalten.filter((sp) => sp.rundungsboden.some((e) => e !== null)).length,
+    `Rundungsboeden: ${boeden.join(' | ')}`);
+  const textAlternative = await page.$eval('#bild_studie_text', (e) => e.textContent);
+  p.pruefe(/Gestrichelt die Vorhersage/.test(textAlternative) && /Rundungsboden/.test(textAlternative),
+    `Textalternative nennt Vorhersage und Rundungsboden: ${textAlternative}`);
+
   // Beside the tables the verdicts, and the complex plane with the poles
   // of Runge's function at +-i (hover: position and residue), the
   // Bernstein ellipse through them and the Runge region's boundary.

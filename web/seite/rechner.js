@@ -174,7 +174,8 @@ function studieLesen(s) {
   s.grob = b.grob;
   s.decke = zahl(b.decke);
   s.boden = zahl(b.boden);
-  s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl) }));
+  s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl),
+    vorhersage: (sp.vorhersage || []).map(zahl), rundungsboden: sp.rundungsboden.map(zahl) }));
   // The theory's verdicts and the marks' legend, for warum.js.
   s.warum = b.warum;
   s.markenLegende = b.marken_legende;

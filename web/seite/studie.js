@@ -11,6 +11,11 @@ import { warumZeigen } from './warum.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
 const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
+// The dashes of a column's predicted error and of its rounding floor.
+const VORHERSAGE_STRICH = [6, 4];
+const BODEN_STRICH = [1, 3];
+// A figure of the text alternative, three digits, "–" for none.
+const zahlText = (x) => (Number.isFinite(x) ? x.toExponential(2) : '–');
 
 export const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
 const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
@@ -100,12 +105,23 @@ function studieZeigen(s, spaltenwahl) {
   // The reference slopes, thin and grey, each with its own dash; only
   // inside the plotted range.
   const bezugReihen = s.bezug.map((b) => b.werte.map((e) => (e >= s.boden && e <= s.decke ? e : null)));
-  const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen];
+  // The theory's predicted error of each column (dashed) and the rounding
+  // floor of each global form (dotted), both in the column's colour, as the
+  // library gives them; a column without either has no such line.
+  const imBereich = (werte) => werte.map((e) => (e >= s.boden && e <= s.decke ? e : null));
+  const vorhergesagt = s.spalten.filter((sp) => sp.vorhersage.some(Number.isFinite));
+  const boeden = s.spalten.filter((sp) => sp.rundungsboden.some(Number.isFinite));
+  const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen,
+    ...vorhergesagt.map((sp) => imBereich(sp.vorhersage)), ...boeden.map((sp) => imBereich(sp.rundungsboden))];
   const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
     label: sp.legende ? `${sp.titel} (${sp.legende})` : sp.titel,
     stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
   })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } },
   ...s.bezug.map((b) => ({ label: b.label, stroke: '#8a8a8a', width: 1.25, dash: BEZUG_STRICHE[b.p],
+    spanGaps: true, points: { show: false } })),
+  ...vorhergesagt.map((sp) => ({ label: `${sp.titel} vorhergesagt`, stroke: sp.farbe, width: 1.25, dash: VORHERSAGE_STRICH,
+    spanGaps: true, points: { show: false } })),
+  ...boeden.map((sp) => ({ label: `${sp.titel} Rundungsboden`, stroke: sp.farbe, width: 1, dash: BODEN_STRICH,
     spanGaps: true, points: { show: false } }))];
   studienBild.bereich = [s.boden, s.decke * 3];
   studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
@@ -113,7 +129,11 @@ function studieZeigen(s, spaltenwahl) {
   const letztes = s.n.length - 1;
   textZeigen('bild_studie_text', `Größter Fehler gegen n = ${s.n.join(', ')}, beide Achsen logarithmisch. ` +
     `Bei n = ${s.n[letztes]}: ` + s.spalten.map((sp) => `${sp.titel}${sp.legende ? ` (${sp.legende})` : ''} ` +
-    `${sp.zellen[letztes]}`).join('; ') + '.');
+    `${sp.zellen[letztes]}`).join('; ') + '.' +
+    (vorhergesagt.length > 0 ? ` Gestrichelt die Vorhersage der Theorie, bei n = ${s.n[letztes]}: ` +
+      vorhergesagt.map((sp) => `${sp.titel} vorhergesagt ${zahlText(sp.vorhersage[letztes])}`).join('; ') + '.' : '') +
+    (boeden.length > 0 ? ` Gepunktet der Rundungsboden der globalen Formen, bei n = ${s.n[letztes]}: ` +
+      boeden.map((sp) => `${sp.titel} Rundungsboden ${zahlText(sp.rundungsboden[letztes])}`).join('; ') + '.' : ''));
   const signatur = serienSignatur(serien);
   if (studienBild.plot && studienBild.signatur === signatur) {
     studienBild.plot.setData(daten);
