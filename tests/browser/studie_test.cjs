@@ -13,7 +13,7 @@ const fs = require('fs');
 const path = require('path');
 const h = require('./hilfe.cjs');
 
-const { seite, bin } = h.argumente();
+const { seite, bin, ausgabe } = h.argumente();
 const p = new h.Pruefung();
 
 const FAELLE = [
@@ -210,6 +210,48 @@ h.mitSeite(seite, async (page, kontext) => {
     await studieRechnen(page, '2 4 8', 2);
     p.pruefe(await page.$eval('#studie_meldung', (e) => e.hidden), `n = "${liste}": danach rechnet die Studie wieder`);
   }
+
+  // The user's own data: Runge's function at 41 equidistant points on
+  // [-9, 9], opened as a file, stands in by its AAA fit; the verdicts, the
+  // poles at +-i with rho = 1/9 + sqrt(1 + 1/81) = 1.1173 and |a_k| show.
+  const datei = path.join(ausgabe, 'runge_41.txt');
+  fs.writeFileSync(datei, Array.from({ length: 41 }, (_, i) => -9 + (18 * i) / 40)
+    .map((x) => `${x} ${1 / (1 + x * x)}`).join('\n') + '\n');
+  await page.$eval('#studie_wahl', (e) => { e.value = '0'; });
+  await page.$eval('#studie_n', (e) => { e.value = '2 4 8 16 32 64'; });
+  await h.setzen(page, '#quelle', 'daten');
+  await h.undWarten(page, () => h.dateiOeffnen(page, datei), 'studien');
+  const eigene = async () => page.evaluate(() => ({
+    titel: document.querySelector('#studie_titel').textContent,
+    daten: document.querySelector('#studie_daten').hidden ? '' : document.querySelector('#studie_daten').textContent,
+    inhalt: !document.querySelector('#studie_inhalt').hidden,
+    text: document.querySelector('#studie_warum pre') ? document.querySelector('#studie_warum pre').textContent : '',
+    pole: [...document.querySelectorAll('#studie_warum circle title')].map((t) => t.textContent),
+    ellipse: [...document.querySelectorAll('#studie_warum ellipse title')].map((t) => t.textContent).join(''),
+    koeffizienten: document.querySelectorAll('#studie_warum svg.warum_koeffizienten polyline').length,
+  }));
+  const runge = await eigene();
+  p.pruefe(runge.inhalt && runge.titel === 'Konvergenzstudie: eigene Daten, ihre AAA-Näherung als f',
+    `eigene Daten: Studie der AAA-Naeherung (${runge.titel})`);
+  p.pruefe(runge.daten.startsWith('Daten: 41 Punkte auf [-9, 9]; f ist ihre AAA-Naeherung vom Grad 2 '),
+    `eigene Daten: die Zeile zu den Daten: ${runge.daten}`);
+  p.pruefe(runge.text.startsWith('Warum\n') && runge.text.includes('divergiert (Runge)') &&
+    runge.text.includes('rho = 1.117'), `eigene Daten: die Urteile: ${runge.text}`);
+  p.pruefe(runge.pole.length === 2 && runge.pole.every((t) => /^Singularität bei 0 [−+] 1i, Residuum 0 [−+] 0\.5i/.test(t)),
+    `eigene Daten: Pole bei ±i: ${runge.pole.join(' | ')}`);
+  p.gleich(`${runge.ellipse} ${runge.koeffizienten}`, 'Bernstein-Ellipse ρ = 1.117 1', 'eigene Daten: Ellipse und |a_k|');
+  // |x| at 41 points (pasted as two columns) and five points of Runge's
+  // function: a verdict that says why, no study, no picture.
+  for (const [text, grund] of [
+    [Array.from({ length: 41 }, (_, i) => -1 + i / 20).map((x) => `${x},${Math.abs(x)}`).join('\n'), /Ecke/],
+    ['-2 0.2\n-1 0.5\n0 1\n1 0.5\n2 0.2\n', /^zu wenige Punkte \(5\), die AAA-Naeherung braucht mindestens 8$/]]) {
+    await h.undWarten(page, () => h.einfuegenUndLaden(page, text), 'studien');
+    const e = await eigene();
+    const zeile = e.daten.replace(/^Warum\nDaten: nicht beurteilbar: /, '');
+    p.pruefe(e.daten.startsWith('Warum\nDaten: nicht beurteilbar: ') && grund.test(zeile) && !e.inhalt &&
+      e.pole.length === 0, `eigene Daten, nicht beurteilbar: ${e.daten}`);
+  }
+  await h.waehlen(page, { m: 4 });
 
   // Timing (reported, not judged): n = 2 .. 1024 by doubling, 1001 points.
   const dauer = async (wahl) => {

@@ -153,8 +153,22 @@ function studieZeigen(s, spaltenwahl) {
       ...ZEIGER,
     }, daten, el);
   }
-  $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
-  $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  if (s.daten) {
+    $('studie_titel').textContent = 'Konvergenzstudie: eigene Daten, ihre AAA-Näherung als f';
+  } else {
+    $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
+    $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  }
+}
+
+// The line on the user's data (what stands in for f, or why nothing does)
+// above the study; without data none.
+function datenZeileZeigen(d) {
+  const el = $('studie_daten');
+  el.hidden = !d;
+  if (!d) return;
+  el.replaceChildren(Object.assign(document.createElement('pre'), { className: 'warum_text',
+    textContent: d.beurteilbar ? d.text : `Warum\n${d.text}` }));
 }
 
 // The n on the log axis, each only where it does not run into the one
@@ -198,20 +212,28 @@ export async function studieAktualisieren() {
 async function studieDurchlauf() {
   const w = wahl();
   const daten = w.quelle === 'daten';
-  for (const id of ['studie_wahl', 'studie_rechnen', 'studie_n', 'studie_bis1024']) $(id).disabled = daten;
-  if (daten) {
+  datenZeileZeigen(null);
+  if (daten && zustand.datenArt === 0) {
     $('studie_titel').textContent = 'Konvergenzstudie';
     $('studie_inhalt').hidden = true;
     $('studie_meldung').hidden = true;
     $('studie_hinweise').hidden = true;
-    $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
+    $('studie_hinweis').textContent = 'Für eigene Daten misst die Studie gegen ihre AAA-Näherung: erst Daten laden.';
     return;
   }
-  // The command as the user asked for it; a finished study writes its n.
-  $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
-    Object.assign(document.createElement('code'), { id: 'studie_befehl',
-      textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
-        $('studie_n').value.trim().split(/\s+/)) }), '.');
+  if (daten) {
+    // The data's own function is unknown: their AAA fit stands in for it
+    // where the library finds that it reproduces them and settles.
+    $('studie_hinweis').textContent = 'Für die geladenen Daten: ihre AAA-Näherung steht für die unbekannte Funktion f, ' +
+      'wo sie die Daten bis auf ihre letzte Stelle wiedergibt und sich setzt (aus jedem zweiten Punkt dieselbe ist). ' +
+      'Die Studie misst den Fehler der Verfahren gegen diese Näherung; ihre Pole geben die Singularitäten.';
+  } else {
+    // The command as the user asked for it; a finished study writes its n.
+    $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
+      Object.assign(document.createElement('code'), { id: 'studie_befehl',
+        textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
+          $('studie_n').value.trim().split(/\s+/)) }), '.');
+  }
   const spaltenwahl = Number($('studie_wahl').value);
   const beginn = performance.now();
   const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
@@ -230,7 +252,7 @@ async function studieDurchlauf() {
     zaehlen('studienabbrueche');
     return;
   }
-  if (r.wert) {
+  if (r.wert && r.wert.spalten) {
     for (const sp of r.wert.spalten) sp.titel = mitUmlauten(sp.titel);
   }
   const hinweise = r.hinweise;
@@ -252,6 +274,16 @@ async function studieDurchlauf() {
     return;
   }
   $('studie_meldung').hidden = true;
+  datenZeileZeigen(r.wert.daten);
+  if (!r.wert.spalten) {
+    // Data that cannot be judged: the verdict says why, and no study.
+    $('studie_titel').textContent = 'Konvergenzstudie: eigene Daten';
+    $('studie_inhalt').hidden = true;
+    $('studie_warum').replaceChildren();
+    zustand.studie = null;
+    zaehlen('studien');
+    return;
+  }
   studieZeigen(r.wert, spaltenwahl);
   $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
   document.body.dataset.studiendauer = dauer.toFixed(1);
