@@ -197,7 +197,8 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie(int m, const char *n_text, i
 // A value file, a two-column text and an interpolation (its nodes and its
 // values there) are data alike; without any, "Keine eigenen Daten
 // geladen.".
-EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie_daten(const char *n_text, int punkte, int wahl) {
+EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie_daten(const char *n_text, int punkte,
+                                                          int wahl) {
     return aufrufen([=](antwort &a) {
         std::vector<double> x, y;
         geladene_punkte(x, y);
@@ -233,7 +234,8 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie_daten(const char *n_text, in
         }
         studie_gitter_pruefen(punkte, n);
         const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
-        const studie s = studie_durchfuehren(d.problem, FORMEL_PROBLEM, n, punkte, wahl, &fortschritt);
+        const studie s =
+            studie_durchfuehren(d.problem, FORMEL_PROBLEM, n, punkte, wahl, &fortschritt);
         studie_schreiben(j, s, punkte);
     });
 }
