@@ -29,6 +29,8 @@
 #ifdef __cplusplus
 
 #include <cmath>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,54 @@ double bernstein_rho(double re, double im);
 /** Text of the "Warum" block, as fehlerstudie -w prints it after the tables
  * (one line per column of titles, the recommendation last). */
 std::string warum_text(const std::vector<std::string> &spalten, const warum &w);
+
+/** The fewest points of data that warum_daten_anpassen judges. */
+constexpr int WARUM_DATEN_MIN_PUNKTE = 8;
+
+/** The fit behind a warum_daten (private to the library). */
+struct daten_naeherung;
+
+/** The user's data (x, y) as a function: their AAA fit, where it
+ * reproduces the data and settles, stands in for the unknown f on
+ * [min x, max x], so that the analysis (warum_analysieren) and the study
+ * can take it as they take a formula. */
+struct warum_daten {
+    bool beurteilbar = false; /**< false: grund says why the data are not judged */
+    std::string grund;        /**< why not (German, ASCII) */
+    std::size_t punkte = 0;   /**< the number of points given */
+    double a = 0.0;           /**< min x */
+    double b = 0.0;           /**< max x */
+    double f_groesste = 0.0;  /**< max |y| */
+    /** the relative tolerance the fit meets: 1e-10, or the data's last
+     * decimal digit relative to max |y| where every y is a multiple of it
+     * and that is at most 1e-5 */
+    double toleranz = NAN;
+    int grad = 0;            /**< the degree of the fit; 0 for constant data */
+    double abweichung = NAN; /**< max |r(x) - y| / max |y| over the data */
+    /** max |r2 - r| / max |y| of the fit r2 to every other point, at the
+     * points left out and between all points: how well the fit settles */
+    double vorhersage = NAN;
+    /** f (the fit), f' and f'' on [a, b], named "AAA-Naeherung der Daten";
+     * evaluated from one thread at a time; valid while naeherung lives */
+    beispielfunktion problem = {};
+    std::shared_ptr<const daten_naeherung> naeherung; /**< what problem evaluates */
+};
+
+/** The AAA fit of anzahl points (x, y), in any order: at most 2000 of
+ * them (every k-th) fitted with the tolerance toleranz and a degree of at
+ * most a third of the points (and 60), and again from every other one
+ * of those; beurteilbar where the first fit meets toleranz max |y| at
+ * every point and the second stays within 10 toleranz max |y| of the data
+ * it left out and of the first on 2001 points of [a, b].  Fewer than
+ * WARUM_DATEN_MIN_PUNKTE points, a value that is not finite, two equal x,
+ * a fit that misses the data or does not settle give beurteilbar false
+ * and the reason; nothing here ends through the fatal path.  Constant
+ * data stand for the constant. */
+warum_daten warum_daten_anpassen(const double *x, const double *y, std::size_t anzahl);
+
+/** One line on the data: what stands in for f, or why nothing does
+ * ("Daten: nicht beurteilbar: ..."). */
+std::string warum_daten_text(const warum_daten &d);
 
 #endif
 

@@ -100,7 +100,7 @@ export async function datenLaden(bytes, herkunft) {
   $('datenstand').textContent = `Geladen: ${zustand.datenInfo}`;
   $('titel_funktion').textContent = `Eigene Daten: ${zustand.datenInfo}`;
   steuerungAnpassen();
-  await aktualisieren();
+  await Promise.all([aktualisieren(), studieAktualisieren()]);
   return true;
 }
 

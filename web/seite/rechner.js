@@ -174,7 +174,8 @@ function studieLesen(s) {
   s.grob = b.grob;
   s.decke = zahl(b.decke);
   s.boden = zahl(b.boden);
-  s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl) }));
+  s.spalten = b.spalten.map((sp, j) => Object.assign(sp, stil(s.stile[j]), { fehler: sp.fehler.map(zahl),
+    vorhersage: (sp.vorhersage || []).map(zahl), rundungsboden: sp.rundungsboden.map(zahl) }));
   // The theory's verdicts and the marks' legend, for warum.js.
   s.warum = b.warum;
   s.markenLegende = b.marken_legende;
@@ -333,12 +334,20 @@ const AUFTRAEGE = {
     return { wert: { ergebnisse, fehlgeschlagen, zurueckgestellt, meldungen, fy, x, lebesgue } };
   },
 
-  // The study of fehlerstudie for problem w.m at the n of nText.
+  // The study of fehlerstudie for problem w.m at the n of nText; for the
+  // user's data that of their AAA fit.
   async studie(auftrag, liste, melden) {
     return schritt(auftrag, liste, () => {
       const { w, nText, spaltenwahl, punkte } = auftrag;
       M.fortschritt = (was, anteil) => melden({ was, anteil });
       try {
+        if (w.quelle === 'daten') {
+          // The user's data: the study of their AAA fit where it stands in
+          // for f, else only the line that says why not.
+          datenSicherstellen(auftrag.daten);
+          const r = mitText(nText, (p) => rufen('studie_daten', p, punkte, spaltenwahl));
+          return r.befund ? studieLesen(r) : r;
+        }
         return studieLesen(mitText(nText, (p) => rufen('studie', w.m, p, punkte, spaltenwahl)));
       } finally {
         M.fortschritt = null;

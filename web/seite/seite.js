@@ -285,7 +285,7 @@ window.addEventListener('resize', () => {
 });
 
 // For the tests and for measuring: the functions behind the page.
-window.numerikSeite = { aktualisieren, modulStarten, bib, bilder, studienBild };
+window.numerikSeite = { aktualisieren, modulStarten, bib, bilder, studienBild, zustand };
 
 start().catch((e) => {
   console.error(e);

@@ -11,6 +11,11 @@ import { warumZeigen } from './warum.js';
 
 // The dashes of the reference lines: h^2, h^4 and the geometric rate (0).
 const BEZUG_STRICHE = { 2: [8, 5], 4: [2, 3], 0: [12, 4, 2, 4] };
+// The dashes of a column's predicted error and of its rounding floor.
+const VORHERSAGE_STRICH = [6, 4];
+const BODEN_STRICH = [1, 3];
+// A figure of the text alternative, three digits, "–" for none.
+const zahlText = (x) => (Number.isFinite(x) ? x.toExponential(2) : '–');
 
 export const studienBild = { plot: null, signatur: '', bereich: [1e-16, 1], xBereich: [1, 10] };
 const SCHALTER = { 0: '', 1: ' -p', 2: ' -s', 3: ' -p -s' };
@@ -100,12 +105,23 @@ function studieZeigen(s, spaltenwahl) {
   // The reference slopes, thin and grey, each with its own dash; only
   // inside the plotted range.
   const bezugReihen = s.bezug.map((b) => b.werte.map((e) => (e >= s.boden && e <= s.decke ? e : null)));
-  const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen];
+  // The theory's predicted error of each column (dashed) and the rounding
+  // floor of each global form (dotted), both in the column's colour, as the
+  // library gives them; a column without either has no such line.
+  const imBereich = (werte) => werte.map((e) => (e >= s.boden && e <= s.decke ? e : null));
+  const vorhergesagt = s.spalten.filter((sp) => sp.vorhersage.some(Number.isFinite));
+  const boeden = s.spalten.filter((sp) => sp.rundungsboden.some(Number.isFinite));
+  const daten = [s.n, ...reihen, s.n.map(() => s.decke), ...bezugReihen,
+    ...vorhergesagt.map((sp) => imBereich(sp.vorhersage)), ...boeden.map((sp) => imBereich(sp.rundungsboden))];
   const serien = [{ label: 'n' }, ...s.spalten.map((sp) => ({
     label: sp.legende ? `${sp.titel} (${sp.legende})` : sp.titel,
     stroke: sp.farbe, width: sp.breite, dash: sp.dash, points: { show: true, size: 7, fill: sp.farbe },
   })), { label: 'Decke', stroke: '#606060', width: 1.5, dash: [2, 4], points: { show: false } },
   ...s.bezug.map((b) => ({ label: b.label, stroke: '#8a8a8a', width: 1.25, dash: BEZUG_STRICHE[b.p],
+    spanGaps: true, points: { show: false } })),
+  ...vorhergesagt.map((sp) => ({ label: `${sp.titel} vorhergesagt`, stroke: sp.farbe, width: 1.25, dash: VORHERSAGE_STRICH,
+    spanGaps: true, points: { show: false } })),
+  ...boeden.map((sp) => ({ label: `${sp.titel} Rundungsboden`, stroke: sp.farbe, width: 1, dash: BODEN_STRICH,
     spanGaps: true, points: { show: false } }))];
   studienBild.bereich = [s.boden, s.decke * 3];
   studienBild.xBereich = [s.n[0] / 1.5, s.n[s.n.length - 1] * 1.5];
@@ -113,7 +129,11 @@ function studieZeigen(s, spaltenwahl) {
   const letztes = s.n.length - 1;
   textZeigen('bild_studie_text', `Größter Fehler gegen n = ${s.n.join(', ')}, beide Achsen logarithmisch. ` +
     `Bei n = ${s.n[letztes]}: ` + s.spalten.map((sp) => `${sp.titel}${sp.legende ? ` (${sp.legende})` : ''} ` +
-    `${sp.zellen[letztes]}`).join('; ') + '.');
+    `${sp.zellen[letztes]}`).join('; ') + '.' +
+    (vorhergesagt.length > 0 ? ` Gestrichelt die Vorhersage der Theorie, bei n = ${s.n[letztes]}: ` +
+      vorhergesagt.map((sp) => `${sp.titel} vorhergesagt ${zahlText(sp.vorhersage[letztes])}`).join('; ') + '.' : '') +
+    (boeden.length > 0 ? ` Gepunktet der Rundungsboden der globalen Formen, bei n = ${s.n[letztes]}: ` +
+      boeden.map((sp) => `${sp.titel} Rundungsboden ${zahlText(sp.rundungsboden[letztes])}`).join('; ') + '.' : ''));
   const signatur = serienSignatur(serien);
   if (studienBild.plot && studienBild.signatur === signatur) {
     studienBild.plot.setData(daten);
@@ -133,8 +153,22 @@ function studieZeigen(s, spaltenwahl) {
       ...ZEIGER,
     }, daten, el);
   }
-  $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
-  $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  if (s.daten) {
+    $('studie_titel').textContent = 'Konvergenzstudie: eigene Daten, ihre AAA-Näherung als f';
+  } else {
+    $('studie_titel').textContent = `Konvergenzstudie: ${problemTitel(s.m)}`;
+    $('studie_befehl').textContent = studieBefehl(s.m, s.punkte, spaltenwahl, s.n);
+  }
+}
+
+// The line on the user's data (what stands in for f, or why nothing does)
+// above the study; without data none.
+function datenZeileZeigen(d) {
+  const el = $('studie_daten');
+  el.hidden = !d;
+  if (!d) return;
+  el.replaceChildren(Object.assign(document.createElement('pre'), { className: 'warum_text',
+    textContent: d.beurteilbar ? d.text : `Warum\n${d.text}` }));
 }
 
 // The n on the log axis, each only where it does not run into the one
@@ -178,20 +212,28 @@ export async function studieAktualisieren() {
 async function studieDurchlauf() {
   const w = wahl();
   const daten = w.quelle === 'daten';
-  for (const id of ['studie_wahl', 'studie_rechnen', 'studie_n', 'studie_bis1024']) $(id).disabled = daten;
-  if (daten) {
+  datenZeileZeigen(null);
+  if (daten && zustand.datenArt === 0) {
     $('studie_titel').textContent = 'Konvergenzstudie';
     $('studie_inhalt').hidden = true;
     $('studie_meldung').hidden = true;
     $('studie_hinweise').hidden = true;
-    $('studie_hinweis').textContent = 'Die Studie misst den Fehler gegen eine bekannte Funktion: sie gibt es nur für die Beispielfunktionen.';
+    $('studie_hinweis').textContent = 'Für eigene Daten misst die Studie gegen ihre AAA-Näherung: erst Daten laden.';
     return;
   }
-  // The command as the user asked for it; a finished study writes its n.
-  $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
-    Object.assign(document.createElement('code'), { id: 'studie_befehl',
-      textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
-        $('studie_n').value.trim().split(/\s+/)) }), '.');
+  if (daten) {
+    // The data's own function is unknown: their AAA fit stands in for it
+    // where the library finds that it reproduces them and settles.
+    $('studie_hinweis').textContent = 'Für die geladenen Daten: ihre AAA-Näherung steht für die unbekannte Funktion f, ' +
+      'wo sie die Daten bis auf ihre letzte Stelle wiedergibt und sich setzt (aus jedem zweiten Punkt dieselbe ist). ' +
+      'Die Studie misst den Fehler der Verfahren gegen diese Näherung; ihre Pole geben die Singularitäten.';
+  } else {
+    // The command as the user asked for it; a finished study writes its n.
+    $('studie_hinweis').replaceChildren('Für die gewählte Beispielfunktion und die Messpunkte oben: dieselben Zahlen wie ',
+      Object.assign(document.createElement('code'), { id: 'studie_befehl',
+        textContent: studieBefehl(w.m, zustand.punkteFest ? w.punkte : 0, Number($('studie_wahl').value),
+          $('studie_n').value.trim().split(/\s+/)) }), '.');
+  }
   const spaltenwahl = Number($('studie_wahl').value);
   const beginn = performance.now();
   const fortschritt = fortschrittBeginnen('studie_fortschritt', 'Konvergenzstudie');
@@ -210,7 +252,7 @@ async function studieDurchlauf() {
     zaehlen('studienabbrueche');
     return;
   }
-  if (r.wert) {
+  if (r.wert && r.wert.spalten) {
     for (const sp of r.wert.spalten) sp.titel = mitUmlauten(sp.titel);
   }
   const hinweise = r.hinweise;
@@ -232,6 +274,16 @@ async function studieDurchlauf() {
     return;
   }
   $('studie_meldung').hidden = true;
+  datenZeileZeigen(r.wert.daten);
+  if (!r.wert.spalten) {
+    // Data that cannot be judged: the verdict says why, and no study.
+    $('studie_titel').textContent = 'Konvergenzstudie: eigene Daten';
+    $('studie_inhalt').hidden = true;
+    $('studie_warum').replaceChildren();
+    zustand.studie = null;
+    zaehlen('studien');
+    return;
+  }
   studieZeigen(r.wert, spaltenwahl);
   $('studie_zeit').textContent = `gerechnet und gezeichnet in ${dauer.toFixed(0)} ms`;
   document.body.dataset.studiendauer = dauer.toFixed(1);

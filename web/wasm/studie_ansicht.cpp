@@ -9,8 +9,10 @@
 #include "numerik/fehler.h"
 #include "numerik/json.h"
 #include "numerik/studie.h"
+#include "numerik/warum.h"
 #include "numerik/zahlen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -97,6 +99,53 @@ void bezug_schreiben(json_schreiber &j, const studie &s, const befund &b) {
     j.liste_zu();
 }
 
+// The study s of the page with all the library concludes from it (see
+// web_studie).
+void studie_schreiben(json_schreiber &j, const studie &s, int punkte) {
+    const befund b = studie_befund(s);
+    j.feld("m", s.m)
+        .feld("punkte", punkte)
+        .feld("gitterText", studie_gitter_text(s))
+        .feld("deckeText", formatiert("%.1g", b.decke))
+        .feld("text", studie_text(s));
+    j.schluessel("befund").roh(befund_json(s, b));
+    j.schluessel("stile").liste_auf();
+    for (const methode *me : s.spalten) {
+        const methode_stil &stil = *methode_stil_von(me);
+        j.objekt_auf()
+            .feld("farbe", stil.farbe)
+            .feld("strich", stil.strich)
+            .feld("breite", stil.breite)
+            .objekt_zu();
+    }
+    j.liste_zu();
+    bezug_schreiben(j, s, b);
+}
+
+// The points and values of what the page loaded: a value file as it is,
+// an interpolation as its nodes and its values there.
+void geladene_punkte(std::vector<double> &x, std::vector<double> &y) {
+    const eigene_daten &d = geladen();
+    if (d.interpolation != nullptr) {
+        objekt *knoten = interpolation_tabelle(d.interpolation)->imVektor(d.interpolation, 0);
+        const matrix_funktionen *fk = matrix_tabelle(knoten);
+        const interpolation_funktionen *fi = interpolation_tabelle(d.interpolation);
+        for (int i = 1; i <= fk->hoehe(knoten); ++i) {
+            x.push_back(fk->amIndex(knoten, i, 1));
+            y.push_back(fi->funktionswert(d.interpolation, x.back()));
+        }
+        return;
+    }
+    if (d.punkte == nullptr) numerik_fehler("Keine eigenen Daten geladen.\n");
+    const matrix_funktionen *fp = matrix_tabelle(d.punkte);
+    const matrix_funktionen *fw = matrix_tabelle(d.werte);
+    const int anzahl = std::min(fp->hoehe(d.punkte), fw->hoehe(d.werte));
+    for (int i = 1; i <= anzahl; ++i) {
+        x.push_back(fp->amIndex(d.punkte, i, 1));
+        y.push_back(fw->amIndex(d.werte, i, 1));
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -132,25 +181,62 @@ EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie(int m, const char *n_text, i
         const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
         const studie s = studie_durchfuehren(problem, m, n, punkte, wahl, &fortschritt);
 
-        const befund b = studie_befund(s);
+        studie_schreiben(a.json, s, punkte);
+    });
+}
+
+// The study of the loaded data: their AAA fit stands in for f where it
+// reproduces them and settles (warum_daten_anpassen, numerik/warum.h), and
+// the study of web_studie runs on it, with the same arguments.  The result:
+//   {"daten": {"beurteilbar", "grund", "text" (the line on the data),
+//              "punkte", "a", "b", "grad", "toleranz", "abweichung",
+//              "vorhersage"},
+//    and where the data are judged everything web_studie gives, for the
+//    fit as f; where not, "warum": {"beurteilbar": false, "grund", "text"}
+//    with the verdict that says why}.
+// A value file, a two-column text and an interpolation (its nodes and its
+// values there) are data alike; without any, "Keine eigenen Daten
+// geladen.".
+EMSCRIPTEN_KEEPALIVE const antwort_kopf *web_studie_daten(const char *n_text, int punkte,
+                                                          int wahl) {
+    return aufrufen([=](antwort &a) {
+        std::vector<double> x, y;
+        geladene_punkte(x, y);
+        const std::vector<int> n = n_liste_lesen(n_text);
+        if (punkte != 0 && punkte < STUDIE_MIN_PUNKTE)
+            numerik_fehler("Punkte muss mindestens %d sein!\n", STUDIE_MIN_PUNKTE);
+        if (wahl < SPALTEN_UEBERSICHT || wahl > SPALTEN_ALLE)
+            numerik_fehler("Spaltenwahl %d nicht definiert.\n", wahl);
+        const warum_daten d = warum_daten_anpassen(x.data(), y.data(), x.size());
         json_schreiber &j = a.json;
-        j.feld("m", m)
-            .feld("punkte", punkte)
-            .feld("gitterText", studie_gitter_text(s))
-            .feld("deckeText", formatiert("%.1g", b.decke))
-            .feld("text", studie_text(s));
-        j.schluessel("befund").roh(befund_json(s, b));
-        j.schluessel("stile").liste_auf();
-        for (const methode *me : s.spalten) {
-            const methode_stil &stil = *methode_stil_von(me);
-            j.objekt_auf()
-                .feld("farbe", stil.farbe)
-                .feld("strich", stil.strich)
-                .feld("breite", stil.breite)
+        const std::string zeile = warum_daten_text(d);
+        j.schluessel("daten")
+            .objekt_auf()
+            .feld("beurteilbar", d.beurteilbar)
+            .feld("grund", d.grund)
+            .feld("text", zeile)
+            .feld("punkte", static_cast<long>(d.punkte))
+            .feld("a", d.a)
+            .feld("b", d.b)
+            .feld("grad", d.grad)
+            .feld("toleranz", d.toleranz)
+            .feld("abweichung", d.abweichung)
+            .feld("vorhersage", d.vorhersage)
+            .objekt_zu();
+        if (!d.beurteilbar) {
+            j.schluessel("warum")
+                .objekt_auf()
+                .feld("beurteilbar", false)
+                .feld("grund", d.grund)
+                .feld("text", "\nWarum\n" + zeile + "\n")
                 .objekt_zu();
+            return;
         }
-        j.liste_zu();
-        bezug_schreiben(j, s, b);
+        studie_gitter_pruefen(punkte, n);
+        const studie_fortschritt fortschritt{fortschritt_weitergeben, nullptr};
+        const studie s =
+            studie_durchfuehren(d.problem, FORMEL_PROBLEM, n, punkte, wahl, &fortschritt);
+        studie_schreiben(j, s, punkte);
     });
 }
 
