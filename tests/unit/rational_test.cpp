@@ -218,6 +218,45 @@ TEST(Rational, BadDegreeOrNodesEndWithAMessage) {
         "^Stuetzstelle x\\(2\\) ist keine endliche Zahl fuer RATIONALE_INTERPOLATION r.\n$");
 }
 
+// The nodes are checked four at a time with the rest one by one: a node
+// that is not finite, a pair too close and a pair equal are named at every
+// place of the lanes and of the rest, ascending nodes and others alike.
+TEST(Rational, NodeChecksNameTheFaultAtEveryPlace) {
+    const int anzahl = 11;
+    std::vector<double> aufsteigend(anzahl);
+    for (int i = 0; i < anzahl; ++i)
+        aufsteigend[static_cast<std::size_t>(i)] = 1.0 + i;
+    const std::vector<double> y(anzahl, 1.0);
+    for (int j = 0; j < anzahl; ++j) {
+        const std::string nr = std::to_string(j + 1);
+        const std::string naechste = std::to_string(j + 2);
+        for (double schlecht : {double(NAN), HUGE_VAL, -HUGE_VAL}) {
+            std::vector<double> x = aufsteigend;
+            x[static_cast<std::size_t>(j)] = schlecht;
+            EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                        "^Stuetzstelle x\\(" + nr + "\\) ist keine endliche Zahl");
+        }
+        if (j + 1 == anzahl) continue;
+        std::vector<double> x = aufsteigend;
+        x[static_cast<std::size_t>(j) + 1] = x[static_cast<std::size_t>(j)] + 1e-15;
+        EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                    "^Stuetzstellen x\\(" + nr + "\\) und x\\(" + naechste +
+                        "\\) liegen zu dicht beieinander");
+        // Equal neighbours descend nowhere: the check of any order finds them.
+        x[static_cast<std::size_t>(j) + 1] = x[static_cast<std::size_t>(j)];
+        EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                    "^Stuetzstellen x\\(" + nr + "\\) und x\\(" + naechste + "\\) gleich");
+        // One descending step: the nodes are sorted, the weights follow them.
+        x = aufsteigend;
+        std::swap(x[static_cast<std::size_t>(j)], x[static_cast<std::size_t>(j) + 1]);
+        std::vector<double> w = spalte(rationaleinterpolation_imVektor(rational(x, y, 3).get(), 2));
+        std::vector<double> v =
+            spalte(rationaleinterpolation_imVektor(rational(aufsteigend, y, 3).get(), 2));
+        std::swap(v[static_cast<std::size_t>(j)], v[static_cast<std::size_t>(j) + 1]);
+        EXPECT_EQ(w, v) << j;
+    }
+}
+
 TEST(Rational, NodesNearTheEndsOfTheDoubleRange) {
     // Differences that overflow and products far outside the double range
     // leave finite weights and the values at the nodes.
