@@ -64,8 +64,13 @@ def bibliothek_ms(programm, fall):
     raise RuntimeError(f"kein Ergebnis fuer {fall}")
 
 
-def python_ms(erzeugen, x, y, mal=5):
-    """The median processor time of mal creations in ms."""
+def python_ms(erzeugen, x, y, mal=5, vorab=3):
+    """The median processor time of mal creations in ms, after vorab
+    untimed ones: the first creations of a process wait on fresh pages
+    while glibc's malloc moves its thresholds up to the sizes of the
+    arrays (as api_erzeugung_bench does before it times)."""
+    for _ in range(vorab):
+        erzeugen(x, y)
     zeiten = []
     for _ in range(mal):
         anfang = time.process_time()
