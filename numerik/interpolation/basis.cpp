@@ -55,6 +55,14 @@ interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, cons
 
 namespace {
 
+// The lanes at p.  Inlined also into the AVX2 variant, unoptimised too (a
+// call would pass the vector by another convention than the caller's).
+template <class V> [[gnu::always_inline]] inline V laden(const double *p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
 // Lanes of the type V (mask type M), in two sets, each lane with its own
 // running maximum and minimum, so that no comparison waits on the one
 // before.
@@ -66,11 +74,6 @@ template <class V, class M>
     double schritt = unendlich;
     bool endlich = true;
     std::size_t i = 0;
-    auto laden = [x](std::size_t stelle) {
-        V v;
-        std::memcpy(&v, x + stelle, sizeof v);
-        return v;
-    };
     if (anzahl >= 2 * breite + 1) {
         V g0 = V{} + 0.0;
         V g1 = g0;
@@ -82,16 +85,16 @@ template <class V, class M>
         const M ohne_vorzeichen = M{} + 0x7fffffffffffffffLL;
         // Lanes i..i+2 breite-1 and their steps to the node after each.
         for (; i + 2 * breite + 1 <= anzahl; i += 2 * breite) {
-            const V a0 = laden(i);
-            const V a1 = laden(i + breite);
+            const V a0 = laden<V>(x + i);
+            const V a1 = laden<V>(x + i + breite);
             const V v0 = (V)((M)a0 & ohne_vorzeichen);
             const V v1 = (V)((M)a1 & ohne_vorzeichen);
             alle0 &= v0 <= grenze; // false for infinities and NaN
             alle1 &= v1 <= grenze;
             g0 = v0 > g0 ? v0 : g0;
             g1 = v1 > g1 ? v1 : g1;
-            const V h0 = laden(i + 1) - a0;
-            const V h1 = laden(i + breite + 1) - a1;
+            const V h0 = laden<V>(x + i + 1) - a0;
+            const V h1 = laden<V>(x + i + breite + 1) - a1;
             k0 = h0 < k0 ? h0 : k0;
             k1 = h1 < k1 ? h1 : k1;
         }
