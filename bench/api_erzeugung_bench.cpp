@@ -6,12 +6,14 @@
 // of the Floater-Hormann weights (bench/fh_numpy.py).
 //
 // Data as in bench/python_erzeugung.py: n + 1 ascending random nodes on
-// [0, 1] (sorted uniform draws, seed 1), values sin(40 x).
+// [0, 1] (sorted uniform draws, seed 1), values sin(40 x), the last value
+// the first one's for the periodic spline.
 //
 //   build-bench/bin/api_erzeugung_bench --benchmark_filter='hermite'
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
 #include "numerik/rationalipl.h"
+#include "numerik/splinipl.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +30,7 @@ struct daten {
     std::vector<double> y;
 };
 
-daten erzeugen(int anzahl) {
+daten erzeugen(int anzahl, bool periodisch) {
     std::mt19937_64 zufall(1);
     std::uniform_real_distribution<double> gleich(0.0, 1.0);
     daten d;
@@ -41,13 +43,25 @@ daten erzeugen(int anzahl) {
     d.y.resize(d.x.size());
     for (std::size_t i = 0; i < d.x.size(); ++i)
         d.y[i] = std::sin(40 * d.x[i]);
+    if (periodisch) d.y.back() = d.y.front();
     return d;
 }
 
-// The class of short name kurz with option 0 set to wert (by its key).
-void erzeugung(benchmark::State &state, const char *kurz, const char *option, double wert) {
+// Options set by their keys; a null key ends the list.
+struct option {
+    const char *schluessel;
+    double wert;
+};
+struct optionen {
+    option o[3];
+};
+
+// The class of short name kurz with the given options.
+void erzeugung(benchmark::State &state, const char *kurz, optionen gesetzt) {
     const int anzahl = static_cast<int>(state.range(0)) + 1;
-    const daten d = erzeugen(anzahl);
+    const bool periodisch = std::string(kurz) == "Spline" &&
+                            gesetzt.o[0].wert == static_cast<double>(SPLINE_PERIODISCH);
+    const daten d = erzeugen(anzahl, periodisch);
     const interpolationstyp *t = nullptr;
     for (int k = 0; k < interpolationstypen_anzahl(); ++k)
         if (std::string(interpolationstyp_an(k)->kurzname) == kurz) t = interpolationstyp_an(k);
@@ -63,7 +77,8 @@ void erzeugung(benchmark::State &state, const char *kurz, const char *option, do
         interpolation_problem p{};
         interpolation_problem_vorbelegen(&p, t->beschreibung);
         p.name = "unbenannt";
-        if (option != nullptr) interpolation_option_setzen(&p, option, wert);
+        for (const option &o : gesetzt.o)
+            if (o.schluessel != nullptr) interpolation_option_setzen(&p, o.schluessel, o.wert);
         p.stuetzstellen = x.get();
         p.stuetzwerte = y.get();
         interpolation_zeiger ip(interpolation_erzeugen(&p, nullptr));
@@ -79,30 +94,21 @@ void erzeugung(benchmark::State &state, const char *kurz, const char *option, do
 
 } // namespace
 
-BENCHMARK_CAPTURE(erzeugung, hermite, "Hermite", "steigungen", 0.0)
-    ->Name("api_erzeugung/hermite")
-    ->Arg(1000000)
-    ->MinTime(0.5)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung, akima, "Hermite", "steigungen", 1.0)
-    ->Name("api_erzeugung/akima")
-    ->Arg(1000000)
-    ->MinTime(0.5)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung, notaknot, "Spline", "ende", 4.0)
-    ->Name("api_erzeugung/notaknot")
-    ->Arg(1000000)
-    ->MinTime(0.5)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung, natuerlich, "Spline", "ende", 1.0)
-    ->Name("api_erzeugung/natuerlich")
-    ->Arg(1000000)
-    ->MinTime(0.5)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(erzeugung, rational, "Rational", "d", 3.0)
-    ->Name("api_erzeugung/rational")
-    ->Arg(10000)
-    ->MinTime(0.5)
-    ->Unit(benchmark::kMillisecond);
+#define FALL(name, kurz, anzahl, ...)                                                              \
+    BENCHMARK_CAPTURE(erzeugung, name, kurz, optionen{{__VA_ARGS__}})                              \
+        ->Name("api_erzeugung/" #name)                                                             \
+        ->Arg(anzahl)                                                                              \
+        ->MinTime(0.5)                                                                             \
+        ->Unit(benchmark::kMillisecond);
+
+FALL(hermite, "Hermite", 1000000, {"steigungen", 0.0})
+FALL(akima, "Hermite", 1000000, {"steigungen", 1.0})
+FALL(akima_modifiziert, "Hermite", 1000000, {"steigungen", 2.0})
+FALL(notaknot, "Spline", 1000000, {"ende", 4.0})
+FALL(natuerlich, "Spline", 1000000, {"ende", 1.0})
+FALL(abl2, "Spline", 1000000, {"ende", 0.0}, {"links", 0.5}, {"rechts", -1.0})
+FALL(eingespannt, "Spline", 1000000, {"ende", 5.0}, {"links", 0.5}, {"rechts", -1.0})
+FALL(periodisch, "Spline", 1000000, {"ende", 2.0})
+FALL(rational, "Rational", 10000, {"d", 3.0})
 
 BENCHMARK_MAIN();

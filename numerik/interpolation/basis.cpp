@@ -5,12 +5,14 @@
 #include "grund/fehler_intern.h"
 #include "matrizen/feld.h"
 #include "interpolation/interplt_intern.h"
+#include "interpolation/polynom_intern.h"
 #include "kern/kluster.h"
 #include "kern/lese_datum.h"
 
 #include "numerik/knotenarten.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,15 +48,106 @@ interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, cons
     return gehalten;
 }
 
+// The lanes are inlined where they are used: no call passes a vector.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
+namespace {
+
+// The lanes at p.  Inlined also into the AVX2 variant, unoptimised too (a
+// call would pass the vector by another convention than the caller's).
+template <class V> [[gnu::always_inline]] inline V laden(const double *p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Lanes of the type V (mask type M), in two sets, each lane with its own
+// running maximum and minimum, so that no comparison waits on the one
+// before.
+template <class V, class M>
+[[gnu::always_inline]] inline knotenlauf durchlaufen(const double *x, std::size_t anzahl) {
+    constexpr std::size_t breite = sizeof(V) / sizeof(double);
+    const double unendlich = HUGE_VAL;
+    double betrag = 0.0;
+    double schritt = unendlich;
+    bool endlich = true;
+    std::size_t i = 0;
+    if (anzahl >= 2 * breite + 1) {
+        V g0 = V{} + 0.0;
+        V g1 = g0;
+        V k0 = V{} + unendlich;
+        V k1 = k0;
+        M alle0 = M{} - 1;
+        M alle1 = alle0;
+        const V grenze = V{} + DBL_MAX;
+        const M ohne_vorzeichen = M{} + 0x7fffffffffffffffLL;
+        // Lanes i..i+2 breite-1 and their steps to the node after each.
+        for (; i + 2 * breite + 1 <= anzahl; i += 2 * breite) {
+            const V a0 = laden<V>(x + i);
+            const V a1 = laden<V>(x + i + breite);
+            const V v0 = (V)((M)a0 & ohne_vorzeichen);
+            const V v1 = (V)((M)a1 & ohne_vorzeichen);
+            alle0 &= v0 <= grenze; // false for infinities and NaN
+            alle1 &= v1 <= grenze;
+            g0 = v0 > g0 ? v0 : g0;
+            g1 = v1 > g1 ? v1 : g1;
+            const V h0 = laden<V>(x + i + 1) - a0;
+            const V h1 = laden<V>(x + i + breite + 1) - a1;
+            k0 = h0 < k0 ? h0 : k0;
+            k1 = h1 < k1 ? h1 : k1;
+        }
+        const M alle = alle0 & alle1;
+        for (std::size_t l = 0; l < breite; ++l) {
+            endlich = endlich && alle[l] != 0;
+            betrag = std::max(betrag, std::max(g0[l], g1[l]));
+            schritt = std::min(schritt, std::min(k0[l], k1[l]));
+        }
+    }
+    for (; i < anzahl; ++i) {
+        endlich = endlich && std::isfinite(x[i]);
+        betrag = std::max(betrag, std::fabs(x[i]));
+        if (i + 1 < anzahl) schritt = std::min(schritt, x[i + 1] - x[i]);
+    }
+    return {endlich, endlich && schritt > 0.0, betrag, schritt};
+}
+
+typedef double paar __attribute__((vector_size(16)));
+typedef long long paarmaske __attribute__((vector_size(16)));
+
+knotenlauf durchlaufen_16(const double *x, std::size_t anzahl) {
+    return durchlaufen<paar, paarmaske>(x, anzahl);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define NUMERIK_X86_AUSWAHL 1
+typedef double spur __attribute__((vector_size(32)));
+typedef long long spurmaske __attribute__((vector_size(32)));
+
+__attribute__((target("avx2"))) knotenlauf durchlaufen_32(const double *x, std::size_t anzahl) {
+    return durchlaufen<spur, spurmaske>(x, anzahl);
+}
+#endif
+
+} // namespace
+
+knotenlauf knoten_durchlaufen(const double *x, std::size_t anzahl) {
+#ifdef NUMERIK_X86_AUSWAHL
+    static const auto weg = register_breite() >= 32 ? durchlaufen_32 : durchlaufen_16;
+    return weg(x, anzahl);
+#else
+    return durchlaufen_16(x, anzahl);
+#endif
+}
+
 void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anzahl,
                            const char *name) {
     std::size_t m = static_cast<std::size_t>(anzahl);
-    double betrag = 0.0;
-    for (std::size_t i = 0; i < m; ++i) {
-        // Nodes that are not numbers are the class's to report.
-        if (!std::isfinite(x[i])) return;
-        betrag = std::max(betrag, std::fabs(x[i]));
-    }
+    const knotenlauf lauf = knoten_durchlaufen(x, m);
+    // Nodes that are not numbers are the class's to report.
+    if (!lauf.endlich) return;
+    const double betrag = lauf.betrag;
     const double mindestabstand = KNOTEN_MINDESTABSTAND * betrag;
     auto zu_dicht = [&](std::size_t j, std::size_t k) {
         fehler("Stuetzstellen x(%zu) und x(%zu) liegen zu dicht beieinander fuer %s %s "
@@ -65,15 +158,16 @@ void knotenabstand_pruefen(const interpolationstyp &t, const double *x, int anza
     // The piecewise classes check steps of at least 2^-120 themselves: their
     // cubics are local, and such steps keep them finite.
     if (t.knotenordnung == KNOTEN_AUFSTEIGEND) return;
+    // Ascending nodes are their own order: O(n) for them, and no two equal.
+    if (lauf.aufsteigend) {
+        if (!(lauf.kleinster_schritt < mindestabstand)) return;
+        for (std::size_t i = 0; i + 1 < m; ++i)
+            if (x[i + 1] - x[i] < mindestabstand) zu_dicht(i, i + 1);
+    }
     std::vector<std::size_t> index(m);
     std::iota(index.begin(), index.end(), std::size_t{0});
-    // Ascending nodes are their own order: O(n) for them.
-    bool aufsteigend = true;
-    for (std::size_t i = 0; i + 1 < m; ++i)
-        aufsteigend = aufsteigend && x[i] < x[i + 1];
-    if (!aufsteigend)
-        std::stable_sort(index.begin(), index.end(),
-                         [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
+    std::stable_sort(index.begin(), index.end(),
+                     [&](std::size_t l, std::size_t r) { return x[l] < x[r]; });
     for (std::size_t i = 0; i + 1 < m; ++i) {
         std::size_t j = index[i], k = index[i + 1];
         if (x[k] == x[j])

@@ -92,6 +92,17 @@ void basis_problem(objekt *ip, const interpolationstyp &t, const interpolationsp
 // rounding, or leave the range of doubles.
 constexpr double KNOTEN_MINDESTABSTAND = 4 * DBL_EPSILON;
 
+// One pass over x[0..anzahl-1]: whether all are finite, and for finite
+// ones whether they ascend strictly (every step x(i+1) - x(i) > 0), the
+// largest magnitude and the smallest step (infinity for one node).
+struct knotenlauf {
+    bool endlich;
+    bool aufsteigend;
+    double betrag;
+    double kleinster_schritt;
+};
+knotenlauf knoten_durchlaufen(const double *x, std::size_t anzahl);
+
 // The one check of node separation of the classes that take nodes in any
 // order (the global forms), run on their nodes once they are placed or
 // copied (x(1..anzahl)): two nodes less than KNOTEN_MINDESTABSTAND times

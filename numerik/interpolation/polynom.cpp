@@ -19,15 +19,17 @@ polynomdaten *polynom_daten(objekt *ip) {
     return static_cast<polynomdaten *>(basis_von(ip));
 }
 
-interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k) {
+interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k,
+                                      bool ungesetzt) {
     interpolation_zeiger ip;
     polynomdaten *d = basis_neu<polynomdaten>(ip, *k.typ, p.name);
     d->art = STUETZSTELLEN_GEGEBEN;
     d->option = p.option;
     d->skala = 1.0;
     basis_problem(ip.get(), *k.typ, {p.name, p.art, p.stuetzstellen, p.a, p.b, p.stuetzwerte},
-                  p.art, false);
-    d->koeffizienten = nm_anlegen(d->n + 1, 1, k.vektorname, ip.get());
+                  p.art, ungesetzt);
+    d->koeffizienten = ungesetzt ? nm_anlegen_ungesetzt(d->n + 1, 1, k.vektorname)
+                                 : nm_anlegen(d->n + 1, 1, k.vektorname, ip.get());
     return ip;
 }
 

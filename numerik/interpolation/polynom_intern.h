@@ -61,10 +61,12 @@ struct polynomklasse {
 polynomdaten *polynom_daten(objekt *ip);
 
 // Creation up to the third vector: handle, record and name, the three
-// vectors (the third zeroed), the nodes (copied in the given order, or
-// placed by kind), the values, the option.  Each failure ends with the
-// class's message; the object is held until the class has finished it.
-interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k);
+// vectors (the third zeroed, or left unset with ungesetzt for a class that
+// writes every entry), the nodes (copied in the given order, or placed by
+// kind), the values, the option.  Each failure ends with the class's
+// message; the object is held until the class has finished it.
+interpolation_zeiger polynom_kreieren(const polynomproblem &p, const polynomklasse &k,
+                                      bool ungesetzt = false);
 
 // Puts nodes and values into the order reihenfolge (n+1 distinct row
 // indices from 0: stored row k+1 becomes the problem's row
@@ -77,6 +79,12 @@ int polynom_speichern(objekt *ip, FILE *aus, const polynomklasse &k);
 
 // The option of the forms, as their records hand it out.
 double polynom_option(objekt *ip, int k);
+
+// The weights of the rational form of blending degree grad (0 <= grad <=
+// n) on the record's nodes into w[0..n], in the nodes' order, after the
+// checks of callers that did not come through the generic entry: finite
+// and distinct nodes (rational_gewichte.cpp).
+void rationale_gewichte(const polynomdaten *d, double *w, int grad);
 
 // The second barycentric formula with the third vector as weights (in
 // baryzipl.cpp): the value of the barycentric and of the rational class.

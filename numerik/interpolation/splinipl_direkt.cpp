@@ -196,6 +196,149 @@ bool periodisch_direkt(const splineinterpolationsdaten *d, double *c) {
     return gut;
 }
 
+// Kind 4 for n >= 3: the tridiagonal system of order n-1 that
+// splineinterpolation_notaknot builds (its first and last rows carry the
+// conditions at x(1) and x(n-1)), eliminated as tgauss_loesen does it.
+// Unknown k = 0..n-2 is M at node k+1; row k+1 parks the eliminated diagonal
+// element, c(k) and the slope of interval k+1, row 0 the slope of interval
+// 0.  The backward sweep fills row k+1 once M at nodes k+1 and k+2 are
+// known; row n-1 waits for M at node n, which takes M at nodes n-1 and n-2,
+// and row 0 for M at node 0.
+bool notaknot_direkt(const splineinterpolationsdaten *d, double *c) {
+    const int n = d->n;
+    const int m = n - 1;
+    const double *x = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    const double eps = epsilon();
+    double h = x[1] - x[0]; // h(k)
+    double diff = y[1] - y[0];
+    bool gut = !(h < eps) && std::isfinite(h) && std::isfinite(diff);
+    double steigung_vor = diff / h; // the slope of interval k
+    c[2] = steigung_vor;
+    double h_vor = 0.0;     // h(k-1)
+    double haupt_vor = 0.0; // the eliminated diagonal element of row k-1
+    double c_vor = 0.0;
+    for (int k = 0; k < m; ++k) {
+        const double h_nach = x[k + 2] - x[k + 1]; // h(k+1)
+        const double naechste = y[k + 2] - y[k + 1];
+        gut = gut && !(h_nach < eps) && std::isfinite(h_nach) && std::isfinite(naechste);
+        const double steigung = naechste / h_nach;
+        double haupt = 2 * (h + h_nach);
+        double b = 6 * (steigung_vor - steigung);
+        if (k == 0) {
+            haupt = h + 2 * h_nach;
+            b = h_nach * b / (h + h_nach);
+        }
+        if (k == m - 1) {
+            haupt = h_nach + 2 * h;
+            b = h * b / (h + h_nach);
+        }
+        double ck = b;
+        if (k > 0) {
+            // Row k-1's upper element is h(k) (h(1) - h(0) in the first
+            // row), its lower one h(k) (h(n-2) - h(n-1) in the last pair).
+            const double oben = k == 1 ? h - h_vor : h;
+            const double unten = k == m - 1 ? h - h_nach : h;
+            const double faktor = unten / haupt_vor;
+            haupt = haupt - oben * faktor;
+            ck = b - c_vor * faktor;
+        }
+        double *zeile = c + 4 * static_cast<long long>(k + 1);
+        zeile[0] = haupt;
+        zeile[1] = ck;
+        zeile[2] = steigung;
+        haupt_vor = haupt;
+        c_vor = ck;
+        h_vor = h;
+        h = h_nach;
+        steigung_vor = steigung;
+    }
+    if (!gut) return false;
+    // u(k), the solution, is M at node k+1; u(k+1) and u(k+2) are kept.
+    double u_nach = 0.0;
+    double u_danach = 0.0;
+    for (int k = m - 1; k >= 0; --k) {
+        double *zeile = c + 4 * static_cast<long long>(k + 1);
+        const double h_nach = x[k + 2] - x[k + 1];
+        double t = zeile[1];
+        if (k < m - 1) t = t + (k == 0 ? h_nach - (x[1] - x[0]) : h_nach) * u_nach;
+        t = t / zeile[0];
+        const double u = -t;
+        if (k == m - 2) {
+            const double h_letzt = x[n] - x[n - 1];
+            const double m_rechts = u_nach + h_letzt * (u_nach - u) / h_nach;
+            double *letzte = c + 4 * static_cast<long long>(n - 1);
+            gut &= zeile_fuellen(letzte, u_nach, m_rechts, h_letzt, letzte[2], y[n - 1]);
+        }
+        if (k < m - 1) gut &= zeile_fuellen(zeile, u, u_nach, h_nach, zeile[2], y[k + 1]);
+        u_danach = u_nach;
+        u_nach = u;
+    }
+    const double h0 = x[1] - x[0];
+    const double m_links = u_nach + h0 * (u_nach - u_danach) / (x[2] - x[1]);
+    gut &= zeile_fuellen(c, m_links, u_nach, h0, c[2], y[0]);
+    return gut;
+}
+
+// Kind 5 for n >= 1: the tridiagonal system of order n+1 that
+// splineinterpolation_eingespannt builds, eliminated as tgauss_loesen does
+// it.  Unknown k = 0..n is M at node k; row k (k < n) parks the eliminated
+// diagonal element, c(k) and the slope of interval k, the last unknown's
+// stay in variables.
+bool eingespannt_direkt(const splineinterpolationsdaten *d, double *c) {
+    const int n = d->n;
+    const double *x = eintraege(d->stuetzstellen);
+    const double *y = eintraege(d->stuetzwerte);
+    const double eps = epsilon();
+    bool gut = std::isfinite(d->abl1links) && std::isfinite(d->abl1rechts);
+    double haupt_vor = 0.0;
+    double c_vor = 0.0;
+    double h_vor = 0.0;
+    double steigung_vor = 0.0;
+    for (int k = 0; k < n; ++k) {
+        const double h = x[k + 1] - x[k];
+        const double diff = y[k + 1] - y[k];
+        gut = gut && !(h < eps) && std::isfinite(h) && std::isfinite(diff);
+        const double steigung = diff / h;
+        double haupt;
+        double b;
+        if (k == 0) {
+            haupt = 2 * h;
+            b = 6 * (d->abl1links - steigung);
+        } else {
+            haupt = 2 * (h_vor + h);
+            b = 6 * (steigung_vor - steigung);
+            const double faktor = h_vor / haupt_vor;
+            haupt = haupt - h_vor * faktor;
+            b = b - c_vor * faktor;
+        }
+        double *zeile = c + 4 * static_cast<long long>(k);
+        zeile[0] = haupt;
+        zeile[1] = b;
+        zeile[2] = steigung;
+        haupt_vor = haupt;
+        c_vor = b;
+        h_vor = h;
+        steigung_vor = steigung;
+    }
+    if (!gut) return false;
+    const double faktor = h_vor / haupt_vor;
+    const double haupt = 2 * h_vor - h_vor * faktor;
+    const double b = 6 * (steigung_vor - d->abl1rechts) - c_vor * faktor;
+    double u_nach = -(b / haupt); // M at node k+1
+    for (int k = n - 1; k >= 0; --k) {
+        double *zeile = c + 4 * static_cast<long long>(k);
+        const double h = x[k + 1] - x[k];
+        double t = zeile[1];
+        t = t + h * u_nach;
+        t = t / zeile[0];
+        const double u = -t;
+        gut &= zeile_fuellen(zeile, u, u_nach, h, zeile[2], y[k]);
+        u_nach = u;
+    }
+    return gut;
+}
+
 // The direct way into a new matrix, which replaces the old one only when the
 // way succeeds; false leaves the record as it was.
 template <typename Weg> bool direkt_fuellen(splineinterpolationsdaten *d, Weg weg) {
@@ -217,4 +360,12 @@ bool spline_direkt_nichtperiodisch(splineinterpolationsdaten *d) {
 
 bool spline_direkt_periodisch(splineinterpolationsdaten *d) {
     return direkt_fuellen(d, periodisch_direkt);
+}
+
+bool spline_direkt_notaknot(splineinterpolationsdaten *d) {
+    return direkt_fuellen(d, notaknot_direkt);
+}
+
+bool spline_direkt_eingespannt(splineinterpolationsdaten *d) {
+    return direkt_fuellen(d, eingespannt_direkt);
 }

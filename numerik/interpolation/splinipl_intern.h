@@ -70,8 +70,9 @@ static inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, 
            std::isfinite(zeile[3]);
 }
 
-// The coefficient matrix of kinds 0 and 1 (spline_direkt_nichtperiodisch)
-// or 2 and 3 (spline_direkt_periodisch), n >= 3, in two sweeps over the
+// The coefficient matrix of kinds 0 and 1 (spline_direkt_nichtperiodisch),
+// 2 and 3 (spline_direkt_periodisch) or 4 (spline_direkt_notaknot), n >= 3,
+// or of kind 5 (spline_direkt_eingespannt), n >= 1, in two sweeps over the
 // nodes without the solver's vectors (splinipl_direkt.cpp): every
 // coefficient the double the general way gives, and every one finite.
 // False, with the record as it was, where the general way must run to raise
@@ -79,5 +80,7 @@ static inline bool zeile_fuellen(double *zeile, double ml, double mr, double h, 
 // finite (the general way gives the same doubles there).
 bool spline_direkt_nichtperiodisch(splineinterpolationsdaten *d);
 bool spline_direkt_periodisch(splineinterpolationsdaten *d);
+bool spline_direkt_notaknot(splineinterpolationsdaten *d);
+bool spline_direkt_eingespannt(splineinterpolationsdaten *d);
 
 #endif

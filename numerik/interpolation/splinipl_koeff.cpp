@@ -307,9 +307,11 @@ bool koeffizienten_schritt(objekt *ip, void *zusatz) {
         splineinterpolation_periodisch(ip, zusatz);
         return false;
     case SPLINE_NOT_A_KNOT:
+        if (d->n >= 3 && spline_direkt_notaknot(d)) return true;
         splineinterpolation_notaknot(ip, zusatz);
         return false;
     case SPLINE_EINGESPANNT:
+        if (spline_direkt_eingespannt(d)) return true;
         splineinterpolation_eingespannt(ip, zusatz);
         return false;
     default:

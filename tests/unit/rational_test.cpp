@@ -218,6 +218,45 @@ TEST(Rational, BadDegreeOrNodesEndWithAMessage) {
         "^Stuetzstelle x\\(2\\) ist keine endliche Zahl fuer RATIONALE_INTERPOLATION r.\n$");
 }
 
+// The nodes are checked four at a time with the rest one by one: a node
+// that is not finite, a pair too close and a pair equal are named at every
+// place of the lanes and of the rest, ascending nodes and others alike.
+TEST(Rational, NodeChecksNameTheFaultAtEveryPlace) {
+    const int anzahl = 11;
+    std::vector<double> aufsteigend(anzahl);
+    for (int i = 0; i < anzahl; ++i)
+        aufsteigend[static_cast<std::size_t>(i)] = 1.0 + i;
+    const std::vector<double> y(anzahl, 1.0);
+    for (int j = 0; j < anzahl; ++j) {
+        const std::string nr = std::to_string(j + 1);
+        const std::string naechste = std::to_string(j + 2);
+        for (double schlecht : {double(NAN), HUGE_VAL, -HUGE_VAL}) {
+            std::vector<double> x = aufsteigend;
+            x[static_cast<std::size_t>(j)] = schlecht;
+            EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                        "^Stuetzstelle x\\(" + nr + "\\) ist keine endliche Zahl");
+        }
+        if (j + 1 == anzahl) continue;
+        std::vector<double> x = aufsteigend;
+        x[static_cast<std::size_t>(j) + 1] = x[static_cast<std::size_t>(j)] + 1e-15;
+        EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                    "^Stuetzstellen x\\(" + nr + "\\) und x\\(" + naechste +
+                        "\\) liegen zu dicht beieinander");
+        // Equal neighbours descend nowhere: the check of any order finds them.
+        x[static_cast<std::size_t>(j) + 1] = x[static_cast<std::size_t>(j)];
+        EXPECT_EXIT(rational(x, y, 3), testing::ExitedWithCode(1),
+                    "^Stuetzstellen x\\(" + nr + "\\) und x\\(" + naechste + "\\) gleich");
+        // One descending step: the nodes are sorted, the weights follow them.
+        x = aufsteigend;
+        std::swap(x[static_cast<std::size_t>(j)], x[static_cast<std::size_t>(j) + 1]);
+        std::vector<double> w = spalte(rationaleinterpolation_imVektor(rational(x, y, 3).get(), 2));
+        std::vector<double> v =
+            spalte(rationaleinterpolation_imVektor(rational(aufsteigend, y, 3).get(), 2));
+        std::swap(v[static_cast<std::size_t>(j)], v[static_cast<std::size_t>(j) + 1]);
+        EXPECT_EQ(w, v) << j;
+    }
+}
+
 TEST(Rational, NodesNearTheEndsOfTheDoubleRange) {
     // Differences that overflow and products far outside the double range
     // leave finite weights and the values at the nodes.
@@ -247,26 +286,33 @@ namespace {
 // same nodes times 2^950 by products kept as mantissa and exponent, and
 // both ways must give the same bits (the fast way is taken only where it
 // cannot overflow or underflow).
+// Nodes in any order and ascending (summed in place, then scaled and
+// signed four at a time); every blending degree with its own lanes (1 to
+// 5) and two without; counts that leave 0 to 3 nodes beside the lanes.
 TEST(Rational, WeightsTheSameBitsWithAndWithoutScaledProducts) {
     std::mt19937 zufall(5);
-    for (int n : {1, 2, 5, 40, 60})
-        for (int d : {0, 1, 3, 8}) {
-            std::vector<double> x = zufallsknoten(zufall, n);
-            std::vector<double> y(x.size(), 1.0);
-            std::vector<double> gross = x;
-            for (double &v : gross)
-                v = std::ldexp(v, 950);
-            interpolation_zeiger klein_r = rational(x, y, d);
-            interpolation_zeiger gross_r = rational(gross, y, d);
-            std::vector<double> w1 =
-                spalte(interpolation_tabelle(klein_r.get())->imVektor(klein_r.get(), 2));
-            std::vector<double> w2 =
-                spalte(interpolation_tabelle(gross_r.get())->imVektor(gross_r.get(), 2));
-            ASSERT_EQ(w1.size(), w2.size());
-            for (std::size_t k = 0; k < w1.size(); ++k)
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(w1[k]), std::bit_cast<std::uint64_t>(w2[k]))
-                    << "n = " << n << ", d = " << d << ", k = " << k;
-        }
+    for (bool geordnet : {false, true})
+        for (int n : {1, 2, 5, 40, 60, 61, 62, 63})
+            for (int d : {0, 1, 2, 3, 4, 5, 6, 8}) {
+                std::vector<double> x = zufallsknoten(zufall, n);
+                if (geordnet) std::sort(x.begin(), x.end());
+                std::vector<double> y(x.size(), 1.0);
+                std::vector<double> gross = x;
+                for (double &v : gross)
+                    v = std::ldexp(v, 950);
+                interpolation_zeiger klein_r = rational(x, y, d);
+                interpolation_zeiger gross_r = rational(gross, y, d);
+                std::vector<double> w1 =
+                    spalte(interpolation_tabelle(klein_r.get())->imVektor(klein_r.get(), 2));
+                std::vector<double> w2 =
+                    spalte(interpolation_tabelle(gross_r.get())->imVektor(gross_r.get(), 2));
+                ASSERT_EQ(w1.size(), w2.size());
+                for (std::size_t k = 0; k < w1.size(); ++k)
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(w1[k]),
+                              std::bit_cast<std::uint64_t>(w2[k]))
+                        << "n = " << n << ", d = " << d << ", k = " << k
+                        << (geordnet ? ", ascending" : "");
+            }
 }
 
 } // namespace
