@@ -194,9 +194,9 @@ double schritt(const methode &me, const warum_analyse &a, double n) {
 
 // From this step on, h <= distance / kappa, the local orders of a method
 // on a function with a pole at that distance from [a, b] lie within 0.1
-// of the method's order (tests/erwartet/vorasymptotik.py): 6 for cubic
-// pieces, 25 for the Floater-Hormann blends, whose error falls faster than
-// h^(d+1) before.
+// of the method's order, the blends' within 0.15 (tests/erwartet/
+// vorasymptotik.py): kappa 6 for cubic pieces, 25 for the Floater-Hormann
+// blends, whose error falls faster than h^(d+1) before.
 double vorasymptotik_kappa(const methode &me) {
     return me.art == &rationale_interpolation ? 25.0 : 6.0;
 }
@@ -349,7 +349,11 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         // The spline's error from the theory's constants, no fit.
         const spline_modell m = spline_modellieren(me, a);
         innen_term = m.innen(n2);
-        const std::function<double(double)> g = [m](double n) { return m.innen(n) + m.ende(n); };
+        // The interior term peaks inside, the end terms at the ends: the
+        // maximum norm sees the larger.
+        const std::function<double(double)> g = [m](double n) {
+            return std::max(m.innen(n), m.ende(n));
+        };
         w.vorhersage.clear();
         for (int n : s.n)
             w.vorhersage.push_back(g(n));
@@ -465,20 +469,21 @@ void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a,
     const std::function<double(double)> sprung_teil = [&a, l](double n) {
         return sprung_terme(a, TRIG_SPRUNG, l / n);
     };
-    // The geometric part through the first figure, less the jumps' share.
+    // The geometric part through the first figure, where the jumps do not
+    // explain it already; the larger of the two is the maximum norm's.
     double c = 0.0;
     const int k0 = erste_gueltige(s, b, j);
     if (k0 >= 0 && std::isfinite(sigma)) {
         const double n0 = s.n[static_cast<std::size_t>(k0)];
-        c = std::max(s.werte[static_cast<std::size_t>(k0)][j].fehler - sprung_teil(n0), 0.0) /
-            std::exp(-rate * n0);
+        const double e0 = s.werte[static_cast<std::size_t>(k0)][j].fehler;
+        c = e0 > sprung_teil(n0) ? e0 / std::exp(-rate * n0) : 0.0;
     }
     const std::function<double(double)> geometrisch = [c, rate](double n) {
         return c * std::exp(-rate * n);
     };
     w.vorhersage.clear();
     for (int n : s.n)
-        w.vorhersage.push_back(geometrisch(n) + sprung_teil(n));
+        w.vorhersage.push_back(std::max(geometrisch(n), sprung_teil(n)));
     const int k = ordnungszeile(s, b, j);
     if (k > 0) {
         w.ordnung_beobachtet = b.zellen[static_cast<std::size_t>(k)][j].ordnung;
