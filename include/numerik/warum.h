@@ -117,6 +117,11 @@ struct warum_spalte {
     /** equidistant and converging in exact arithmetic: the n where the
      * rounding floor meets the predicted error; 0 none */
     int rundung_ab = 0;
+    /** a column whose error the theory models beyond the study's n (a
+     * cubic spline, a periodic form with jumps): the first n where the
+     * model meets the recommendation's tolerance; -1 where it does not
+     * before the column's largest n; 0 for a column without such a model */
+    int toleranz_n = 0;
 };
 
 /** Everything the theory explains about a study. */

@@ -323,8 +323,17 @@ spline_modell spline_modellieren(const methode &me, const warum_analyse &a) {
     return m;
 }
 
+// Where a model of the error meets the tolerance beyond the study's last
+// n, in the steps of the recommendation's search; -1 for nowhere.
+int toleranz_erreicht(const std::function<double(double)> &g, const studie &s,
+                      const methode &me, double toleranz) {
+    for (int m = s.n.back() + 1; m <= hoechstes_n(me); m = m + std::max(1, m / 16))
+        if (g(m) <= toleranz) return m;
+    return -1;
+}
+
 void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, std::size_t j,
-                    warum_spalte &w) {
+                    double toleranz, warum_spalte &w) {
     const methode &me = *s.spalten[j];
     const int k = ordnungszeile(s, b, j);
     w.ordnung_beobachtet = k > 0 ? b.zellen[static_cast<std::size_t>(k)][j].ordnung : NAN;
@@ -357,6 +366,7 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         w.vorhersage.clear();
         for (int n : s.n)
             w.vorhersage.push_back(g(n));
+        w.toleranz_n = toleranz_erreicht(g, s, me, toleranz);
         p = lokale_ordnung(g, n1, n2);
         if (m.ende_ordnung < 0 || m.ende_ordnung == 4) {
             grund = m.ende_grund.empty() ? "innen h^4 f''''/384" : m.ende_grund;
@@ -439,7 +449,7 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
 }
 
 void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a, std::size_t j,
-                       warum_spalte &w) {
+                       double toleranz, warum_spalte &w) {
     // The trigonometric interpolant with n nodes of the period T = b - a
     // converges like exp(-pi sigma n / T), sigma the distance of the
     // nearest singularity from the real axis, where the periodic
@@ -449,7 +459,7 @@ void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a,
     for (const singularitaet &p : a.singularitaeten)
         sigma = std::min(sigma, std::fabs(p.im));
     if (a.abfall == ABFALL_ALGEBRAISCH || sigma == 0.0) {
-        ordnung_urteil(s, b, a, j, w);
+        ordnung_urteil(s, b, a, j, toleranz, w);
         return;
     }
     const int m = erster_sprung(a);
@@ -481,9 +491,13 @@ void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a,
     const std::function<double(double)> geometrisch = [c, rate](double n) {
         return c * std::exp(-rate * n);
     };
+    const std::function<double(double)> modell = [&](double n) {
+        return std::max(geometrisch(n), sprung_teil(n));
+    };
     w.vorhersage.clear();
     for (int n : s.n)
-        w.vorhersage.push_back(std::max(geometrisch(n), sprung_teil(n)));
+        w.vorhersage.push_back(modell(n));
+    w.toleranz_n = toleranz_erreicht(modell, s, *s.spalten[j], toleranz);
     const int k = ordnungszeile(s, b, j);
     if (k > 0) {
         w.ordnung_beobachtet = b.zellen[static_cast<std::size_t>(k)][j].ordnung;
@@ -527,11 +541,11 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
             w.urteil = "rational (AAA): ihre Pole legen sich an die Singularitaeten von f; kein "
                        "Konvergenzsatz";
         } else if (me.probe == PROBE_PERIODE) {
-            periodisch_urteil(s, b, a, j, w);
+            periodisch_urteil(s, b, a, j, toleranz, w);
         } else if (t != nullptr && t->polynom != 0) {
             polynom_urteil(s, b, a, j, w);
         } else if (me.ordnung > 0) {
-            ordnung_urteil(s, b, a, j, w);
+            ordnung_urteil(s, b, a, j, toleranz, w);
         }
         const int boden = erste_marke(s, b, j, MARKE_BODEN);
         const int stabil = erste_marke(s, b, j, MARKE_STABIL);
@@ -568,7 +582,13 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
                 n = s.n[k];
         }
         const warum_spalte &w = e.spalten[j];
-        if (n == 0 && a.beurteilbar && !w.divergiert && !std::isnan(w.vorhersage.back()) &&
+        // A modelled column: where its model meets the tolerance.
+        if (n == 0 && w.toleranz_n > 0 && !(b.zellen.back()[j].rundungsboden > toleranz)) {
+            n = w.toleranz_n;
+            quelle = "vorhergesagt";
+        }
+        if (n == 0 && w.toleranz_n == 0 && a.beurteilbar && !w.divergiert &&
+            !std::isnan(w.vorhersage.back()) &&
             w.vorhersage.back() < w.vorhersage.front()) {
             // The model through the last two n of the study, continued.
             const double n1 = s.n.front(), n2 = s.n.back();

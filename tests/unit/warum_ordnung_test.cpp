@@ -47,6 +47,23 @@ TEST(WarumOrdnung, TrigonometricRungeHasAKinkAndFallsLikeOneOverN) {
     EXPECT_NEAR(w.ordnung_vorhergesagt, 1.0, 0.05);
 }
 
+TEST(WarumOrdnung, TrigonometricSineStopsAtHalfTheJumpOfItsEnds) {
+    // The first problem ends at +-3.14159265, short of pi: f(b) - f(a) =
+    // 2 sin(3.14159265) = 7.18e-9, and the value at a is the mean, off by
+    // half of that at every n.
+    const double halb = std::sin(3.14159265);
+    const studie s = studie_durchfuehren(funktion[0], 1, {8, 16, 32}, 0, {spalte_namens("Trig-a")});
+    const befund b = studie_befund(s);
+    const warum_spalte &w = b.erklaerung.spalten[0];
+    for (std::size_t k = 0; k < s.n.size(); ++k) {
+        EXPECT_NEAR(s.werte[k][0].fehler / halb, 1.0, 1e-3);
+        EXPECT_NEAR(w.vorhersage[k] / halb, 1.0, 1e-3);
+    }
+    EXPECT_EQ(w.urteil.rfind("konvergiert nicht unter |f(b) - f(a)|/2 = 3.6e-09: f(a) != f(b)", 0),
+              0u)
+        << w.urteil;
+}
+
 TEST(WarumOrdnung, NaturalSplineOfRungeShowsFourUntilItsEndTermTakesOver) {
     // periodische_enden.py: scipy's natural spline; its local order is 4.02
     // up to 512, 2.85 from 512 to 1024, 2.00 beyond.
