@@ -186,13 +186,16 @@ gewichte einseitige_gewichte() {
             c2 *= c3;
             for (int m = std::min(i, 2); m >= 0; --m) {
                 const double alt = c[static_cast<std::size_t>(m)][static_cast<std::size_t>(i - 1)];
-                const double vor = m > 0 ? c[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(i - 1)] : 0.0;
+                const double vor =
+                    m > 0 ? c[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(i - 1)]
+                          : 0.0;
                 if (j == i - 1)
                     c[static_cast<std::size_t>(m)][static_cast<std::size_t>(i)] =
                         c1 * (m * vor - (i - 1) * alt) / c2;
                 c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] =
                     (i * c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] -
-                     m * (m > 0 ? c[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(j)] : 0.0)) /
+                     m * (m > 0 ? c[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(j)]
+                                : 0.0)) /
                     c3;
             }
         }
@@ -224,7 +227,8 @@ void ableitungen_bestimmen(const beispielfunktion &problem, warum_analyse &w) {
                 double summe = 0.0, betrag = 0.0;
                 for (int j = 0; j < PUNKTE; ++j) {
                     summe += c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] * y[j];
-                    betrag += std::fabs(c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] * y[j]);
+                    betrag += std::fabs(
+                        c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] * y[j]);
                 }
                 // Towards -x the m-th derivative changes sign m times.
                 wert[grob][m] = summe * std::pow(richtung / s, m);
@@ -245,9 +249,9 @@ void ableitungen_bestimmen(const beispielfunktion &problem, warum_analyse &w) {
     beispiel_werte(&problem, x.data(), y.data(), x.size());
     double m4 = 0.0, m4t = 0.0;
     for (std::size_t i = 2; i + 2 < x.size(); ++i) {
-        const double d = std::fabs(y[i - 2] - 4.0 * y[i - 1] + 6.0 * y[i] - 4.0 * y[i + 1] +
-                                   y[i + 2]) /
-                         std::pow(s, 4);
+        const double d =
+            std::fabs(y[i - 2] - 4.0 * y[i - 1] + 6.0 * y[i] - 4.0 * y[i + 1] + y[i + 2]) /
+            std::pow(s, 4);
         const double z = (2.0 * x[i] - w.a - w.b) / (w.b - w.a);
         m4 = std::max(m4, d);
         m4t = std::max(m4t, (1.0 - z * z) * (1.0 - z * z) * d);

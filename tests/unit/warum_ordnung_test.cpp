@@ -37,7 +37,8 @@ TEST(WarumOrdnung, TrigonometricRungeHasAKinkAndFallsLikeOneOverN) {
     EXPECT_NEAR(a.ende_abl[0][1] - a.ende_abl[0][0], 0.0, 1e-15);
     const warum_spalte &w = b.erklaerung.spalten[0];
     // Geometric while the pole at +-i decides, then the kink: n^-1.
-    EXPECT_EQ(w.urteil.rfind("zuerst geometrisch wie exp(-0.1745 n), ab n \u2248 ", 0), 0u) << w.urteil;
+    EXPECT_EQ(w.urteil.rfind("zuerst geometrisch wie exp(-0.1745 n), ab n \u2248 ", 0), 0u)
+        << w.urteil;
     EXPECT_TRUE(enthaelt(w.urteil, "algebraisch wie n^-1: f'(a) != f'(b)")) << w.urteil;
     for (std::size_t k = 1; k < n.size(); ++k) {
         EXPECT_NEAR(w.vorhersage[k] / erwartet[k], 1.0, 0.1) << n[k];
@@ -82,8 +83,8 @@ TEST(WarumOrdnung, NaturalSplineOfRungeShowsFourUntilItsEndTermTakesOver) {
 
     // Up to 512 the interior decides, and the verdict says where the end
     // term takes over: between 512 and 1024.
-    const studie t = studie_durchfuehren(funktion[3], 4, {128, 256, 512}, 0,
-                                         {spalte_namens("nat.Sp-a")});
+    const studie t =
+        studie_durchfuehren(funktion[3], 4, {128, 256, 512}, 0, {spalte_namens("nat.Sp-a")});
     const befund c = studie_befund(t);
     const warum_spalte &v = c.erklaerung.spalten[0];
     EXPECT_NEAR(v.ordnung_vorhergesagt, 4.0, 0.1);
@@ -103,13 +104,14 @@ TEST(WarumOrdnung, NoVerdictOfTheExamplesClaimsAnOrderItsFiguresContradict) {
     const studie s = studie_durchfuehren(4, {4, 8, 16, 32, 64}, 0, SPALTEN_ALLE);
     const befund b = studie_befund(s);
     for (const char *spalte : {"nak.Sp-t", "Rat-a", "FC-a"}) {
-        for (std::size_t j = 0; j < s.spalten.size(); ++j)
-            if (std::string(s.spalten[j]->spalte) == spalte)
-                EXPECT_TRUE(enthaelt(b.erklaerung.spalten[j].urteil,
-                                     std::string(spalte) == "nak.Sp-t"
-                                         ? "h = 0.44 nicht klein gegen den Abstand 1 der"
-                                         : "h = 0.28 nicht klein gegen den Abstand 1 der"))
-                    << spalte << ": " << b.erklaerung.spalten[j].urteil;
+        for (std::size_t j = 0; j < s.spalten.size(); ++j) {
+            if (std::string(s.spalten[j]->spalte) != spalte) continue;
+            EXPECT_TRUE(enthaelt(b.erklaerung.spalten[j].urteil,
+                                 std::string(spalte) == "nak.Sp-t"
+                                     ? "h = 0.44 nicht klein gegen den Abstand 1 der"
+                                     : "h = 0.28 nicht klein gegen den Abstand 1 der"))
+                << spalte << ": " << b.erklaerung.spalten[j].urteil;
+        }
     }
     // Every example: an order more than 0.3 from the prediction comes with
     // its reason; the sine on [-pi, pi] has f'' = 0 at both ends, so its
@@ -120,13 +122,15 @@ TEST(WarumOrdnung, NoVerdictOfTheExamplesClaimsAnOrderItsFiguresContradict) {
         for (std::size_t j = 0; j < t.spalten.size(); ++j) {
             const warum_spalte &w = c.erklaerung.spalten[j];
             EXPECT_FALSE(enthaelt(w.urteil, "nicht erklaert")) << m << " " << w.urteil;
-            if (std::string(t.spalten[j]->spalte) == "nat.Sp-a" && m == 1)
+            if (std::string(t.spalten[j]->spalte) == "nat.Sp-a" && m == 1) {
                 EXPECT_NEAR(w.ordnung_vorhergesagt, 4.0, 0.05);
+            }
             if (std::isnan(w.ordnung_beobachtet) || std::isnan(w.ordnung_vorhergesagt)) continue;
-            if (std::fabs(w.ordnung_beobachtet - w.ordnung_vorhergesagt) > 0.3)
+            if (std::fabs(w.ordnung_beobachtet - w.ordnung_vorhergesagt) > 0.3) {
                 EXPECT_TRUE(enthaelt(w.urteil, "vorasymptotisch") ||
                             enthaelt(w.urteil, "schneller, weil"))
                     << m << " " << t.spalten[j]->spalte << ": " << w.urteil;
+            }
         }
     }
 }
