@@ -231,7 +231,7 @@ void ableitungen_bestimmen(const beispielfunktion &problem, warum_analyse &w) {
                         c[static_cast<std::size_t>(m)][static_cast<std::size_t>(j)] * y[j]);
                 }
                 // Towards -x the m-th derivative changes sign m times.
-                wert[grob][m] = summe * std::pow(richtung / s, m);
+                wert[grob][m] = m == 0 ? y[0] : summe * std::pow(richtung / s, m);
                 if (grob == 0) rundung[m] = 16.0 * u * betrag / std::pow(s, m);
             }
         }
@@ -253,11 +253,21 @@ void ableitungen_bestimmen(const beispielfunktion &problem, warum_analyse &w) {
             std::fabs(y[i - 2] - 4.0 * y[i - 1] + 6.0 * y[i] - 4.0 * y[i + 1] + y[i + 2]) /
             std::pow(s, 4);
         const double z = (2.0 * x[i] - w.a - w.b) / (w.b - w.a);
+        if (!std::isfinite(d)) m4 = INFINITY;
         m4 = std::max(m4, d);
         m4t = std::max(m4t, (1.0 - z * z) * (1.0 - z * z) * d);
     }
-    w.abl4 = m4;
-    w.abl4_tscheb = m4t;
+    w.abl4 = std::isfinite(m4) ? m4 : NAN;
+    w.abl4_tscheb = std::isfinite(m4) ? m4t : NAN;
+    // A value that is not finite near an end judges nothing there: no
+    // jump and no end term can count against an infinite error bound.
+    for (auto &m : w.ende_abl)
+        for (double &v : m)
+            if (!std::isfinite(v)) {
+                w.abl4 = NAN;
+                for (auto &f : w.ende_abl_fehler)
+                    f[0] = f[1] = INFINITY;
+            }
 }
 
 // The verdict without judgement, and why.

@@ -147,7 +147,9 @@ spline_modell spline_modellieren(const methode &me, const warum_analyse &a) {
     if (ende == SPLINE_NATUERLICH) {
         const double f2 = std::max(std::fabs(a.ende_abl[2][0]), std::fabs(a.ende_abl[2][1]));
         const double fehler = a.ende_abl_fehler[2][0] + a.ende_abl_fehler[2][1];
-        if (f2 > 10.0 * fehler) {
+        if (!std::isfinite(fehler)) {
+            m.ende_grund = "f'' an den Enden nicht bestimmbar";
+        } else if (f2 > 10.0 * fehler) {
             // The Chebyshev points' end step (b - a)(1 - cos(pi/n))/2 ~ n^-2.
             m.ende = [l, f2, tscheb](double n) {
                 const double h = tscheb ? l * (1.0 - std::cos(M_PI / n)) / 2.0 : l / n;
