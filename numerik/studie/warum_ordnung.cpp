@@ -253,15 +253,20 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         return;
     }
     // A figure at the rounding level has no order to compare: the method
-    // gives f itself (a spline with a knot at the kink of |x|^3).
+    // gives f itself (a spline with a knot at the kink of |x|^3, a
+    // Floater-Hormann blend of a cubic); within ten times its cell's floor
+    // where it has one.
     const double e2 = s.werte[static_cast<std::size_t>(k)][j].fehler;
-    if (e2 <= 1e3 * std::ldexp(1.0, -53) * s.f_groesste) {
+    const double boden = b.zellen[static_cast<std::size_t>(k)][j].rundungsboden;
+    if (e2 <= std::max(1e3 * std::ldexp(1.0, -53) * s.f_groesste,
+                       std::isfinite(boden) ? 10.0 * boden : 0.0)) {
         w.urteil =
             text("exakt bis auf Rundung (%.2g): die Methode gibt f auf diesen Knoten wieder", e2);
         return;
     }
-    w.urteil =
-        text("konvergiert wie n^-%.2f, erwartet n^-%.2f (%s)", o, p, grund.c_str()) + spaeter;
+    const std::string beobachtet =
+        o >= 0.0 ? text("konvergiert wie n^-%.2f", o) : text("waechst wie n^%.2f", -o);
+    w.urteil = beobachtet + text(", erwartet n^-%.2f (%s)", p, grund.c_str()) + spaeter;
     if (std::fabs(o - p) <= ORDNUNG_SPIELRAUM) return;
     // The figures contradict the order: where the step is not small
     // against the distance of a singularity, they are not yet asymptotic.
@@ -273,10 +278,11 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         double ab = n2;
         while (schritt(me, a, ab) > d / kappa && ab < 1e8)
             ab = std::ceil(ab * 1.02);
-        w.urteil = text("konvergiert wie n^-%.2f, erwartet n^-%.2f (%s) erst ab n \u2248 %.0f: "
-                        "vorasymptotisch, h = %.2g nicht klein gegen den Abstand %.2g der "
-                        "Singularitaet bei %s von [a, b]",
-                        o, p, grund.c_str(), ab, h, d, stelle(*nah).c_str()) +
+        w.urteil = beobachtet +
+                   text(", erwartet n^-%.2f (%s) erst ab n \u2248 %.0f: vorasymptotisch, h = "
+                        "%.2g nicht klein gegen den Abstand %.2g der Singularitaet bei %s von "
+                        "[a, b]",
+                        p, grund.c_str(), ab, h, d, stelle(*nah).c_str()) +
                    spaeter;
         return;
     }
