@@ -261,8 +261,8 @@ void ableitungen_bestimmen(const beispielfunktion &problem, warum_analyse &w) {
     w.abl4_tscheb = std::isfinite(m4) ? m4t : NAN;
     // A value that is not finite near an end judges nothing there: no
     // jump and no end term can count against an infinite error bound.
-    for (auto &m : w.ende_abl)
-        for (double &v : m)
+    for (const auto &m : w.ende_abl)
+        for (const double v : m)
             if (!std::isfinite(v)) {
                 w.abl4 = NAN;
                 for (auto &f : w.ende_abl_fehler)
