@@ -28,15 +28,21 @@ constexpr double SPLINE_SPRUNG[3] = {0.5, 0.0850, 0.0245};
 constexpr double NATUERLICH_ENDE = 0.0491;
 constexpr double SPLINE_INNEN = 1.0 / 384.0;
 
-bool tschebyscheff_knoten(const methode &me) {
-    return me.stuetzstellenart == STUETZSTELLEN_TSCHEBYSCHEFF ||
-           me.stuetzstellenart == STUETZSTELLEN_TSCHEBYSCHEFF1;
+// The step of the node kind of me at n, from its table: at the centre,
+// where the Chebyshev points' is the largest, or at the end.
+double schritt(const methode &me, const warum_analyse &a, double n, bool ende) {
+    const knotenart *k = knotenart_nummer(me.stuetzstellenart);
+    const int m = std::max(1, static_cast<int>(std::lround(n)));
+    if (k == nullptr || k->punkt == nullptr) return (a.b - a.a) / m;
+    const int i = ende ? 0 : std::min(m / 2, m - 1);
+    return std::fabs(k->punkt(i + 1, m, a.a, a.b) - k->punkt(i, m, a.a, a.b));
 }
 
-// The largest step at n: (b - a) / n, or the Chebyshev points' step at
-// the centre.
-double schritt(const methode &me, const warum_analyse &a, double n) {
-    return tschebyscheff_knoten(me) ? (a.b - a.a) * std::sin(M_PI / (2.0 * n)) : (a.b - a.a) / n;
+// Nodes that cluster at the ends (the Chebyshev points): at n = 64 the end
+// step less than half the centre's.  A cubic spline's interior term then
+// follows the local step (b - a) pi / (2 n) sqrt(1 - z^2).
+bool gehaeuft(const methode &me, const warum_analyse &a) {
+    return schritt(me, a, 64, true) < 0.5 * schritt(me, a, 64, false);
 }
 
 // From this step on, h <= distance / kappa, the local orders of a method
@@ -138,7 +144,7 @@ struct spline_modell {
 spline_modell spline_modellieren(const methode &me, const warum_analyse &a) {
     spline_modell m;
     const double l = a.b - a.a;
-    const bool tscheb = tschebyscheff_knoten(me);
+    const bool tscheb = gehaeuft(me, a);
     const double k4 = SPLINE_INNEN * (tscheb ? a.abl4_tscheb * std::pow(l * M_PI / 2.0, 4)
                                              : a.abl4 * std::pow(l, 4));
     m.innen = [k4](double n) { return k4 * std::pow(n, -4.0); };
@@ -150,9 +156,9 @@ spline_modell spline_modellieren(const methode &me, const warum_analyse &a) {
         if (!std::isfinite(fehler)) {
             m.ende_grund = "f'' an den Enden nicht bestimmbar";
         } else if (f2 > 10.0 * fehler) {
-            // The Chebyshev points' end step (b - a)(1 - cos(pi/n))/2 ~ n^-2.
-            m.ende = [l, f2, tscheb](double n) {
-                const double h = tscheb ? l * (1.0 - std::cos(M_PI / n)) / 2.0 : l / n;
+            // On nodes that cluster at the ends the end step falls like n^-2.
+            m.ende = [&me, &a, f2](double n) {
+                const double h = schritt(me, a, n, true);
                 return NATUERLICH_ENDE * f2 * h * h;
             };
             m.ende_ordnung = tscheb ? 4 : 2;
@@ -221,7 +227,7 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
         p = lokale_ordnung(g, n1, n2);
         if (m.ende_ordnung < 0 || m.ende_ordnung == 4) {
             grund = m.ende_grund.empty() ? "innen h^4 f''''/384" : m.ende_grund;
-            if (m.ende_ordnung == 4) grund += "; auf Tschebyscheff-Knoten faellt das wie n^-4";
+            if (m.ende_ordnung == 4) grund += "; an den gehaeuften Enden faellt das wie n^-4";
         } else if (m.ende(n2) >= m.innen(n2)) {
             grund = m.ende_grund;
         } else {
@@ -273,10 +279,10 @@ void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     const singularitaet *nah = nullptr;
     const double d = abstand(a, &nah);
     const double kappa = vorasymptotik_kappa(me);
-    const double h = schritt(me, a, n2);
+    const double h = schritt(me, a, n2, false);
     if (nah != nullptr && h > d / kappa) {
         double ab = n2;
-        while (schritt(me, a, ab) > d / kappa && ab < 1e8)
+        while (schritt(me, a, ab, false) > d / kappa && ab < 1e8)
             ab = std::ceil(ab * 1.02);
         w.urteil = beobachtet +
                    text(", erwartet n^-%.2f (%s) erst ab n \u2248 %.0f: vorasymptotisch, h = "
