@@ -89,6 +89,19 @@ struct warum_analyse {
     double alpha = NAN;
     /** ABFALL_GEOMETRISCH: the rate fitted to the coefficients */
     double rho_koeffizienten = NAN;
+    /** f, f' and f'' at the ends: ende_abl[m][0] at a, [m][1] at b, from
+     * one-sided differences on 7 points (f itself exact) */
+    double ende_abl[3][2] = {};
+    /** a bound of each one's error: the difference to the same formula
+     * at twice the step, plus its rounding */
+    double ende_abl_fehler[3][2] = {};
+    /** max |f''''| on [a, b] from fourth differences on 401 points; NaN
+     * where not judged */
+    double abl4 = NAN;
+    /** max (1 - z^2)^2 |f''''(x)| with z the scaled variable of x: the
+     * interior error of a cubic spline on Chebyshev nodes, whose step
+     * there is (b - a) pi / (2 n) sqrt(1 - z^2) */
+    double abl4_tscheb = NAN;
 };
 
 /** The verdict of one column. */
@@ -106,6 +119,11 @@ struct warum_spalte {
     /** equidistant and converging in exact arithmetic: the n where the
      * rounding floor meets the predicted error; 0 none */
     int rundung_ab = 0;
+    /** a column whose error the theory models beyond the study's n (a
+     * cubic spline, a periodic form with jumps): the first n where the
+     * model meets the recommendation's tolerance; -1 where it does not
+     * before the column's largest n; 0 for a column without such a model */
+    int toleranz_n = 0;
 };
 
 /** Everything the theory explains about a study. */

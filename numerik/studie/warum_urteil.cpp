@@ -1,7 +1,7 @@
 // The theory's verdict on each column of a study (numerik/warum.h): the
 // rate or order it predicts, the singularity or property that explains
 // it, where rounding takes over, and the cheapest method for a tolerance.
-#include "numerik/befund.h"
+#include "warum_intern.h"
 
 #include "studie_intern.h"
 
@@ -17,67 +17,10 @@
 
 namespace {
 
-__attribute__((format(printf, 1, 2))) std::string text(const char *format, ...) {
-    char puffer[400];
-    va_list argumente;
-    va_start(argumente, format);
-    const int laenge = std::vsnprintf(puffer, sizeof puffer, format, argumente);
-    va_end(argumente);
-    return {puffer, static_cast<std::size_t>(std::clamp(laenge, 0, 399))};
-}
-
-// A singularity as a position "0+9i".
-std::string stelle(const singularitaet &p) {
-    // Parts below 1e-9 of the other are the fit's rounding.
-    const double groesse = std::max(std::fabs(p.re), std::fabs(p.im));
-    const double re = std::fabs(p.re) < 1e-9 * groesse ? 0.0 : p.re;
-    const double im = std::fabs(p.im) < 1e-9 * groesse ? 0.0 : p.im;
-    if (im == 0.0) return text("%.4g", re);
-    return text("%.4g%+.4gi", re, im);
-}
-
-// The first row of column j whose figure shows the interpolation error:
-// computed, finite, positive, unmarked, on a grid fine enough; -1 for none.
-int erste_gueltige(const studie &s, const befund &b, std::size_t j) {
-    for (std::size_t k = 0; k < s.n.size(); ++k) {
-        const messwert &mw = s.werte[k][j];
-        if (mw.berechnet && std::isfinite(mw.fehler) && mw.fehler > 0.0 &&
-            b.zellen[k][j].marke == MARKE_KEINE && !b.gitter_zu_grob[k])
-            return static_cast<int>(k);
-    }
-    return -1;
-}
-
-// The first row with a mark m, 0 for none.
 int erste_marke(const studie &s, const befund &b, std::size_t j, char m) {
     for (std::size_t k = 0; k < s.n.size(); ++k)
         if (b.zellen[k][j].marke == m) return s.n[k];
     return 0;
-}
-
-// The model's curve C g(n) through the first valid figure (C from max|f|
-// where there is none).
-void vorhersagen(const studie &s, const befund &b, std::size_t j,
-                 const std::function<double(double)> &g, warum_spalte &w) {
-    const int k0 = erste_gueltige(s, b, j);
-    const double c = k0 >= 0 ? s.werte[static_cast<std::size_t>(k0)][j].fehler /
-                                   g(s.n[static_cast<std::size_t>(k0)])
-                             : s.f_groesste / g(s.n.front());
-    w.vorhersage.clear();
-    for (int n : s.n)
-        w.vorhersage.push_back(c * g(n));
-}
-
-// The observed order at the last row whose figure and the one before are
-// unmarked and finite; NaN for none.
-double beobachtete_ordnung(const studie &s, const befund &b, std::size_t j) {
-    for (std::size_t k = s.n.size(); k-- > 1;) {
-        if (b.zellen[k][j].marke != MARKE_KEINE || b.zellen[k - 1][j].marke != MARKE_KEINE)
-            continue;
-        if (b.gitter_zu_grob[k] || b.gitter_zu_grob[k - 1]) continue;
-        if (!std::isnan(b.zellen[k][j].ordnung)) return b.zellen[k][j].ordnung;
-    }
-    return NAN;
 }
 
 double kosten_je_punkt(const methode &me, int n) {
@@ -174,51 +117,6 @@ void polynom_urteil(const studie &s, const befund &b, const warum_analyse &a, st
     }
 }
 
-void ordnung_urteil(const studie &s, const befund &b, const warum_analyse &a, std::size_t j,
-                    warum_spalte &w) {
-    const methode &me = *s.spalten[j];
-    double p = me.ordnung;
-    std::string grund = text("Ordnung %d der Methode", me.ordnung);
-    // A method of geometric rate meets f's algebraic smoothness alone.
-    if (a.abfall == ABFALL_ALGEBRAISCH && (p == 0.0 || a.alpha - 1.0 < p)) {
-        p = a.alpha - 1.0;
-        grund = text("f nur so glatt: |a_k| ~ k^-%.2f", a.alpha);
-    }
-    w.ordnung_vorhergesagt = p;
-    w.ordnung_beobachtet = beobachtete_ordnung(s, b, j);
-    vorhersagen(
-        s, b, j, [p](double n) { return std::pow(n, -p); }, w);
-    if (std::isnan(w.ordnung_beobachtet))
-        w.urteil = text("erwartet n^-%.2f (%s); beobachtet: keine Ordnung", p, grund.c_str());
-    else
-        w.urteil = text("konvergiert wie n^-%.2f, erwartet n^-%.2f (%s)", w.ordnung_beobachtet, p,
-                        grund.c_str());
-}
-
-void periodisch_urteil(const studie &s, const befund &b, const warum_analyse &a, std::size_t j,
-                       warum_spalte &w) {
-    // The trigonometric interpolant with n nodes of the period T = b - a
-    // converges like exp(-pi sigma n / T), sigma the distance of the
-    // nearest singularity from the real axis.
-    double sigma = INFINITY;
-    for (const singularitaet &p : a.singularitaeten)
-        sigma = std::min(sigma, std::fabs(p.im));
-    if (a.abfall == ABFALL_ALGEBRAISCH || sigma == 0.0) {
-        ordnung_urteil(s, b, a, j, w);
-        return;
-    }
-    if (std::isinf(sigma)) {
-        w.urteil = "konvergiert schneller als geometrisch: periodisch, keine Singularitaet nahe";
-        return;
-    }
-    const double rate = M_PI * sigma / (a.b - a.a);
-    vorhersagen(
-        s, b, j, [rate](double n) { return std::exp(-rate * n); }, w);
-    w.urteil = text("konvergiert geometrisch wie exp(-%.4g n): periodisch, analytisch im Streifen "
-                    "|Im x| < %.4g",
-                    rate, sigma);
-}
-
 } // namespace
 
 warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, double toleranz,
@@ -238,11 +136,11 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
             w.urteil = "rational (AAA): ihre Pole legen sich an die Singularitaeten von f; kein "
                        "Konvergenzsatz";
         } else if (me.probe == PROBE_PERIODE) {
-            periodisch_urteil(s, b, a, j, w);
+            periodisch_urteil(s, b, a, j, toleranz, w);
         } else if (t != nullptr && t->polynom != 0) {
             polynom_urteil(s, b, a, j, w);
         } else if (me.ordnung > 0) {
-            ordnung_urteil(s, b, a, j, w);
+            ordnung_urteil(s, b, a, j, toleranz, w);
         }
         const int boden = erste_marke(s, b, j, MARKE_BODEN);
         const int stabil = erste_marke(s, b, j, MARKE_STABIL);
@@ -279,8 +177,13 @@ warum warum_erklaeren(const studie &s, const befund &b, const warum_analyse &a, 
                 n = s.n[k];
         }
         const warum_spalte &w = e.spalten[j];
-        if (n == 0 && a.beurteilbar && !w.divergiert && !std::isnan(w.vorhersage.back()) &&
-            w.vorhersage.back() < w.vorhersage.front()) {
+        // A modelled column: where its model meets the tolerance.
+        if (n == 0 && w.toleranz_n > 0 && !(b.zellen.back()[j].rundungsboden > toleranz)) {
+            n = w.toleranz_n;
+            quelle = "vorhergesagt";
+        }
+        if (n == 0 && w.toleranz_n == 0 && a.beurteilbar && !w.divergiert &&
+            !std::isnan(w.vorhersage.back()) && w.vorhersage.back() < w.vorhersage.front()) {
             // The model through the last two n of the study, continued.
             const double n1 = s.n.front(), n2 = s.n.back();
             const double e1 = w.vorhersage.front(), e2 = w.vorhersage.back();
