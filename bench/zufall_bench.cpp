@@ -3,7 +3,8 @@
 // the same nodes and values, and beside the plain bisection over the node
 // array with the library's coefficients.  Nodes: random given ones (arg 0)
 // or equidistant (arg 1), 10^6 of them (beyond the caches) or 10^4 (in
-// them); 10^7 points on the large set, 10^6 on the small one.
+// them); 10^7 points on the large set, 10^6 on the small one.  Also the
+// derivative and integral slots beside GSL's (numerik_slot, gsl_slot).
 #include "numerik/hermiteipl.h"
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
@@ -181,6 +182,65 @@ void gsl_zufall(benchmark::State &state) {
 }
 #endif
 
+// The first derivative at ascending points through the one-point slot, and
+// 10^5 short integrals (each over about three node steps at a random place)
+// through the integral slot: natural spline on 10^4 given nodes.  arg: 0
+// derivative, 1 integral.
+constexpr int SLOT_KNOTEN = 10000;
+constexpr std::size_t KURZE_INTEGRALE = 100000;
+
+std::vector<double> aufsteigend(const daten &d) {
+    std::vector<double> p(d.punkte);
+    std::sort(p.begin(), p.end());
+    return p;
+}
+
+void numerik_slot(benchmark::State &state) {
+    daten d = erzeugen(SLOT_KNOTEN, false);
+    interpolation_zeiger ip = anlegen(d, false, false);
+    const interpolation_funktionen *f = interpolation_tabelle(ip.get());
+    const std::vector<double> p = aufsteigend(d);
+    const double breite = 3.0 / SLOT_KNOTEN;
+    for (auto _ : state) {
+        double summe = 0.0;
+        if (state.range(0) == 0)
+            for (double x : p)
+                summe += f->ableitung1(ip.get(), x);
+        else
+            for (std::size_t i = 0; i < KURZE_INTEGRALE; ++i)
+                summe += f->integral(ip.get(), d.punkte[i], d.punkte[i] + breite);
+        benchmark::DoNotOptimize(summe);
+    }
+    je_punkt(state, state.range(0) == 0 ? p.size() : KURZE_INTEGRALE);
+}
+
+#ifdef NUMERIK_MIT_GSL
+void gsl_slot(benchmark::State &state) {
+    daten d = erzeugen(SLOT_KNOTEN, false);
+    gsl_spline *s = gsl_spline_alloc(gsl_interp_cspline, d.x.size());
+    gsl_spline_init(s, d.x.data(), d.y.data(), d.x.size());
+    gsl_interp_accel *acc = gsl_interp_accel_alloc();
+    const std::vector<double> p = aufsteigend(d);
+    const double breite = 3.0 / SLOT_KNOTEN;
+    for (auto _ : state) {
+        double summe = 0.0;
+        if (state.range(0) == 0)
+            for (double x : p)
+                summe += gsl_spline_eval_deriv(s, x, acc);
+        else
+            // GSL refuses a bound beyond the last node: the same integrals,
+            // cut there.
+            for (std::size_t i = 0; i < KURZE_INTEGRALE; ++i)
+                summe +=
+                    gsl_spline_eval_integ(s, d.punkte[i], std::min(d.punkte[i] + breite, 1.0), acc);
+        benchmark::DoNotOptimize(summe);
+    }
+    gsl_interp_accel_free(acc);
+    gsl_spline_free(s);
+    je_punkt(state, state.range(0) == 0 ? p.size() : KURZE_INTEGRALE);
+}
+#endif
+
 void faelle(benchmark::internal::Benchmark *b) {
     for (long knoten : {1000000L, 10000L})
         for (long aequidistant : {0L, 1L})
@@ -198,7 +258,9 @@ BENCHMARK(bisektion_zufall)
     ->Args({1000000, 1, 0})
     ->Args({10000, 0, 0})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(numerik_slot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 #ifdef NUMERIK_MIT_GSL
 BENCHMARK(gsl_zufall)->Apply(faelle);
+BENCHMARK(gsl_slot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK_MAIN();

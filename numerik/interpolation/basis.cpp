@@ -20,11 +20,6 @@
 #include <numeric>
 #include <vector>
 
-interpolationsbasis *basis_von(objekt *ip) {
-    if (ip->daten == nullptr) still_beenden();
-    return static_cast<interpolationsbasis *>(ip->daten);
-}
-
 interpolation_zeiger basis_anlegen(const interpolationstyp &t, void *daten, const char *name) {
     auto *ip = static_cast<objekt *>(std::malloc(sizeof(objekt)));
     if (ip == nullptr) {

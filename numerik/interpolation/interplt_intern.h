@@ -5,6 +5,7 @@
 #define NUMERIK_INTERPLT_INTERN_H
 
 #include "numerik/interplt.h"
+#include "grund/fehler_intern.h"
 #include "interpolation/intervallsuche.h"
 
 #include <cfloat>
@@ -57,7 +58,10 @@ struct interpolationsbasis {
 
 // The record of ip as its base; the fatal path without a message for a
 // handle without one.
-interpolationsbasis *basis_von(objekt *ip);
+inline interpolationsbasis *basis_von(objekt *ip) {
+    if (ip->daten == nullptr) still_beenden();
+    return static_cast<interpolationsbasis *>(ip->daten);
+}
 
 // A new handle of class t with a record of groesse bytes, made by the
 // class (value-initialised, its base fields null), and the name copied:

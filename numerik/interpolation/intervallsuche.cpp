@@ -60,7 +60,8 @@ void intervallsuche_freigeben(intervallsuche &s) {
     s.lo = 0;
 }
 
-bool intervallsuche_geordnet(intervallsuche &s, objekt *stuetzstellen, int n, std::size_t anzahl) {
+bool intervallsuche_geordnet_pruefen(intervallsuche &s, objekt *stuetzstellen, int n,
+                                     std::size_t anzahl) {
     const double *x = eintraege(stuetzstellen);
     const unsigned long long stand = schreibstand(stuetzstellen);
     if (x != s.knoten || stand != s.stand) {

@@ -17,6 +17,7 @@
 #ifndef NUMERIK_INTERVALLSUCHE_H
 #define NUMERIK_INTERVALLSUCHE_H
 
+#include "matrizen/feld.h"
 #include "numerik/objekt.h"
 
 #include <cstddef>
@@ -48,7 +49,17 @@ void intervallsuche_freigeben(intervallsuche &s);
 // index is built when they are ordered.  After a write to them, n evaluated
 // points pass first (an array counting as many as it has points), so that
 // writing and evaluating by turns never costs O(n) per evaluation.
-bool intervallsuche_geordnet(intervallsuche &s, objekt *stuetzstellen, int n, std::size_t anzahl);
+bool intervallsuche_geordnet_pruefen(intervallsuche &s, objekt *stuetzstellen, int n,
+                                     std::size_t anzahl);
+inline bool intervallsuche_geordnet(intervallsuche &s, objekt *stuetzstellen, int n,
+                                    std::size_t anzahl) {
+    // Decided and the nodes not written since: the one-point slots' usual
+    // case, without a call.
+    if (s.aufschub < 0 && eintraege(stuetzstellen) == s.knoten &&
+        schreibstand(stuetzstellen) == s.stand)
+        return s.geordnet != 0;
+    return intervallsuche_geordnet_pruefen(s, stuetzstellen, n, anzahl);
+}
 
 // The bucket of w.
 inline int intervallsuche_fach(const intervallsuche &s, double w) {

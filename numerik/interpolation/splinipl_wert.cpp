@@ -39,7 +39,8 @@ bool geordnet_fuer(splineinterpolationsdaten *d, size_t anzahl) {
     return intervallsuche_geordnet(d->suche, d->stuetzstellen, d->n, anzahl);
 }
 
-int intervall_suchen(splineinterpolationsdaten *d, double wert) {
+inline __attribute__((always_inline)) int intervall_suchen(splineinterpolationsdaten *d,
+                                                           double wert) {
     const double *x = eintraege(d->stuetzstellen);
     const int n = d->n;
     int lo = d->suche.lo;
@@ -71,7 +72,15 @@ void grenzen_nehmen(objekt *ip, splineinterpolationsdaten *d) {
 
 // The periodic wrap of evaluation: x itself for every kind but 2, which
 // brings an x outside [linkeGrenze, rechteGrenze] into it.
-double umbrechen(objekt *ip, splineinterpolationsdaten *d, double x) {
+double umbrechen_periodisch(objekt *ip, splineinterpolationsdaten *d, double x);
+
+// The bounds known and no wrap (every kind but 2): x itself, without a call.
+inline double umbrechen(objekt *ip, splineinterpolationsdaten *d, double x) {
+    if (d->a_b_berechnet != 0 && d->splineart != SPLINE_PERIODISCH) return x;
+    return umbrechen_periodisch(ip, d, x);
+}
+
+double umbrechen_periodisch(objekt *ip, splineinterpolationsdaten *d, double x) {
     grenzen_nehmen(ip, d);
     double a = d->grenze_links;
     double b = d->grenze_rechts;
