@@ -62,4 +62,7 @@ bool ueber_alle_knoten(const methode &me);
 // the grid its punkte give.
 int gitter_bei(const studie &s, std::size_t k);
 
+// printf-formatted text as a string, of any length.
+__attribute__((format(printf, 1, 2))) std::string text(const char *format, ...);
+
 #endif

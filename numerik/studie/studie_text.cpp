@@ -3,6 +3,8 @@
 // and offers them for download, byte for byte the same.
 #include "numerik/studie.h"
 
+#include "studie_intern.h"
+
 #include "numerik/befund.h"
 
 #include "numerik/knotenarten.h"
@@ -13,6 +15,19 @@
 #include <cstdio>
 #include <utility>
 #include <vector>
+
+std::string text(const char *format, ...) {
+    va_list argumente;
+    va_start(argumente, format);
+    va_list kopie;
+    va_copy(kopie, argumente);
+    const int laenge = std::vsnprintf(nullptr, 0, format, kopie);
+    va_end(kopie);
+    std::string ergebnis(static_cast<std::size_t>(std::max(laenge, 0)), '\0');
+    if (laenge > 0) std::vsnprintf(ergebnis.data(), ergebnis.size() + 1, format, argumente);
+    va_end(argumente);
+    return ergebnis;
+}
 
 namespace {
 

@@ -5,6 +5,8 @@
 // too few points show as a fit that does not settle.
 #include "numerik/warum.h"
 
+#include "studie_intern.h"
+
 #include "numerik/aaaipl.h"
 #include "numerik/interplt.h"
 #include "numerik/nmmatrix.h"
@@ -38,15 +40,6 @@ constexpr int VERGLEICHSPUNKTE = 2001;
 constexpr double GROBSTE_STELLE = 1e-5;
 // The second fit sees half the points: it may miss by this much more.
 constexpr double SETZFAKTOR = 10.0;
-
-__attribute__((format(printf, 1, 2))) std::string text(const char *format, ...) {
-    char puffer[300];
-    va_list argumente;
-    va_start(argumente, format);
-    const int laenge = std::vsnprintf(puffer, sizeof puffer, format, argumente);
-    va_end(argumente);
-    return {puffer, static_cast<std::size_t>(std::clamp(laenge, 0, 299))};
-}
 
 double wert(const void *k, double x) {
     const auto *n = static_cast<const daten_naeherung *>(k);

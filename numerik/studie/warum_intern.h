@@ -6,6 +6,8 @@
 #ifndef NUMERIK_STUDIE_WARUM_INTERN_H
 #define NUMERIK_STUDIE_WARUM_INTERN_H
 
+#include "studie_intern.h"
+
 #include "numerik/befund.h"
 
 #include <algorithm>
@@ -17,15 +19,6 @@
 #include <string>
 
 namespace {
-
-__attribute__((format(printf, 1, 2))) std::string text(const char *format, ...) {
-    char puffer[400];
-    va_list argumente;
-    va_start(argumente, format);
-    const int laenge = std::vsnprintf(puffer, sizeof puffer, format, argumente);
-    va_end(argumente);
-    return {puffer, static_cast<std::size_t>(std::clamp(laenge, 0, 399))};
-}
 
 // A singularity as a position "0+9i".
 std::string stelle(const singularitaet &p) {
