@@ -62,7 +62,9 @@ TEST(Warum, EquidistantSineIsMarkedAsRoundingWhereItExceedsExactArithmetic) {
         EXPECT_EQ(b.zellen[k][0].marke == MARKE_BODEN, e > 2.0 * exakt[k]) << n[k];
         // And the rounding it adds stays below the floor (the script's six
         // digits resolve it from n = 24 on).
-        if (n[k] >= 24) EXPECT_LT(std::fabs(e - exakt[k]), b.zellen[k][0].rundungsboden) << n[k];
+        if (n[k] >= 24) {
+            EXPECT_LT(std::fabs(e - exakt[k]), b.zellen[k][0].rundungsboden) << n[k];
+        }
     }
     EXPECT_EQ(b.spalten[0].legende.find("divergiert"), std::string::npos);
     EXPECT_EQ(b.spalten[0].legende, "Rundung (Kondition \u039b_n); gekappt");
